@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# scripts/build.sh release|asan : configures (once) and builds into build/<kind>.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:-release}
+dir="$root/build/$kind"
+case "$kind" in
+    release) flags=(-DCMAKE_BUILD_TYPE=Release -DVETRIN_SANITIZE=OFF) ;;
+    asan)    flags=(-DCMAKE_BUILD_TYPE=Debug -DVETRIN_SANITIZE=ON -DCMAKE_CXX_FLAGS=-O1) ;;
+    *) echo "usage: $0 release|asan" >&2; exit 2 ;;
+esac
+if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+fi
+cmake --build "$dir" -- -j"${VETRIN_JOBS:-$(nproc)}"

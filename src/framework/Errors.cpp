@@ -1,0 +1,61 @@
+#include "framework/Errors.h"
+
+#include "framework/Texts.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace {
+// Fills a format in one pass: each marker, in order of the pairs' appearance in the format, is
+// replaced by its value; values are never scanned for markers themselves.
+std::string Fill(std::string_view format,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> markers) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < format.size()) {
+        bool replaced = false;
+        for (const auto& [marker, value] : markers) {
+            if (format.substr(i, marker.size()) == marker) {
+                out.append(value);
+                i += marker.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) out.push_back(format[i++]);
+    }
+    return out;
+}
+std::string Fill(std::string_view format, std::string_view marker, std::string_view value) {
+    return Fill(format, {{marker, value}});
+}
+} // namespace
+
+EConvertError EConvertError::NotInteger(std::string_view text) {
+    return EConvertError(Fill(FwTexts().NotInteger, "%s", text));
+}
+
+EAssertionFailed::EAssertionFailed(std::string_view message, std::string_view unit, int line)
+    : EVetrinError([&] {
+          // "%s (%s, %d 行)": the first %s is the message, the second the unit.
+          const std::string& f = FwTexts().AssertFormat;
+          std::size_t first = f.find("%s");
+          return Fill(f.substr(0, first + 2), "%s", message) +
+                 Fill(f.substr(first + 2), {{"%s", unit}, {"%d", std::to_string(line)}});
+      }()) {}
+
+EAssertionFailed EAssertionFailed::Default(std::string_view unit, int line) {
+    return EAssertionFailed(FwTexts().AssertDefault, unit, line);
+}
+
+EFOpenError::EFOpenError(std::string_view fileName) : EVetrinError(Fill(FwTexts().FileOpen, "%s", fileName)) {}
+
+EFCreateError::EFCreateError(std::string_view fileName)
+    : EVetrinError(Fill(FwTexts().FileCreate, "%s", fileName)) {}
+
+EAbstractError::EAbstractError() : EVetrinError(FwTexts().Abstract) {}
+
+EMaskError::EMaskError(std::string_view pattern, int position)
+    : EVetrinError(Fill(FwTexts().InvalidMask, {{"%1:d", std::to_string(position)}, {"%0:s", pattern}})) {}
+
+EListError::EListError(long long index) : EVetrinError(Fill(FwTexts().ListIndex, "%d", std::to_string(index))) {}

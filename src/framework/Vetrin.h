@@ -1,0 +1,114 @@
+// The rule-checker base class and the ordered collection of all rule checkers.
+#pragma once
+
+#include "framework/TextLines.h"
+#include "framework/VetrinList.h"
+#include "framework/VtParts.h"
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TVetrins;
+
+// Rule categories: one tab of the project window each.
+enum : std::uint8_t {
+    catGlobal = 0,     // 設定
+    catUnused = 1,     // 未使用
+    catProhibit = 2,   // 禁止
+    catNaming = 3,     // 命名規則
+    catStatistics = 4, // 統計
+    catOther = 5,      // その他
+};
+
+struct TSpecification {
+    std::string Text;
+    TStringList Lines;
+};
+
+class TVetrin {
+public:
+    TVetrin() = default;
+    virtual ~TVetrin() = default;
+    TVetrin(const TVetrin&) = delete;
+    TVetrin& operator=(const TVetrin&) = delete;
+
+    TSpecification Specification;
+    TTextLines* Results = nullptr;
+    TTextLines* Log = nullptr;
+    bool Enabled = false;
+
+    // The class name, as the checker project file stores it.
+    virtual std::string_view ClassName() const { return "TVetrin"; }
+
+    virtual void Check(TVtParts& part);
+    virtual void SaveSettings(TVetrinList& writer) const;
+    virtual void LoadSettings(TVetrinList& reader);
+    virtual bool IgnoresExclusion() const { return false; }
+    virtual std::uint8_t Category() const;
+    virtual bool IsTarget(const TVtParts& part) const;
+    virtual std::string GetCheckerName() const;
+    virtual bool HasDetail() const { return false; }
+    // Opens the settings dialog; the base raises the assertion.
+    virtual void ShowDetail(void* owner);
+    virtual void AssignSettings(const TVetrin& other);
+
+    TVetrins* Collection() const { return Collection_; }
+    int Index() const;
+
+    void ReportAt(const std::string& message, std::int32_t line);
+    void Report(const std::string& message);
+    void WriteLog(const std::string& text);
+    void AppendLog(const std::string& text);
+    void Run(TVtParts& part);
+
+protected:
+    // ShowDetail of a rule with settings: the dialog registered for its class name, or the base
+    // assertion when no dialog is registered (vrt links without windows).
+    void ShowRegisteredDetail(void* owner);
+
+private:
+    friend class TVetrins;
+    TVetrins* Collection_ = nullptr;
+};
+
+// The settings-dialog registry: the desktop application registers one dialog per rule class.
+using TDetailDialog = std::function<void(TVetrin& checker, void* owner)>;
+void RegisterDetailDialog(const std::string& className, TDetailDialog dialog);
+const TDetailDialog* FindDetailDialog(std::string_view className);
+
+class TVetrins {
+public:
+    TVetrins() = default;
+    virtual ~TVetrins();
+    TVetrins(const TVetrins&) = delete;
+    TVetrins& operator=(const TVetrins&) = delete;
+
+    TVtParts* CurrentPart = nullptr;
+    // The checker project file saved or opened last (empty at first).
+    std::string FileName;
+    TCheckerLogList JumpRecords;
+
+    TVetrin* Add(std::unique_ptr<TVetrin> checker);
+    int Count() const { return static_cast<int>(Items_.size()); }
+    TVetrin* Items(int index) const;
+    TVetrin* FindByClassName(std::string_view className) const;
+    virtual void CheckPart(TVtParts& part);
+    void SetResults(TTextLines* lines);
+    void SetLog(TTextLines* lines);
+
+    void SaveToStream(std::ostream& stream) const;
+    void LoadFromStream(std::istream& stream);
+    // The checker project file: written in one piece (EFCreateError when it cannot be created),
+    // read whole (EFOpenError when it cannot be opened). Both record FileName.
+    void SaveToFile(const std::string& fileName);
+    void LoadFromFile(const std::string& fileName);
+
+private:
+    friend class TVetrin;
+    std::vector<std::unique_ptr<TVetrin>> Items_;
+};

@@ -1,0 +1,105 @@
+#include "platform/CodePage.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace platform {
+
+std::size_t FindFirstOf(std::string_view s, std::string_view chars, std::size_t from) {
+    // Walk from the start so that `from` inside a double-byte character cannot mislead us.
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = CharLength(s, i);
+        if (i >= from && n == 1 && chars.find(s[i]) != std::string_view::npos) return i;
+        i += n;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t FindLastOf(std::string_view s, std::string_view chars) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = CharLength(s, i);
+        if (n == 1 && chars.find(s[i]) != std::string_view::npos) found = i;
+        i += n;
+    }
+    return found;
+}
+
+std::size_t Find(std::string_view s, std::string_view what, std::size_t from) {
+    if (what.empty()) return from <= s.size() ? from : std::string_view::npos;
+    for (std::size_t i = 0; i < s.size();) {
+        if (i >= from && s.substr(i, what.size()) == what) return i;
+        i += CharLength(s, i);
+    }
+    return std::string_view::npos;
+}
+
+std::string FileNamePart(std::string_view path) {
+    std::size_t p = FindLastOf(path, "/\\:");
+    return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
+}
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(static_cast<unsigned char>(a[i])) != AsciiUpper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+namespace {
+
+// One conversion through iconv. `replacement` is written for every input sequence iconv
+// rejects; the offending input advances by `skip(in, left)` bytes.
+template <typename Skip>
+std::string Convert(const char* to, const char* from, std::string_view input,
+                    std::string_view replacement, Skip skip) {
+    std::string out;
+    if (input.empty()) return out;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+    out.reserve(input.size() * 3 / 2 + 16);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* o = buffer;
+        std::size_t oLeft = sizeof buffer;
+        std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
+        out.append(buffer, o - buffer);
+        if (r == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL: an invalid or incomplete sequence.
+            out.append(replacement);
+            std::size_t n = skip(in, inLeft);
+            in += n;
+            inLeft -= n;
+        }
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    iconv_close(cd);
+    return out;
+}
+
+} // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    // A rejected lead byte with a valid trail (an unmapped pair) is skipped as a pair;
+    // anything else one byte at a time.
+    return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", [](const char* in, std::size_t left) {
+        return CharLength(std::string_view(in, left), 0);
+    });
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, "?", [](const char* in, std::size_t left) {
+        // Skip one UTF-8 character (or one stray byte).
+        unsigned char c = static_cast<unsigned char>(in[0]);
+        std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        for (std::size_t k = 1; k < n; ++k)
+            if (k >= left || (static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) return k;
+        return n;
+    });
+}
+
+} // namespace platform

@@ -1,0 +1,62 @@
+// Files and paths. Engine paths are code page 932 byte strings; the operating system sees them
+// converted to UTF-8 here and nowhere else.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The UTF-8 form of an engine path, for the operating system.
+std::string NativePath(std::string_view path);
+// The engine (code page 932) form of a UTF-8 path or argument.
+std::string EnginePath(std::string_view nativePath);
+
+bool FileExists(std::string_view path);
+// The modification time stamp (nanoseconds); none when the file does not exist.
+std::optional<std::int64_t> FileTimeStamp(std::string_view path);
+
+bool ReadFileBytes(std::string_view path, std::string& bytes);
+// Writes through a temporary file in the same folder and renames it into place, so a failure
+// midway never leaves a truncated file. Answers false when the file cannot be created.
+bool WriteFileBytes(std::string_view path, std::string_view bytes);
+
+// Splits text into lines: a line ends at CR, LF or CR LF; a final line end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+// Visits the lines of text as views into it, with the same splitting rules.
+template <typename F> void ForEachLine(std::string_view text, F&& visit) {
+    std::size_t start = 0, i = 0, n = text.size();
+    while (i < n) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            visit(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n) visit(text.substr(start));
+}
+bool ReadFileLines(std::string_view path, std::vector<std::string>& lines);
+
+// Folder of the running executable (engine form, no trailing separator).
+std::string ExecutableDir();
+// The process's current folder (engine form).
+std::string CurrentDir();
+
+// The folder part of a path (before its last "/" or "\"), without trailing separator; "" when none.
+std::string FolderPart(std::string_view path);
+// Makes a path absolute against the current folder, with "/" separators and "." and ".."
+// removed lexically.
+std::string AbsolutePath(std::string_view path);
+// Resolves a path written in a VB project (separator "\", relative to the project file's
+// folder) to an absolute path with "/". When that path does not exist, each component is matched
+// without regard to letter case (a unique match); the path found is answered, or the lexical
+// path when none is found.
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath);
+
+} // namespace platform

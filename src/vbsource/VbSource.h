@@ -1,0 +1,227 @@
+// The in-memory model of a parsed VB project: the project, its member sources, their tokens,
+// procedures, module-level variables and statistics record.
+#pragma once
+
+#include "framework/VtParts.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Token kinds: stored in tokens and tested by the checkers.
+enum : std::uint8_t {
+    tkVersion = 0,    // header line beginning with "VERSION"
+    tkHeader = 1,     // other header line (designer block)
+    tkAttribute = 2,  // header line beginning with "Attribute"
+    tkKeyword = 3,
+    tkOperator = 4,
+    tkIdentifier = 5,
+    tkSymbol = 6,
+    tkNumber = 7,
+    tkString = 8,
+    tkComment = 9,
+};
+
+// Scope codes stamped into tokens by the tokenizer's state machine.
+enum : std::uint8_t {
+    scInitial = 0,
+    scHeader = 1,
+    scPublic = 2,
+    scFriend = 3,
+    scPrivate = 4,
+    scOther = 6,
+};
+
+// One token. Its text is a view into storage owned by its source (the source's logical text or
+// its text arena), so a token costs no heap allocation of its own.
+class TVbToken {
+public:
+    TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text, std::int32_t line)
+        : Scope(scope), Kind(kind), Line(line), Text_(text.data()), Length_(static_cast<std::uint32_t>(text.size())) {}
+
+    std::uint8_t Scope;
+    std::uint8_t Kind;
+    std::int32_t Line;
+    std::int32_t Index = 0;
+
+    std::string_view Text() const { return std::string_view(Text_, Length_); }
+
+private:
+    const char* Text_;
+    std::uint32_t Length_;
+};
+
+// An ordered list of tokens. An owning list (a source's Tokens) stores the tokens themselves;
+// a non-owning list (a method's body) refers to tokens of the owning list. Add stamps the
+// token's Index with its position in this list.
+class TVbTokenList {
+public:
+    explicit TVbTokenList(bool ownsTokens) : OwnsTokens_(ownsTokens) {}
+    TVbTokenList(const TVbTokenList&) = delete;
+    TVbTokenList& operator=(const TVbTokenList&) = delete;
+
+    bool OwnsTokens() const { return OwnsTokens_; }
+    // Owning list: stores a copy of the token and answers it.
+    TVbToken* Add(const TVbToken& token);
+    // Non-owning list: refers to a token owned elsewhere.
+    void Add(TVbToken* token);
+    TVbToken* Get(int index) const;
+    int Count() const { return OwnsTokens_ ? static_cast<int>(Owned_.size()) : RefCount_; }
+    void Reserve(std::size_t n);
+    void Clear();
+
+private:
+    bool OwnsTokens_;
+    std::vector<TVbToken> Owned_;
+    // Non-owning: a run of consecutive tokens is kept as its first token and a count; only a
+    // list whose tokens are not consecutive keeps one pointer per token.
+    TVbToken* RunStart_ = nullptr;
+    int RefCount_ = 0;
+    std::vector<TVbToken*> Refs_;
+};
+
+class TVbVariable {
+public:
+    TVbVariable(TVbToken* nameToken, std::string bounds, std::string typeName)
+        : NameToken(nameToken), Bounds(std::move(bounds)), TypeName(std::move(typeName)) {}
+    TVbToken* NameToken;
+    std::string Bounds;
+    std::string TypeName;
+
+    std::string_view Name() const { return NameToken->Text(); }
+    std::int32_t Line() const { return NameToken->Line; }
+};
+
+class TVbVariableList {
+public:
+    TVbVariable* Add(std::unique_ptr<TVbVariable> variable) {
+        Items_.push_back(std::move(variable));
+        return Items_.back().get();
+    }
+    TVbVariable* Get(int index) const;
+    int Count() const { return static_cast<int>(Items_.size()); }
+    void Clear() { Items_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TVbVariable>> Items_;
+};
+
+// One Sub, Function or Property procedure.
+class TVbMethod {
+public:
+    TVbToken* NameToken = nullptr;
+    TVbVariableList Arguments;
+    TVbVariableList Locals;
+    TVbTokenList Tokens{false};
+};
+
+class TVbMethodList {
+public:
+    TVbMethod* Add(std::unique_ptr<TVbMethod> method) {
+        Items_.push_back(std::move(method));
+        return Items_.back().get();
+    }
+    TVbMethod* Get(int index) const;
+    int Count() const { return static_cast<int>(Items_.size()); }
+    void Clear() { Items_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TVbMethod>> Items_;
+};
+
+struct TVbStaticticsInfo {
+    std::int32_t TotalLines = 0;
+    std::int32_t CodeLines = 0;
+    std::int32_t BlankLines = 0;
+    std::int32_t CommentLines = 0;
+};
+
+// A piece of a line that the tokenizer dropped (no reader took its first character).
+struct TVbDroppedText {
+    std::int32_t Line;
+    std::string_view Text; // a view into the source's storage, without the line end
+};
+
+class TVbProjectSource;
+
+class TVbSource : public TVtParts {
+public:
+    explicit TVbSource(TVbProjectSource* project) : Project(project) {}
+
+    TVbProjectSource* Project;
+    TVbTokenList Tokens{true};
+    TVbVariableList Variables;
+    TVbMethodList Methods;
+    TVbStaticticsInfo Statistics;
+    bool StatisticsDone = false;
+    // What the tokenizer dropped, in order.
+    std::vector<TVbDroppedText> DroppedText;
+
+    int TokenCount() const override { return Tokens.Count(); }
+    int VariableCount() const override { return Variables.Count(); }
+    int MethodCount() const override { return Methods.Count(); }
+
+    // Copies text into storage that lives as long as the source and answers the copy; token
+    // texts that do not stand in the logical text (header lines with "[cr]") live here.
+    std::string_view StoreText(std::string_view text);
+
+private:
+    std::vector<std::unique_ptr<char[]>> Arena_;
+    std::size_t ArenaUsed_ = 0;
+    std::size_t ArenaSize_ = 0;
+};
+
+class TVbModuleSource : public TVbSource {
+public:
+    using TVbSource::TVbSource;
+    void Parse() override;
+};
+class TVbFormSource : public TVbSource {
+public:
+    using TVbSource::TVbSource;
+    void Parse() override;
+};
+class TVbClassSource : public TVbSource {
+public:
+    using TVbSource::TVbSource;
+    void Parse() override;
+};
+class TVbPropertyPageSource : public TVbSource {
+public:
+    using TVbSource::TVbSource;
+    void Parse() override;
+};
+class TVbUserControlSource : public TVbSource {
+public:
+    using TVbSource::TVbSource;
+    void Parse() override;
+};
+
+// The project: the root of the parts tree. It owns its member sources (Children refers to them).
+class TVbProjectSource : public TVbSource {
+public:
+    TVbProjectSource() : TVbSource(nullptr) {}
+    ~TVbProjectSource() override { ClearParts(); }
+
+    TSourceList Objects;
+    TSourceList References;
+    TSourceList Forms;
+    TSourceList Modules;
+    TSourceList Classes;
+    TSourceList UserControls;
+    TSourceList PropertyPages;
+    TStringList MemberFiles;
+
+    bool HasContent() const override { return true; }
+    void Parse() override;
+
+    // Takes a member source and appends it to Children.
+    TVbSource* AddMember(std::unique_ptr<TVbSource> member);
+    // Frees and removes all child parts, from the last to the first.
+    void ClearParts();
+
+private:
+    std::vector<std::unique_ptr<TVbSource>> Members_;
+};
