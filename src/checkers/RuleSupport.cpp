@@ -1,0 +1,54 @@
+#include "checkers/RuleSupport.h"
+
+#include "platform/CodePage.h"
+
+#include <algorithm>
+
+bool IsMemberSource(const TVtParts& part) {
+    return dynamic_cast<const TVbFormSource*>(&part) || dynamic_cast<const TVbModuleSource*>(&part) ||
+           dynamic_cast<const TVbClassSource*>(&part) ||
+           dynamic_cast<const TVbPropertyPageSource*>(&part) ||
+           dynamic_cast<const TVbUserControlSource*>(&part);
+}
+
+TDroppedWords::TDroppedWords(const TVbSource& source, const TVbMethod& method) : Source_(source) {
+    FirstLine_ = method.NameToken->Line;
+    LastLine_ = method.Tokens.Count() > 0 ? method.Tokens.Get(method.Tokens.Count() - 1)->Line
+                                          : FirstLine_;
+}
+
+bool TDroppedWords::Contains(std::string_view name) {
+    // Most procedures have no dropped text: the words are gathered at the first question only.
+    if (!Collected_) Collect();
+    return Words_.count(name) > 0;
+}
+
+namespace {
+bool IsAsciiWordByte(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+} // namespace
+
+void TDroppedWords::Collect() {
+    Collected_ = true;
+    const auto& dropped = Source_.DroppedText;
+    // The dropped pieces are in line order: find the first one on the procedure's lines.
+    auto it = std::lower_bound(dropped.begin(), dropped.end(), FirstLine_,
+                               [](const TVbDroppedText& d, std::int32_t line) { return d.Line < line; });
+    for (; it != dropped.end() && it->Line <= LastLine_; ++it) {
+        std::string_view text = it->Text;
+        std::size_t i = 0;
+        while (i < text.size()) {
+            std::size_t start = i;
+            while (i < text.size()) {
+                std::size_t n = platform::CharLength(text, i);
+                if (n == 1 && !IsAsciiWordByte(static_cast<unsigned char>(text[i]))) break;
+                i += n;
+            }
+            if (i > start)
+                Words_.insert(text.substr(start, i - start));
+            else
+                ++i;
+        }
+    }
+}

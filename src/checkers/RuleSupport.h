@@ -1,0 +1,29 @@
+// Helpers shared by the rule checkers.
+#pragma once
+
+#include "vbsource/VbSource.h"
+
+#include <string_view>
+#include <unordered_set>
+
+// True for the five member kinds (form, standard module, class, property page, user control);
+// false for the project and anything else.
+bool IsMemberSource(const TVtParts& part);
+
+// The words of the text that the tokenizer dropped on the lines of one procedure. A word is a
+// maximal run of ASCII letters, digits, "_" and double-byte characters, so a name found here
+// stands in the dropped text with no word character directly before or after it.
+class TDroppedWords {
+public:
+    // The procedure's lines run from its name token's line through its last body token's line.
+    TDroppedWords(const TVbSource& source, const TVbMethod& method);
+    bool Contains(std::string_view name);
+
+private:
+    void Collect();
+    const TVbSource& Source_;
+    std::int32_t FirstLine_;
+    std::int32_t LastLine_;
+    bool Collected_ = false;
+    std::unordered_set<std::string_view> Words_;
+};

@@ -1,0 +1,32 @@
+#include "checkers/VBNeedAutoIncrementVer.h"
+
+#include "checkers/CheckerTexts.h"
+#include "vbsource/VbSource.h"
+
+void TVBNeedAutoIncrementVer::Check(TVtParts& part) {
+    const TSourceList& lines = part.LogicalLines;
+    int index = lines.IndexOfName("AutoIncrementVer");
+    // A project without the line has no setting to judge.
+    if (index < 0) return;
+    std::string_view value = lines.ValueAt(index);
+    if (value == "0" && Required)
+        ReportAt(CheckerTexts().AutoIncrementOff, lines.LineNumber(index));
+    else if (value == "1" && !Required)
+        ReportAt(CheckerTexts().AutoIncrementOn, lines.LineNumber(index));
+}
+
+void TVBNeedAutoIncrementVer::SaveSettings(TVetrinList& writer) const { writer.WriteBool(Required); }
+
+void TVBNeedAutoIncrementVer::LoadSettings(TVetrinList& reader) { reader.ReadBool(Required); }
+
+bool TVBNeedAutoIncrementVer::IsTarget(const TVtParts& part) const {
+    return dynamic_cast<const TVbProjectSource*>(&part) != nullptr;
+}
+
+std::string TVBNeedAutoIncrementVer::GetCheckerName() const {
+    return CheckerTexts().NeedAutoIncrementVerName;
+}
+
+void TVBNeedAutoIncrementVer::AssignSettings(const TVetrin& other) {
+    if (auto* o = dynamic_cast<const TVBNeedAutoIncrementVer*>(&other)) Required = o->Required;
+}

@@ -1,0 +1,80 @@
+#include "checkers/VBUnusedArguments.h"
+
+#include "checkers/CheckerTexts.h"
+#include "checkers/RuleSupport.h"
+#include "platform/CodePage.h"
+
+#include <unordered_set>
+
+namespace {
+// The token before the given one in the source's token list, or none. An argument's name token
+// stands in no body list, so its Index is still its position in the source's list.
+const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
+    int index = token->Index;
+    if (index <= 0 || index >= source.Tokens.Count() || source.Tokens.Get(index) != token)
+        return nullptr;
+    return source.Tokens.Get(index - 1);
+}
+} // namespace
+
+void TVBUnusedArguments::Check(TVtParts& part) {
+    auto& source = dynamic_cast<TVbSource&>(part);
+    const TCheckerTexts& t = CheckerTexts();
+    std::unordered_set<std::string_view> used;
+    for (int m = 0; m < source.Methods.Count(); ++m) {
+        const TVbMethod& method = *source.Methods.Get(m);
+        // Event procedures (object name, "_", event name) must take the arguments VB gives them.
+        if (platform::FindFirstOf(method.NameToken->Text(), "_") != std::string_view::npos) continue;
+        if (method.Arguments.Count() == 0) continue;
+
+        // Every identifier of the body that is a use: not the first body token, not after ".".
+        const TVbTokenList& body = method.Tokens;
+        used.clear();
+        for (int i = 1; i < body.Count(); ++i) {
+            const TVbToken* token = body.Get(i);
+            if (token->Kind == tkIdentifier && body.Get(i - 1)->Text() != ".")
+                used.insert(token->Text());
+        }
+
+        TDroppedWords dropped(source, method);
+        for (int a = 0; a < method.Arguments.Count(); ++a) {
+            const TVbVariable& argument = *method.Arguments.Get(a);
+            std::string_view name = argument.Name();
+            if (IsExcepted(name)) continue;
+            if (used.count(name)) continue;
+            // A default value ("Optional s As String = vbNullString") is a value, not an argument.
+            const TVbToken* before = TokenBefore(source, argument.NameToken);
+            if (before && before->Text() == "=") continue;
+            // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
+            if (dropped.Contains(name)) continue;
+            ReportAt(t.UnusedArgumentOpen + std::string(name) + t.UnusedClose, argument.Line());
+        }
+    }
+}
+
+bool TVBUnusedArguments::IsExcepted(std::string_view name) const {
+    for (const std::string& entry : ExceptionList)
+        if (platform::SameTextAscii(entry, name)) return true;
+    return false;
+}
+
+void TVBUnusedArguments::SaveSettings(TVetrinList& writer) const {
+    writer.WriteStrings(ExceptionList);
+    writer.WriteBool(ExceptEventProcedure);
+}
+
+void TVBUnusedArguments::LoadSettings(TVetrinList& reader) {
+    reader.ReadStrings(ExceptionList);
+    reader.ReadBool(ExceptEventProcedure);
+}
+
+bool TVBUnusedArguments::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
+
+std::string TVBUnusedArguments::GetCheckerName() const { return CheckerTexts().UnusedArgumentsName; }
+
+void TVBUnusedArguments::AssignSettings(const TVetrin& other) {
+    if (auto* o = dynamic_cast<const TVBUnusedArguments*>(&other)) {
+        ExceptEventProcedure = o->ExceptEventProcedure;
+        ExceptionList = o->ExceptionList;
+    }
+}

@@ -1,0 +1,58 @@
+#include "checkers/VBUnusedLocalVariables.h"
+
+#include "checkers/CheckerTexts.h"
+#include "checkers/RuleSupport.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace {
+struct TDeclaredLocal {
+    const TVbToken* NameToken;
+    bool Used;
+};
+} // namespace
+
+void TVBUnusedLocalVariables::Check(TVtParts& part) {
+    auto& source = dynamic_cast<TVbSource&>(part);
+    const TCheckerTexts& t = CheckerTexts();
+    std::vector<TDeclaredLocal> declared;
+    // Name -> its first entry in declared: a use marks only the first local of that name.
+    std::unordered_map<std::string_view, std::size_t> firstByName;
+    for (int m = 0; m < source.Methods.Count(); ++m) {
+        const TVbMethod& method = *source.Methods.Get(m);
+        const TVbTokenList& body = method.Tokens;
+        declared.clear();
+        firstByName.clear();
+        // The first body token is never examined: it has no token before it in the body.
+        for (int j = 1; j < body.Count(); ++j) {
+            const TVbToken* token = body.Get(j);
+            if (token->Kind != tkIdentifier) continue;
+            std::string_view before = body.Get(j - 1)->Text();
+            if (before == "Dim") {
+                // Only the first name of a Dim statement is tracked.
+                firstByName.try_emplace(token->Text(), declared.size());
+                declared.push_back({token, false});
+                continue;
+            }
+            // A name after "." is a member name, not a use of the local.
+            if (before == ".") continue;
+            auto found = firstByName.find(token->Text());
+            if (found != firstByName.end()) declared[found->second].Used = true;
+        }
+        TDroppedWords dropped(source, method);
+        for (const TDeclaredLocal& local : declared) {
+            if (local.Used) continue;
+            // A use in text the tokenizer dropped ("Left$(n, 1)", "Print #1, n", "a: n = 1").
+            if (dropped.Contains(local.NameToken->Text())) continue;
+            ReportAt(t.UnusedLocalOpen + std::string(local.NameToken->Text()) + t.UnusedClose,
+                     local.NameToken->Line);
+        }
+    }
+}
+
+bool TVBUnusedLocalVariables::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
+
+std::string TVBUnusedLocalVariables::GetCheckerName() const {
+    return CheckerTexts().UnusedLocalVariablesName;
+}

@@ -1,0 +1,62 @@
+#include "checkers/VbFileNamingRule.h"
+
+#include "checkers/CheckerTexts.h"
+#include "checkers/WildcardMatcher.h"
+#include "platform/CodePage.h"
+#include "vbsource/VbSource.h"
+
+TVbFileNamingRule::TVbFileNamingRule() {
+    const TCheckerTexts& t = CheckerTexts();
+    for (int row = 0; row < RowCount; ++row)
+        NamingRules.Add(t.NamingLabels[row], row == rowAll || row == rowOther ? "*.*" : "");
+}
+
+namespace {
+int KindRow(const TVtParts& part) {
+    // The project first: it is a source too.
+    if (dynamic_cast<const TVbProjectSource*>(&part)) return TVbFileNamingRule::rowProject;
+    if (dynamic_cast<const TVbFormSource*>(&part)) return TVbFileNamingRule::rowForm;
+    if (dynamic_cast<const TVbModuleSource*>(&part)) return TVbFileNamingRule::rowModule;
+    if (dynamic_cast<const TVbClassSource*>(&part)) return TVbFileNamingRule::rowClass;
+    if (dynamic_cast<const TVbUserControlSource*>(&part)) return TVbFileNamingRule::rowUserControl;
+    if (dynamic_cast<const TVbPropertyPageSource*>(&part)) return TVbFileNamingRule::rowPropertyPage;
+    return TVbFileNamingRule::rowOther;
+}
+} // namespace
+
+std::string TVbFileNamingRule::PatternOf(int row) const {
+    // A table loaded from a hand-edited file may be short: a missing row has no pattern.
+    if (row >= static_cast<int>(NamingRules.Values.size())) return std::string();
+    return NamingRules.Values[static_cast<std::size_t>(row)];
+}
+
+void TVbFileNamingRule::Check(TVtParts& part) {
+    const std::string all = PatternOf(rowAll);
+    const std::string own = PatternOf(KindRow(part));
+    const std::string name = platform::FileNamePart(part.FileName);
+    // A kind's own pattern replaces the all-files pattern.
+    const std::string& pattern = own.empty() ? all : own;
+    if (pattern.empty()) return;
+    if (!MatchesPattern(name, pattern)) {
+        const TCheckerTexts& t = CheckerTexts();
+        Report(t.NamingViolationOpen + pattern + t.NamingViolationClose);
+    }
+}
+
+void TVbFileNamingRule::SaveSettings(TVetrinList& writer) const {
+    writer.WriteStrings(NamingRules.Names);
+    writer.WriteStrings(NamingRules.Values);
+}
+
+void TVbFileNamingRule::LoadSettings(TVetrinList& reader) {
+    reader.ReadStrings(NamingRules.Names);
+    reader.ReadStrings(NamingRules.Values);
+}
+
+bool TVbFileNamingRule::IsTarget(const TVtParts&) const { return true; }
+
+std::string TVbFileNamingRule::GetCheckerName() const { return CheckerTexts().FileNamingRuleName; }
+
+void TVbFileNamingRule::AssignSettings(const TVetrin& other) {
+    if (auto* o = dynamic_cast<const TVbFileNamingRule*>(&other)) NamingRules.Assign(o->NamingRules);
+}

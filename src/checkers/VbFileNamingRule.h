@@ -1,0 +1,40 @@
+// File naming rule: the file name of the project and of each member must match the wildcard
+// pattern of its kind of file.
+#pragma once
+
+#include "framework/Vetrin.h"
+
+class TVbFileNamingRule : public TVetrin {
+public:
+    // Rows of the naming table.
+    enum : int {
+        rowAll = 0,
+        rowProject = 1,
+        rowForm = 2,
+        rowModule = 3,
+        rowClass = 4,
+        rowUserControl = 5,
+        rowPropertyPage = 6,
+        rowOther = 7,
+        RowCount = 8,
+    };
+
+    TVbFileNamingRule();
+
+    // Eight rows: Names are the kind labels, Values the patterns (empty: no pattern of its own).
+    TStringPairList NamingRules;
+
+    std::string_view ClassName() const override { return "TVbFileNamingRule"; }
+    void Check(TVtParts& part) override;
+    void SaveSettings(TVetrinList& writer) const override;
+    void LoadSettings(TVetrinList& reader) override;
+    std::uint8_t Category() const override { return catNaming; }
+    bool IsTarget(const TVtParts& part) const override;
+    std::string GetCheckerName() const override;
+    bool HasDetail() const override { return true; }
+    void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
+    void AssignSettings(const TVetrin& other) override;
+
+private:
+    std::string PatternOf(int row) const;
+};

@@ -1,0 +1,71 @@
+#include "checkers/VbProhibitImplicitPublicDeclaration.h"
+
+#include "checkers/CheckerTexts.h"
+#include "checkers/RuleSupport.h"
+
+namespace {
+// Bisection probes before the line search gives up.
+constexpr int MaxProbes = 101;
+} // namespace
+
+void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
+    auto& source = dynamic_cast<TVbSource&>(part);
+    const TVbTokenList& tokens = source.Tokens;
+    const TCheckerTexts& t = CheckerTexts();
+    if (tokens.Count() == 0) return;
+    for (int m = 0; m < source.Methods.Count(); ++m) {
+        const TVbToken* name = source.Methods.Get(m)->NameToken;
+        // Only procedures the tokenizer read in Public scope can be public by default.
+        if (name->Scope != scPublic) continue;
+        // The start-up procedure has no caller in the project to hide it from.
+        if (ExceptSubMain && name->Text() == "Main") continue;
+
+        // The first token of the declaration line: bisect the token list by line. mid is never
+        // excluded, so a line holding only the last token is not hit; the probes are capped.
+        const std::int32_t line = name->Line;
+        int lo = 0;
+        int hi = tokens.Count() - 1;
+        int mid = (lo + hi) / 2;
+        bool hit = false;
+        for (int probe = 0; probe < MaxProbes; ++probe) {
+            std::int32_t at = tokens.Get(mid)->Line;
+            if (at == line) {
+                hit = true;
+                break;
+            }
+            if (at < line)
+                lo = mid;
+            else
+                hi = mid;
+            mid = (lo + hi) / 2;
+        }
+        if (!hit)
+            WriteLog(t.ImplicitPublicSearchFailed + part.FileName + ":" + std::to_string(line));
+        while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line) --mid;
+
+        std::string_view first = tokens.Get(mid)->Text();
+        if (first == "Public" || first == "Private" || first == "Friend") continue;
+        ReportAt(t.ImplicitPublicOpen + std::string(name->Text()) + t.ImplicitPublicClose, line);
+    }
+}
+
+void TVbProhibitImplicitPublicDeclaration::SaveSettings(TVetrinList& writer) const {
+    writer.WriteBool(ExceptSubMain);
+}
+
+void TVbProhibitImplicitPublicDeclaration::LoadSettings(TVetrinList& reader) {
+    reader.ReadBool(ExceptSubMain);
+}
+
+bool TVbProhibitImplicitPublicDeclaration::IsTarget(const TVtParts& part) const {
+    return IsMemberSource(part);
+}
+
+std::string TVbProhibitImplicitPublicDeclaration::GetCheckerName() const {
+    return CheckerTexts().ProhibitImplicitPublicName;
+}
+
+void TVbProhibitImplicitPublicDeclaration::AssignSettings(const TVetrin& other) {
+    if (auto* o = dynamic_cast<const TVbProhibitImplicitPublicDeclaration*>(&other))
+        ExceptSubMain = o->ExceptSubMain;
+}
