@@ -2,7 +2,7 @@
 // project file, every member file, tokenizing and extraction) and reports throughput and peak
 // memory.
 //
-//   parse_bench PROJECT.vbp [--repeat N]
+//   parse_bench PROJECT.vbp [--repeat N] [--rules]
 //
 // Throughput is the source bytes (project file and every member file) divided by the wall time
 // of Analyze; MB are 2^20 bytes. Peak memory is the process's maximum resident set size
@@ -10,12 +10,17 @@
 // calls the two halves of Analyze separately, to show how the time divides between reading the
 // member files (the project's Parse) and tokenizing plus extraction (ParseChildren).
 //
+// With --rules, the nine rules then run over the parsed project (a check walk with result and log
+// sinks, as vrt runs it), once all together and once each alone, to show what each costs.
+//
 // When the project folder holds the manifest.txt that gen_corpus.py writes, the parse is also
 // checked against it: member count, physical lines and procedures per file. A mismatch (a
 // procedure the parser lost or merged, a member it could not find) is listed and the exit code
 // is 1, so a fast but wrong parse is not taken for a good result.
 
+#include "checkers/Checkers.h"
 #include "framework/Errors.h"
+#include "framework/Vetrin.h"
 #include "framework/TextLines.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -158,8 +163,43 @@ int CheckAgainstManifest(const Manifest& m, TVbProjectSource& project, const Tot
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: parse_bench PROJECT.vbp [--repeat N]\n");
+    std::fprintf(stderr, "usage: parse_bench PROJECT.vbp [--repeat N] [--rules]\n");
     return 2;
+}
+
+// One check walk over the project with the rules whose flag is set; answers its wall time.
+double TimedCheck(TVbProjectSource& project, TVetrins& checkers, const std::vector<bool>& enabled,
+                  TStringLines& results, TStringLines& log) {
+    results.Clear();
+    log.Clear();
+    checkers.JumpRecords.Clear();
+    for (int i = 0; i < checkers.Count(); ++i) checkers.Items(i)->Enabled = enabled[static_cast<std::size_t>(i)];
+    Clock::time_point t0 = Clock::now();
+    project.CheckTree(checkers);
+    return Seconds(t0, Clock::now());
+}
+
+void RunRules(TVbProjectSource& project, double mb, double analyzeSeconds) {
+    TVetrins checkers;
+    AddAllCheckers(checkers);
+    TStringLines results, log;
+    checkers.SetResults(&results);
+    checkers.SetLog(&log);
+    project.SetLog(&log);
+    std::vector<bool> all(static_cast<std::size_t>(checkers.Count()), true);
+    double total = TimedCheck(project, checkers, all, results, log);
+    std::size_t findings = results.Lines.size();
+    std::printf("rules        all %d: %.3f s (%.1f MB/s), %zu result lines; parse + check %.1f MB/s\n",
+                checkers.Count(), total, mb / total, findings, mb / (analyzeSeconds + total));
+    for (int i = 0; i < checkers.Count(); ++i) {
+        std::vector<bool> one(all.size(), false);
+        one[static_cast<std::size_t>(i)] = true;
+        double s = TimedCheck(project, checkers, one, results, log);
+        std::printf("  %-40s %.3f s %6zu result lines\n", std::string(checkers.Items(i)->ClassName()).c_str(), s,
+                    results.Lines.size());
+    }
+    std::printf("peak memory  %.1f MB after the rules (%.2f x source)\n", PeakRssKb() / 1024.0,
+                PeakRssKb() / 1024.0 / mb);
 }
 
 } // namespace
@@ -167,11 +207,14 @@ int Usage() {
 int main(int argc, char** argv) {
     std::string path;
     int repeat = 1;
+    bool rules = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--repeat" && i + 1 < argc) {
             repeat = std::atoi(argv[++i]);
             if (repeat < 1) return Usage();
+        } else if (arg == "--rules") {
+            rules = true;
         } else if (!arg.empty() && arg[0] == '-') {
             return Usage();
         } else if (path.empty()) {
@@ -245,6 +288,7 @@ int main(int argc, char** argv) {
             std::printf("check        %s\n", problems == 0 ? "model matches manifest.txt (members, lines, procedures)"
                                                            : "model does NOT match manifest.txt");
         }
+        if (rules) RunRules(*project, mb, best);
         if (totals.unparsed > 0) std::printf("warning      %d members have no tokens\n", totals.unparsed);
         // One line for scripts.
         std::printf("RESULT bytes=%llu seconds=%.6f mbps=%.2f tokens=%lld tokps=%.0f peak_kb=%ld multiple=%.3f "
