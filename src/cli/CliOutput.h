@@ -1,0 +1,38 @@
+// vrt's output: a buffered standard output and the three finding formats (text, JSON, SARIF).
+#pragma once
+
+#include "cli/CliRun.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Standard output with a large buffer; Close reports whether everything was written.
+class TOutput {
+public:
+    explicit TOutput(std::FILE* stream);
+    void Write(std::string_view bytes);
+    bool Close();
+
+private:
+    std::FILE* Stream_;
+    std::string Buffer_;
+    bool Failed_ = false;
+    void Drain();
+};
+
+enum class TFormat { Text, Json, Sarif };
+
+// Text: the result lines as the framework made them, in UTF-8 or in code page 932 unchanged.
+// JSON: one array of {file, line, message, rule, ruleName}. SARIF 2.1.0: one run of the tool
+// "Vetrin" with its rules, one result per finding. The rules are taken from the collection.
+std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVetrins& rules,
+                                           TOutput& out);
+
+// A file URI for a path (engine form): absolute, UTF-8, percent-encoded.
+std::string FileUri(std::string_view enginePath);
+
+// Appends UTF-8 text of a code page 932 text with backslash, CR, LF and TAB written as \\, \r,
+// \n and \t.
+void AppendEscapedUtf8(std::string& out, std::string_view cp932);
