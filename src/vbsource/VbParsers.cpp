@@ -1,7 +1,12 @@
 #include "vbsource/VbParsers.h"
 
+#include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
 
 // ---- TVbProjectParser ----
 
@@ -59,14 +64,629 @@ bool TVbProjectParser::Execute() {
     }
 }
 
-// ---- TVbParser (the tokenizer is being written) ----
+// ---- Texts ----
 
-struct TVbParser::Impl {};
+namespace {
 
-TVbParser::TVbParser(TVbSource& source) : Source(source) {}
-TVbParser::~TVbParser() = default;
-bool TVbParser::Execute() { return false; }
-void TVbParser::JoinContinuationLines() {}
-void TVbParser::Tokenize() {}
-void TVbParser::ExtractVariables() {}
-void TVbParser::ExtractMethods() {}
+// The parsers' Japanese texts, written once in UTF-8 and converted to code page 932 once.
+struct TVbParserTexts {
+    std::string SkipUntilIdentifier; // no procedure name before the end of the tokens
+    std::string UnfinishedMethod;    // a procedure whose End line never comes
+    std::string UnclosedArguments;   // an argument list still open at the end of the tokens
+};
+
+const TVbParserTexts& ParserTexts() {
+    static const TVbParserTexts texts = [] {
+        auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
+        TVbParserTexts t;
+        t.SkipUntilIdentifier = c("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier");
+        t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
+        t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
+
+// ---- TVbWordList ----
+
+namespace {
+
+// Folds a single-byte ASCII letter to upper case; every other byte stays.
+inline unsigned char Fold(unsigned char c) {
+    return platform::AsciiUpper(c);
+}
+
+// Hash of a word with its single-byte ASCII letters folded (FNV-1a). The second byte of a
+// double-byte character is never folded: 0x41..0x5A and 0x61..0x7A are common trail bytes.
+std::uint32_t FoldedHash(std::string_view w) {
+    std::uint32_t h = 2166136261u;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        auto c = static_cast<unsigned char>(w[i]);
+        if (platform::IsLeadByte(c) && i + 1 < w.size() &&
+            platform::IsTrailByte(static_cast<unsigned char>(w[i + 1]))) {
+            h = (h ^ c) * 16777619u;
+            c = static_cast<unsigned char>(w[++i]);
+        } else {
+            c = Fold(c);
+        }
+        h = (h ^ c) * 16777619u;
+    }
+    return h;
+}
+
+bool SameFolded(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto x = static_cast<unsigned char>(a[i]);
+        auto y = static_cast<unsigned char>(b[i]);
+        if (platform::IsLeadByte(x) && i + 1 < a.size() &&
+            platform::IsTrailByte(static_cast<unsigned char>(a[i + 1]))) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (Fold(x) != Fold(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void TVbWordList::LoadFromFile(const std::string& path) {
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes)) throw EFOpenError(path);
+    platform::ForEachLine(bytes, [&](std::string_view line) { Add(line); });
+}
+
+void TVbWordList::Add(std::string_view word) {
+    Words_.emplace_back(word);
+    MaxLength_ = std::max(MaxLength_, word.size());
+    if (Words_.size() * 2 > Slots_.size()) {
+        Rehash(std::max<std::size_t>(64, Slots_.size() * 2));
+        return;
+    }
+    std::size_t mask = Slots_.size() - 1;
+    std::size_t s = FoldedHash(word) & mask;
+    while (Slots_[s] >= 0)
+        s = (s + 1) & mask;
+    Slots_[s] = static_cast<std::int32_t>(Words_.size() - 1);
+}
+
+void TVbWordList::Rehash(std::size_t slots) {
+    Slots_.assign(slots, -1);
+    std::size_t mask = slots - 1;
+    for (std::size_t w = 0; w < Words_.size(); ++w) {
+        std::size_t s = FoldedHash(Words_[w]) & mask;
+        while (Slots_[s] >= 0)
+            s = (s + 1) & mask;
+        Slots_[s] = static_cast<std::int32_t>(w);
+    }
+}
+
+bool TVbWordList::Contains(std::string_view word) const {
+    // Empty entries stand in the list but never match: no reader asks for an empty word.
+    if (word.empty() || word.size() > MaxLength_ || Slots_.empty()) return false;
+    std::size_t mask = Slots_.size() - 1;
+    for (std::size_t s = FoldedHash(word) & mask; Slots_[s] >= 0; s = (s + 1) & mask)
+        if (SameFolded(Words_[static_cast<std::size_t>(Slots_[s])], word)) return true;
+    return false;
+}
+
+// ---- TVbParser ----
+
+namespace {
+
+// Character classes of the tokenizer, one table entry per byte value.
+enum : std::uint8_t {
+    ccLetter = 1,   // A..Z, a..z
+    ccDigit = 2,    // 0..9
+    ccBlank = 4,    // the space only: a tab is no blank
+    ccOperator = 8, // ! & * + - / < = > \ ^ and the letters
+    ccSymbol = 16,  // ( ) , . ; [ ]
+    ccNumber = 32,  // digits and "."
+    ccWord = 64,    // letters, digits and "_": what continues a word
+    ccLead = 128,   // lead byte of a double-byte character
+};
+
+constexpr std::array<std::uint8_t, 256> MakeClasses() {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = '0'; c <= '9'; ++c)
+        t[c] |= ccDigit | ccNumber | ccWord;
+    t[' '] |= ccBlank;
+    for (unsigned char c : std::string_view("!&*+-/<=>\\^"))
+        t[c] |= ccOperator;
+    for (unsigned char c : std::string_view("(),.;[]"))
+        t[c] |= ccSymbol;
+    t['.'] |= ccNumber;
+    t['_'] |= ccWord;
+    for (int c = 0x81; c <= 0x9F; ++c)
+        t[c] |= ccLead;
+    for (int c = 0xE0; c <= 0xFC; ++c)
+        t[c] |= ccLead;
+    return t;
+}
+
+constexpr std::array<std::uint8_t, 256> kClass = MakeClasses();
+
+inline std::uint8_t ClassOf(char c) {
+    return kClass[static_cast<unsigned char>(c)];
+}
+
+// Is the "_" at p the second byte of a double-byte character? The bytes that can lead a
+// character, directly before p, pair up from the first of them (the byte before that run ends a
+// character), so p is a second byte exactly when that run is odd.
+bool IsSecondByte(std::string_view s, std::size_t p) {
+    std::size_t k = p;
+    while (k > 0 && (ClassOf(s[k - 1]) & ccLead))
+        --k;
+    return (p - k) % 2 == 1;
+}
+
+// A line continues on the next one when it is at least 2 bytes long and ends in a "_" of its own.
+bool Continues(std::string_view line) {
+    return line.size() >= 2 && line.back() == '_' && !IsSecondByte(line, line.size() - 1);
+}
+
+std::string Trimmed(const std::string& s) {
+    std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    std::size_t last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
+} // namespace
+
+TVbParser::TVbParser(TVbSource& source) : TVbParser(source, platform::ExecutableDir() + "/vb") {}
+
+TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir) : Source(source) {
+    InternalWords.LoadFromFile(wordListDir + "/internal.txt");
+    Keywords.LoadFromFile(wordListDir + "/keyword.txt");
+    Operators.LoadFromFile(wordListDir + "/operator.txt");
+}
+
+bool TVbParser::Execute() {
+    try {
+        JoinContinuationLines();
+        Tokenize();
+        ExtractVariables();
+        ExtractMethods();
+        return true;
+    } catch (...) {
+        // What was built before the failure stays in the source.
+        return false;
+    }
+}
+
+void TVbParser::ClearModel() {
+    // Methods and variables refer to tokens, and tokens to the logical text: free them in that
+    // order before the text is rebuilt.
+    Source.Methods.Clear();
+    Source.Variables.Clear();
+    Source.Tokens.Clear();
+    Source.DroppedText.clear();
+}
+
+// Raw lines to logical lines: a line ending in "_" is joined with the next one (the "_" removed,
+// nothing inserted) and the next one's place is kept by an empty line, so both lists stay line
+// for line and a continued statement stands whole on its first line.
+void TVbParser::JoinContinuationLines() {
+    ClearModel();
+    const TSourceList& raw = Source.RawLines;
+    TSourceList& logical = Source.LogicalLines;
+    logical.Clear();
+    const int count = raw.Count();
+    if (count == 0) return;
+    std::string head(raw.Text(0));
+    int headIndex = 0;
+    auto flush = [&](int next) {
+        logical.AddLine(head, raw.LineNumber(headIndex));
+        for (int k = headIndex + 1; k < next; ++k)
+            logical.AddLine(std::string_view(), raw.LineNumber(k));
+    };
+    for (int r = 1; r < count; ++r) {
+        if (Continues(head)) {
+            head.pop_back();
+            head.append(raw.Text(r));
+            continue;
+        }
+        flush(r);
+        head.assign(raw.Text(r));
+        headIndex = r;
+    }
+    flush(count);
+}
+
+void TVbParser::Tokenize() {
+    ClearModel();
+    if (Source.LogicalLines.Count() == 0) return;
+    // Every logical line followed by CR LF, in one buffer that stays unchanged while the tokens
+    // live: token texts are views into it.
+    const std::string& text = Source.LogicalLines.AllText();
+    Text_ = text.data();
+    Pos_ = 0;
+    End_ = text.size();
+    State = 0;
+    Line = 1;
+    LastKind_ = -1;
+    LastKeyword_ = std::string_view();
+    HeaderSeen_ = false;
+    NoHeader_ = false;
+    // Typical VB code has a token every six to eight bytes.
+    Source.Tokens.Reserve(End_ / 6 + 16);
+
+    while (Pos_ < End_) {
+        if (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() || ReadSymbol() ||
+            ReadNumber() || ReadStringLiteral() || ReadComment())
+            continue;
+        // No reader takes this character: pass blanks, or else drop the rest of the line.
+        std::size_t before = Pos_;
+        if (SkipSpaces() == 0) {
+            std::string_view dropped = SkipRestOfLine();
+            if (!dropped.empty()) Source.DroppedText.push_back({Line, dropped});
+        }
+        ReadLineEnd();
+        // Every CR of the text is followed by LF, so each round moves on; this only guards the
+        // loop should that ever not hold.
+        if (Pos_ == before) ++Pos_;
+    }
+}
+
+// Appends a token read at the current line. The scope machine runs first: it sees the list as it
+// was before this token and may change the token's scope.
+void TVbParser::AddToken(std::uint8_t kind, std::string_view text, std::uint8_t scope) {
+    TVbToken token(scope, kind, text, Line);
+    State = UpdateScope(token);
+    Source.Tokens.Add(token);
+    LastKind_ = kind;
+    if (kind == tkKeyword) LastKeyword_ = text;
+    if (kind <= tkAttribute) HeaderSeen_ = true;
+}
+
+std::string_view TVbParser::ReadWord() {
+    // A word starts at a letter or a double-byte character and goes on over letters, digits, "_"
+    // and double-byte characters, so a Japanese name is one word.
+    std::size_t p = Pos_;
+    while (p < End_) {
+        std::uint8_t cls = ClassOf(Text_[p]);
+        if (cls & (p == Pos_ ? ccLetter : ccWord)) {
+            ++p;
+        } else if ((cls & ccLead) && p + 1 < End_ &&
+                   platform::IsTrailByte(static_cast<unsigned char>(Text_[p + 1]))) {
+            p += 2;
+        } else {
+            break;
+        }
+    }
+    std::string_view word(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    return word;
+}
+
+// Header lines (version line, designer block, attribute lines) become whole-line tokens.
+bool TVbParser::ReadHeader() {
+    if ((State != 0 && State != 1) || NoHeader_) return false;
+    const std::size_t p = Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
+    std::string_view word = ReadWord();
+    if (word.empty()) return false; // the blanks stay passed
+    std::uint8_t kind;
+    if (State == 0 && word == "VERSION") {
+        kind = tkVersion;
+    } else if (word == "Attribute") {
+        kind = tkAttribute;
+    } else if (!HeaderSeen_) {
+        // Code before any header line: the file has none. Read on as if one had just ended.
+        NoHeader_ = true;
+        State = 1;
+        Pos_ = p;
+        return false;
+    } else if (LastKind_ == tkAttribute) {
+        // The header ended with the attribute lines: this line is code.
+        Pos_ = p;
+        return false;
+    } else {
+        kind = tkHeader;
+    }
+    Pos_ = p;
+    std::string_view line = SkipRestOfLine();
+    HeaderText_.assign(line);
+    if (Pos_ < End_) HeaderText_.append("[cr]"); // the line end, which stays unread
+    AddToken(kind, Source.StoreText(HeaderText_), scHeader);
+    return true;
+}
+
+bool TVbParser::ReadKeyword() {
+    const std::size_t start = Pos_;
+    std::string_view word = ReadWord();
+    if (!word.empty() && Keywords.Contains(word)) {
+        AddToken(tkKeyword, word, State);
+        return true;
+    }
+    Pos_ = start;
+    return false;
+}
+
+// The longest run of operator characters, when it is an operator list entry as a whole. Letters
+// are operator characters, so "a=b" is one run that matches nothing.
+bool TVbParser::ReadOperator() {
+    std::size_t p = Pos_;
+    while (p < End_ && (ClassOf(Text_[p]) & ccOperator))
+        ++p;
+    std::string_view run(Text_ + Pos_, p - Pos_);
+    if (run.empty() || !Operators.Contains(run)) return false;
+    Pos_ = p;
+    AddToken(tkOperator, run, State);
+    return true;
+}
+
+bool TVbParser::ReadIdentifier() {
+    std::string_view word = ReadWord();
+    if (word.empty()) return false;
+    AddToken(tkIdentifier, word, State);
+    return true;
+}
+
+bool TVbParser::ReadSymbol() {
+    if (Pos_ >= End_ || !(ClassOf(Text_[Pos_]) & ccSymbol)) return false;
+    AddToken(tkSymbol, std::string_view(Text_ + Pos_, 1), State);
+    ++Pos_;
+    return true;
+}
+
+// Digits and points in any order: 1.2.3 is one token, and 1E5 is the number 1 and the word E5.
+bool TVbParser::ReadNumber() {
+    std::size_t p = Pos_;
+    while (p < End_ && (ClassOf(Text_[p]) & ccNumber))
+        ++p;
+    if (p == Pos_) return false;
+    std::string_view number(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    AddToken(tkNumber, number, State);
+    return true;
+}
+
+// From a double quote to the next double quote that is not doubled. The literal does not stop
+// at a line end (and its line ends are not counted); one still open at the end of the text takes
+// everything up to there.
+bool TVbParser::ReadStringLiteral() {
+    if (Pos_ >= End_ || Text_[Pos_] != '"') return false;
+    std::size_t p = Pos_ + 1;
+    for (;;) {
+        const void* quote = std::memchr(Text_ + p, '"', End_ - p);
+        if (!quote) {
+            p = End_;
+            break;
+        }
+        p = static_cast<std::size_t>(static_cast<const char*>(quote) - Text_) + 1;
+        if (p < End_ && Text_[p] == '"') {
+            ++p;
+            continue;
+        }
+        break;
+    }
+    std::string_view literal(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    AddToken(tkString, literal, State);
+    return true;
+}
+
+// From an apostrophe up to the line end. A Rem comment is not recognised.
+bool TVbParser::ReadComment() {
+    if (Pos_ >= End_ || Text_[Pos_] != '\'') return false;
+    const void* cr = std::memchr(Text_ + Pos_, '\r', End_ - Pos_);
+    std::size_t p = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - Text_) : End_;
+    std::string_view comment(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    AddToken(tkComment, comment, State);
+    return true;
+}
+
+std::size_t TVbParser::SkipSpaces() {
+    const std::size_t start = Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
+    return Pos_ - start;
+}
+
+// Passes everything up to the line end, leaving the CR unread, and answers what it passed.
+std::string_view TVbParser::SkipRestOfLine() {
+    const std::size_t start = Pos_;
+    const void* cr = std::memchr(Text_ + Pos_, '\r', End_ - Pos_);
+    Pos_ = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - Text_) : End_;
+    return std::string_view(Text_ + start, Pos_ - start);
+}
+
+void TVbParser::ReadLineEnd() {
+    if (Pos_ + 1 < End_ && Text_[Pos_] == '\r' && Text_[Pos_ + 1] == '\n') {
+        Pos_ += 2;
+        ++Line;
+    }
+}
+
+// The scope state machine: answers the new state and may change the token's scope. The token is
+// not in the list yet, so LastKeyword_ is the keyword before it.
+std::uint8_t TVbParser::UpdateScope(TVbToken& token) {
+    const std::uint8_t s = State;
+    const bool hasLastKeyword = !LastKeyword_.empty();
+    // The name of a Sub or Function keeps the scope its header began in; the body is private.
+    if (token.Kind == tkIdentifier && s != 0 && hasLastKeyword &&
+        (LastKeyword_ == "Function" || LastKeyword_ == "Sub"))
+        return scPrivate;
+    std::uint8_t r = s == 0 ? static_cast<std::uint8_t>(scHeader) : s;
+    if (s == 1 && token.Kind > tkAttribute) {
+        // The first token after the header: module level is Public by default.
+        token.Scope = scPublic;
+        r = scPublic;
+    }
+    if (token.Kind == tkKeyword) {
+        std::string_view word = token.Text();
+        if (word == "Public")
+            r = scPublic;
+        else if (word == "Friend")
+            r = scFriend;
+        else if (word == "Private" || word == "Dim" || word == "Const")
+            r = scPrivate;
+        else if ((word == "Function" || word == "Sub") && hasLastKeyword && LastKeyword_ == "End")
+            r = scPublic; // leaving a procedure
+    }
+    if (token.Kind != tkIdentifier && token.Scope != scHeader) token.Scope = scOther;
+    return r;
+}
+
+// ---- Extraction ----
+
+bool TVbParser::IsKeyword(int i, std::string_view text) const {
+    if (i < 0 || i >= Source.Tokens.Count()) return false;
+    const TVbToken* t = Source.Tokens.Get(i);
+    return t->Kind == tkKeyword && t->Text() == text;
+}
+
+bool TVbParser::IsSymbol(int i, std::string_view text) const {
+    if (i < 0 || i >= Source.Tokens.Count()) return false;
+    const TVbToken* t = Source.Tokens.Get(i);
+    return t->Kind == tkSymbol && t->Text() == text;
+}
+
+bool TVbParser::NextIdentifier(int& i) const {
+    const int n = Source.Tokens.Count();
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
+    return i < n;
+}
+
+// The bracket text after a name: the tokens between "(" and ")", each followed by a blank, the
+// whole trimmed. A bracket not closed on the name's line ends before the first token of a later
+// line, and reading resumes at that token.
+std::string TVbParser::ReadBounds(int& i) const {
+    const int n = Source.Tokens.Count();
+    int j = i + 1;
+    if (!IsSymbol(j, "(")) {
+        i = std::min(i + 1, n);
+        return std::string();
+    }
+    ++j;
+    std::string bounds;
+    while (j < n) {
+        const TVbToken* t = Source.Tokens.Get(j);
+        if (t->Line > Source.Tokens.Get(j - 1)->Line) break;
+        if (t->Kind == tkSymbol && t->Text() == ")") {
+            ++j;
+            break;
+        }
+        bounds.append(t->Text());
+        bounds.push_back(' ');
+        ++j;
+    }
+    i = j;
+    return Trimmed(bounds);
+}
+
+std::string TVbParser::ReadAsType(int& i) const {
+    if (!IsKeyword(i, "As")) return std::string();
+    const int n = Source.Tokens.Count();
+    std::string type = i + 1 < n ? std::string(Source.Tokens.Get(i + 1)->Text()) : std::string();
+    i = std::min(i + 2, n);
+    return type;
+}
+
+void TVbParser::SkipUntilIdentifier(int& i) const {
+    const int n = Source.Tokens.Count();
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
+    if (i >= n) throw EGeneralError(ParserTexts().SkipUntilIdentifier);
+}
+
+// Module-level variables: every identifier from the end of the header up to the first procedure
+// name that is not taken up as a bracket text or a type name.
+void TVbParser::ExtractVariables() {
+    const int n = Source.Tokens.Count();
+    int i = 0;
+    while (i < n) {
+        if (Source.Tokens.Get(i)->Kind <= tkAttribute) {
+            ++i;
+            continue;
+        }
+        if (!NextIdentifier(i)) break;
+        const bool procedureName =
+            (IsKeyword(i - 1, "Sub") || IsKeyword(i - 1, "Function") ||
+             IsKeyword(i - 1, "Procedure") || IsKeyword(i - 1, "Property")) &&
+            !IsKeyword(i - 2, "Declare");
+        if (procedureName) break;
+        TVbToken* name = Source.Tokens.Get(i);
+        std::string bounds = ReadBounds(i);
+        std::string type = ReadAsType(i);
+        Source.Variables.Add(
+            std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+        ++i;
+    }
+}
+
+// The argument list after a procedure's name. It ends at its ")" and also at the first token of
+// a later line than the name: a default value that is no identifier, a fixed-length string or a
+// ")" lost in a dropped rest of line must not turn the body's names into arguments.
+void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
+    const int n = Source.Tokens.Count();
+    if (i >= n || Source.Tokens.Get(i)->Text() != "(") return;
+    ++i;
+    if (i < n && Source.Tokens.Get(i)->Text() == ")") {
+        ++i;
+        return;
+    }
+    const std::int32_t headerLine = method.NameToken->Line;
+    for (;;) {
+        for (;; ++i) {
+            if (i >= n) throw EGeneralError(ParserTexts().UnclosedArguments);
+            const TVbToken* t = Source.Tokens.Get(i);
+            if (t->Line > headerLine) return; // the body begins with this token
+            if (t->Kind == tkSymbol && t->Text() == ")") {
+                ++i;
+                return;
+            }
+            if (t->Kind == tkIdentifier) break;
+        }
+        TVbToken* name = Source.Tokens.Get(i);
+        std::string bounds = ReadBounds(i);
+        std::string type = ReadAsType(i);
+        method.Arguments.Add(
+            std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+        if (i < n && Source.Tokens.Get(i)->Text() == ",") ++i;
+        if (i < n && Source.Tokens.Get(i)->Text() == ")") {
+            ++i;
+            return;
+        }
+    }
+}
+
+// Every Sub, Function and Property procedure with its name, arguments and body. Bodies are not
+// searched for further procedures; Declare lines make none.
+void TVbParser::ExtractMethods() {
+    static constexpr std::string_view kProcedureWords[] = {"Function", "Sub", "Property"};
+    const int n = Source.Tokens.Count();
+    int i = 0;
+    while (i < n) {
+        for (std::string_view word : kProcedureWords) {
+            if (!(IsKeyword(i, word) && i > 0 && !IsKeyword(i - 1, "Declare"))) continue;
+            auto method = std::make_unique<TVbMethod>();
+            SkipUntilIdentifier(i);
+            method->NameToken = Source.Tokens.Get(i);
+            ++i;
+            ReadArguments(i, *method);
+            // The body runs up to and including the word of its "End" line; i stays on that word.
+            for (;;) {
+                if (i >= n) throw EGeneralError(ParserTexts().UnfinishedMethod);
+                method->Tokens.Add(Source.Tokens.Get(i));
+                if (IsKeyword(i - 1, "End") && IsKeyword(i, word)) break;
+                ++i;
+            }
+            Source.Methods.Add(std::move(method));
+        }
+        ++i;
+    }
+}

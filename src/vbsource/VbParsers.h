@@ -4,13 +4,15 @@
 
 #include "vbsource/VbSource.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TParser {
-public:
+  public:
     virtual ~TParser() = default;
     virtual bool Execute() = 0;
 };
@@ -18,55 +20,111 @@ public:
 // Reads a .vbp already loaded into the project's raw lines: sorts the lines by key, resolves the
 // member paths and creates one loaded member source per member file.
 class TVbProjectParser : public TParser {
-public:
+  public:
     explicit TVbProjectParser(TVbProjectSource& project) : Project(project) {}
     bool Execute() override;
 
     TVbProjectSource& Project;
 };
 
-class TVbWordList; // a word list file, with case-insensitive hashed look-up
+// A word list file: one entry per line, taken whole. Membership ignores the letter case of
+// single-byte ASCII letters and is a hashed look-up, so a word costs the same whatever the size
+// of the list.
+class TVbWordList {
+  public:
+    // Loads the file; a missing or unreadable file raises EFOpenError with the path.
+    void LoadFromFile(const std::string& path);
+    void Add(std::string_view word);
+    bool Contains(std::string_view word) const;
+    int Count() const { return static_cast<int>(Words_.size()); }
+
+  private:
+    void Rehash(std::size_t slots);
+    std::vector<std::string> Words_;
+    std::vector<std::int32_t> Slots_; // open addressing: index into Words_, or -1
+    std::size_t MaxLength_ = 0;
+};
 
 // The tokenizer and extraction of one member source.
 class TVbParser : public TParser {
-public:
+  public:
     // Loads vb/internal.txt, vb/keyword.txt and vb/operator.txt from beside the executable;
     // a missing file raises EFOpenError with its full path.
     explicit TVbParser(TVbSource& source);
-    ~TVbParser() override;
+    // The same with the word lists taken from another folder (which holds the three files).
+    TVbParser(TVbSource& source, const std::string& wordListDir);
     bool Execute() override;
 
     std::uint8_t State = 0;
     std::int32_t Line = 1;
     TVbSource& Source;
+    TVbWordList InternalWords;
+    TVbWordList Keywords;
+    TVbWordList Operators;
 
     void JoinContinuationLines();
     void Tokenize();
     void ExtractVariables();
     void ExtractMethods();
 
-private:
-    struct Impl;
-    std::unique_ptr<Impl> Impl_; // the word lists and reading position
+  private:
+    // Readers. Each starts at the current position; one that yields nothing leaves the position
+    // where it was (ReadHeader may have passed leading blanks) and answers false.
+    bool ReadHeader();
+    bool ReadKeyword();
+    bool ReadOperator();
+    bool ReadIdentifier();
+    bool ReadSymbol();
+    bool ReadNumber();
+    bool ReadStringLiteral();
+    bool ReadComment();
+    std::size_t SkipSpaces();
+    std::string_view SkipRestOfLine();
+    void ReadLineEnd();
+    std::string_view ReadWord();
+    std::uint8_t UpdateScope(TVbToken& token);
+    void AddToken(std::uint8_t kind, std::string_view text, std::uint8_t scope);
+    void ClearModel();
+
+    // Extraction steps; each takes and advances a position in the source's tokens.
+    bool NextIdentifier(int& i) const;
+    std::string ReadBounds(int& i) const;
+    std::string ReadAsType(int& i) const;
+    void SkipUntilIdentifier(int& i) const;
+    void ReadArguments(int& i, TVbMethod& method) const;
+    bool IsKeyword(int i, std::string_view text) const;
+    bool IsSymbol(int i, std::string_view text) const;
+
+    // Reading position in the text being tokenised.
+    const char* Text_ = nullptr;
+    std::size_t Pos_ = 0;
+    std::size_t End_ = 0;
+    // The kind of the last token added (-1: none yet) and the text of the last keyword added
+    // (empty: none yet), so that the scope machine and ReadHeader need not search backwards.
+    int LastKind_ = -1;
+    std::string_view LastKeyword_;
+    bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
+    bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
+    std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
 };
 
 class TVbModuleParser : public TVbParser {
-public:
+  public:
     using TVbParser::TVbParser;
 };
 class TVbFormParser : public TVbParser {
-public:
+  public:
     using TVbParser::TVbParser;
 };
 class TVbClassParser : public TVbParser {
-public:
+  public:
     using TVbParser::TVbParser;
 };
 class TVbPropertyPageParser : public TVbParser {
-public:
+  public:
     using TVbParser::TVbParser;
 };
 class TVbUserControlParser : public TVbParser {
-public:
+  public:
     using TVbParser::TVbParser;
 };

@@ -39,7 +39,8 @@ enum : std::uint8_t {
 class TVbToken {
 public:
     TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text, std::int32_t line)
-        : Scope(scope), Kind(kind), Line(line), Text_(text.data()), Length_(static_cast<std::uint32_t>(text.size())) {}
+        : Scope(scope), Kind(kind), Line(line), Length_(static_cast<std::uint32_t>(text.size())),
+          Text_(text.data()) {}
 
     std::uint8_t Scope;
     std::uint8_t Kind;
@@ -49,8 +50,9 @@ public:
     std::string_view Text() const { return std::string_view(Text_, Length_); }
 
 private:
-    const char* Text_;
+    // The length first: it fills the gap after Index, so a token takes 24 bytes.
     std::uint32_t Length_;
+    const char* Text_;
 };
 
 // An ordered list of tokens. An owning list (a source's Tokens) stores the tokens themselves;
