@@ -1,0 +1,81 @@
+#!/bin/sh
+# Runs vrt once and compares what it wrote with the expected files, byte for byte.
+#   RunGolden.sh VRT DIR STATUS STDOUT STDERR OUTFILE EXPECTFILE ALONE -- ARGS...
+#   VRT         the vrt executable
+#   DIR         working directory (a fixture folder); its absolute path is written <ROOT> in
+#               the expected files, since member paths are absolute and differ per machine
+#   STATUS      the expected exit status
+#   STDOUT      expected standard output; "-": the output must be empty
+#   STDERR      expected standard error; "-": it must be empty
+#   OUTFILE     a file vrt writes (relative to DIR), compared with EXPECTFILE, then removed; or "-"
+#   ALONE       "-", or a folder name: run a copy of vrt in DIR/ALONE, away from the word lists
+# With VETRIN_GOLDEN_UPDATE=1 the expected files are rewritten from the run instead (check every
+# line of them by hand before committing).
+set -u
+LC_ALL=C
+export LC_ALL
+vrt=$1 dir=$2 status=$3 stdout=$4 stderr=$5 outfile=$6 expectfile=$7 alone=$8
+shift 9
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vrt-golden.XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+cd "$dir" || exit 1
+if [ "$alone" != - ]; then
+    rm -rf "$alone" && mkdir -p "$alone" && cp "$vrt" "$alone/" || exit 1
+    vrt="$dir/$alone/$(basename "$vrt")"
+fi
+[ "$outfile" = - ] || rm -f "$outfile"
+
+"$vrt" "$@" >"$work/stdout" 2>"$work/stderr"
+actual=$?
+
+# The fixture root as the process sees it (symbolic links resolved) and as given.
+escape() { printf '%s\n' "$1" | sed 's/[][\.*^$|/&]/\\&/g'; }
+real=$(escape "$(pwd -P)")
+given=$(escape "$dir")
+unroot() { sed -e "s|$real|<ROOT>|g" -e "s|$given|<ROOT>|g" "$1" >"$1.unrooted" && mv "$1.unrooted" "$1"; }
+
+failed=0
+compare() { # what actual-file expected-file
+    if [ "$3" = - ]; then
+        if [ -s "$2" ]; then
+            echo "$1 should be empty but was:"
+            cat "$2"
+            failed=1
+        fi
+        return
+    fi
+    if [ "${VETRIN_GOLDEN_UPDATE:-}" = 1 ]; then
+        cp "$2" "$3"
+        return
+    fi
+    if ! cmp -s "$3" "$2"; then
+        echo "$1 differs from $3:"
+        diff -u "$3" "$2"
+        failed=1
+    fi
+}
+
+unroot "$work/stdout"
+unroot "$work/stderr"
+compare "standard output" "$work/stdout" "$stdout"
+compare "standard error" "$work/stderr" "$stderr"
+if [ "$outfile" != - ]; then
+    if [ -f "$outfile" ]; then
+        mv "$outfile" "$work/outfile"
+        compare "$outfile" "$work/outfile" "$expectfile"
+    else
+        echo "vrt did not write $outfile"
+        failed=1
+    fi
+fi
+[ "$alone" = - ] || rm -rf "$alone"
+if [ "$actual" != "$status" ]; then
+    echo "exit status $actual, expected $status"
+    failed=1
+fi
+if [ $failed != 0 ]; then
+    echo "FAILED: vrt $* (in $dir)"
+    exit 1
+fi
+exit 0
