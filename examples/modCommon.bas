@@ -7,9 +7,11 @@ Option Explicit
 Private Const INI_SECTION As String = "Settings"
 Public 税率 As Double
 
-Private Declare Function GetPrivateProfileString Lib "kernel32" Alias "GetPrivateProfileStringA" _
-    (ByVal lpApplicationName As String, ByVal lpKeyName As Any, ByVal lpDefault As String, _
-    ByVal lpReturnedString As String, ByVal nSize As Long, ByVal lpFileName As String) As Long
+Private Declare Function GetPrivateProfileString Lib "kernel32" _
+    Alias "GetPrivateProfileStringA" (ByVal lpApplicationName As String, _
+    ByVal lpKeyName As Any, ByVal lpDefault As String, _
+    ByVal lpReturnedString As String, ByVal nSize As Long, _
+    ByVal lpFileName As String) As Long
 
 Sub Main()
     税率 = Val(ReadSetting("TaxRate", "0.1"))
@@ -17,7 +19,8 @@ Sub Main()
 End Sub
 
 ' 設定ファイルから値を読み込む（見つからない場合は既定値を返す）
-Public Function ReadSetting(ByVal key As String, ByVal defaultValue As String) As String
+Public Function ReadSetting(ByVal key As String, _
+                            ByVal defaultValue As String) As String
     Dim buffer As String
     Dim length As Long
     buffer = Space(255)
@@ -26,7 +29,7 @@ Public Function ReadSetting(ByVal key As String, ByVal defaultValue As String) A
 End Function
 
 ' 税込み金額を「1,234円」の形にする
-Function FormatPrice(ByVal price As Currency, ByVal withTax As Boolean) As String
+Function FormatPrice(ByVal price As Currency, withTax As Boolean) As String
     Dim total As Currency
     Dim message As String
     total = price * (1 + 税率)
