@@ -1,10 +1,114 @@
 // The settings dialog template every rule's settings dialog is built on.
 #pragma once
 
-#include <QDialog>
+#include "framework/Vetrin.h"
+#include "framework/VetrinList.h"
 
-class TVetrin;
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+class QPushButton;
 
 // Registers the settings dialog of every rule that has settings with the engine's registry, so
 // that a rule's ShowDetail(owner) opens it (owner: the QWidget* that owns the dialog).
 void RegisterSettingDialogs();
+
+// The texts of the settings dialogs, in one place.
+struct TSettingTexts {
+    static constexpr const char* DesignCaption = "ConfigWindowTemplete";
+    static constexpr const char* FontName = "ＭＳ Ｐゴシック";
+    static constexpr const char* Undo = "元に戻す(&D)";
+    static constexpr const char* Ok = "OK";
+    static constexpr const char* Cancel = "ｷｬﾝｾﾙ";
+    // Version auto-increment.
+    static constexpr const char* AutoIncrementLabel = "自動インクリメントが(&L)";
+    static constexpr const char* AutoIncrementOn = "有効";
+    static constexpr const char* AutoIncrementOff = "無効";
+    static constexpr const char* AutoIncrementTail = "であること";
+    // Unused arguments.
+    static constexpr const char* ExceptEventProcedure = "ｲﾍﾞﾝﾄﾌﾟﾛｼｰｼﾞｬの引数を除く";
+    static constexpr const char* ExceptArgumentsLabel = "次の名前の引数を除く(&L)";
+    // Excluded files.
+    static constexpr const char* ExceptFilesLabel = "次のファイルを除く(&L)";
+    // File naming rule.
+    static constexpr const char* NamingRuleLabel = "ファイル命名規則(&L)";
+    static constexpr const char* NamingKindHeader = "ファイルの種類";
+    static constexpr const char* NamingPatternHeader = "パターン";
+    // Implicit Public declaration.
+    static constexpr const char* ExceptSubMain = "Sub Mainはチェックしない";
+    // Line length limit.
+    static constexpr const char* MaxLengthLabel = "一行の長さは(&L)";
+    static constexpr const char* MaxLengthTail = "文字以下とする";
+    static constexpr const char* NotANumber = "数値を入力して下さい";
+    static constexpr const char* ErrorCaption = "ｴﾗｰ";
+};
+
+// Engine text (code page 932) for a widget.
+QString EngineToWidget(const std::string& text);
+// Widget text back to engine text. When the text is exactly what EngineToWidget made of one of
+// `shown`, that original is answered byte for byte, so that bytes the widget cannot show (they
+// appear as U+FFFD) are not lost when the user did not touch them.
+std::string WidgetToEngine(const QString& text, const TStringList& shown = {});
+// The lines of a multi-line text box and back: one entry per line; a last empty line (the text
+// ends in a line break) is no entry, so an empty box is an empty list.
+QString LinesToWidget(const TStringList& lines);
+TStringList WidgetToLines(const QString& text, const TStringList& shown = {});
+
+// A modal dialog that edits a private copy (WorkingChecker) of a rule's settings and copies it
+// back to the edited rule (TargetChecker) only on OK. Each derived dialog creates WorkingChecker
+// as a fresh instance of its rule class and fills in SettingsToControls and ControlsToSettings.
+class TConfigWindowTemplete : public QDialog {
+    Q_OBJECT
+public:
+    explicit TConfigWindowTemplete(QWidget* owner);
+    ~TConfigWindowTemplete() override;
+
+    QPushButton* Ok = nullptr;
+    QPushButton* Cancel = nullptr;
+    QPushButton* Undo = nullptr;
+    TVetrin* TargetChecker = nullptr;          // not owned
+    std::unique_ptr<TVetrin> WorkingChecker;   // owned
+
+    // Edits checker's settings: loads the controls from a copy of them and shows the dialog
+    // modally; returns when it closes.
+    void EditSettings(TVetrin& checker);
+    // The part of EditSettings before the dialog is shown (also for tests that drive the dialog
+    // without a modal loop).
+    void BeginEdit(TVetrin& checker);
+
+    // OK: stores the controls into the working copy, copies it to the edited rule and closes
+    // the dialog with Accepted. A derived dialog may check its controls first.
+    virtual void OkClick();
+    // Undo: reloads the controls from the edited rule; the dialog stays open.
+    void UndoClick();
+
+    virtual void SettingsToControls() = 0;
+    virtual void ControlsToSettings() = 0;
+
+    // How the dialogs show a message box (caption, text, one OK button). Tests replace it so that
+    // no modal box ever waits for a click; an empty function restores the real box.
+    using TMessageBoxFunc = std::function<void(QWidget* parent, const QString& caption,
+                                               const QString& text)>;
+    static void SetMessageBox(TMessageBoxFunc box);
+    static void ShowMessage(QWidget* parent, const char* captionUtf8, const char* textUtf8);
+
+protected:
+    // Places a control at left, top, width, height of the client area. Labels, check boxes and
+    // one-line controls grow to the height their font needs, keeping their top-left corner.
+    static void Place(QWidget* control, int left, int top, int width, int height);
+    // Sets the tab order: the controls in the given order.
+    static void SetTabOrders(std::initializer_list<QWidget*> controls);
+};
+
+// What a rule's ShowDetail(owner) does: a dialog of the rule's own kind, owned by owner, titled
+// with the rule's name, edits the rule and is freed when EditSettings returns or throws.
+template <class TDialog> void ShowSettingDialog(TVetrin& checker, void* owner) {
+    auto dialog = std::make_unique<TDialog>(static_cast<QWidget*>(owner));
+    dialog->setWindowTitle(EngineToWidget(checker.GetCheckerName()));
+    dialog->EditSettings(checker);
+}

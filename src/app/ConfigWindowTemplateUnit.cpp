@@ -1,0 +1,143 @@
+#include "app/ConfigWindowTemplateUnit.h"
+
+#include "framework/Vetrin.h"
+#include "platform/CodePage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+TConfigWindowTemplete::TMessageBoxFunc& MessageBoxFunc() {
+    static TConfigWindowTemplete::TMessageBoxFunc box;
+    return box;
+}
+
+template <class TDialog> void Register() {
+    // The class name comes from the rule class the dialog edits, so the two cannot disagree.
+    const typename TDialog::TChecker rule;
+    RegisterDetailDialog(std::string(rule.ClassName()), &ShowSettingDialog<TDialog>);
+}
+
+} // namespace
+
+void RegisterSettingDialogs() {
+    // The rules' own dialogs join here as they are built.
+}
+
+// ---- Text at the widget edge ----
+
+QString EngineToWidget(const std::string& text) {
+    return QString::fromStdString(platform::Cp932ToUtf8(text));
+}
+
+std::string WidgetToEngine(const QString& text, const TStringList& shown) {
+    for (const std::string& original : shown)
+        if (EngineToWidget(original) == text) return original;
+    return platform::Utf8ToCp932(text.toStdString());
+}
+
+QString LinesToWidget(const TStringList& lines) {
+    QStringList texts;
+    for (const std::string& line : lines) texts << EngineToWidget(line);
+    return texts.join(QLatin1Char('\n'));
+}
+
+TStringList WidgetToLines(const QString& text, const TStringList& shown) {
+    TStringList lines;
+    if (text.isEmpty()) return lines;
+    QStringList texts = text.split(QLatin1Char('\n'));
+    if (texts.last().isEmpty()) texts.removeLast();
+    for (const QString& line : texts) lines.push_back(WidgetToEngine(line, shown));
+    return lines;
+}
+
+// ---- TConfigWindowTemplete ----
+
+TConfigWindowTemplete::TConfigWindowTemplete(QWidget* owner) : QDialog(owner) {
+    setObjectName(TSettingTexts::DesignCaption);
+    setWindowTitle(QString::fromUtf8(TSettingTexts::DesignCaption));
+    setModal(true);
+    QFont font;
+    font.setFamilies({QString::fromUtf8(TSettingTexts::FontName), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(12);
+    setFont(font);
+    setFixedSize(396, 216);
+
+    Undo = new QPushButton(QString::fromUtf8(TSettingTexts::Undo), this);
+    Undo->setObjectName("Undo");
+    Place(Undo, 128, 188, 77, 25);
+    Ok = new QPushButton(QString::fromUtf8(TSettingTexts::Ok), this);
+    Ok->setObjectName("Ok");
+    Place(Ok, 228, 188, 77, 25);
+    Ok->setDefault(true);
+    Cancel = new QPushButton(QString::fromUtf8(TSettingTexts::Cancel), this);
+    Cancel->setObjectName("Cancel");
+    Place(Cancel, 316, 188, 77, 25);
+    SetTabOrders({Ok, Cancel, Undo});
+
+    // OkClick is virtual, so a derived dialog's own OK handling runs in its place.
+    connect(Ok, &QPushButton::clicked, this, [this] { OkClick(); });
+    connect(Undo, &QPushButton::clicked, this, [this] { UndoClick(); });
+    // Cancel, Escape and the close box all reject the dialog; nothing is stored.
+    connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TConfigWindowTemplete::~TConfigWindowTemplete() = default;
+
+void TConfigWindowTemplete::BeginEdit(TVetrin& checker) {
+    TargetChecker = &checker;
+    WorkingChecker->AssignSettings(*TargetChecker);
+    SettingsToControls();
+    Ok->setFocus();
+}
+
+void TConfigWindowTemplete::EditSettings(TVetrin& checker) {
+    BeginEdit(checker);
+    exec();
+}
+
+void TConfigWindowTemplete::OkClick() {
+    ControlsToSettings();
+    TargetChecker->AssignSettings(*WorkingChecker);
+    accept();
+}
+
+void TConfigWindowTemplete::UndoClick() {
+    WorkingChecker->AssignSettings(*TargetChecker);
+    SettingsToControls();
+}
+
+void TConfigWindowTemplete::SetMessageBox(TMessageBoxFunc box) { MessageBoxFunc() = std::move(box); }
+
+void TConfigWindowTemplete::ShowMessage(QWidget* parent, const char* captionUtf8,
+                                        const char* textUtf8) {
+    const QString caption = QString::fromUtf8(captionUtf8), text = QString::fromUtf8(textUtf8);
+    if (MessageBoxFunc()) {
+        MessageBoxFunc()(parent, caption, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void TConfigWindowTemplete::Place(QWidget* control, int left, int top, int width, int height) {
+    // Labels size themselves to their text.
+    if (qobject_cast<QLabel*>(control)) width = std::max(width, control->sizeHint().width());
+    if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+        qobject_cast<QComboBox*>(control) || qobject_cast<QLineEdit*>(control))
+        height = std::max(height, control->sizeHint().height());
+    control->setGeometry(left, top, width, height);
+}
+
+void TConfigWindowTemplete::SetTabOrders(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
