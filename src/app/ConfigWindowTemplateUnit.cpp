@@ -1,5 +1,11 @@
 #include "app/ConfigWindowTemplateUnit.h"
 
+#include "checkers/VbFileNamingRuleSettingDialog.h"
+#include "checkers/VbLimitLengthOfLineSettingDialog.h"
+#include "checkers/VbNeedAutoIncrementVerSettingDialog.h"
+#include "checkers/VbNoCheckFileSettingDialog.h"
+#include "checkers/VbProhibitImplicitPublicDeclarationSettingDialog.h"
+#include "checkers/VbUnusedArgumentsSettingDialog.h"
 #include "framework/Vetrin.h"
 #include "platform/CodePage.h"
 
@@ -26,7 +32,12 @@ template <class TDialog> void Register() {
 } // namespace
 
 void RegisterSettingDialogs() {
-    // The rules' own dialogs join here as they are built.
+    Register<TVbNoCheckFileSetting>();
+    Register<TVbUnusedArgumentsSetting>();
+    Register<TVbNeedAutoIncrementVerSetting>();
+    Register<TVbFileNamingRuleSetting>();
+    Register<TVbProhibitImplicitPublicDeclarationSetting>();
+    Register<TVbLimitLengthOfLineSetting>();
 }
 
 // ---- Text at the widget edge ----

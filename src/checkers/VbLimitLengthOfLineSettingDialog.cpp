@@ -1,0 +1,54 @@
+#include "checkers/VbLimitLengthOfLineSettingDialog.h"
+
+#include "framework/Errors.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+// The limit in the text box: an optional sign and decimal digits (the engine's conversion).
+std::int32_t TextToLimit(const QString& text) { return StrToInt(text.toStdString()); }
+} // namespace
+
+TVbLimitLengthOfLineSetting::TVbLimitLengthOfLineSetting(QWidget* owner)
+    : TConfigWindowTemplete(owner) {
+    WorkingChecker = std::make_unique<TChecker>();
+
+    // The three controls read as one sentence: 一行の長さは N 文字以下とする.
+    MaxLength = new QLineEdit(this);
+    MaxLength->setObjectName("MaxLength");
+    MaxLength->setMaxLength(3);
+    Label1 = new QLabel(QString::fromUtf8(TSettingTexts::MaxLengthLabel), this);
+    Label1->setObjectName("Label1");
+    Label1->setBuddy(MaxLength);
+    Label2 = new QLabel(QString::fromUtf8(TSettingTexts::MaxLengthTail), this);
+    Label2->setObjectName("Label2");
+    Place(Label1, 16, 16, 83, 12);
+    Place(MaxLength, 104, 12, 33, 20);
+    Place(Label2, 144, 16, 79, 12);
+    SetTabOrders({Ok, Cancel, Undo, MaxLength});
+}
+
+TVbLimitLengthOfLineSetting::~TVbLimitLengthOfLineSetting() = default;
+
+void TVbLimitLengthOfLineSetting::SettingsToControls() {
+    MaxLength->setText(QString::number(Working().MaxLength));
+}
+
+void TVbLimitLengthOfLineSetting::ControlsToSettings() {
+    Working().MaxLength = TextToLimit(MaxLength->text());
+}
+
+void TVbLimitLengthOfLineSetting::OkClick() {
+    try {
+        TextToLimit(MaxLength->text());
+    } catch (const EConvertError&) {
+        // Nothing is stored; the dialog stays open so that the number can be corrected.
+        ShowMessage(this, TSettingTexts::ErrorCaption, TSettingTexts::NotANumber);
+        MaxLength->setFocus();
+        MaxLength->selectAll();
+        return;
+    }
+    TConfigWindowTemplete::OkClick();
+}
