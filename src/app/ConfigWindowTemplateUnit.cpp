@@ -136,9 +136,14 @@ void TConfigWindowTemplete::ShowMessage(QWidget* parent, const char* captionUtf8
     box.exec();
 }
 
-void TConfigWindowTemplete::Place(QWidget* control, int left, int top, int width, int height) {
+void TConfigWindowTemplete::Place(QWidget* control, int left, int top, int width, int height,
+                                  bool keepRight) {
     // Labels size themselves to their text.
-    if (qobject_cast<QLabel*>(control)) width = std::max(width, control->sizeHint().width());
+    if (qobject_cast<QLabel*>(control) && control->sizeHint().width() > width) {
+        const int grown = control->sizeHint().width();
+        if (keepRight) left = std::max(0, left + width - grown);
+        width = grown;
+    }
     if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
         qobject_cast<QComboBox*>(control) || qobject_cast<QLineEdit*>(control))
         height = std::max(height, control->sizeHint().height());

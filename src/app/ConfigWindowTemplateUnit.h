@@ -99,8 +99,11 @@ public:
 
 protected:
     // Places a control at left, top, width, height of the client area. Labels, check boxes and
-    // one-line controls grow to the height their font needs, keeping their top-left corner.
-    static void Place(QWidget* control, int left, int top, int width, int height);
+    // one-line controls grow to the height their font needs, keeping their top-left corner; a
+    // label grows to the width of its text too, to the right, or with keepRight to the left (for
+    // a label that leads into the control on its right).
+    static void Place(QWidget* control, int left, int top, int width, int height,
+                      bool keepRight = false);
     // Sets the tab order: the controls in the given order.
     static void SetTabOrders(std::initializer_list<QWidget*> controls);
 };

@@ -20,7 +20,7 @@ TVbNeedAutoIncrementVerSetting::TVbNeedAutoIncrementVerSetting(QWidget* owner)
     Label2 = new QLabel(QString::fromUtf8(TSettingTexts::AutoIncrementTail), this);
     Label2->setObjectName("Label2");
     Label2->setBuddy(IsRequired);
-    Place(Label1, 32, 20, 116, 12);
+    Place(Label1, 32, 20, 116, 12, true);
     Place(IsRequired, 148, 16, 57, 20);
     Place(Label2, 208, 20, 51, 12);
     SetTabOrders({Ok, Cancel, Undo, IsRequired});
