@@ -54,7 +54,8 @@ std::string WidgetToEngine(const QString& text, const TStringList& shown) {
 
 QString LinesToWidget(const TStringList& lines) {
     QStringList texts;
-    for (const std::string& line : lines) texts << EngineToWidget(line);
+    for (const std::string& line : lines)
+        texts << EngineToWidget(line);
     return texts.join(QLatin1Char('\n'));
 }
 
@@ -63,7 +64,8 @@ TStringList WidgetToLines(const QString& text, const TStringList& shown) {
     if (text.isEmpty()) return lines;
     QStringList texts = text.split(QLatin1Char('\n'));
     if (texts.last().isEmpty()) texts.removeLast();
-    for (const QString& line : texts) lines.push_back(WidgetToEngine(line, shown));
+    for (const QString& line : texts)
+        lines.push_back(WidgetToEngine(line, shown));
     return lines;
 }
 
@@ -74,7 +76,8 @@ TConfigWindowTemplete::TConfigWindowTemplete(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QString::fromUtf8(TSettingTexts::DesignCaption));
     setModal(true);
     QFont font;
-    font.setFamilies({QString::fromUtf8(TSettingTexts::FontName), QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(
+        {QString::fromUtf8(TSettingTexts::FontName), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     setFont(font);
     setFixedSize(396, 216);
@@ -123,7 +126,9 @@ void TConfigWindowTemplete::UndoClick() {
     SettingsToControls();
 }
 
-void TConfigWindowTemplete::SetMessageBox(TMessageBoxFunc box) { MessageBoxFunc() = std::move(box); }
+void TConfigWindowTemplete::SetMessageBox(TMessageBoxFunc box) {
+    MessageBoxFunc() = std::move(box);
+}
 
 void TConfigWindowTemplete::ShowMessage(QWidget* parent, const char* captionUtf8,
                                         const char* textUtf8) {

@@ -71,8 +71,8 @@ public:
     QPushButton* Ok = nullptr;
     QPushButton* Cancel = nullptr;
     QPushButton* Undo = nullptr;
-    TVetrin* TargetChecker = nullptr;          // not owned
-    std::unique_ptr<TVetrin> WorkingChecker;   // owned
+    TVetrin* TargetChecker = nullptr;        // not owned
+    std::unique_ptr<TVetrin> WorkingChecker; // owned
 
     // Edits checker's settings: loads the controls from a copy of them and shows the dialog
     // modally; returns when it closes.
@@ -92,8 +92,8 @@ public:
 
     // How the dialogs show a message box (caption, text, one OK button). Tests replace it so that
     // no modal box ever waits for a click; an empty function restores the real box.
-    using TMessageBoxFunc = std::function<void(QWidget* parent, const QString& caption,
-                                               const QString& text)>;
+    using TMessageBoxFunc =
+        std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
     static void SetMessageBox(TMessageBoxFunc box);
     static void ShowMessage(QWidget* parent, const char* captionUtf8, const char* textUtf8);
 

@@ -21,7 +21,8 @@ namespace {
 struct TStatisticsTexts {
     const char* Caption = "統計";
     const char* Page = "コメント統計";
-    std::array<const char*, 5> Headers{"ファイル名", "総行数", "実行行数", "空行数", "コメント行数"};
+    std::array<const char*, 5> Headers{"ファイル名", "総行数", "実行行数", "空行数",
+                                       "コメント行数"};
     const char* ShowFullPath = "フルパスで表示";
     const char* ShowGraphOnly = "グラフだけ表示";
     const char* HideGraph = "HideGraph";
@@ -108,7 +109,8 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
     CommentStatisticsGrid->setSelectionMode(QAbstractItemView::NoSelection);
     CommentStatisticsGrid->setShowGrid(true);
     CommentStatisticsGrid->setWordWrap(false);
-    CommentStatisticsGrid->setItemDelegate(new TStatisticsCellDelegate(this, CommentStatisticsGrid));
+    CommentStatisticsGrid->setItemDelegate(
+        new TStatisticsCellDelegate(this, CommentStatisticsGrid));
 
     ShowFullPath = new QAction(QString::fromUtf8(Texts.ShowFullPath), this);
     ShowFullPath->setObjectName("ShowFullPath");
@@ -141,7 +143,8 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
 
 void TStatisticsWindow::FormCreate() {
     QStringList headers;
-    for (const char* text : Texts.Headers) headers << QString::fromUtf8(text);
+    for (const char* text : Texts.Headers)
+        headers << QString::fromUtf8(text);
     CommentStatisticsGrid->setHorizontalHeaderLabels(headers);
 }
 
@@ -154,7 +157,8 @@ void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
     MaxCodeLines = 0;
     for (int k = 0; k < count; ++k) {
         // Every child of the project is a member source (TVbProjectSource::AddMember).
-        const auto* source = static_cast<const TVbSource*>(project->Children[static_cast<std::size_t>(k)]);
+        const auto* source =
+            static_cast<const TVbSource*>(project->Children[static_cast<std::size_t>(k)]);
         const TVbStaticticsInfo& info = source->Statistics;
         MaxTotalLines = std::max(MaxTotalLines, info.TotalLines);
         MaxCodeLines = std::max(MaxCodeLines, info.CodeLines);
@@ -166,7 +170,8 @@ void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
         const std::array<std::int32_t, 4> counts{info.TotalLines, info.CodeLines, info.BlankLines,
                                                  info.CommentLines};
         for (int c = 1; c < ColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(QString::number(counts[static_cast<std::size_t>(c - 1)]));
+            auto* item =
+                new QTableWidgetItem(QString::number(counts[static_cast<std::size_t>(c - 1)]));
             item->setFlags(Qt::ItemIsEnabled); // cells are shown, never edited
             CommentStatisticsGrid->setItem(k, c, item);
         }
@@ -196,21 +201,31 @@ void TStatisticsWindow::CommentStatisticsGridDrawCell(QPainter& painter, int col
     painter.setFont(CommentStatisticsGrid->font());
     painter.fillRect(rect, CommentStatisticsGrid->palette().color(QPalette::Base));
     if (row == 0) {
-        DrawCellText(painter, rect, QString::fromUtf8(Texts.Headers[static_cast<std::size_t>(column)]),
+        DrawCellText(painter, rect,
+                     QString::fromUtf8(Texts.Headers[static_cast<std::size_t>(column)]),
                      THorzAlign::Center, TVertAlign::Center);
     } else if (Project) {
         if (column == 0) {
             const std::string path = CellPath(row);
-            const std::string shown = ShowFullPath->isChecked() ? path : platform::FileNamePart(path);
+            const std::string shown =
+                ShowFullPath->isChecked() ? path : platform::FileNamePart(path);
             DrawCellText(painter, rect, FromEngine(shown), THorzAlign::Left, TVertAlign::Center);
         } else if (column >= 1 && column < ColumnCount) {
             const TBarPart part = ShowGraphOnly->isChecked() ? TBarPart::Full : TBarPart::LowerHalf;
             const std::int32_t total = CellCount(1, row);
             switch (column) {
-            case 1: DrawBar(painter, rect, MaxTotalLines, total, TotalColor, part); break;
-            case 2: DrawBar(painter, rect, MaxCodeLines, CellCount(2, row), CodeColor, part); break;
-            case 3: DrawBar(painter, rect, total, CellCount(3, row), BlankColor, part); break;
-            case 4: DrawBar(painter, rect, total, CellCount(4, row), CommentColor, part); break;
+            case 1:
+                DrawBar(painter, rect, MaxTotalLines, total, TotalColor, part);
+                break;
+            case 2:
+                DrawBar(painter, rect, MaxCodeLines, CellCount(2, row), CodeColor, part);
+                break;
+            case 3:
+                DrawBar(painter, rect, total, CellCount(3, row), BlankColor, part);
+                break;
+            case 4:
+                DrawBar(painter, rect, total, CellCount(4, row), CommentColor, part);
+                break;
             }
             if (!ShowGraphOnly->isChecked()) {
                 const QTableWidgetItem* item = CommentStatisticsGrid->item(row - 1, column);
@@ -267,8 +282,8 @@ void TStatisticsHeader::paintSection(QPainter* painter, const QRect& rect, int l
     Window_->CommentStatisticsGridDrawCell(*painter, logicalIndex, 0, cell);
     painter->save();
     const QTableView* grid = Window_->CommentStatisticsGrid;
-    painter->setPen(QColor::fromRgba(static_cast<QRgb>(
-        style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, grid))));
+    painter->setPen(QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, grid))));
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->restore();

@@ -9,7 +9,8 @@ namespace {
 constexpr int LabelColumn = 0;
 constexpr int PatternColumn = 1;
 constexpr Qt::ItemFlags LabelFlags = Qt::ItemIsEnabled;
-constexpr Qt::ItemFlags PatternFlags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+constexpr Qt::ItemFlags PatternFlags =
+    Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 } // namespace
 
 // ---- TNamingRuleGrid ----
@@ -100,8 +101,9 @@ void TVbFileNamingRuleSetting::FormCreate() {
     // Two columns; the header row is the grid's fixed top row, and there is no fixed column.
     NamingRuleGrid->setColumnCount(2);
     NamingRuleGrid->setRowCount(1);
-    NamingRuleGrid->setHorizontalHeaderLabels({QString::fromUtf8(TSettingTexts::NamingKindHeader),
-                                               QString::fromUtf8(TSettingTexts::NamingPatternHeader)});
+    NamingRuleGrid->setHorizontalHeaderLabels(
+        {QString::fromUtf8(TSettingTexts::NamingKindHeader),
+         QString::fromUtf8(TSettingTexts::NamingPatternHeader)});
     NamingRuleGrid->verticalHeader()->hide();
     NamingRuleGrid->verticalHeader()->setMinimumSectionSize(1);
     NamingRuleGrid->verticalHeader()->setDefaultSectionSize(
@@ -118,10 +120,12 @@ void TVbFileNamingRuleSetting::SettingsToControls() {
     const TStringPairList& rules = Working().NamingRules;
     NamingRuleGrid->setRowCount(rules.Count());
     for (int i = 0; i < rules.Count(); ++i) {
-        auto* label = new QTableWidgetItem(EngineToWidget(rules.Names[static_cast<std::size_t>(i)]));
+        auto* label =
+            new QTableWidgetItem(EngineToWidget(rules.Names[static_cast<std::size_t>(i)]));
         label->setFlags(LabelFlags);
         NamingRuleGrid->setItem(i, LabelColumn, label);
-        auto* pattern = new QTableWidgetItem(EngineToWidget(rules.Values[static_cast<std::size_t>(i)]));
+        auto* pattern =
+            new QTableWidgetItem(EngineToWidget(rules.Values[static_cast<std::size_t>(i)]));
         pattern->setFlags(PatternFlags);
         NamingRuleGrid->setItem(i, PatternColumn, pattern);
     }

@@ -14,7 +14,8 @@ TVbProhibitImplicitPublicDeclarationSetting::TVbProhibitImplicitPublicDeclaratio
     SetTabOrders({Ok, Cancel, Undo, ExceptSubMain});
 }
 
-TVbProhibitImplicitPublicDeclarationSetting::~TVbProhibitImplicitPublicDeclarationSetting() = default;
+TVbProhibitImplicitPublicDeclarationSetting::~TVbProhibitImplicitPublicDeclarationSetting() =
+    default;
 
 void TVbProhibitImplicitPublicDeclarationSetting::SettingsToControls() {
     ExceptSubMain->setChecked(Working().ExceptSubMain);

@@ -9,7 +9,8 @@ TVbUnusedArgumentsSetting::TVbUnusedArgumentsSetting(QWidget* owner)
     : TConfigWindowTemplete(owner) {
     WorkingChecker = std::make_unique<TChecker>();
 
-    ExceptEventProcedure = new QCheckBox(QString::fromUtf8(TSettingTexts::ExceptEventProcedure), this);
+    ExceptEventProcedure =
+        new QCheckBox(QString::fromUtf8(TSettingTexts::ExceptEventProcedure), this);
     ExceptEventProcedure->setObjectName("ExceptEventProcedure");
     Place(ExceptEventProcedure, 16, 28, 177, 17);
     ExceptionList = new QPlainTextEdit(this);

@@ -42,7 +42,9 @@ public:
     }
     ~TTextRuleSetting() override { --Alive; }
     void SettingsToControls() override { Edit->setText(EngineToWidget(Working().Text)); }
-    void ControlsToSettings() override { Working().Text = WidgetToEngine(Edit->text(), {Working().Text}); }
+    void ControlsToSettings() override {
+        Working().Text = WidgetToEngine(Edit->text(), {Working().Text});
+    }
     TTextRule& Working() { return static_cast<TTextRule&>(*WorkingChecker); }
 
     QLineEdit* Edit;

@@ -25,7 +25,9 @@
 
 namespace {
 
-std::string Sj(const char* utf8) { return platform::Utf8ToCp932(utf8); }
+std::string Sj(const char* utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
 
 // Runs fn on the modal dialog as soon as it is shown.
 void WhenShown(std::function<void(TConfigWindowTemplete&)> fn) {
@@ -61,17 +63,24 @@ struct TDialogCase {
     std::function<bool(TVetrin&)> RuleChanged;
 };
 
-template <class TRule> TRule& As(TVetrin& rule) { return dynamic_cast<TRule&>(rule); }
+template <class TRule> TRule& As(TVetrin& rule) {
+    return dynamic_cast<TRule&>(rule);
+}
 
 std::vector<TDialogCase> Cases() {
     return {
         {"TVbNoCheckFile",
-         [](QWidget& d) { Control<QPlainTextEdit>(d, "ExceptionFileList")->setPlainText("Form1.frm\n\n /p/a.bas "); },
          [](QWidget& d) {
-             return Control<QPlainTextEdit>(d, "ExceptionFileList")->toPlainText() == "Form1.frm\n\n /p/a.bas ";
+             Control<QPlainTextEdit>(d, "ExceptionFileList")
+                 ->setPlainText("Form1.frm\n\n /p/a.bas ");
+         },
+         [](QWidget& d) {
+             return Control<QPlainTextEdit>(d, "ExceptionFileList")->toPlainText() ==
+                    "Form1.frm\n\n /p/a.bas ";
          },
          [](TVetrin& r) {
-             return As<TVbNoCheckFile>(r).ExceptionFileList == TStringList{"Form1.frm", "", " /p/a.bas "};
+             return As<TVbNoCheckFile>(r).ExceptionFileList ==
+                    TStringList{"Form1.frm", "", " /p/a.bas "};
          }},
         {"TVBUnusedArguments",
          [](QWidget& d) {
@@ -84,7 +93,8 @@ std::vector<TDialogCase> Cases() {
          },
          [](TVetrin& r) {
              auto& rule = As<TVBUnusedArguments>(r);
-             return rule.ExceptionList == TStringList{"Index", "Cancel"} && rule.ExceptEventProcedure;
+             return rule.ExceptionList == TStringList{"Index", "Cancel"} &&
+                    rule.ExceptEventProcedure;
          }},
         {"TVBNeedAutoIncrementVer",
          [](QWidget& d) { Control<QComboBox>(d, "IsRequired")->setCurrentIndex(1); },
@@ -102,8 +112,8 @@ std::vector<TDialogCase> Cases() {
          },
          [](TVetrin& r) {
              auto& rules = As<TVbFileNamingRule>(r).NamingRules;
-             return rules.Count() == 8 && rules.Values[2] == "frm*.frm" && rules.Values[0].empty() &&
-                    rules.Names[2] == Sj("フォーム(*.frm)");
+             return rules.Count() == 8 && rules.Values[2] == "frm*.frm" &&
+                    rules.Values[0].empty() && rules.Names[2] == Sj("フォーム(*.frm)");
          }},
         {"TVbProhibitImplicitPublicDeclaration",
          [](QWidget& d) { Control<QCheckBox>(d, "ExceptSubMain")->setChecked(false); },
@@ -148,12 +158,18 @@ private:
 void SettingDialogsTest::initTestCase() {
     RegisterSettingDialogs();
     TConfigWindowTemplete::SetMessageBox(
-        [this](QWidget*, const QString& caption, const QString& text) { Messages.push_back({caption, text}); });
+        [this](QWidget*, const QString& caption, const QString& text) {
+            Messages.push_back({caption, text});
+        });
 }
 
-void SettingDialogsTest::init() { Messages.clear(); }
+void SettingDialogsTest::init() {
+    Messages.clear();
+}
 
-void SettingDialogsTest::cleanupTestCase() { TConfigWindowTemplete::SetMessageBox({}); }
+void SettingDialogsTest::cleanupTestCase() {
+    TConfigWindowTemplete::SetMessageBox({});
+}
 
 void SettingDialogsTest::RegistryCoversTheRulesWithSettings() {
     TVetrins checkers;
@@ -164,13 +180,15 @@ void SettingDialogsTest::RegistryCoversTheRulesWithSettings() {
         QVERIFY2(registered == rule->HasDetail(), std::string(rule->ClassName()).c_str());
     }
     // A rule without settings still answers ShowDetail with the base assertion.
-    QVERIFY_THROWS_EXCEPTION(EAssertionFailed, checkers.FindByClassName("TVbAnalyzeStatistics")->ShowDetail(nullptr));
+    QVERIFY_THROWS_EXCEPTION(EAssertionFailed,
+                             checkers.FindByClassName("TVbAnalyzeStatistics")->ShowDetail(nullptr));
 }
 
 void SettingDialogsTest::OkCancelEscapeUndoAndReopen_data() {
     QTest::addColumn<int>("index");
     const auto cases = Cases();
-    for (std::size_t i = 0; i < cases.size(); ++i) QTest::newRow(cases[i].ClassName) << int(i);
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        QTest::newRow(cases[i].ClassName) << int(i);
 }
 
 void SettingDialogsTest::OkCancelEscapeUndoAndReopen() {
@@ -185,7 +203,8 @@ void SettingDialogsTest::OkCancelEscapeUndoAndReopen() {
     // Cancel and Escape: the rule is unchanged.
     WhenShown([&](TConfigWindowTemplete& d) {
         QCOMPARE(d.parentWidget(), &owner);
-        QCOMPARE(d.windowTitle(), QString::fromStdString(platform::Cp932ToUtf8(rule->GetCheckerName())));
+        QCOMPARE(d.windowTitle(),
+                 QString::fromStdString(platform::Cp932ToUtf8(rule->GetCheckerName())));
         QVERIFY(!c.ShowsChanged(d));
         c.Change(d);
         QTest::mouseClick(d.Cancel, Qt::LeftButton);
@@ -246,7 +265,8 @@ void SettingDialogsTest::EditedSettingsSurviveTheCheckerProjectFile() {
     TVetrins reloaded;
     AddAllCheckers(reloaded);
     reloaded.LoadFromStream(file);
-    for (const TDialogCase& c : Cases()) QVERIFY2(c.RuleChanged(*reloaded.FindByClassName(c.ClassName)), c.ClassName);
+    for (const TDialogCase& c : Cases())
+        QVERIFY2(c.RuleChanged(*reloaded.FindByClassName(c.ClassName)), c.ClassName);
 }
 
 void SettingDialogsTest::LineLengthRefusesWhatIsNotANumber() {

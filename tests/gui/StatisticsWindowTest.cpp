@@ -22,7 +22,8 @@ struct TCounts {
 };
 
 // A project with one module per entry, named path, with the given counts.
-std::unique_ptr<TVbProjectSource> MakeProject(const std::vector<std::pair<std::string, TCounts>>& files) {
+std::unique_ptr<TVbProjectSource>
+MakeProject(const std::vector<std::pair<std::string, TCounts>>& files) {
     auto project = std::make_unique<TVbProjectSource>();
     project->FileName = "/p/Project1.vbp";
     for (const auto& [path, counts] : files) {
@@ -47,7 +48,8 @@ QImage DrawCell(TStatisticsWindow& window, int column, int row, QSize size = QSi
 // The number of leading pixels of image row y that have the given colour.
 int ColouredRun(const QImage& image, int y, const QColor& colour) {
     int x = 0;
-    while (x < image.width() && image.pixelColor(x, y) == colour) ++x;
+    while (x < image.width() && image.pixelColor(x, y) == colour)
+        ++x;
     return x;
 }
 
@@ -124,8 +126,10 @@ void StatisticsWindowTest::FillsTableAndMaxima() {
 
 void StatisticsWindowTest::DrawsBarsInCells() {
     TStatisticsWindow window;
-    auto project = MakeProject({{"/p/A.bas", {100, 0, 20, 0}}, {"/p/B.bas", {50, 0, 0, 0}},
-                                {"/p/C.bas", {40, 0, 0, 10}}, {"/p/D.bas", {0, 0, 0, 0}}});
+    auto project = MakeProject({{"/p/A.bas", {100, 0, 20, 0}},
+                                {"/p/B.bas", {50, 0, 0, 0}},
+                                {"/p/C.bas", {40, 0, 0, 10}},
+                                {"/p/D.bas", {0, 0, 0, 0}}});
     window.ShowStatistics(project.get());
     QVERIFY(window.ShowGraphOnly->isChecked()); // the default: bars over the full height
     // Column 1 compares the files: 100 -> whole width, 50 -> half.
@@ -142,7 +146,8 @@ void StatisticsWindowTest::DrawsBarsInCells() {
     QImage empty = DrawCell(window, 4, 4);
     QVERIFY(!HasColour(empty, QRect(0, 0, 100, 26), Green));
     // The cell is cleared to the grid's background first.
-    QCOMPARE(empty.pixelColor(50, 13), window.CommentStatisticsGrid->palette().color(QPalette::Base));
+    QCOMPARE(empty.pixelColor(50, 13),
+             window.CommentStatisticsGrid->palette().color(QPalette::Base));
 }
 
 void StatisticsWindowTest::NumbersAndLowerHalfWithoutGraphOnly() {
@@ -188,7 +193,8 @@ void StatisticsWindowTest::FileNameColumn() {
     const int nameOnly = inkWidth(DrawCell(window, 0, 1, size));
     QVERIFY(nameOnly > 0);
     QVERIFY(nameOnly <= metrics.horizontalAdvance(
-                            QString::fromStdString(platform::Cp932ToUtf8("\x95\x5C.bas"))) + 2);
+                            QString::fromStdString(platform::Cp932ToUtf8("\x95\x5C.bas"))) +
+                            2);
     window.ShowFullPath->trigger();
     const int full = inkWidth(DrawCell(window, 0, 1, size));
     QVERIFY(full > nameOnly + metrics.horizontalAdvance("/p/sub/") / 2);
@@ -198,7 +204,8 @@ void StatisticsWindowTest::HeaderAndEmptyWindow() {
     TStatisticsWindow window;
     QCOMPARE(window.CommentStatisticsGrid->columnCount(), 5);
     QStringList headers;
-    for (int c = 0; c < 5; ++c) headers << window.CommentStatisticsGrid->horizontalHeaderItem(c)->text();
+    for (int c = 0; c < 5; ++c)
+        headers << window.CommentStatisticsGrid->horizontalHeaderItem(c)->text();
     QCOMPARE(headers, QStringList({"ファイル名", "総行数", "実行行数", "空行数", "コメント行数"}));
     QCOMPARE(window.CommentStatisticsGrid->rowCount(), 0);
     // Header cells are drawn centred; before the first ShowStatistics data cells stay empty.
@@ -220,8 +227,8 @@ void StatisticsWindowTest::FewerSourcesAndKeptColumnWidths() {
     QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 26);
     QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
 
-    auto three = MakeProject({{"/p/A.bas", {300, 1, 1, 1}}, {"/p/B.bas", {2, 200, 2, 2}},
-                              {"/p/C.bas", {3, 3, 3, 3}}});
+    auto three = MakeProject(
+        {{"/p/A.bas", {300, 1, 1, 1}}, {"/p/B.bas", {2, 200, 2, 2}}, {"/p/C.bas", {3, 3, 3, 3}}});
     window.ShowStatistics(three.get());
     grid->horizontalHeader()->resizeSection(0, 240);
     grid->horizontalHeader()->resizeSection(4, 60);
