@@ -143,13 +143,9 @@ private slots:
     void OkCancelEscapeUndoAndReopen();
     void EditedSettingsSurviveTheCheckerProjectFile();
     void LineLengthRefusesWhatIsNotANumber();
-    void LineLengthLayout();
     void NamingGridRefusesColumnZero();
     void NamingGridCommitsAnOpenEditor();
-    void NamingGridLayout();
-    void UnusedArgumentsLayoutAndTabOrder();
-    void AutoIncrementLayout();
-    void SingleControlDialogsLayout();
+    void ControlNamesAndTabOrder();
 
 private:
     std::vector<TMessage> Messages;
@@ -297,18 +293,6 @@ void SettingDialogsTest::LineLengthRefusesWhatIsNotANumber() {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 
-void SettingDialogsTest::LineLengthLayout() {
-    TVbLimitLengthOfLineSetting dialog(nullptr);
-    QCOMPARE(dialog.MaxLength->pos(), QPoint(104, 12));
-    QCOMPARE(dialog.MaxLength->width(), 33);
-    QCOMPARE(dialog.Label1->pos(), QPoint(16, 16));
-    QCOMPARE(dialog.Label1->text(), QString("一行の長さは(&L)"));
-    QCOMPARE(dialog.Label1->buddy(), static_cast<QWidget*>(dialog.MaxLength));
-    QCOMPARE(dialog.Label2->pos(), QPoint(144, 16));
-    QCOMPARE(dialog.Label2->text(), QString("文字以下とする"));
-    QCOMPARE(NextTabStop(dialog.Undo), static_cast<QWidget*>(dialog.MaxLength));
-}
-
 void SettingDialogsTest::NamingGridRefusesColumnZero() {
     TVbFileNamingRule rule;
     TVbFileNamingRuleSetting dialog(nullptr);
@@ -374,68 +358,47 @@ void SettingDialogsTest::NamingGridCommitsAnOpenEditor() {
     QCOMPARE(rule.NamingRules.Values[4], std::string("c\x81*.cls"));
 }
 
-void SettingDialogsTest::NamingGridLayout() {
-    TVbFileNamingRuleSetting dialog(nullptr);
-    TNamingRuleGrid* grid = dialog.NamingRuleGrid;
-    QCOMPARE(grid->geometry(), QRect(8, 24, 377, 153));
-    QCOMPARE(grid->columnCount(), 2);
-    QCOMPARE(grid->columnWidth(0), 177);
-    QCOMPARE(grid->columnWidth(1), 187);
-    QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString("ファイルの種類"));
-    QCOMPARE(grid->horizontalHeaderItem(1)->text(), QString("パターン"));
-    QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
-    QVERIFY(grid->tabKeyNavigation());
-    QCOMPARE(dialog.Label1->text(), QString("ファイル命名規則(&L)"));
-    QCOMPARE(dialog.Label1->pos(), QPoint(12, 8));
-    QCOMPARE(NextTabStop(dialog.Undo), static_cast<QWidget*>(grid));
-}
-
-void SettingDialogsTest::UnusedArgumentsLayoutAndTabOrder() {
-    TVbUnusedArgumentsSetting dialog(nullptr);
-    QCOMPARE(dialog.ExceptionList->geometry(), QRect(208, 24, 185, 157));
-    QCOMPARE(dialog.ExceptEventProcedure->pos(), QPoint(16, 28));
-    QCOMPARE(dialog.ExceptEventProcedure->text(), QString("ｲﾍﾞﾝﾄﾌﾟﾛｼｰｼﾞｬの引数を除く"));
-    QCOMPARE(dialog.Label1->pos(), QPoint(212, 8));
-    QCOMPARE(dialog.Label1->buddy(), static_cast<QWidget*>(dialog.ExceptionList));
-    // Tab order: OK 0, Cancel 1, the list 2, Undo 3, the check box 4.
-    QCOMPARE(NextTabStop(dialog.Cancel), static_cast<QWidget*>(dialog.ExceptionList));
-    QCOMPARE(NextTabStop(dialog.ExceptionList), static_cast<QWidget*>(dialog.Undo));
-    QCOMPARE(NextTabStop(dialog.Undo), static_cast<QWidget*>(dialog.ExceptEventProcedure));
-}
-
-void SettingDialogsTest::AutoIncrementLayout() {
-    TVBNeedAutoIncrementVer rule;
-    TVbNeedAutoIncrementVerSetting dialog(nullptr);
-    dialog.BeginEdit(rule);
-    QCOMPARE(dialog.IsRequired->count(), 2);
-    QCOMPARE(dialog.IsRequired->itemText(0), QString("有効"));
-    QCOMPARE(dialog.IsRequired->itemText(1), QString("無効"));
-    QVERIFY(!dialog.IsRequired->isEditable());
-    QCOMPARE(dialog.IsRequired->currentIndex(), 0); // Required is true by default
-    QCOMPARE(dialog.IsRequired->pos(), QPoint(148, 16));
-    QCOMPARE(dialog.Label1->text(), QString("自動インクリメントが(&L)"));
-    // The label leads into the list: it ends where the list begins, at 32 + 116, or before.
-    QCOMPARE(dialog.Label1->y(), 20);
-    QVERIFY(dialog.Label1->x() <= 32);
-    QVERIFY(dialog.Label1->geometry().right() < dialog.IsRequired->x());
-    QCOMPARE(dialog.Label2->text(), QString("であること"));
-    QCOMPARE(dialog.Label2->pos(), QPoint(208, 20));
-    QCOMPARE(dialog.Label2->buddy(), static_cast<QWidget*>(dialog.IsRequired));
-    QCOMPARE(NextTabStop(dialog.Undo), static_cast<QWidget*>(dialog.IsRequired));
-}
-
-void SettingDialogsTest::SingleControlDialogsLayout() {
+// The window code and the tests find controls by name; Tab visits OK, Cancel, then each
+// dialog's own order of Undo and its controls.
+void SettingDialogsTest::ControlNamesAndTabOrder() {
+    auto tabChain = [](TConfigWindowTemplete& d, int length) {
+        QStringList names;
+        QWidget* at = d.Ok;
+        for (int i = 0; i < length; ++i, at = NextTabStop(at))
+            names << at->objectName();
+        return names;
+    };
+    TVbLimitLengthOfLineSetting length(nullptr);
+    QCOMPARE(tabChain(length, 5), QStringList({"Ok", "Cancel", "Undo", "MaxLength", "Ok"}));
+    QCOMPARE(length.Label1->buddy(), static_cast<QWidget*>(length.MaxLength));
     TVbNoCheckFileSetting files(nullptr);
-    QCOMPARE(files.ExceptionFileList->geometry(), QRect(8, 24, 385, 157));
-    QCOMPARE(files.Label1->text(), QString("次のファイルを除く(&L)"));
-    QCOMPARE(files.Label1->pos(), QPoint(12, 8));
-    QCOMPARE(NextTabStop(files.Undo), static_cast<QWidget*>(files.ExceptionFileList));
-
+    QCOMPARE(tabChain(files, 4), QStringList({"Ok", "Cancel", "Undo", "ExceptionFileList"}));
     TVbProhibitImplicitPublicDeclarationSetting pub(nullptr);
-    QCOMPARE(pub.ExceptSubMain->pos(), QPoint(20, 16));
-    QCOMPARE(pub.ExceptSubMain->width(), 257);
-    QCOMPARE(pub.ExceptSubMain->text(), QString("Sub Mainはチェックしない"));
-    QCOMPARE(NextTabStop(pub.Undo), static_cast<QWidget*>(pub.ExceptSubMain));
+    QCOMPARE(tabChain(pub, 4), QStringList({"Ok", "Cancel", "Undo", "ExceptSubMain"}));
+    TVbFileNamingRuleSetting naming(nullptr);
+    QCOMPARE(tabChain(naming, 4), QStringList({"Ok", "Cancel", "Undo", "NamingRuleGrid"}));
+    QCOMPARE(naming.NamingRuleGrid->columnWidth(1), 187);
+    QCOMPARE(naming.NamingRuleGrid->horizontalHeader()->sectionResizeMode(0),
+             QHeaderView::Interactive);
+    // This dialog puts its list before Undo.
+    TVbUnusedArgumentsSetting arguments(nullptr);
+    QCOMPARE(tabChain(arguments, 5),
+             QStringList({"Ok", "Cancel", "ExceptionList", "Undo", "ExceptEventProcedure"}));
+    QCOMPARE(arguments.Label1->buddy(), static_cast<QWidget*>(arguments.ExceptionList));
+
+    TVBNeedAutoIncrementVer rule;
+    TVbNeedAutoIncrementVerSetting autoInc(nullptr);
+    autoInc.BeginEdit(rule);
+    QCOMPARE(tabChain(autoInc, 4), QStringList({"Ok", "Cancel", "Undo", "IsRequired"}));
+    QCOMPARE(autoInc.IsRequired->count(), 2);
+    QVERIFY(!autoInc.IsRequired->isEditable());
+    QCOMPARE(autoInc.IsRequired->currentIndex(), 0); // Required is true by default
+    // The sentence reads label, list, label: a label wider in this font than planned grows to
+    // the left and never covers the list.
+    QCOMPARE(autoInc.Label1->y(), 20);
+    QVERIFY(autoInc.Label1->x() <= 32);
+    QVERIFY(autoInc.Label1->geometry().right() < autoInc.IsRequired->x());
+    QCOMPARE(autoInc.Label2->buddy(), static_cast<QWidget*>(autoInc.IsRequired));
 }
 
 QTEST_MAIN(SettingDialogsTest)
