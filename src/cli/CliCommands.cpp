@@ -36,12 +36,13 @@ void WarnMissingMembers(const TVbProjectSource& project) {
 }
 
 // Reads, parses and checks one project, as the desktop's check run does.
-void CheckProject(const std::string& path, TCliVetrins& rules, TTextLines* log,
+void CheckProject(const std::string& path, TCliVetrins& rules, TStreamLog* log,
                   const std::function<void(TVbProjectSource&)>& after = {}) {
     TVbProjectSource project;
     project.SetLog(log);
     project.Load(path);
     project.Analyze();
+    if (log) log->Finish(); // the last parse line before the warnings
     WarnMissingMembers(project);
     try {
         project.CheckTree(rules);

@@ -2,6 +2,7 @@
 
 #include "checkers/Checkers.h"
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 
 // ---- TCliVetrins ----
 
@@ -10,7 +11,25 @@ TCliVetrins::TCliVetrins() {
     for (int i = 0; i < Count(); ++i) Items(i)->Enabled = true;
 }
 
-void TCliVetrins::ApplyRulesFile(const std::string& fileName) { LoadFromFile(fileName); }
+void TCliVetrins::ApplyRulesFile(const std::string& fileName) {
+    LoadFromFile(fileName);
+    // A file that is not a checker project at all (a VB project given by mistake, say) loads
+    // without error and changes nothing; say so, since the run would not be what was asked for.
+    std::string bytes;
+    if (!platform::ReadFileBytes(fileName, bytes) || bytes.empty()) return;
+    bool known = false;
+    platform::ForEachLine(bytes, [&](std::string_view line) {
+        std::size_t close = line.find(']');
+        if (!known && close != std::string_view::npos && close >= 1 &&
+            FindByClassName(line.substr(1, close - 1)))
+            known = true;
+    });
+    if (!known) {
+        std::string text = "vrt: " + platform::Cp932ToUtf8(fileName) +
+                           ": no section of a known rule; the rules keep their defaults\n";
+        std::fputs(text.c_str(), stderr);
+    }
+}
 
 void TCliVetrins::Capture(TFindingWriter* writer) {
     Writer_ = writer;

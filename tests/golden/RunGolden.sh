@@ -58,6 +58,10 @@ compare() { # what actual-file expected-file
 
 unroot "$work/stdout"
 unroot "$work/stderr"
+# Log lines carry the local time and elapsed times.
+sed -E -e 's#[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} #<TIME> #g' \
+    -e 's#Time:( - |[0-9]+\.[0-9]{3}s)#Time:<T>#g' "$work/stderr" >"$work/stderr.masked" &&
+    mv "$work/stderr.masked" "$work/stderr"
 compare "standard output" "$work/stdout" "$stdout"
 compare "standard error" "$work/stderr" "$stderr"
 if [ "$outfile" != - ]; then
