@@ -29,11 +29,24 @@ fi
 "$vrt" "$@" >"$work/stdout" 2>"$work/stderr"
 actual=$?
 
-# The fixture root as the process sees it (symbolic links resolved) and as given.
+# The fixture root as the process sees it (symbolic links resolved), as given, and as a file
+# URI writes it (percent-encoded).
 escape() { printf '%s\n' "$1" | sed 's/[][\.*^$|/&]/\\&/g'; }
+urienc() {
+    printf '%s' "$1" | od -An -v -tx1 | tr ' ' '\n' | sed '/^$/d' | while read -r h; do
+        case $h in
+            2d|2e|2f|3[0-9]|4[1-9a-f]|5[0-9a]|5f|6[1-9a-f]|7[0-9a]|7e) printf "\\$(printf '%03o' "0x$h")" ;;
+            *) printf '%%%s' "$(printf '%s' "$h" | tr a-f A-F)" ;;
+        esac
+    done
+}
 real=$(escape "$(pwd -P)")
 given=$(escape "$dir")
-unroot() { sed -e "s|$real|<ROOT>|g" -e "s|$given|<ROOT>|g" "$1" >"$1.unrooted" && mv "$1.unrooted" "$1"; }
+uri=$(escape "$(urienc "$(pwd -P)")")
+unroot() {
+    sed -e "s|$real|<ROOT>|g" -e "s|$given|<ROOT>|g" -e "s|$uri|<ROOT>|g" "$1" >"$1.unrooted" &&
+        mv "$1.unrooted" "$1"
+}
 
 failed=0
 compare() { # what actual-file expected-file
