@@ -11,6 +11,7 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 GEN = os.path.join(HERE, "gen_corpus.py")
+PARSE_BENCH = os.path.join(HERE, "..", "build", "release", "bin", "parse_bench")
 
 
 def generate(out, size_mb=0.3, seed=1, name="BenchProject"):
@@ -151,6 +152,62 @@ class CorpusTest(unittest.TestCase):
         path = os.path.join(self.tmp.name, "fresh%d" % seed)
         self.assertEqual(generate(path, seed=seed).returncode, 0)
         return path
+
+
+@unittest.skipUnless(os.access(PARSE_BENCH, os.X_OK), "parse_bench is not built (scripts/build.sh release)")
+class ParseBenchTest(unittest.TestCase):
+    """parse_bench on a small corpus: its figures, and that it notices a parse that lost something."""
+
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        self.root = os.path.join(self.tmp.name, "c")
+        self.assertEqual(generate(self.root, size_mb=0.4, seed=3).returncode, 0)
+        self.vbp = os.path.join(self.root, "BenchProject.vbp")
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def run_bench(self, *extra):
+        r = subprocess.run([PARSE_BENCH, self.vbp] + list(extra), capture_output=True, text=True)
+        result = [l for l in r.stdout.splitlines() if l.startswith("RESULT ")]
+        fields = dict(f.split("=", 1) for f in result[-1].split()[1:]) if result else {}
+        return r, fields
+
+    def test_reports_the_whole_source_and_a_model_that_matches_the_manifest(self):
+        r, fields = self.run_bench()
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        size = sum(os.path.getsize(p) for p in member_files(self.root)) + os.path.getsize(self.vbp)
+        self.assertEqual(int(fields["bytes"]), size)
+        self.assertEqual(int(fields["problems"]), 0)
+        self.assertGreater(int(fields["tokens"]), size // 20)
+        self.assertGreater(float(fields["mbps"]), 0)
+        self.assertGreater(int(fields["peak_kb"]), 0)
+
+    def test_a_lost_procedure_end_or_a_missing_member_is_a_mismatch(self):
+        victim = sorted(p for p in member_files(self.root) if p.endswith(".bas"))[0]
+        data = read(victim)
+        # Turning one "End Sub" into a plain statement merges two procedures into one.
+        with open(victim, "wb") as f:
+            f.write(data.replace(b"\r\nEnd Sub\r\n", b"\r\nEndSub\r\n", 1))
+        r, fields = self.run_bench()
+        self.assertEqual(r.returncode, 1)
+        self.assertIn(os.path.basename(victim) + ": procedures expected", r.stdout)
+        os.remove(victim)
+        r, fields = self.run_bench()
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("member files not found", r.stdout)
+
+    def test_rules_option_times_every_rule(self):
+        r, _ = self.run_bench("--rules")
+        self.assertIn(r.returncode, (0, 1), r.stderr)
+        for name in ["TVbNoCheckFile", "TVBUnusedLocalVariables", "TVBUnusedArguments", "TVbLimitLengthOfLine"]:
+            self.assertIn(name, r.stdout)
+
+    def test_bad_arguments_are_refused(self):
+        for args in ([], ["--repeat", "0", self.vbp], [os.path.join(self.root, "none.vbp")], [self.vbp, "--bogus"]):
+            r = subprocess.run([PARSE_BENCH] + args, capture_output=True, text=True)
+            self.assertEqual(r.returncode, 2, args)
+            self.assertNotIn("RESULT", r.stdout)
 
 
 if __name__ == "__main__":
