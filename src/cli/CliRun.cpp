@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "checkers/Checkers.h"
+#include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
@@ -60,6 +61,7 @@ void TCliVetrins::Flush() {
     if (Pending_.empty()) return;
     // Every result line came with exactly one jump record, in the same order.
     std::size_t n = Pending_.size();
+    if (static_cast<std::size_t>(JumpRecords.Count()) != n) throw EAssertionFailed::Default("CliRun", __LINE__);
     for (std::size_t i = 0; i < n; ++i) {
         TFinding& f = Pending_[i];
         const TCheckerLog& record = JumpRecords.Items(static_cast<int>(i));
