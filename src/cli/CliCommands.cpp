@@ -9,8 +9,8 @@
 #include "vbsource/VbSource.h"
 
 #include <algorithm>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -20,7 +20,8 @@ namespace {
 std::string CheckedProjectPath(const std::string& utf8Path) {
     std::string path = platform::EnginePath(utf8Path);
     std::string bytes;
-    if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes)) throw EFOpenError(path);
+    if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
+        throw EFOpenError(path);
     return path;
 }
 
@@ -29,7 +30,8 @@ std::string CheckedProjectPath(const std::string& utf8Path) {
 void WarnMissingMembers(const TVbProjectSource& project) {
     for (const TVtParts* child : project.Children) {
         if (!platform::FileExists(child->FileName)) {
-            std::string text = "vrt: " + platform::Cp932ToUtf8(FwTexts().NotFound + child->FileName) + "\n";
+            std::string text =
+                "vrt: " + platform::Cp932ToUtf8(FwTexts().NotFound + child->FileName) + "\n";
             std::fputs(text.c_str(), stderr);
         }
     }
@@ -66,7 +68,8 @@ int RunCheck(const TCheckOptions& options) {
     TCliVetrins rules;
     ApplyRules(rules, options.RulesFile);
     std::vector<std::string> paths;
-    for (const auto& p : options.Projects) paths.push_back(CheckedProjectPath(p));
+    for (const auto& p : options.Projects)
+        paths.push_back(CheckedProjectPath(p));
 
     TOutput out(stdout);
     std::unique_ptr<TFindingWriter> writer = MakeWriter(options.Format, options.Utf8, rules, out);
@@ -78,7 +81,8 @@ int RunCheck(const TCheckOptions& options) {
     }
     writer->Begin();
     try {
-        for (const auto& path : paths) CheckProject(path, rules, log.get());
+        for (const auto& path : paths)
+            CheckProject(path, rules, log.get());
     } catch (...) {
         // Keep what was found before the failure, and the output well formed.
         writer->End();
@@ -131,8 +135,8 @@ void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
         maxTotal = std::max(maxTotal, r.Counts.TotalLines);
         maxCode = std::max(maxCode, r.Counts.CodeLines);
         nameWidth = std::max(nameWidth, platform::FileNamePart(r.File).size());
-        for (std::int32_t n : {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines,
-                               r.Counts.CommentLines})
+        for (std::int32_t n :
+             {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines, r.Counts.CommentLines})
             numWidth = std::max(numWidth, std::to_string(n).size());
     }
     const int wide = 20, narrow = 10;
@@ -147,11 +151,11 @@ void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
         auto cell = [&](std::int32_t value, std::int32_t denominator, int bar) {
             return PadLeft(std::to_string(value), numWidth) + " " + Bar(value, denominator, bar);
         };
-        std::string line = PadRight(platform::Cp932ToUtf8(platform::FileNamePart(r.File)), nameWidth) +
-                           "  " + cell(c.TotalLines, maxTotal, wide) + "  " +
-                           cell(c.CodeLines, maxCode, wide) + "  " +
-                           cell(c.BlankLines, c.TotalLines, narrow) + "  " +
-                           cell(c.CommentLines, c.TotalLines, narrow);
+        std::string line =
+            PadRight(platform::Cp932ToUtf8(platform::FileNamePart(r.File)), nameWidth) + "  " +
+            cell(c.TotalLines, maxTotal, wide) + "  " + cell(c.CodeLines, maxCode, wide) + "  " +
+            cell(c.BlankLines, c.TotalLines, narrow) + "  " +
+            cell(c.CommentLines, c.TotalLines, narrow);
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + "\n";
     }
@@ -164,9 +168,11 @@ int RunStats(const TStatsOptions& options) {
     TCliVetrins rules;
     ApplyRules(rules, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.
-    if (TVetrin* statistics = rules.FindByClassName("TVbAnalyzeStatistics")) statistics->Enabled = true;
+    if (TVetrin* statistics = rules.FindByClassName("TVbAnalyzeStatistics"))
+        statistics->Enabled = true;
     std::vector<std::string> paths;
-    for (const auto& p : options.Projects) paths.push_back(CheckedProjectPath(p));
+    for (const auto& p : options.Projects)
+        paths.push_back(CheckedProjectPath(p));
 
     TOutput out(stdout);
     rules.Capture(nullptr);
@@ -181,16 +187,15 @@ int RunStats(const TStatsOptions& options) {
             std::string text;
             for (const auto& r : rows) {
                 text += platform::Cp932ToUtf8(r.File);
-                for (std::int32_t n : {r.Counts.TotalLines, r.Counts.CodeLines,
-                                       r.Counts.BlankLines, r.Counts.CommentLines})
+                for (std::int32_t n : {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines,
+                                       r.Counts.CommentLines})
                     text += "\t" + std::to_string(n);
                 text += "\n";
             }
             out.Write(text);
         } else {
             // Several projects: one table each, under the project's path.
-            if (paths.size() > 1)
-                out.Write((k > 0 ? "\n" : "") + options.Projects[k] + "\n");
+            if (paths.size() > 1) out.Write((k > 0 ? "\n" : "") + options.Projects[k] + "\n");
             PrintTable(rows, out);
         }
     }
@@ -212,8 +217,8 @@ int RunRules(const std::string& writeFile) {
     std::string text;
     for (int i = 0; i < rules.Count(); ++i) {
         const TVetrin& rule = *rules.Items(i);
-        std::string caption = std::to_string(rule.Category()) + " " +
-                              TCliTexts::CategoryCaption(rule.Category());
+        std::string caption =
+            std::to_string(rule.Category()) + " " + TCliTexts::CategoryCaption(rule.Category());
         text += PadRight(std::string(rule.ClassName()), classWidth) + "  " + PadRight(caption, 10) +
                 "  " + PadRight(platform::Cp932ToUtf8(rule.GetCheckerName()), 40) + "  " +
                 (rule.HasDetail() ? "settings" : "-") + "\n";
@@ -233,7 +238,8 @@ std::unique_ptr<TVbSource> MakeSource(const std::string& path) {
     std::string name = platform::FileNamePart(path);
     std::size_t dot = name.rfind('.');
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    for (char& c : ext) c = static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c)));
+    for (char& c : ext)
+        c = static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c)));
     if (ext == "BAS") return std::make_unique<TVbModuleSource>(nullptr);
     if (ext == "FRM") return std::make_unique<TVbFormSource>(nullptr);
     if (ext == "CLS") return std::make_unique<TVbClassSource>(nullptr);
@@ -277,7 +283,8 @@ int RunDump(const std::string& sourceFile) {
     if (!source)
         throw EGeneralError(path + ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
     std::string bytes;
-    if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes)) throw EFOpenError(path);
+    if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
+        throw EFOpenError(path);
     source->Load(path);
     bool answer = ParseSource(*source);
 
@@ -303,13 +310,16 @@ int RunDump(const std::string& sourceFile) {
         text += '\n';
         flush();
     }
-    for (int i = 0; i < source->Variables.Count(); ++i) AppendVariable(text, 'V', *source->Variables.Get(i));
+    for (int i = 0; i < source->Variables.Count(); ++i)
+        AppendVariable(text, 'V', *source->Variables.Get(i));
     for (int i = 0; i < source->Methods.Count(); ++i) {
         const TVbMethod& m = *source->Methods.Get(i);
-        text += "M\t" + std::to_string(m.NameToken->Line) + '\t' + std::to_string(m.NameToken->Scope) + '\t';
+        text += "M\t" + std::to_string(m.NameToken->Line) + '\t' +
+                std::to_string(m.NameToken->Scope) + '\t';
         AppendEscapedUtf8(text, m.NameToken->Text());
         text += '\t' + std::to_string(m.Tokens.Count()) + '\n';
-        for (int k = 0; k < m.Arguments.Count(); ++k) AppendVariable(text, 'A', *m.Arguments.Get(k));
+        for (int k = 0; k < m.Arguments.Count(); ++k)
+            AppendVariable(text, 'A', *m.Arguments.Get(k));
         flush();
     }
     text += answer ? "R\ttrue\n" : "R\tfalse\n";

@@ -12,7 +12,9 @@ using ordered_json = nlohmann::ordered_json;
 
 // ---- TOutput ----
 
-TOutput::TOutput(std::FILE* stream) : Stream_(stream) { Buffer_.reserve(1 << 20); }
+TOutput::TOutput(std::FILE* stream) : Stream_(stream) {
+    Buffer_.reserve(1 << 20);
+}
 
 void TOutput::Write(std::string_view bytes) {
     Buffer_.append(bytes);
@@ -78,11 +80,20 @@ void AppendEscapedUtf8(std::string& out, std::string_view cp932) {
     }
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
         }
     }
 }
@@ -175,7 +186,8 @@ private:
 class TSarifWriter : public TFindingWriter {
 public:
     TSarifWriter(const TVetrins& rules, TOutput& out) : Out_(out) {
-        for (int i = 0; i < rules.Count(); ++i) Index_[rules.Items(i)] = i;
+        for (int i = 0; i < rules.Count(); ++i)
+            Index_[rules.Items(i)] = i;
         ordered_json driverRules = ordered_json::array();
         for (int i = 0; i < rules.Count(); ++i) {
             const TVetrin& rule = *rules.Items(i);
@@ -207,7 +219,8 @@ public:
     }
     void Write(const std::vector<TFinding>& findings) override {
         std::vector<std::string_view> texts;
-        for (const auto& f : findings) texts.push_back(f.Message);
+        for (const auto& f : findings)
+            texts.push_back(f.Message);
         std::vector<std::string> u = Utf8All(texts);
         std::string block;
         for (std::size_t i = 0; i < findings.size(); ++i) {
@@ -252,8 +265,11 @@ private:
 std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVetrins& rules,
                                            TOutput& out) {
     switch (format) {
-    case TFormat::Json: return std::make_unique<TJsonWriter>(out);
-    case TFormat::Sarif: return std::make_unique<TSarifWriter>(rules, out);
-    default: return std::make_unique<TTextWriter>(utf8, out);
+    case TFormat::Json:
+        return std::make_unique<TJsonWriter>(out);
+    case TFormat::Sarif:
+        return std::make_unique<TSarifWriter>(rules, out);
+    default:
+        return std::make_unique<TTextWriter>(utf8, out);
     }
 }

@@ -9,7 +9,8 @@
 
 TCliVetrins::TCliVetrins() {
     AddAllCheckers(*this);
-    for (int i = 0; i < Count(); ++i) Items(i)->Enabled = true;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->Enabled = true;
 }
 
 void TCliVetrins::ApplyRulesFile(const std::string& fileName) {
@@ -61,7 +62,8 @@ void TCliVetrins::Flush() {
     if (Pending_.empty()) return;
     // Every result line came with exactly one jump record, in the same order.
     std::size_t n = Pending_.size();
-    if (static_cast<std::size_t>(JumpRecords.Count()) != n) throw EAssertionFailed::Default("CliRun", __LINE__);
+    if (static_cast<std::size_t>(JumpRecords.Count()) != n)
+        throw EAssertionFailed::Default("CliRun", __LINE__);
     for (std::size_t i = 0; i < n; ++i) {
         TFinding& f = Pending_[i];
         const TCheckerLog& record = JumpRecords.Items(static_cast<int>(i));
@@ -89,7 +91,9 @@ void TCliVetrins::TRuleSink::Add(const std::string& line) {
     Owner_.Pending_.push_back(std::move(f));
 }
 
-int TCliVetrins::TRuleSink::Count() const { return static_cast<int>(Owner_.Pending_.size()); }
+int TCliVetrins::TRuleSink::Count() const {
+    return static_cast<int>(Owner_.Pending_.size());
+}
 
 std::string TCliVetrins::TRuleSink::Get(int index) const {
     return Owner_.Pending_.at(static_cast<std::size_t>(index)).ResultLine;

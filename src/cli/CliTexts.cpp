@@ -2,13 +2,20 @@
 
 std::string TCliTexts::CategoryCaption(std::uint8_t category) {
     switch (category) {
-    case 0: return "設定";
-    case 1: return "未使用";
-    case 2: return "禁止";
-    case 3: return "命名規則";
-    case 4: return "統計";
-    case 5: return "その他";
-    default: return "-";
+    case 0:
+        return "設定";
+    case 1:
+        return "未使用";
+    case 2:
+        return "禁止";
+    case 3:
+        return "命名規則";
+    case 4:
+        return "統計";
+    case 5:
+        return "その他";
+    default:
+        return "-";
     }
 }
 

@@ -84,24 +84,28 @@ int main(int argc, char** argv) {
         ->add_option("--encoding", encoding,
                      "Text output: utf-8 (default) or cp932 (the code page bytes unchanged)")
         ->check(CLI::IsMember({"utf-8", "cp932"}));
-    checkCmd->add_flag("--log", check.Log, "Write the progress log (parsing, each rule on each file) to stderr");
+    checkCmd->add_flag("--log", check.Log,
+                       "Write the progress log (parsing, each rule on each file) to stderr");
     checkCmd->add_option("projects", check.Projects, "VB project files (.vbp)")->required();
 
     TStatsOptions stats;
     CLI::App* statsCmd = app.add_subcommand("stats", "Print line statistics of every source file");
     statsCmd->footer(StatsDescription);
     statsCmd->add_option("--rules", stats.RulesFile, "Checker project file (.vrp) to apply");
-    statsCmd->add_flag("--tsv", stats.Tsv,
-                       "Print tab-separated values: file, total, code, blank, comment (with a header line)");
+    statsCmd->add_flag(
+        "--tsv", stats.Tsv,
+        "Print tab-separated values: file, total, code, blank, comment (with a header line)");
     statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp)")->required();
 
     std::string writeFile;
-    CLI::App* rulesCmd = app.add_subcommand("rules", "List the rules, or write a checker project file");
+    CLI::App* rulesCmd =
+        app.add_subcommand("rules", "List the rules, or write a checker project file");
     rulesCmd->footer(RulesDescription);
     rulesCmd->add_option("--write", writeFile, "Write the default selection to this .vrp file");
 
     std::string dumpFile;
-    CLI::App* dumpCmd = app.add_subcommand("dump", "Print the tokens and procedures of a source file");
+    CLI::App* dumpCmd =
+        app.add_subcommand("dump", "Print the tokens and procedures of a source file");
     dumpCmd->footer(DumpDescription);
     dumpCmd->add_option("source", dumpFile, "VB source file")->required();
 
@@ -119,10 +123,13 @@ int main(int argc, char** argv) {
 
     try {
         if (*checkCmd) {
-            check.Format = format == "json" ? TFormat::Json : format == "sarif" ? TFormat::Sarif : TFormat::Text;
+            check.Format = format == "json"    ? TFormat::Json
+                           : format == "sarif" ? TFormat::Sarif
+                                               : TFormat::Text;
             check.Utf8 = encoding == "utf-8";
             if (!check.Utf8 && check.Format != TFormat::Text) {
-                PrintError("--encoding cp932 applies to the text format only (JSON and SARIF are UTF-8)");
+                PrintError(
+                    "--encoding cp932 applies to the text format only (JSON and SARIF are UTF-8)");
                 return 2;
             }
             return RunCheck(check);
