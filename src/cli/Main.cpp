@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     std::string format = "text", encoding = "utf-8";
     CLI::App* checkCmd = app.add_subcommand("check", "Check projects and print the findings");
     checkCmd->footer(CheckDescription);
-    checkCmd->add_option("--rules", check.RulesFile, "Checker project file (.vrp) to apply");
+    checkCmd->add_option("--rules", check.RulesFile, "Checker project file (.vrp) to apply")
+        ->type_name("FILE.vrp");
     checkCmd->add_option("--format", format, "Output format: text (default), json or sarif")
         ->check(CLI::IsMember({"text", "json", "sarif"}));
     checkCmd
@@ -86,28 +87,36 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"utf-8", "cp932"}));
     checkCmd->add_flag("--log", check.Log,
                        "Write the progress log (parsing, each rule on each file) to stderr");
-    checkCmd->add_option("projects", check.Projects, "VB project files (.vbp)")->required();
+    checkCmd->add_option("projects", check.Projects, "VB project files (.vbp)")
+        ->type_name("PROJECT.vbp")
+        ->required();
 
     TStatsOptions stats;
     CLI::App* statsCmd = app.add_subcommand("stats", "Print line statistics of every source file");
     statsCmd->footer(StatsDescription);
-    statsCmd->add_option("--rules", stats.RulesFile, "Checker project file (.vrp) to apply");
+    statsCmd->add_option("--rules", stats.RulesFile, "Checker project file (.vrp) to apply")
+        ->type_name("FILE.vrp");
     statsCmd->add_flag(
         "--tsv", stats.Tsv,
         "Print tab-separated values: file, total, code, blank, comment (with a header line)");
-    statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp)")->required();
+    statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp)")
+        ->type_name("PROJECT.vbp")
+        ->required();
 
     std::string writeFile;
     CLI::App* rulesCmd =
         app.add_subcommand("rules", "List the rules, or write a checker project file");
     rulesCmd->footer(RulesDescription);
-    rulesCmd->add_option("--write", writeFile, "Write the default selection to this .vrp file");
+    rulesCmd->add_option("--write", writeFile, "Write the default selection to this .vrp file")
+        ->type_name("FILE.vrp");
 
     std::string dumpFile;
     CLI::App* dumpCmd =
         app.add_subcommand("dump", "Print the tokens and procedures of a source file");
     dumpCmd->footer(DumpDescription);
-    dumpCmd->add_option("source", dumpFile, "VB source file")->required();
+    dumpCmd->add_option("source", dumpFile, "VB source file (.bas, .frm, .cls, .ctl, .pag)")
+        ->type_name("SOURCE")
+        ->required();
 
     try {
         app.parse(argc, argv);
