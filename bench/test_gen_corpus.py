@@ -4,6 +4,7 @@
 import glob
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -12,6 +13,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 GEN = os.path.join(HERE, "gen_corpus.py")
 PARSE_BENCH = os.path.join(HERE, "..", "build", "release", "bin", "parse_bench")
+VRT = os.path.join(HERE, "..", "build", "release", "bin", "vrt")
 
 
 def generate(out, size_mb=0.3, seed=1, name="BenchProject"):
@@ -208,6 +210,30 @@ class ParseBenchTest(unittest.TestCase):
             r = subprocess.run([PARSE_BENCH] + args, capture_output=True, text=True)
             self.assertEqual(r.returncode, 2, args)
             self.assertNotIn("RESULT", r.stdout)
+
+
+@unittest.skipUnless(os.access(VRT, os.X_OK) and os.access(PARSE_BENCH, os.X_OK), "vrt is not built")
+class EndToEndScriptTest(unittest.TestCase):
+    """run_e2e.sh on a tiny corpus: every tool runs and lands in one table with the right counts."""
+
+    def test_table_holds_every_tool_and_counts_the_same_files(self):
+        env = dict(os.environ, RUNS="1", VETRIN_JOBS="1")
+        r = subprocess.run(["bash", os.path.join(HERE, "run_e2e.sh"), "0.2", "11"], capture_output=True,
+                           text=True, env=env)
+        self.assertEqual(r.returncode, 0, r.stdout[-2000:] + r.stderr[-2000:])
+        table = r.stdout[r.stdout.index("== 0."):]
+        corpus = os.path.join(HERE, "out", "corpus-0.2mb-s11")
+        manifest = dict(l.split("=", 1) for l in read(os.path.join(corpus, "manifest.txt")).decode().splitlines()
+                        if "=" in l and not l.startswith("#"))
+        vbp_lines = read(os.path.join(corpus, "BenchProject.vbp")).count(b"\r\n")
+        wc_row = [l for l in table.splitlines() if l.startswith("wc -l")][0]
+        self.assertTrue(wc_row.endswith(" %d lines" % (int(manifest["member_lines"]) + vbp_lines)), wc_row)
+        self.assertRegex(table, r"(?m)^vrt check \(9 rules\) .* \d+ output lines$")
+        self.assertRegex(table, r"(?m)^parse_bench Analyze .* manifest mismatches: 0$")
+        if shutil.which("cloc"):
+            self.assertRegex(table, r"(?m)^cloc .* \d+ code, \d+ comment, \d+ blank$")
+        self.assertRegex(table, r"(?m)^goal vrt .*MB/s wall.*peak .*x source")
+        self.assertRegex(table, r"(?m)^goal parse_bench .*MB/s wall")
 
 
 if __name__ == "__main__":
