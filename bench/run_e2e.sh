@@ -4,6 +4,7 @@
 # End-to-end benchmark: builds the release tree (a no-op when it is up to date), generates a
 # corpus of SIZE_MB (default 20) with gen_corpus.py, then times on the same files:
 #   vrt check PROJECT.vbp          all nine rules (vrt's default selection)
+#   vrt stats --tsv PROJECT.vbp    line statistics, beside those of wc and cloc
 #   parse_bench PROJECT.vbp        Load + Analyze only, for the split between parsing and rules
 #   wc -l                          the floor: reading the bytes and counting line ends
 #   cloc                           a peer that also classifies code, comment and blank lines
@@ -138,6 +139,11 @@ if [ -x "$vrt" ]; then
     findings=$(wc -l <"$work/vrt.out")
     vrt_best=$best vrt_cpu=$best_cpu vrt_kb=$peak_kb
     row "vrt check (9 rules)" "$best" "$worst" "$best_cpu" "$peak_kb" "$findings output lines"
+    # The line statistics of vrt beside those of wc and cloc (vrt counts a line with code and a
+    # trailing comment both as code and as comment).
+    measure vrt_stats "0" "$vrt" stats --tsv "$vbp"
+    row "vrt stats" "$best" "$worst" "$best_cpu" "$peak_kb" "$(awk -F'\t' 'NR > 1 { t += $2; c += $3; b += $4; m += $5 }
+        END { printf "%d total, %d code, %d comment, %d blank (members)", t, c, m, b }' "$work/vrt_stats.out")"
 else
     rows+=("vrt check (9 rules)      (not built: src/cli is not on this branch yet)")
 fi
