@@ -125,9 +125,10 @@ rows=()
 # row TOOL SECONDS WORST CPU_SECONDS PEAK_KB WHAT
 row() {
     rows+=("$(awk -v tool="$1" -v s="$2" -v w="$3" -v c="$4" -v kb="$5" -v b="$bytes" -v what="$6" 'BEGIN {
-        if (c <= 0) c = 0.001
-        printf "%-22s %7.3f %6.1f%% %7.1f %7.3f %7.1f %8.1f %7.2fx  %s", tool, s, 100 * (w - s) / s, b / 1048576 / s,
-            c, b / 1048576 / c, kb / 1024, kb * 1024 / b, what }')")
+        # CPU times come in hundredths of a second: below that there is no rate to give.
+        cpu = c >= 0.01 ? sprintf("%7.3f %7.1f", c, b / 1048576 / c) : sprintf("%7s %7s", "<0.01", "-")
+        printf "%-22s %7.3f %6.1f%% %7.1f %s %8.1f %7.2fx  %s", tool, s, 100 * (w - s) / s, b / 1048576 / s,
+            cpu, kb / 1024, kb * 1024 / b, what }')")
 }
 
 echo "== runs ($runs each, $meter${pin:+, pinned with taskset to core $BENCH_CPU}; load before: $(cut -d' ' -f1-3 /proc/loadavg))"
