@@ -188,9 +188,11 @@ int RunStats(const TStatsOptions& options) {
             for (const auto& r : rows) {
                 text += platform::Cp932ToUtf8(r.File);
                 for (std::int32_t n : {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines,
-                                       r.Counts.CommentLines})
-                    text += "\t" + std::to_string(n);
-                text += "\n";
+                                       r.Counts.CommentLines}) {
+                    text += '\t';
+                    text += std::to_string(n);
+                }
+                text += '\n';
             }
             out.Write(text);
         } else {
