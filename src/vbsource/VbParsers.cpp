@@ -98,22 +98,18 @@ inline unsigned char Fold(unsigned char c) {
     return platform::AsciiUpper(c);
 }
 
-// Hash of a word with its single-byte ASCII letters folded (FNV-1a). The second byte of a
-// double-byte character is never folded: 0x41..0x5A and 0x61..0x7A are common trail bytes.
+// Hash of a word from its length and three of its bytes, letters folded: cheap, and enough to
+// spread lists of a few hundred words. Every byte is folded alike (also the second byte of a
+// double-byte character), which can only make more words share a hash, never fewer.
 std::uint32_t FoldedHash(std::string_view w) {
-    std::uint32_t h = 2166136261u;
-    for (std::size_t i = 0; i < w.size(); ++i) {
-        auto c = static_cast<unsigned char>(w[i]);
-        if (platform::IsLeadByte(c) && i + 1 < w.size() &&
-            platform::IsTrailByte(static_cast<unsigned char>(w[i + 1]))) {
-            h = (h ^ c) * 16777619u;
-            c = static_cast<unsigned char>(w[++i]);
-        } else {
-            c = Fold(c);
-        }
-        h = (h ^ c) * 16777619u;
-    }
-    return h;
+    const std::size_t n = w.size();
+    if (n == 0) return 0;
+    auto at = [&](std::size_t i) { return static_cast<std::uint32_t>(Fold(static_cast<unsigned char>(w[i]))); };
+    std::uint32_t h = static_cast<std::uint32_t>(n) * 0x9E3779B1u;
+    h ^= at(0) * 0x85EBCA6Bu;
+    h ^= at(n - 1) * 0xC2B2AE35u;
+    h ^= at(n / 2) * 0x27D4EB2Fu;
+    return h ^ (h >> 15);
 }
 
 bool SameFolded(std::string_view a, std::string_view b) {
@@ -143,31 +139,31 @@ void TVbWordList::LoadFromFile(const std::string& path) {
 void TVbWordList::Add(std::string_view word) {
     Words_.emplace_back(word);
     MaxLength_ = std::max(MaxLength_, word.size());
-    if (Words_.size() * 2 > Slots_.size()) {
+    if (!word.empty())
+        Lengths_[Fold(static_cast<unsigned char>(word[0]))] |= 1u << std::min<std::size_t>(word.size(), 31);
+    if (Words_.size() * 2 > Slots_.size())
         Rehash(std::max<std::size_t>(64, Slots_.size() * 2));
-        return;
-    }
-    std::size_t mask = Slots_.size() - 1;
-    std::size_t s = FoldedHash(word) & mask;
-    while (Slots_[s] >= 0)
-        s = (s + 1) & mask;
-    Slots_[s] = static_cast<std::int32_t>(Words_.size() - 1);
+    else
+        Insert(Words_.size() - 1);
 }
 
 void TVbWordList::Rehash(std::size_t slots) {
     Slots_.assign(slots, -1);
-    std::size_t mask = slots - 1;
-    for (std::size_t w = 0; w < Words_.size(); ++w) {
-        std::size_t s = FoldedHash(Words_[w]) & mask;
-        while (Slots_[s] >= 0)
-            s = (s + 1) & mask;
-        Slots_[s] = static_cast<std::int32_t>(w);
-    }
+    for (std::size_t w = 0; w < Words_.size(); ++w) Insert(w);
+}
+
+void TVbWordList::Insert(std::size_t word) {
+    std::size_t mask = Slots_.size() - 1;
+    std::size_t s = FoldedHash(Words_[word]) & mask;
+    while (Slots_[s] >= 0) s = (s + 1) & mask;
+    Slots_[s] = static_cast<std::int32_t>(word);
 }
 
 bool TVbWordList::Contains(std::string_view word) const {
     // Empty entries stand in the list but never match: no reader asks for an empty word.
-    if (word.empty() || word.size() > MaxLength_ || Slots_.empty()) return false;
+    if (word.empty() || word.size() > MaxLength_) return false;
+    const std::uint32_t lengths = Lengths_[Fold(static_cast<unsigned char>(word[0]))];
+    if (!(lengths >> std::min<std::size_t>(word.size(), 31) & 1u)) return false;
     std::size_t mask = Slots_.size() - 1;
     for (std::size_t s = FoldedHash(word) & mask; Slots_[s] >= 0; s = (s + 1) & mask)
         if (SameFolded(Words_[static_cast<std::size_t>(Slots_[s])], word)) return true;
@@ -192,21 +188,17 @@ enum : std::uint8_t {
 
 constexpr std::array<std::uint8_t, 256> MakeClasses() {
     std::array<std::uint8_t, 256> t{};
-    for (int c = 'A'; c <= 'Z'; ++c)
-        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
     for (int c = 'a'; c <= 'z'; ++c)
         t[c] |= ccLetter | ccOperator | ccWord;
-    for (int c = '0'; c <= '9'; ++c)
-        t[c] |= ccDigit | ccNumber | ccWord;
+    for (int c = '0'; c <= '9'; ++c) t[c] |= ccDigit | ccNumber | ccWord;
     t[' '] |= ccBlank;
-    for (unsigned char c : std::string_view("!&*+-/<=>\\^"))
-        t[c] |= ccOperator;
+    for (unsigned char c : std::string_view("!&*+-/<=>\\^")) t[c] |= ccOperator;
     for (unsigned char c : std::string_view("(),.;[]"))
         t[c] |= ccSymbol;
     t['.'] |= ccNumber;
     t['_'] |= ccWord;
-    for (int c = 0x81; c <= 0x9F; ++c)
-        t[c] |= ccLead;
+    for (int c = 0x81; c <= 0x9F; ++c) t[c] |= ccLead;
     for (int c = 0xE0; c <= 0xFC; ++c)
         t[c] |= ccLead;
     return t;
@@ -223,8 +215,7 @@ inline std::uint8_t ClassOf(char c) {
 // character), so p is a second byte exactly when that run is odd.
 bool IsSecondByte(std::string_view s, std::size_t p) {
     std::size_t k = p;
-    while (k > 0 && (ClassOf(s[k - 1]) & ccLead))
-        --k;
+    while (k > 0 && (ClassOf(s[k - 1]) & ccLead)) --k;
     return (p - k) % 2 == 1;
 }
 
@@ -279,27 +270,27 @@ void TVbParser::JoinContinuationLines() {
     ClearModel();
     const TSourceList& raw = Source.RawLines;
     TSourceList& logical = Source.LogicalLines;
-    logical.Clear();
+    // Most lines do not continue: copy the list whole, then rewrite the lines of each continued
+    // statement (its first line becomes the joined text, the others become empty).
+    logical.Assign(raw);
     const int count = raw.Count();
-    if (count == 0) return;
-    std::string head(raw.Text(0));
-    int headIndex = 0;
-    auto flush = [&](int next) {
-        logical.AddLine(head, raw.LineNumber(headIndex));
-        for (int k = headIndex + 1; k < next; ++k)
-            logical.AddLine(std::string_view(), raw.LineNumber(k));
-    };
+    std::string joined; // the statement being joined, while `joining`
+    bool joining = false;
+    int head = 0;
     for (int r = 1; r < count; ++r) {
-        if (Continues(head)) {
-            head.pop_back();
-            head.append(raw.Text(r));
+        if (Continues(joining ? std::string_view(joined) : raw.Text(head))) {
+            if (!joining) joined.assign(raw.Text(head));
+            joining = true;
+            joined.pop_back();
+            joined.append(raw.Text(r));
+            logical.SetText(r, std::string_view());
             continue;
         }
-        flush(r);
-        head.assign(raw.Text(r));
-        headIndex = r;
+        if (joining) logical.SetText(head, joined);
+        joining = false;
+        head = r;
     }
-    flush(count);
+    if (joining) logical.SetText(head, joined);
 }
 
 void TVbParser::Tokenize() {
@@ -317,12 +308,15 @@ void TVbParser::Tokenize() {
     LastKeyword_ = std::string_view();
     HeaderSeen_ = false;
     NoHeader_ = false;
-    // Typical VB code has a token every six to eight bytes.
-    Source.Tokens.Reserve(End_ / 6 + 16);
+    WordAt_ = static_cast<std::size_t>(-1);
+    // Typical VB code has a token every eight bytes or so; room left over is given back below.
+    Source.Tokens.Reserve(End_ / 7 + 16);
 
     while (Pos_ < End_) {
-        if (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() || ReadSymbol() ||
-            ReadNumber() || ReadStringLiteral() || ReadComment())
+        // No reader takes a blank (ReadHeader passes leading blanks, but only before the code).
+        const bool blank = Text_[Pos_] == ' ' && State > 1;
+        if (!blank && (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() ||
+                       ReadSymbol() || ReadNumber() || ReadStringLiteral() || ReadComment()))
             continue;
         // No reader takes this character: pass blanks, or else drop the rest of the line.
         std::size_t before = Pos_;
@@ -335,6 +329,7 @@ void TVbParser::Tokenize() {
         // loop should that ever not hold.
         if (Pos_ == before) ++Pos_;
     }
+    Source.Tokens.ShrinkToFit();
 }
 
 // Appends a token read at the current line. The scope machine runs first: it sees the list as it
@@ -351,6 +346,11 @@ void TVbParser::AddToken(std::uint8_t kind, std::string_view text, std::uint8_t 
 std::string_view TVbParser::ReadWord() {
     // A word starts at a letter or a double-byte character and goes on over letters, digits, "_"
     // and double-byte characters, so a Japanese name is one word.
+    if (Pos_ == WordAt_) {
+        std::string_view word(Text_ + Pos_, WordEnd_ - Pos_);
+        Pos_ = WordEnd_;
+        return word;
+    }
     std::size_t p = Pos_;
     while (p < End_) {
         std::uint8_t cls = ClassOf(Text_[p]);
@@ -364,6 +364,8 @@ std::string_view TVbParser::ReadWord() {
         }
     }
     std::string_view word(Text_ + Pos_, p - Pos_);
+    WordAt_ = Pos_;
+    WordEnd_ = p;
     Pos_ = p;
     return word;
 }
@@ -372,8 +374,7 @@ std::string_view TVbParser::ReadWord() {
 bool TVbParser::ReadHeader() {
     if ((State != 0 && State != 1) || NoHeader_) return false;
     const std::size_t p = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ')
-        ++Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ') ++Pos_;
     std::string_view word = ReadWord();
     if (word.empty()) return false; // the blanks stay passed
     std::uint8_t kind;
@@ -416,9 +417,11 @@ bool TVbParser::ReadKeyword() {
 // The longest run of operator characters, when it is an operator list entry as a whole. Letters
 // are operator characters, so "a=b" is one run that matches nothing.
 bool TVbParser::ReadOperator() {
+    // A run longer than every entry matches none, so the scan need not go further than that.
+    const std::size_t limit = Pos_ + Operators.MaxLength() + 1;
     std::size_t p = Pos_;
-    while (p < End_ && (ClassOf(Text_[p]) & ccOperator))
-        ++p;
+    while (p < End_ && p < limit && (ClassOf(Text_[p]) & ccOperator)) ++p;
+    if (p == limit) return false;
     std::string_view run(Text_ + Pos_, p - Pos_);
     if (run.empty() || !Operators.Contains(run)) return false;
     Pos_ = p;
@@ -443,8 +446,7 @@ bool TVbParser::ReadSymbol() {
 // Digits and points in any order: 1.2.3 is one token, and 1E5 is the number 1 and the word E5.
 bool TVbParser::ReadNumber() {
     std::size_t p = Pos_;
-    while (p < End_ && (ClassOf(Text_[p]) & ccNumber))
-        ++p;
+    while (p < End_ && (ClassOf(Text_[p]) & ccNumber)) ++p;
     if (p == Pos_) return false;
     std::string_view number(Text_ + Pos_, p - Pos_);
     Pos_ = p;
@@ -490,8 +492,7 @@ bool TVbParser::ReadComment() {
 
 std::size_t TVbParser::SkipSpaces() {
     const std::size_t start = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ')
-        ++Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ') ++Pos_;
     return Pos_ - start;
 }
 
@@ -556,8 +557,7 @@ bool TVbParser::IsSymbol(int i, std::string_view text) const {
 
 bool TVbParser::NextIdentifier(int& i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
-        ++i;
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier) ++i;
     return i < n;
 }
 
@@ -598,8 +598,7 @@ std::string TVbParser::ReadAsType(int& i) const {
 
 void TVbParser::SkipUntilIdentifier(int& i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
-        ++i;
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier) ++i;
     if (i >= n) throw EGeneralError(ParserTexts().SkipUntilIdentifier);
 }
 
@@ -672,6 +671,7 @@ void TVbParser::ExtractMethods() {
     int i = 0;
     while (i < n) {
         for (std::string_view word : kProcedureWords) {
+            if (Source.Tokens.Get(i)->Kind != tkKeyword) break; // the common case: no test holds
             if (!(IsKeyword(i, word) && i > 0 && !IsKeyword(i - 1, "Declare"))) continue;
             auto method = std::make_unique<TVbMethod>();
             SkipUntilIdentifier(i);
@@ -681,8 +681,9 @@ void TVbParser::ExtractMethods() {
             // The body runs up to and including the word of its "End" line; i stays on that word.
             for (;;) {
                 if (i >= n) throw EGeneralError(ParserTexts().UnfinishedMethod);
-                method->Tokens.Add(Source.Tokens.Get(i));
-                if (IsKeyword(i - 1, "End") && IsKeyword(i, word)) break;
+                TVbToken* token = Source.Tokens.Get(i);
+                method->Tokens.Add(token);
+                if (token->Kind == tkKeyword && token->Text() == word && IsKeyword(i - 1, "End")) break;
                 ++i;
             }
             Source.Methods.Add(std::move(method));

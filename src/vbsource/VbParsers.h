@@ -4,6 +4,7 @@
 
 #include "vbsource/VbSource.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -12,7 +13,7 @@
 #include <vector>
 
 class TParser {
-  public:
+public:
     virtual ~TParser() = default;
     virtual bool Execute() = 0;
 };
@@ -20,7 +21,7 @@ class TParser {
 // Reads a .vbp already loaded into the project's raw lines: sorts the lines by key, resolves the
 // member paths and creates one loaded member source per member file.
 class TVbProjectParser : public TParser {
-  public:
+public:
     explicit TVbProjectParser(TVbProjectSource& project) : Project(project) {}
     bool Execute() override;
 
@@ -31,23 +32,29 @@ class TVbProjectParser : public TParser {
 // single-byte ASCII letters and is a hashed look-up, so a word costs the same whatever the size
 // of the list.
 class TVbWordList {
-  public:
+public:
     // Loads the file; a missing or unreadable file raises EFOpenError with the path.
     void LoadFromFile(const std::string& path);
     void Add(std::string_view word);
     bool Contains(std::string_view word) const;
     int Count() const { return static_cast<int>(Words_.size()); }
+    // Length of the longest entry: a longer text is in no list.
+    std::size_t MaxLength() const { return MaxLength_; }
 
-  private:
+private:
     void Rehash(std::size_t slots);
+    void Insert(std::size_t word);
     std::vector<std::string> Words_;
     std::vector<std::int32_t> Slots_; // open addressing: index into Words_, or -1
     std::size_t MaxLength_ = 0;
+    // Per first byte (letters folded), one bit per entry length (bit 31: 31 or more), so that
+    // most words that are in no list are turned away before they are hashed.
+    std::array<std::uint32_t, 256> Lengths_{};
 };
 
 // The tokenizer and extraction of one member source.
 class TVbParser : public TParser {
-  public:
+public:
     // Loads vb/internal.txt, vb/keyword.txt and vb/operator.txt from beside the executable;
     // a missing file raises EFOpenError with its full path.
     explicit TVbParser(TVbSource& source);
@@ -67,7 +74,7 @@ class TVbParser : public TParser {
     void ExtractVariables();
     void ExtractMethods();
 
-  private:
+private:
     // Readers. Each starts at the current position; one that yields nothing leaves the position
     // where it was (ReadHeader may have passed leading blanks) and answers false.
     bool ReadHeader();
@@ -103,28 +110,32 @@ class TVbParser : public TParser {
     // (empty: none yet), so that the scope machine and ReadHeader need not search backwards.
     int LastKind_ = -1;
     std::string_view LastKeyword_;
+    // Where the last word read starts and ends: ReadKeyword and ReadIdentifier read the same word
+    // at the same place, and the second reading takes it from here.
+    std::size_t WordAt_ = static_cast<std::size_t>(-1);
+    std::size_t WordEnd_ = 0;
     bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
     bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
     std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
 };
 
 class TVbModuleParser : public TVbParser {
-  public:
+public:
     using TVbParser::TVbParser;
 };
 class TVbFormParser : public TVbParser {
-  public:
+public:
     using TVbParser::TVbParser;
 };
 class TVbClassParser : public TVbParser {
-  public:
+public:
     using TVbParser::TVbParser;
 };
 class TVbPropertyPageParser : public TVbParser {
-  public:
+public:
     using TVbParser::TVbParser;
 };
 class TVbUserControlParser : public TVbParser {
-  public:
+public:
     using TVbParser::TVbParser;
 };

@@ -8,15 +8,12 @@
 
 // ---- TVbTokenList ----
 
-TVbToken* TVbTokenList::Add(const TVbToken& token) {
-    if (!OwnsTokens_) throw EAssertionFailed::Default("VbSource", __LINE__);
-    Owned_.push_back(token);
-    Owned_.back().Index = static_cast<std::int32_t>(Owned_.size() - 1);
-    return &Owned_.back();
-}
+void TVbTokenList::OutOfRange(int index) { throw EListError(index); }
+
+void TVbTokenList::WrongKind() { throw EAssertionFailed::Default("VbSource", __LINE__); }
 
 void TVbTokenList::Add(TVbToken* token) {
-    if (OwnsTokens_) throw EAssertionFailed::Default("VbSource", __LINE__);
+    if (OwnsTokens_) WrongKind();
     token->Index = RefCount_;
     if (Refs_.empty() && (RefCount_ == 0 || token == RunStart_ + RefCount_)) {
         if (RefCount_ == 0) RunStart_ = token;
@@ -28,14 +25,13 @@ void TVbTokenList::Add(TVbToken* token) {
     ++RefCount_;
 }
 
-TVbToken* TVbTokenList::Get(int index) const {
-    if (index < 0 || index >= Count()) throw EListError(index);
-    if (OwnsTokens_) return const_cast<TVbToken*>(&Owned_[static_cast<std::size_t>(index)]);
-    return Refs_.empty() ? RunStart_ + index : Refs_[static_cast<std::size_t>(index)];
-}
-
 void TVbTokenList::Reserve(std::size_t n) {
     if (OwnsTokens_) Owned_.reserve(n);
+}
+
+void TVbTokenList::ShrinkToFit() {
+    // Only worth a copy when more than an eighth of the room is unused.
+    if (Owned_.capacity() - Owned_.size() > Owned_.size() / 64 + 16) Owned_.shrink_to_fit();
 }
 
 void TVbTokenList::Clear() {
@@ -60,7 +56,8 @@ TVbMethod* TVbMethodList::Get(int index) const {
 std::string_view TVbSource::StoreText(std::string_view text) {
     if (text.empty()) return std::string_view();
     if (ArenaUsed_ + text.size() > ArenaSize_) {
-        ArenaSize_ = std::max<std::size_t>(text.size(), 16384);
+        // Blocks grow from 512 bytes to 16 KB: most sources store only a few header lines.
+        ArenaSize_ = std::max(text.size(), std::clamp<std::size_t>(ArenaSize_ * 2, 512, 16384));
         Arena_.push_back(std::make_unique<char[]>(ArenaSize_));
         ArenaUsed_ = 0;
     }

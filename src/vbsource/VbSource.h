@@ -65,16 +65,31 @@ public:
     TVbTokenList& operator=(const TVbTokenList&) = delete;
 
     bool OwnsTokens() const { return OwnsTokens_; }
-    // Owning list: stores a copy of the token and answers it.
-    TVbToken* Add(const TVbToken& token);
+    // Owning list: stores a copy of the token and answers it. The answer stays valid until the
+    // list grows beyond what it has reserved.
+    TVbToken* Add(const TVbToken& token) {
+        if (!OwnsTokens_) WrongKind();
+        Owned_.push_back(token);
+        Owned_.back().Index = static_cast<std::int32_t>(Owned_.size() - 1);
+        return &Owned_.back();
+    }
     // Non-owning list: refers to a token owned elsewhere.
     void Add(TVbToken* token);
-    TVbToken* Get(int index) const;
+    TVbToken* Get(int index) const {
+        if (index < 0 || index >= Count()) OutOfRange(index);
+        if (OwnsTokens_) return const_cast<TVbToken*>(&Owned_[static_cast<std::size_t>(index)]);
+        return Refs_.empty() ? RunStart_ + index : Refs_[static_cast<std::size_t>(index)];
+    }
     int Count() const { return OwnsTokens_ ? static_cast<int>(Owned_.size()) : RefCount_; }
     void Reserve(std::size_t n);
+    // Gives back reserved room that is far beyond the count (a source keeps its tokens for as
+    // long as the project stays read).
+    void ShrinkToFit();
     void Clear();
 
 private:
+    [[noreturn]] static void OutOfRange(int index);
+    [[noreturn]] static void WrongKind();
     bool OwnsTokens_;
     std::vector<TVbToken> Owned_;
     // Non-owning: a run of consecutive tokens is kept as its first token and a count; only a
