@@ -1,0 +1,115 @@
+#include "app/OptionUnit.h"
+
+#include "framework/Errors.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+const char* const SectionEditor = "Editor";
+const char* const SectionFile = "File";
+const char* const KeyCommandLine = "CommandLine";
+const char* const KeyLastOpen = "LastOpen";
+const char* const KeyTargetProject = "TargetProject";
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+// A value is one line of the file: a line break inside it would end the value and start a
+// line of its own, so it is written as a blank.
+std::string OneLine(std::string_view value) {
+    std::string line(value);
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+    return line;
+}
+
+} // namespace
+
+TVtOption::TVtOption(std::string iniFileName)
+    : IniFileName(iniFileName.empty() ? DefaultIniFileName() : std::move(iniFileName)) {}
+
+std::string TVtOption::DefaultIniFileName() {
+    if (const char* env = std::getenv("VETRIN_INI"); env && *env) return platform::EnginePath(env);
+    std::string folder = platform::ExecutableDir();
+    if (access(platform::NativePath(folder).c_str(), W_OK) == 0) return folder + "/vrt.ini";
+    QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return platform::EnginePath((config + QStringLiteral("/vetrin")).toStdString()) + "/vrt.ini";
+}
+
+void TVtOption::LoadOptions() {
+    std::string bytes;
+    if (!platform::FileExists(IniFileName)) return;
+    if (!platform::ReadFileBytes(IniFileName, bytes)) throw EFOpenError(IniFileName);
+    CommandLine.clear();
+    LastOpen.clear();
+    TargetProject.clear();
+    // INI syntax: "[section]" lines, "key=value" lines; section and key names ignore letter case,
+    // the value is everything after the first "=". Lines starting with ";" are comments.
+    std::string section;
+    platform::ForEachLine(bytes, [&](std::string_view line) {
+        std::string_view trimmed = TrimBlanks(line);
+        if (trimmed.empty() || trimmed.front() == ';') return;
+        if (trimmed.front() == '[') {
+            std::size_t close = trimmed.find(']');
+            section = std::string(TrimBlanks(trimmed.substr(1, close == std::string_view::npos
+                                                                    ? std::string_view::npos
+                                                                    : close - 1)));
+            return;
+        }
+        std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) return;
+        std::string_view key = TrimBlanks(line.substr(0, eq));
+        std::string_view value = line.substr(eq + 1);
+        if (platform::SameTextAscii(section, SectionEditor) &&
+            platform::SameTextAscii(key, KeyCommandLine))
+            CommandLine = value;
+        else if (platform::SameTextAscii(section, SectionFile) &&
+                 platform::SameTextAscii(key, KeyLastOpen))
+            LastOpen = value;
+        else if (platform::SameTextAscii(section, SectionFile) &&
+                 platform::SameTextAscii(key, KeyTargetProject))
+            TargetProject = value;
+    });
+}
+
+void TVtOption::SaveOptions() const {
+    std::string text;
+    text += std::string("[") + SectionEditor + "]\r\n";
+    text += std::string(KeyCommandLine) + "=" + OneLine(CommandLine) + "\r\n";
+    text += "\r\n";
+    text += std::string("[") + SectionFile + "]\r\n";
+    text += std::string(KeyLastOpen) + "=" + OneLine(LastOpen) + "\r\n";
+    text += std::string(KeyTargetProject) + "=" + OneLine(TargetProject) + "\r\n";
+    std::string folder = platform::FolderPart(IniFileName);
+    if (!folder.empty()) QDir().mkpath(QString::fromStdString(platform::NativePath(folder)));
+    if (!platform::WriteFileBytes(IniFileName, text)) throw EFCreateError(IniFileName);
+}
+
+std::string TVtOption::EditorProgramPart(std::string_view s) {
+    if (!s.empty() && s.front() == '"') {
+        std::size_t close = platform::FindFirstOf(s, "\"", 1);
+        if (close == std::string_view::npos) return {};
+        return std::string(s.substr(1, close - 1));
+    }
+    std::size_t blank = platform::FindFirstOf(s, " ");
+    return std::string(blank == std::string_view::npos ? s : s.substr(0, blank));
+}
+
+std::string TVtOption::EditorParametersPart(std::string_view s) {
+    if (!s.empty() && s.front() == '"') {
+        std::size_t close = platform::FindFirstOf(s, "\"", 1);
+        return std::string(s.substr(close == std::string_view::npos ? 1 : close + 1));
+    }
+    std::size_t blank = platform::FindFirstOf(s, " ");
+    return blank == std::string_view::npos ? std::string() : std::string(s.substr(blank + 1));
+}

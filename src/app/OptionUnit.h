@@ -1,0 +1,34 @@
+// The application options kept in vrt.ini: the editor command line, the checker project file
+// opened last and the VB project of the last check. All values are code page 932 text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TVtOption {
+public:
+    // Uses the INI file at iniFileName, or DefaultIniFileName() when it is empty.
+    explicit TVtOption(std::string iniFileName = {});
+
+    std::string IniFileName;
+    std::string CommandLine;   // [Editor] CommandLine
+    std::string LastOpen;      // [File] LastOpen
+    std::string TargetProject; // [File] TargetProject
+
+    // Reads the three options when the file exists (a missing key gives an empty value); a
+    // missing file changes nothing.
+    void LoadOptions();
+    // Writes all three options in one piece; EFCreateError when the file cannot be written.
+    void SaveOptions() const;
+
+    std::string GetEditorProgram() const { return EditorProgramPart(CommandLine); }
+    std::string GetEditorParameters() const { return EditorParametersPart(CommandLine); }
+
+    // The program and the parameter part of an editor command line.
+    static std::string EditorProgramPart(std::string_view commandLine);
+    static std::string EditorParametersPart(std::string_view commandLine);
+
+    // The environment variable VETRIN_INI when set, else vrt.ini beside the executable, or in the
+    // user's configuration folder when the executable's folder is not writable.
+    static std::string DefaultIniFileName();
+};

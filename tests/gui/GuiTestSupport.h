@@ -1,0 +1,61 @@
+// Helpers shared by the window tests.
+#pragma once
+
+#include "app/MainWindowUnit.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+
+// Test texts are UTF-8; the engine works in code page 932.
+inline std::string Sj(std::string_view utf8) { return platform::Utf8ToCp932(utf8); }
+inline QString Ui(const std::string& cp932) {
+    return QString::fromStdString(platform::Cp932ToUtf8(cp932));
+}
+
+// Answers the file dialogs from a queue and records every question and error message, so that
+// no test waits for a person.
+class TRecordingPrompts : public TUserPrompts {
+public:
+    TRecordingPrompts() { SetPrompts(this); }
+    ~TRecordingPrompts() override { SetPrompts(nullptr); }
+
+    QStringList Answers; // the next file dialogs' answers, in order; empty answer: cancelled
+    QList<TFileRequest> Requests;
+    QStringList Errors;
+
+    QString AskFileName(QWidget*, const TFileRequest& request) override {
+        Requests.append(request);
+        return Answers.isEmpty() ? QString() : Answers.takeFirst();
+    }
+    void ShowError(QWidget*, const QString& message) override { Errors.append(message); }
+};
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+inline bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Copies a fixture folder of tests/data/gui into target.
+inline bool CopyFixture(const QString& name, const QString& target) {
+    QDir source(QStringLiteral(VETRIN_SOURCE_DIR "/tests/data/gui/") + name);
+    QDir().mkpath(target);
+    for (const QString& file : source.entryList(QDir::Files))
+        if (!QFile::copy(source.filePath(file), target + QLatin1Char('/') + file)) return false;
+    return true;
+}
