@@ -1,0 +1,375 @@
+#include "app/ProjectWindowUnit.h"
+
+#include "app/AppTexts.h"
+#include "app/LogWindowUnit.h"
+#include "app/MainWindowUnit.h"
+#include "app/OptionUnit.h"
+#include "app/ResultWindowUnit.h"
+#include "app/StatisticsWindowUnit.h"
+#include "checkers/Checkers.h"
+#include "framework/Errors.h"
+#include "framework/Vetrin.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+#include "vbsource/VbSource.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+const char* const TagProperty = "tag";
+const QString CheckBoxPrefix = QStringLiteral("CheckBox");
+const QString ShowConfigPrefix = QStringLiteral("ShowConfig");
+// The template row of every tab, and the distance between rows.
+const QRect TemplateCheckBox(8, 4, 261, 17);
+const QRect TemplateButton(276, 4, 25, 17);
+const int RowHeight = 20;
+
+QString Native(const std::string& path) { return QString::fromStdString(platform::NativePath(path)); }
+std::string Engine(const QString& text) { return platform::EnginePath(text.toStdString()); }
+
+// The wait cursor for the life of a run, restored also when the run fails.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+} // namespace
+
+int ControlTag(const QObject* control) {
+    QVariant tag = control->property(TagProperty);
+    return tag.isValid() ? tag.toInt() : -1;
+}
+
+void SetControlTag(QObject* control, int tag) { control->setProperty(TagProperty, tag); }
+
+// ---- TRelList ----
+
+void TRelList::Add(TVetrin* checker, QCheckBox* checkBox, QAbstractButton* button) {
+    int index = Count();
+    Checkers.push_back(checker);
+    CheckBoxes.push_back(checkBox);
+    Buttons.push_back(button);
+    SetControlTag(checkBox, index);
+    SetControlTag(button, index);
+}
+
+// ---- TProjectWindow ----
+
+TProjectWindow::TProjectWindow(TVtOption& option, TResultWindow& resultWindow,
+                               TLogWindow& logWindow, QMdiArea* mdiArea, QWidget* parent)
+    : QWidget(parent), Option_(option), ResultWindow_(&resultWindow), LogWindow_(logWindow),
+      MdiArea_(mdiArea) {
+    BuildControls();
+    FormCreate();
+}
+
+TProjectWindow::~TProjectWindow() {
+    // The statistics window belongs to this window; it goes first, before the project it shows.
+    if (Statistics_) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(Statistics_->parentWidget()))
+            delete frame;
+        else
+            delete Statistics_.data();
+    }
+    if (ResultWindow_) ResultWindow_->AttachCheckers(nullptr);
+    if (Project_) Project_->ClearParts();
+    Project_.reset();
+    Checkers_.reset();
+    Relations_.reset();
+}
+
+void TProjectWindow::BuildControls() {
+    setObjectName(QStringLiteral("ProjectWindow"));
+    setWindowTitle(apptext::ProjectCaption);
+    setFont(AppFont());
+    setFixedSize(501, 259);
+
+    auto name = [](QWidget* w, const char* objectName, const QRect& geometry) {
+        w->setObjectName(QString::fromLatin1(objectName));
+        w->setGeometry(geometry);
+    };
+    auto flatButton = [this](const QString& text) {
+        auto* button = new QToolButton(this);
+        button->setText(text);
+        button->setAutoRaise(true);
+        return button;
+    };
+
+    Label1 = new QLabel(apptext::ProjectLabel, this);
+    name(Label1, "Label1", QRect(8, 4, 0, 0));
+    Label1->adjustSize();
+    TargetProjectPath = new QLineEdit(this);
+    name(TargetProjectPath, "TargetProjectPath", QRect(7, 20, 466, 20));
+    Label1->setBuddy(TargetProjectPath);
+    OpenFile = flatButton(apptext::Ellipsis);
+    name(OpenFile, "OpenFile", QRect(476, 20, 25, 21));
+
+    TabPages = new QTabWidget(this);
+    name(TabPages, "TabPages", QRect(8, 48, 317, 169));
+    for (const auto& tab : apptext::CategoryTabs) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("Tab") + tab.Word);
+        // The template row made at design time: hidden, tag -1, ticked only on the first tab.
+        auto* box = new QCheckBox(page);
+        box->setObjectName(CheckBoxPrefix + tab.Word + QLatin1Char('1'));
+        box->setGeometry(TemplateCheckBox);
+        box->setChecked(&tab == &apptext::CategoryTabs[0]);
+        box->hide();
+        SetControlTag(box, -1);
+        auto* button = new QToolButton(page);
+        button->setObjectName(ShowConfigPrefix + tab.Word + QLatin1Char('1'));
+        button->setText(apptext::Ellipsis);
+        button->setAutoRaise(true);
+        button->setGeometry(TemplateButton);
+        button->hide();
+        SetControlTag(button, -1);
+        connect(button, &QToolButton::clicked, this, [this, button] { ShowConfigClick(button); });
+        TabPages->addTab(page, tab.Caption);
+    }
+    TabPages->setCurrentIndex(0);
+
+    IsClear = new QCheckBox(apptext::ClearAtStart, this);
+    name(IsClear, "IsClear", QRect(360, 80, 133, 21));
+    IsClear->setChecked(true);
+    SaveWithResult = new QCheckBox(apptext::SaveWithResult, this);
+    name(SaveWithResult, "SaveWithResult", QRect(360, 104, 133, 21));
+    SaveWithResult->hide();
+    // Where the font is wider than the one the layout was drawn for, the captions still fit.
+    for (QCheckBox* box : {IsClear, SaveWithResult})
+        box->resize(std::min(std::max(box->width(), box->sizeHint().width()), width() - box->x()),
+                    box->height());
+    SaveAs = new QPushButton(apptext::Save, this);
+    name(SaveAs, "SaveAs", QRect(372, 140, 101, 29));
+    Open = new QPushButton(apptext::Open, this);
+    name(Open, "Open", QRect(372, 172, 101, 29));
+    Analyze = new QPushButton(apptext::Analyze, this);
+    name(Analyze, "Analyze", QRect(12, 224, 89, 29));
+    Check = new QPushButton(apptext::Check, this);
+    name(Check, "Check", QRect(108, 224, 89, 29));
+    SpeedButton2 = flatButton(apptext::CheckAll);
+    name(SpeedButton2, "SpeedButton2", QRect(228, 224, 97, 29));
+    SpeedButton1 = flatButton(apptext::Statistics);
+    name(SpeedButton1, "SpeedButton1", QRect(372, 224, 101, 29));
+
+    connect(OpenFile, &QToolButton::clicked, this, [this] { OpenFileClick(); });
+    connect(SaveAs, &QPushButton::clicked, this, [this] { SaveAsClick(); });
+    connect(Open, &QPushButton::clicked, this, [this] { OpenClick(); });
+    connect(Analyze, &QPushButton::clicked, this, [this] { AnalyzeClick(); });
+    connect(Check, &QPushButton::clicked, this, [this] { CheckClick(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+}
+
+void TProjectWindow::FormCreate() {
+    Relations_ = std::make_unique<TRelList>();
+    Checkers_ = std::make_unique<TVetrins>();
+    ResultWindow_->AttachCheckers(Checkers_.get());
+    AddAllCheckers(*Checkers_);
+    CreateRuleRows();
+    Project_ = std::make_unique<TVbProjectSource>();
+    Project_->SetLog(&LogWindow_.Lines());
+    Checkers_->SetLog(&LogWindow_.Lines());
+    Checkers_->SetResults(&ResultWindow_->Lines());
+    TargetProjectPath->setText(Native(Option_.TargetProject));
+    if (!Option_.LastOpen.empty())
+        RunGuarded(this, [this] { OpenCheckerProject(Option_.LastOpen); });
+}
+
+void TProjectWindow::CreateRuleRows() {
+    int counters[apptext::CategoryTabs.size()] = {};
+    for (int i = 0; i < Checkers_->Count(); ++i) {
+        TVetrin* checker = Checkers_->Items(i);
+        std::size_t category = checker->Category();
+        // A rule of no known category gets no row; it still runs when enabled.
+        if (category >= apptext::CategoryTabs.size()) continue;
+        int n = ++counters[category];
+        const QString& word = apptext::CategoryTabs[category].Word;
+        QString number = QString::number(n);
+        if (n > 1) {
+            QWidget* page = TabPages->widget(static_cast<int>(category));
+            int top = TemplateCheckBox.top() + (n - 1) * RowHeight;
+            auto* box = new QCheckBox(page);
+            box->setObjectName(CheckBoxPrefix + word + number);
+            box->setGeometry(TemplateCheckBox.left(), top, TemplateCheckBox.width(),
+                             TemplateCheckBox.height());
+            box->show();
+            auto* button = new QToolButton(page);
+            button->setObjectName(ShowConfigPrefix + word + number);
+            button->setText(apptext::Ellipsis);
+            button->setAutoRaise(true);
+            button->setGeometry(TemplateButton.left(), top, TemplateButton.width(),
+                                TemplateButton.height());
+            button->show();
+            connect(button, &QToolButton::clicked, this, [this, button] { ShowConfigClick(button); });
+        }
+        auto* box = findChild<QCheckBox*>(CheckBoxPrefix + word + number);
+        auto* button = findChild<QToolButton*>(ShowConfigPrefix + word + number);
+        box->setText(QString::fromStdString(platform::Cp932ToUtf8(checker->GetCheckerName())));
+        box->setVisible(true);
+        button->setVisible(checker->HasDetail());
+        Relations_->Add(checker, box, button);
+    }
+}
+
+void TProjectWindow::ApplyCheckBoxes() {
+    for (QCheckBox* box : findChildren<QCheckBox*>()) {
+        if (!box->objectName().startsWith(CheckBoxPrefix) || ControlTag(box) == -1) continue;
+        TVetrin* row = Relations_->CheckerAt(ControlTag(box));
+        if (TVetrin* checker = Checkers_->FindByClassName(row->ClassName()))
+            checker->Enabled = box->isChecked();
+    }
+}
+
+void TProjectWindow::ShowEnabledFlags() {
+    for (QCheckBox* box : findChildren<QCheckBox*>()) {
+        if (!box->objectName().startsWith(CheckBoxPrefix) || ControlTag(box) == -1) continue;
+        TVetrin* row = Relations_->CheckerAt(ControlTag(box));
+        if (TVetrin* checker = Checkers_->FindByClassName(row->ClassName()))
+            box->setChecked(checker->Enabled);
+    }
+}
+
+std::string TProjectWindow::PathText() const { return Engine(TargetProjectPath->text()); }
+
+void TProjectWindow::ClearWindows() {
+    LogWindow_.Lines().Clear();
+    ResultWindow_->Lines().Clear();
+    Checkers_->JumpRecords.Clear();
+    // Let the emptied windows repaint; the user's input waits until the run has ended.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TProjectWindow::ReadProject(const std::string& path) {
+    ReadIncomplete_ = true;
+    Project_->ClearParts();
+    Project_->Load(path);
+    Project_->Analyze();
+    ReadIncomplete_ = false;
+}
+
+void TProjectWindow::CheckClick() {
+    RunGuarded(this, [this] {
+        if (IsClear->isChecked()) ClearWindows();
+        TWaitCursor waitCursor;
+        ApplyCheckBoxes();
+        std::string path = PathText();
+        if (ReadIncomplete_ || Project_->IsModified() || path != Project_->FileName)
+            ReadProject(path);
+        Project_->CheckTree(*Checkers_);
+        if (Statistics_) Statistics_->ShowStatistics(Project_.get());
+        Option_.TargetProject = path;
+    });
+}
+
+void TProjectWindow::AnalyzeClick() {
+    RunGuarded(this, [this] {
+        if (IsClear->isChecked()) ClearWindows();
+        std::string path = PathText();
+        ReadProject(path);
+        Option_.TargetProject = path;
+    });
+}
+
+void TProjectWindow::SaveAsClick() {
+    RunGuarded(this, [this] {
+        TFileRequest request;
+        request.Kind = TFileRequest::Save;
+        request.Caption = apptext::Save;
+        request.Folder = Native(platform::FolderPart(Checkers_->FileName));
+        request.FileName = Native(platform::FileNamePart(Checkers_->FileName));
+        request.Filter = apptext::CheckerProjectFilter;
+        request.DefaultSuffix = QStringLiteral("vrp");
+        QString chosen = Prompts().AskFileName(this, request);
+        if (chosen.isEmpty()) return;
+        ApplyCheckBoxes();
+        Checkers_->SaveToFile(Engine(chosen));
+    });
+}
+
+void TProjectWindow::OpenClick() {
+    RunGuarded(this, [this] {
+        TFileRequest request;
+        request.Kind = TFileRequest::Open;
+        request.Caption = apptext::Open;
+        request.Folder = Native(platform::FolderPart(Checkers_->FileName));
+        request.FileName = Native(platform::FileNamePart(Checkers_->FileName));
+        request.Filter = apptext::CheckerProjectFilter;
+        request.DefaultSuffix = QStringLiteral("vrp");
+        QString chosen = Prompts().AskFileName(this, request);
+        if (chosen.isEmpty()) return;
+        OpenCheckerProject(Engine(chosen));
+    });
+}
+
+void TProjectWindow::OpenCheckerProject(const std::string& fileName) {
+    try {
+        Checkers_->LoadFromFile(fileName);
+    } catch (const EFOpenError&) {
+        throw; // nothing was read: the tick boxes stay as the user left them
+    } catch (...) {
+        // The sections read before the bad value stay applied: show what the rules now hold.
+        ShowEnabledFlags();
+        throw;
+    }
+    ShowEnabledFlags();
+    Option_.LastOpen = fileName;
+}
+
+void TProjectWindow::OpenFileClick() {
+    RunGuarded(this, [this] {
+        TFileRequest request;
+        request.Kind = TFileRequest::Open;
+        request.Caption = apptext::ProjectLabel;
+        request.Folder = Native(platform::FolderPart(PathText()));
+        request.Filter = apptext::VbProjectFilter;
+        request.DefaultSuffix = QStringLiteral("vbp");
+        QString chosen = Prompts().AskFileName(this, request);
+        if (!chosen.isEmpty()) TargetProjectPath->setText(chosen);
+    });
+}
+
+void TProjectWindow::ShowConfigClick(QAbstractButton* button) {
+    RunGuarded(this, [this, button] {
+        int tag = ControlTag(button);
+        if (tag < 0 || tag >= Relations_->Count()) return;
+        TVetrin* checker = Checkers_->FindByClassName(Relations_->CheckerAt(tag)->ClassName());
+        if (checker) checker->ShowDetail(static_cast<void*>(static_cast<QWidget*>(this)));
+    });
+}
+
+void TProjectWindow::SpeedButton1Click() {
+    RunGuarded(this, [this] {
+        if (!Statistics_) {
+            auto* window = new TStatisticsWindow;
+            Statistics_ = window;
+            if (MdiArea_) {
+                MdiArea_->addSubWindow(window)->show();
+            } else {
+                window->setParent(this, Qt::Window);
+                window->show();
+            }
+        }
+        Statistics_->ShowStatistics(Project_.get());
+    });
+}
+
+void TProjectWindow::SpeedButton2Click() {
+    for (QCheckBox* box : Relations_->CheckBoxes) box->setChecked(true);
+}
+
+void TProjectWindow::closeEvent(QCloseEvent* event) { MinimiseOnClose(this, event); }
