@@ -121,6 +121,9 @@ void TProjectWindow::BuildControls() {
 
     TabPages = new QTabWidget(this);
     name(TabPages, "TabPages", QRect(8, 48, 317, 169));
+    // All six category tabs fit side by side in the control's width.
+    TabPages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
+    TabPages->setUsesScrollButtons(false);
     for (const auto& tab : apptext::CategoryTabs) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("Tab") + tab.Word);

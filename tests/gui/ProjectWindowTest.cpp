@@ -1,0 +1,350 @@
+// The project window and the run driver, on a copy of the example project.
+#include "GuiTestSupport.h"
+
+#include "app/LogWindowUnit.h"
+#include "app/OptionUnit.h"
+#include "app/ProjectWindowUnit.h"
+#include "app/ResultWindowUnit.h"
+#include "framework/Vetrin.h"
+#include "vbsource/VbSource.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+class ProjectWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> Dir;
+    std::unique_ptr<TVtOption> Option;
+    std::unique_ptr<TLogWindow> Log;
+    std::unique_ptr<TResultWindow> Result;
+    std::unique_ptr<TProjectWindow> Window;
+    std::unique_ptr<TRecordingPrompts> Prompts;
+
+    QString ProjectFile() const { return Dir->filePath("vb/Example.vbp"); }
+    QString Member(const char* name) const { return Dir->filePath(QString("vb/") + name); }
+
+    void OpenWindow() {
+        Window = std::make_unique<TProjectWindow>(*Option, *Result, *Log);
+    }
+    QCheckBox* Box(const char* name) const { return Window->findChild<QCheckBox*>(name); }
+    QToolButton* Button(const char* name) const { return Window->findChild<QToolButton*>(name); }
+    QStringList TickedBoxes() const {
+        QStringList names;
+        for (QCheckBox* box : Window->Relations().CheckBoxes)
+            if (box->isChecked()) names << box->objectName();
+        return names;
+    }
+    int LogLinesWith(const char* utf8) const {
+        std::string what = Sj(utf8);
+        int n = 0;
+        for (int i = 0; i < Log->Lines().Count(); ++i)
+            if (Log->Lines().Get(i).find(what) != std::string::npos) ++n;
+        return n;
+    }
+    int ParseLines() const { return LogLinesWith(" を解析中..."); }
+    void Check(const QString& path) {
+        Window->TargetProjectPath->setText(path);
+        QTest::mouseClick(Window->Check, Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        Dir = std::make_unique<QTemporaryDir>();
+        QDir examples(VETRIN_SOURCE_DIR "/examples");
+        QDir().mkpath(Dir->filePath("vb"));
+        for (const QString& file : examples.entryList(QDir::Files))
+            QVERIFY(QFile::copy(examples.filePath(file), Member(qPrintable(file))));
+        Option = std::make_unique<TVtOption>(Dir->filePath("vrt.ini").toStdString());
+        Log = std::make_unique<TLogWindow>();
+        Result = std::make_unique<TResultWindow>(*Option);
+        Prompts = std::make_unique<TRecordingPrompts>();
+    }
+    void cleanup() {
+        Window.reset();
+        Result.reset();
+        Log.reset();
+        Prompts.reset();
+        Dir.reset();
+    }
+
+    void startsWithOneRowPerRuleOnItsTab() {
+        Option->TargetProject = Sj("/vb/プロジェクト.vbp");
+        OpenWindow();
+        QCOMPARE(Window->windowTitle(), QString("ﾌﾟﾛｼﾞｪｸﾄ"));
+        QCOMPARE(Window->TargetProjectPath->text(), QString("/vb/プロジェクト.vbp"));
+        QStringList tabs;
+        for (int i = 0; i < Window->TabPages->count(); ++i)
+            tabs << Window->TabPages->widget(i)->objectName() + ":" + Window->TabPages->tabText(i);
+        QCOMPARE(tabs, QStringList({"TabGlobal:設定", "TabUnused:未使用", "TabProhibit:禁止",
+                                    "TabNaming:命名規則", "TabStatistics:統計", "TabOther:その他"}));
+        QCOMPARE(Window->TabPages->currentIndex(), 0);
+
+        // Each row: its tab, caption, top, tag and whether it has a "…" button.
+        struct Row {
+            const char* box;
+            const char* button;
+            const char* tab;
+            const char* caption;
+            int top;
+            bool detail;
+        };
+        const Row rows[] = {
+            {"CheckBoxGlobal1", "ShowConfigGlobal1", "TabGlobal", "例外ファイル設定", 4, true},
+            {"CheckBoxUnused1", "ShowConfigUnused1", "TabUnused", "未使用のローカル変数", 4, false},
+            {"CheckBoxUnused2", "ShowConfigUnused2", "TabUnused", "未使用の引数", 24, true},
+            {"CheckBoxOther1", "ShowConfigOther1", "TabOther", "Option Explicit必須", 4, false},
+            {"CheckBoxOther2", "ShowConfigOther2", "TabOther",
+             "バージョン番号の自動インクリメント必須", 24, true},
+            {"CheckBoxStatistics1", "ShowConfigStatistics1", "TabStatistics", "コメント統計", 4,
+             false},
+            {"CheckBoxNaming1", "ShowConfigNaming1", "TabNaming", "ファイル命名規則", 4, true},
+            {"CheckBoxProhibit1", "ShowConfigProhibit1", "TabProhibit", "暗黙のPublic宣言を禁止",
+             4, true},
+            {"CheckBoxProhibit2", "ShowConfigProhibit2", "TabProhibit", "一行の長さ制限", 24, true},
+        };
+        QCOMPARE(Window->Relations().Count(), 9);
+        for (int i = 0; i < 9; ++i) {
+            const Row& row = rows[i];
+            QCheckBox* box = Box(row.box);
+            QToolButton* button = Button(row.button);
+            QVERIFY2(box && button, row.box);
+            QCOMPARE(box->parentWidget()->objectName(), QString(row.tab));
+            QCOMPARE(box->text(), QString(row.caption));
+            QCOMPARE(box->geometry(), QRect(8, row.top, 261, 17));
+            QCOMPARE(button->geometry(), QRect(276, row.top, 25, 17));
+            QVERIFY(!box->isHidden());
+            QCOMPARE(!button->isHidden(), row.detail);
+            QCOMPARE(ControlTag(box), i);
+            QCOMPARE(ControlTag(button), i);
+            QCOMPARE(Window->Relations().CheckBoxAt(i), box);
+            QCOMPARE(Window->Relations().CheckerAt(i), Window->Checkers().Items(i));
+        }
+        QCOMPARE(Window->findChildren<QCheckBox*>(QRegularExpression("^CheckBox")).size(), 9);
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxGlobal1"}));
+        QVERIFY(Window->IsClear->isChecked());
+        QVERIFY(Window->SaveWithResult->isHidden());
+    }
+
+    void firstCheckRunsOnlyTheExcludedFilesRule() {
+        OpenWindow();
+        Check(ProjectFile());
+        QCOMPARE(ParseLines(), 5);
+        int ruleLines = LogLinesWith("」をチェック中 : ");
+        QCOMPARE(ruleLines, 6); // the project and its five members
+        QCOMPARE(LogLinesWith("「例外ファイル設定」をチェック中 : "), ruleLines);
+        QVERIFY(QApplication::overrideCursor() == nullptr); // the wait cursor is gone
+        QCOMPARE(Ui(Option->TargetProject), ProjectFile());
+    }
+
+    void checkFillsResultAndLogWindows() {
+        OpenWindow();
+        Window->SpeedButton2Click();
+        Check(ProjectFile());
+        TWindowLines& results = Result->Lines();
+        QVERIFY(results.Count() > 0);
+        QCOMPARE(Window->Checkers().JumpRecords.Count(), results.Count());
+        for (int i = 0; i < results.Count(); ++i) {
+            const TCheckerLog& record = Window->Checkers().JumpRecords.Items(i);
+            QVERIFY(results.Get(i).rfind(record.FileName, 0) == 0);
+        }
+        // The version rule reports on the project file itself (AutoIncrementVer=0).
+        QVERIFY(results.Get(0).rfind(ProjectFile().toStdString() + "(", 0) == 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(Result->Result->document()->blockCount(), results.Count());
+        QCOMPARE(Log->Log->document()->blockCount(), Log->Lines().Count());
+        QCOMPARE(Log->Log->document()->lastBlock().text(), Ui(Log->Lines().Get(Log->Lines().Count() - 1)));
+    }
+
+    void secondCheckReusesTheParsedProject() {
+        OpenWindow();
+        Check(ProjectFile());
+        int results = Result->Lines().Count();
+        Check(ProjectFile());
+        QCOMPARE(ParseLines(), 0); // the log was cleared and nothing was parsed again
+        QVERIFY(LogLinesWith("」をチェック中 : ") > 0);
+        QCOMPARE(Result->Lines().Count(), results);
+
+        // Without clearing, the lines pile up.
+        Window->IsClear->setChecked(false);
+        Window->SpeedButton2Click();
+        Check(ProjectFile());
+        int once = Result->Lines().Count();
+        Check(ProjectFile());
+        QCOMPARE(Result->Lines().Count(), 2 * once);
+        QCOMPARE(Window->Checkers().JumpRecords.Count(), 2 * once);
+    }
+
+    void touchedMemberMakesTheNextCheckRereadAll() {
+        OpenWindow();
+        Check(ProjectFile());
+        QFile member(Member("modCommon.bas"));
+        QVERIFY(member.open(QIODevice::ReadWrite));
+        QVERIFY(member.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                   QFileDevice::FileModificationTime));
+        member.close();
+        Check(ProjectFile());
+        QCOMPARE(ParseLines(), 5);
+    }
+
+    void pathDifferingInLetterCaseRereads() {
+        OpenWindow();
+        Check(ProjectFile());
+        Check(Dir->filePath("vb/EXAMPLE.vbp"));
+        QCOMPARE(ParseLines(), 5);
+        QCOMPARE(Ui(Window->Project().FileName), Dir->filePath("vb/EXAMPLE.vbp"));
+    }
+
+    void analyzeAlwaysRereadsAndChecksNothing() {
+        OpenWindow();
+        Window->TargetProjectPath->setText(ProjectFile());
+        Window->IsClear->setChecked(false);
+        QTest::mouseClick(Window->Analyze, Qt::LeftButton);
+        QTest::mouseClick(Window->Analyze, Qt::LeftButton);
+        QCOMPARE(ParseLines(), 10);
+        QCOMPARE(LogLinesWith("」をチェック中 : "), 0);
+        QCOMPARE(Ui(Option->TargetProject), ProjectFile());
+    }
+
+    void checkAllThenSaveWritesEveryRuleEnabled() {
+        OpenWindow();
+        QString saved = Dir->filePath("all.vrp");
+        Prompts->Answers << saved;
+        QTest::mouseClick(Window->SpeedButton2, Qt::LeftButton);
+        QCOMPARE(TickedBoxes().size(), 9);
+        QTest::mouseClick(Window->SaveAs, Qt::LeftButton);
+        QCOMPARE(Prompts->Errors, QStringList());
+        QCOMPARE(Prompts->Requests.size(), 1);
+        QCOMPARE(Prompts->Requests[0].Kind, TFileRequest::Save);
+        QCOMPARE(Prompts->Requests[0].Filter, QString("Vetrinﾌﾟﾛｼﾞｪｸﾄ(*.vrp)"));
+        QCOMPARE(Prompts->Requests[0].DefaultSuffix, QString("vrp"));
+        QCOMPARE(Prompts->Requests[0].FileName, QString()); // nothing saved or opened yet
+
+        QStringList lines = Ui(ReadAll(saved).toStdString()).split("\r\n");
+        int headers = 0;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!lines[i].startsWith("[T")) continue;
+            ++headers;
+            QCOMPARE(lines[i + 1], QString("True"));
+        }
+        QCOMPARE(headers, 9);
+
+        // The next dialog starts at the file saved last.
+        QTest::mouseClick(Window->Open, Qt::LeftButton);
+        QCOMPARE(Prompts->Requests[1].Folder, Dir->path());
+        QCOMPARE(Prompts->Requests[1].FileName, QString("all.vrp"));
+    }
+
+    void openingACheckerProjectShowsItsFlags() {
+        OpenWindow();
+        QString file = Dir->filePath("規則.vrp");
+        WriteAll(file, "[TVbLimitLengthOfLine] : x\r\nTrue\r\n120\r\n");
+        Prompts->Answers << file;
+        QTest::mouseClick(Window->Open, Qt::LeftButton);
+        QCOMPARE(Prompts->Errors, QStringList());
+        // The flags lead the boxes: the excluded-files box follows its (unset) flag too.
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxProhibit2"}));
+        QCOMPARE(Ui(Option->LastOpen), file);
+        QVERIFY(Window->Checkers().FindByClassName("TVbLimitLengthOfLine")->Enabled);
+    }
+
+    void missingCheckerProjectChangesNothing() {
+        OpenWindow();
+        Box("CheckBoxUnused1")->setChecked(true);
+        Option->LastOpen = "/earlier.vrp";
+        QString missing = Dir->filePath("missing.vrp");
+        Prompts->Answers << missing;
+        QTest::mouseClick(Window->Open, Qt::LeftButton);
+        QCOMPARE(Prompts->Errors, QStringList({"ファイル " + missing + " は開けません"}));
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxGlobal1", "CheckBoxUnused1"}));
+        QCOMPARE(Option->LastOpen, std::string("/earlier.vrp"));
+
+        Prompts->Answers << QString(); // cancelled: nothing happens
+        QTest::mouseClick(Window->Open, Qt::LeftButton);
+        QCOMPARE(Prompts->Errors.size(), 1);
+    }
+
+    void badValueStopsTheLoadAndShowsWhatWasRead() {
+        OpenWindow();
+        QString file = Dir->filePath("bad.vrp");
+        WriteAll(file, "[TVBNeedOptionExplicit] : x\r\nTrue\r\n[TVbLimitLengthOfLine] : x\r\nTrue\r\n"
+                       "eighty\r\n[TVBUnusedLocalVariables] : x\r\nTrue\r\n");
+        Prompts->Answers << file;
+        QTest::mouseClick(Window->Open, Qt::LeftButton);
+        QCOMPARE(Prompts->Errors, QStringList({"'eighty' は整数ではありません"}));
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxOther1", "CheckBoxProhibit2"}));
+        QCOMPARE(Option->LastOpen, std::string());
+    }
+
+    void startUpOpensTheLastCheckerProject() {
+        QString file = Dir->filePath("last.vrp");
+        WriteAll(file, "[TVbNoCheckFile] : x\r\nFalse\r\n0\r\n[TVbAnalyzeStatistics] : x\r\nTrue\r\n");
+        Option->LastOpen = file.toStdString();
+        OpenWindow();
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxStatistics1"}));
+        QCOMPARE(Prompts->Errors, QStringList());
+    }
+
+    void startUpWithAMissingLastCheckerProjectGoesOn() {
+        Option->LastOpen = Dir->filePath("gone.vrp").toStdString();
+        OpenWindow();
+        QCOMPARE(Prompts->Errors, QStringList({"ファイル " + Dir->filePath("gone.vrp") + " は開けません"}));
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxGlobal1"}));
+        QCOMPARE(Window->Relations().Count(), 9);
+        QCOMPARE(Window->TabPages->currentIndex(), 0);
+    }
+
+    void choosingTheVbProjectOnlySetsThePath() {
+        OpenWindow();
+        Window->TargetProjectPath->setText(ProjectFile());
+        Prompts->Answers << Dir->filePath("other/Other.vbp") << QString();
+        QTest::mouseClick(Window->OpenFile, Qt::LeftButton);
+        QCOMPARE(Prompts->Requests[0].Folder, Dir->filePath("vb"));
+        QCOMPARE(Prompts->Requests[0].Filter, QString("VBﾌﾟﾛｼﾞｪｸﾄ (*.vbp)"));
+        QCOMPARE(Window->TargetProjectPath->text(), Dir->filePath("other/Other.vbp"));
+        QTest::mouseClick(Window->OpenFile, Qt::LeftButton); // cancelled
+        QCOMPARE(Window->TargetProjectPath->text(), Dir->filePath("other/Other.vbp"));
+        QCOMPARE(Log->Lines().Count(), 0);
+    }
+
+    void settingsButtonWithoutADialogShowsTheAssertion() {
+        OpenWindow();
+        QTest::mouseClick(Button("ShowConfigProhibit2"), Qt::LeftButton);
+        QCOMPARE(Prompts->Errors,
+                 QStringList({"ShowDetailエラー:このメソッドはinheritedしてはいけない (Vetrin, 603 行)"}));
+    }
+
+    void statisticsWindowIsMadeOnceAndRefreshedByChecks() {
+        OpenWindow();
+        QVERIFY(!Window->StatisticsWindow());
+        QTest::mouseClick(Window->SpeedButton1, Qt::LeftButton);
+        TStatisticsWindow* statistics = Window->StatisticsWindow();
+        QVERIFY(statistics);
+        QTest::mouseClick(Window->SpeedButton1, Qt::LeftButton);
+        QCOMPARE(Window->StatisticsWindow(), statistics);
+        Window->SpeedButton2Click();
+        Check(ProjectFile());
+        QCOMPARE(Prompts->Errors, QStringList());
+    }
+
+    void closeRequestMinimises() {
+        OpenWindow();
+        Window->show();
+        QVERIFY(!Window->close());
+        QVERIFY(Window->isMinimized());
+    }
+};
+
+QTEST_MAIN(ProjectWindowTest)
+#include "ProjectWindowTest.moc"
