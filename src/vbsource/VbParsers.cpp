@@ -672,7 +672,8 @@ void TVbParser::ExtractMethods() {
     while (i < n) {
         for (std::string_view word : kProcedureWords) {
             if (Source.Tokens.Get(i)->Kind != tkKeyword) break; // the common case: no test holds
-            if (!(IsKeyword(i, word) && i > 0 && !IsKeyword(i - 1, "Declare"))) continue;
+            // A procedure may also be the very first token (a file without a header).
+            if (!IsKeyword(i, word) || IsKeyword(i - 1, "Declare")) continue;
             auto method = std::make_unique<TVbMethod>();
             SkipUntilIdentifier(i);
             method->NameToken = Source.Tokens.Get(i);

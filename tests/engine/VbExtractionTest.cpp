@@ -198,3 +198,14 @@ TEST(VbExtraction, ProcedureWordWithoutANameFails) {
     EXPECT_FALSE(TVbModuleParser(*s).Execute());
     EXPECT_EQ(Names(s->Variables), (Strings{"a"}));
 }
+
+TEST(VbExtraction, ProcedureAsTheVeryFirstTokenOfAFileWithoutHeader) {
+    bool ok = false;
+    auto s = Parsed("Sub Main()\r\n  x = 1\r\nEnd Sub\r\nPrivate Declare Sub Sleep Lib \"kernel32\" (ByVal n As Long)\r\n",
+                    &ok);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(s->Methods.Count(), 1);
+    EXPECT_EQ(s->Methods.Get(0)->NameToken->Text(), "Main");
+    EXPECT_EQ(s->Methods.Get(0)->NameToken->Scope, 2);
+    EXPECT_EQ(s->Variables.Count(), 0);
+}
