@@ -309,13 +309,16 @@ void TVbParser::Tokenize() {
     HeaderSeen_ = false;
     NoHeader_ = false;
     WordAt_ = static_cast<std::size_t>(-1);
-    // Typical VB code has a token every eight bytes or so; room left over is given back below.
-    Source.Tokens.Reserve(End_ / 7 + 16);
+    // Typical VB code has a token every six to ten bytes; the room left over is given back
+    // below, where the block shrinks in place.
+    Source.Tokens.Reserve(End_ / 6 + 16);
 
     while (Pos_ < End_) {
-        // No reader takes a blank (ReadHeader passes leading blanks, but only before the code).
-        const bool blank = Text_[Pos_] == ' ' && State > 1;
-        if (!blank && (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() ||
+        // No reader takes a line end, nor a blank (ReadHeader passes leading blanks, but only
+        // before the code): go straight on to the step for characters no reader takes.
+        const char c = Text_[Pos_];
+        const bool noReader = c == '\r' || (c == ' ' && State > 1);
+        if (!noReader && (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() ||
                        ReadSymbol() || ReadNumber() || ReadStringLiteral() || ReadComment()))
             continue;
         // No reader takes this character: pass blanks, or else drop the rest of the line.
@@ -351,16 +354,21 @@ std::string_view TVbParser::ReadWord() {
         Pos_ = WordEnd_;
         return word;
     }
+    // The text ends with CR LF, which ends every word, so the scan needs no end test.
+    auto doubleByte = [&](std::size_t q) {
+        return (ClassOf(Text_[q]) & ccLead) && platform::IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
+    };
     std::size_t p = Pos_;
-    while (p < End_) {
-        std::uint8_t cls = ClassOf(Text_[p]);
-        if (cls & (p == Pos_ ? ccLetter : ccWord)) {
-            ++p;
-        } else if ((cls & ccLead) && p + 1 < End_ &&
-                   platform::IsTrailByte(static_cast<unsigned char>(Text_[p + 1]))) {
+    if (p < End_ && (ClassOf(Text_[p]) & ccLetter)) {
+        ++p;
+    } else if (p < End_ && doubleByte(p)) {
+        p += 2;
+    }
+    if (p != Pos_) {
+        for (;;) {
+            while (ClassOf(Text_[p]) & ccWord) ++p;
+            if (!doubleByte(p)) break;
             p += 2;
-        } else {
-            break;
         }
     }
     std::string_view word(Text_ + Pos_, p - Pos_);

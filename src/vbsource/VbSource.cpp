@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 // ---- TVbTokenList ----
 
@@ -25,17 +26,32 @@ void TVbTokenList::Add(TVbToken* token) {
     ++RefCount_;
 }
 
+static_assert(std::is_trivially_copyable_v<TVbToken> && std::is_trivially_destructible_v<TVbToken>,
+              "tokens are kept in a block that realloc moves");
+
+void TVbTokenList::Resize(std::size_t capacity) {
+    if (capacity == 0) {
+        Owned_.reset();
+    } else {
+        void* block = std::realloc(Owned_.get(), capacity * sizeof(TVbToken));
+        if (!block) throw std::bad_alloc();
+        Owned_.release();
+        Owned_.reset(static_cast<TVbToken*>(block));
+    }
+    OwnedCapacity_ = capacity;
+}
+
 void TVbTokenList::Reserve(std::size_t n) {
-    if (OwnsTokens_) Owned_.reserve(n);
+    if (OwnsTokens_ && n > OwnedCapacity_) Resize(n);
 }
 
 void TVbTokenList::ShrinkToFit() {
-    // Only worth a copy when more than an eighth of the room is unused.
-    if (Owned_.capacity() - Owned_.size() > Owned_.size() / 64 + 16) Owned_.shrink_to_fit();
+    if (OwnedCapacity_ > OwnedCount_) Resize(OwnedCount_);
 }
 
 void TVbTokenList::Clear() {
-    Owned_.clear();
+    Resize(0);
+    OwnedCount_ = 0;
     RunStart_ = nullptr;
     RefCount_ = 0;
     Refs_.clear();

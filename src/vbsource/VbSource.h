@@ -5,7 +5,9 @@
 #include "framework/VtParts.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,29 +71,39 @@ public:
     // list grows beyond what it has reserved.
     TVbToken* Add(const TVbToken& token) {
         if (!OwnsTokens_) WrongKind();
-        Owned_.push_back(token);
-        Owned_.back().Index = static_cast<std::int32_t>(Owned_.size() - 1);
-        return &Owned_.back();
+        if (OwnedCount_ == OwnedCapacity_) Resize(OwnedCapacity_ < 16 ? 16 : OwnedCapacity_ * 2);
+        TVbToken* t = new (Owned_.get() + OwnedCount_) TVbToken(token);
+        t->Index = static_cast<std::int32_t>(OwnedCount_++);
+        return t;
     }
     // Non-owning list: refers to a token owned elsewhere.
     void Add(TVbToken* token);
     TVbToken* Get(int index) const {
         if (index < 0 || index >= Count()) OutOfRange(index);
-        if (OwnsTokens_) return const_cast<TVbToken*>(&Owned_[static_cast<std::size_t>(index)]);
+        if (OwnsTokens_) return Owned_.get() + index;
         return Refs_.empty() ? RunStart_ + index : Refs_[static_cast<std::size_t>(index)];
     }
-    int Count() const { return OwnsTokens_ ? static_cast<int>(Owned_.size()) : RefCount_; }
+    int Count() const { return OwnsTokens_ ? static_cast<int>(OwnedCount_) : RefCount_; }
     void Reserve(std::size_t n);
-    // Gives back reserved room that is far beyond the count (a source keeps its tokens for as
-    // long as the project stays read).
+    // Gives back the reserved room beyond the count (a source keeps its tokens for as long as
+    // the project stays read). The tokens stay where they are.
     void ShrinkToFit();
     void Clear();
 
 private:
     [[noreturn]] static void OutOfRange(int index);
     [[noreturn]] static void WrongKind();
+    void Resize(std::size_t capacity);
     bool OwnsTokens_;
-    std::vector<TVbToken> Owned_;
+    // Owning: the tokens in one block of the C heap. Tokens are trivially copyable, so the block
+    // grows and shrinks with realloc, which for large blocks moves pages instead of bytes and
+    // shrinks in place.
+    struct FreeBlock {
+        void operator()(TVbToken* p) const { std::free(p); }
+    };
+    std::unique_ptr<TVbToken, FreeBlock> Owned_;
+    std::size_t OwnedCount_ = 0;
+    std::size_t OwnedCapacity_ = 0;
     // Non-owning: a run of consecutive tokens is kept as its first token and a count; only a
     // list whose tokens are not consecutive keeps one pointer per token.
     TVbToken* RunStart_ = nullptr;
