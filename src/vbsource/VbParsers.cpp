@@ -94,9 +94,7 @@ const TVbParserTexts& ParserTexts() {
 namespace {
 
 // Folds a single-byte ASCII letter to upper case; every other byte stays.
-inline unsigned char Fold(unsigned char c) {
-    return platform::AsciiUpper(c);
-}
+inline unsigned char Fold(unsigned char c) { return platform::AsciiUpper(c); }
 
 // Hash of a word from its length and three of its bytes, letters folded: cheap, and enough to
 // spread lists of a few hundred words. Every byte is folded alike (also the second byte of a
@@ -104,7 +102,9 @@ inline unsigned char Fold(unsigned char c) {
 std::uint32_t FoldedHash(std::string_view w) {
     const std::size_t n = w.size();
     if (n == 0) return 0;
-    auto at = [&](std::size_t i) { return static_cast<std::uint32_t>(Fold(static_cast<unsigned char>(w[i]))); };
+    auto at = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(Fold(static_cast<unsigned char>(w[i])));
+    };
     std::uint32_t h = static_cast<std::uint32_t>(n) * 0x9E3779B1u;
     h ^= at(0) * 0x85EBCA6Bu;
     h ^= at(n - 1) * 0xC2B2AE35u;
@@ -140,7 +140,8 @@ void TVbWordList::Add(std::string_view word) {
     Words_.emplace_back(word);
     MaxLength_ = std::max(MaxLength_, word.size());
     if (!word.empty())
-        Lengths_[Fold(static_cast<unsigned char>(word[0]))] |= 1u << std::min<std::size_t>(word.size(), 31);
+        Lengths_[Fold(static_cast<unsigned char>(word[0]))] |=
+            1u << std::min<std::size_t>(word.size(), 31);
     if (Words_.size() * 2 > Slots_.size())
         Rehash(std::max<std::size_t>(64, Slots_.size() * 2));
     else
@@ -189,26 +190,21 @@ enum : std::uint8_t {
 constexpr std::array<std::uint8_t, 256> MakeClasses() {
     std::array<std::uint8_t, 256> t{};
     for (int c = 'A'; c <= 'Z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
-    for (int c = 'a'; c <= 'z'; ++c)
-        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = 'a'; c <= 'z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
     for (int c = '0'; c <= '9'; ++c) t[c] |= ccDigit | ccNumber | ccWord;
     t[' '] |= ccBlank;
     for (unsigned char c : std::string_view("!&*+-/<=>\\^")) t[c] |= ccOperator;
-    for (unsigned char c : std::string_view("(),.;[]"))
-        t[c] |= ccSymbol;
+    for (unsigned char c : std::string_view("(),.;[]")) t[c] |= ccSymbol;
     t['.'] |= ccNumber;
     t['_'] |= ccWord;
     for (int c = 0x81; c <= 0x9F; ++c) t[c] |= ccLead;
-    for (int c = 0xE0; c <= 0xFC; ++c)
-        t[c] |= ccLead;
+    for (int c = 0xE0; c <= 0xFC; ++c) t[c] |= ccLead;
     return t;
 }
 
 constexpr std::array<std::uint8_t, 256> kClass = MakeClasses();
 
-inline std::uint8_t ClassOf(char c) {
-    return kClass[static_cast<unsigned char>(c)];
-}
+inline std::uint8_t ClassOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
 
 // Is the "_" at p the second byte of a double-byte character? The bytes that can lead a
 // character, directly before p, pair up from the first of them (the byte before that run ends a
@@ -356,7 +352,8 @@ std::string_view TVbParser::ReadWord() {
     }
     // The text ends with CR LF, which ends every word, so the scan needs no end test.
     auto doubleByte = [&](std::size_t q) {
-        return (ClassOf(Text_[q]) & ccLead) && platform::IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
+        return (ClassOf(Text_[q]) & ccLead) &&
+               platform::IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
     };
     std::size_t p = Pos_;
     if (p < End_ && (ClassOf(Text_[p]) & ccLetter)) {
@@ -692,7 +689,8 @@ void TVbParser::ExtractMethods() {
                 if (i >= n) throw EGeneralError(ParserTexts().UnfinishedMethod);
                 TVbToken* token = Source.Tokens.Get(i);
                 method->Tokens.Add(token);
-                if (token->Kind == tkKeyword && token->Text() == word && IsKeyword(i - 1, "End")) break;
+                if (token->Kind == tkKeyword && token->Text() == word && IsKeyword(i - 1, "End"))
+                    break;
                 ++i;
             }
             Source.Methods.Add(std::move(method));

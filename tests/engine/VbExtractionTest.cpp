@@ -201,7 +201,8 @@ TEST(VbExtraction, ProcedureWordWithoutANameFails) {
 
 TEST(VbExtraction, ProcedureAsTheVeryFirstTokenOfAFileWithoutHeader) {
     bool ok = false;
-    auto s = Parsed("Sub Main()\r\n  x = 1\r\nEnd Sub\r\nPrivate Declare Sub Sleep Lib \"kernel32\" (ByVal n As Long)\r\n",
+    auto s = Parsed("Sub Main()\r\n  x = 1\r\nEnd Sub\r\n"
+                    "Private Declare Sub Sleep Lib \"kernel32\" (ByVal n As Long)\r\n",
                     &ok);
     EXPECT_TRUE(ok);
     ASSERT_EQ(s->Methods.Count(), 1);

@@ -21,13 +21,15 @@ Strings TextsOf(const TSourceList& list) {
 
 Strings MethodNames(const TVbSource& source) {
     Strings out;
-    for (int i = 0; i < source.Methods.Count(); ++i) out.emplace_back(source.Methods.Get(i)->NameToken->Text());
+    for (int i = 0; i < source.Methods.Count(); ++i)
+        out.emplace_back(source.Methods.Get(i)->NameToken->Text());
     return out;
 }
 
 Strings ArgumentNames(const TVbMethod& method) {
     Strings out;
-    for (int i = 0; i < method.Arguments.Count(); ++i) out.emplace_back(method.Arguments.Get(i)->Name());
+    for (int i = 0; i < method.Arguments.Count(); ++i)
+        out.emplace_back(method.Arguments.Get(i)->Name());
     return out;
 }
 
@@ -52,7 +54,8 @@ TEST(VbProjectParser, SortsLinesByKeyAndCreatesMembersInFileOrder) {
     ASSERT_TRUE(TVbProjectParser(p).Execute());
 
     EXPECT_EQ(TextsOf(p.Forms), (Strings{"Form=Form1.frm"}));
-    EXPECT_EQ(TextsOf(p.Modules), (Strings{"Module=Module1; Module1.bas", "Module=Gone; Gone.bas"}));
+    EXPECT_EQ(TextsOf(p.Modules),
+              (Strings{"Module=Module1; Module1.bas", "Module=Gone; Gone.bas"}));
     EXPECT_EQ(TextsOf(p.Classes), (Strings{"Class=Customer; customer.CLS"}));
     EXPECT_EQ(p.Objects.Count(), 1);
     EXPECT_EQ(p.References.Count(), 1);
@@ -91,13 +94,15 @@ TEST(VbProjectParser, MissingMemberIsAChildWithItsNameOnly) {
 }
 
 TEST(VbProjectParser, MemberPathValues) {
-    ReadProject r("Class=Class1;   c.cls  \r\nModule=m.bas\r\nForm=..\\shared\\f.frm\r\nUserControl=u.ctl\r\n"
+    ReadProject r("Class=Class1;   c.cls  \r\nModule=m.bas\r\nForm=..\\shared\\f.frm\r\n"
+                  "UserControl=u.ctl\r\n"
                   "PropertyPage=Page1; pages\\pg.pag\r\n");
     ASSERT_TRUE(r.ok);
     std::string folder = r.dir.Path + "/p";
     // Leading blanks after ";" go, trailing ones stay; a value without ";" is the path.
-    EXPECT_EQ(r.project.MemberFiles, (Strings{folder + "/c.cls  ", folder + "/m.bas", r.dir.Path + "/shared/f.frm",
-                                              folder + "/u.ctl", folder + "/pages/pg.pag"}));
+    EXPECT_EQ(r.project.MemberFiles,
+              (Strings{folder + "/c.cls  ", folder + "/m.bas", r.dir.Path + "/shared/f.frm",
+                       folder + "/u.ctl", folder + "/pages/pg.pag"}));
     ASSERT_EQ(r.project.Children.size(), 5u);
     EXPECT_NE(dynamic_cast<TVbUserControlSource*>(r.project.Children[3]), nullptr);
     EXPECT_NE(dynamic_cast<TVbPropertyPageSource*>(r.project.Children[4]), nullptr);
