@@ -133,6 +133,13 @@ bool SameFolded(std::string_view a, std::string_view b) {
 void TVbWordList::LoadFromFile(const std::string& path) {
     std::string bytes;
     if (!platform::ReadFileBytes(path, bytes)) throw EFOpenError(path);
+    // Room for every line at once, so that loading hashes each word only once.
+    std::size_t lines = Words_.size() + 1;
+    for (char c : bytes) lines += c == '\n' || c == '\r';
+    Words_.reserve(lines);
+    std::size_t slots = 64;
+    while (slots < lines * 2) slots *= 2;
+    if (slots > Slots_.size()) Rehash(slots);
     platform::ForEachLine(bytes, [&](std::string_view line) { Add(line); });
 }
 
