@@ -5,13 +5,19 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -58,4 +64,36 @@ inline bool CopyFixture(const QString& name, const QString& target) {
     for (const QString& file : source.entryList(QDir::Files))
         if (!QFile::copy(source.filePath(file), target + QLatin1Char('/') + file)) return false;
     return true;
+}
+
+// Answers the next modal dialog from inside its own event loop: answer gets the dialog once it is
+// up. A dialog that the answer leaves open is rejected after a while, so that a test never waits
+// for a person.
+inline void AnswerModalDialog(std::function<void(QWidget*)> answer, int timeoutMs = 5000) {
+    auto* timer = new QTimer(QCoreApplication::instance()); // freed with the application at the latest
+    auto clock = std::make_shared<QElapsedTimer>();
+    auto answered = std::make_shared<bool>(false);
+    clock->start();
+    auto finish = [timer] {
+        timer->stop();
+        timer->deleteLater();
+    };
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!*answered) {
+            if (modal) {
+                *answered = true;
+                answer(modal);
+            } else if (clock->elapsed() >= timeoutMs) {
+                finish(); // none came up; the test's own checks say so
+            }
+            return;
+        }
+        if (!modal) {
+            finish();
+        } else if (clock->elapsed() >= timeoutMs) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        }
+    });
+    timer->start(10);
 }

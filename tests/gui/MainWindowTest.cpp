@@ -1,11 +1,14 @@
 // The main frame, its children and menu, and the error handling of the application object.
 #include "GuiTestSupport.h"
 
+#include "app/ConfigWindowTemplateUnit.h"
 #include "app/LogWindowUnit.h"
 #include "app/OptionDialogUnit.h"
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
+#include "checkers/VbLimitLengthOfLine.h"
+#include "checkers/VbLimitLengthOfLineSettingDialog.h"
 #include "framework/Errors.h"
 
 #include <QLineEdit>
@@ -16,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -60,9 +64,8 @@ private slots:
         TMainWindow window(option);
         QString shown;
         bool modal = false;
-        // Answer the dialog from the event loop it runs, with OK after a new command line.
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TOptionDialog*>(QApplication::activeModalWidget());
+        AnswerModalDialog([&](QWidget* shownDialog) {
+            auto* dialog = qobject_cast<TOptionDialog*>(shownDialog);
             if (!dialog) return;
             modal = dialog->isModal();
             shown = dialog->EditorName->text();
@@ -103,6 +106,29 @@ private slots:
         QCOMPARE(window->MdiArea()->subWindowList().size(), 4); // with the statistics window
         window.reset(); // the sanitizers watch the project window go before the windows it fed
         QCOMPARE(prompts.Errors, QStringList());
+    }
+
+    void settingsButtonOpensTheRuleDialogOverTheProjectWindow() {
+        RegisterSettingDialogs();
+        TVtOption option(Dir.filePath("vrt.ini").toStdString());
+        TRecordingPrompts prompts;
+        TMainWindow window(option);
+        window.CreateChildWindows();
+        TProjectWindow* project = window.ProjectWindow();
+        QWidget* owner = nullptr;
+        AnswerModalDialog([&](QWidget* shownDialog) {
+            auto* dialog = qobject_cast<TVbLimitLengthOfLineSetting*>(shownDialog);
+            if (!dialog) return;
+            owner = dialog->parentWidget();
+            dialog->MaxLength->setText("120");
+            dialog->Ok->click();
+        });
+        project->findChild<QToolButton*>("ShowConfigProhibit2")->click();
+        QCOMPARE(prompts.Errors, QStringList());
+        QCOMPARE(owner, static_cast<QWidget*>(project));
+        auto* rule = static_cast<TVbLimitLengthOfLine*>(
+            project->Checkers().FindByClassName("TVbLimitLengthOfLine"));
+        QCOMPARE(rule->MaxLength, 120);
     }
 
     void anErrorEscapingAHandlerIsShownAndTheProgramGoesOn() {
