@@ -7,79 +7,92 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <cstring>
+
 // ---- TSourceList ----
 
 void TSourceList::Clear() {
     Data_.clear();
     Starts_.clear();
-    Lengths_.clear();
     Numbers_.clear();
-    Packed_ = true;
 }
+
+void TSourceList::IndexError(int index) { throw EListError(index); }
 
 void TSourceList::AssignLines(const std::vector<std::string>& lines) {
     Clear();
     std::size_t total = 0;
     for (const auto& line : lines) total += line.size() + 2;
     Data_.reserve(total);
+    Starts_.reserve(lines.size());
     std::int32_t number = 0;
     for (const auto& line : lines) AddLine(line, ++number);
 }
 
-void TSourceList::AssignText(std::string_view text) {
+void TSourceList::TakeText(std::string&& text) {
     Clear();
-    Data_.reserve(text.size() + text.size() / 16 + 2);
+    // Count the lines and see whether every line already ends in CR LF, as VB writes them:
+    // then the text itself is the buffer.
+    std::size_t lines = 0;
+    bool crlfOnly = true;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* lineEnd = nl ? nl : end;
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)));
+        if (!nl || cr != nl - 1) crlfOnly = false;
+        if (!crlfOnly) break;
+        ++lines;
+        p = nl + 1;
+    }
+    if (crlfOnly) {
+        Starts_.reserve(lines);
+        for (std::size_t start = 0; start < text.size();) {
+            Starts_.push_back(static_cast<std::uint32_t>(start));
+            start = text.find('\n', start) + 1;
+        }
+        Data_ = std::move(text);
+        return;
+    }
+    std::size_t estimate = 0;
+    platform::ForEachLine(text, [&](std::string_view) { ++estimate; });
+    Data_.reserve(text.size() + estimate * 2);
+    Starts_.reserve(estimate);
     std::int32_t number = 0;
     platform::ForEachLine(text, [&](std::string_view line) { AddLine(line, ++number); });
 }
 
 void TSourceList::AddLine(std::string_view text, std::int32_t number) {
-    if (!Packed_) AllText(); // keep the buffer in order before appending
+    if (Numbers_.empty() && number != Count() + 1) {
+        // The numbers stop being 1..n: store them from now on.
+        Numbers_.reserve(Starts_.capacity());
+        for (int i = 1; i <= Count(); ++i) Numbers_.push_back(i);
+        Numbers_.push_back(number);
+    } else if (!Numbers_.empty()) {
+        Numbers_.push_back(number);
+    }
     Starts_.push_back(static_cast<std::uint32_t>(Data_.size()));
-    Lengths_.push_back(static_cast<std::uint32_t>(text.size()));
     Data_.append(text);
     Data_.append("\r\n");
-    Numbers_.push_back(number);
-    if (Starts_.size() != Numbers_.size()) throw EAssertionFailed::Default("Vetrin", 899);
+    if (!Numbers_.empty() && Starts_.size() != Numbers_.size()) throw EAssertionFailed::Default("Vetrin", 899);
 }
 
 void TSourceList::Assign(const TSourceList& other) {
-    other.AllText();
     Data_ = other.Data_;
     Starts_ = other.Starts_;
-    Lengths_ = other.Lengths_;
     Numbers_ = other.Numbers_;
-    Packed_ = true;
-}
-
-void TSourceList::CheckIndex(int index) const {
-    if (index < 0 || index >= Count()) throw EListError(index);
-}
-
-std::string_view TSourceList::Text(int index) const {
-    CheckIndex(index);
-    auto i = static_cast<std::size_t>(index);
-    return std::string_view(Data_).substr(Starts_[i], Lengths_[i]);
-}
-
-std::int32_t TSourceList::LineNumber(int index) const {
-    CheckIndex(index);
-    return Numbers_[static_cast<std::size_t>(index)];
 }
 
 void TSourceList::SetText(int index, std::string_view text) {
     CheckIndex(index);
     auto i = static_cast<std::size_t>(index);
-    if (text.size() == Lengths_[i]) {
-        Data_.replace(Starts_[i], text.size(), text);
-        return;
-    }
-    // The new text goes to the end of the buffer; AllText puts the entries back in order.
-    std::string copy(text);
-    Starts_[i] = static_cast<std::uint32_t>(Data_.size());
-    Lengths_[i] = static_cast<std::uint32_t>(copy.size());
-    Data_.append(copy);
-    Packed_ = false;
+    std::size_t length = Text(index).size();
+    std::string copy(text); // text may be a view into this list
+    Data_.replace(Starts_[i], length, copy);
+    auto delta = static_cast<std::int64_t>(copy.size()) - static_cast<std::int64_t>(length);
+    for (std::size_t j = i + 1; j < Starts_.size(); ++j)
+        Starts_[j] = static_cast<std::uint32_t>(static_cast<std::int64_t>(Starts_[j]) + delta);
 }
 
 std::string_view TSourceList::NameAt(int index) const {
@@ -101,24 +114,6 @@ int TSourceList::IndexOfName(std::string_view name) const {
         if (eq != std::string_view::npos && platform::SameTextAscii(text.substr(0, eq), name)) return i;
     }
     return -1;
-}
-
-const std::string& TSourceList::AllText() const {
-    if (!Packed_) {
-        std::string packed;
-        std::size_t total = 0;
-        for (auto n : Lengths_) total += n + 2;
-        packed.reserve(total);
-        for (std::size_t i = 0; i < Starts_.size(); ++i) {
-            std::size_t start = packed.size();
-            packed.append(Data_, Starts_[i], Lengths_[i]);
-            packed.append("\r\n");
-            Starts_[i] = static_cast<std::uint32_t>(start);
-        }
-        Data_.swap(packed);
-        Packed_ = true;
-    }
-    return Data_;
 }
 
 // ---- TVtParts ----
@@ -168,7 +163,7 @@ void TVtParts::Load(const std::string& fileName) {
         std::string bytes;
         // A file that exists but cannot be read is an error, not an empty file.
         if (!platform::ReadFileBytes(fileName, bytes)) throw EFOpenError(fileName);
-        RawLines.AssignText(bytes);
+        RawLines.TakeText(std::move(bytes));
         FileAge = platform::FileTimeStamp(fileName);
     }
     FileName = fileName;

@@ -14,35 +14,47 @@ class TVetrins;
 
 // Ordered text lines, each with the 1-based physical line number it came from.
 // The texts are kept back to back in one buffer, each followed by CR LF, so that the whole text
-// (AllText) is available without copying; views answered by Text stay valid until the list is
-// changed.
+// (AllText) is there without copying; a line costs four bytes beside its text (its start), and
+// the line numbers are stored only once they stop being 1..n. Views answered by Text stay valid
+// until the list is changed.
 class TSourceList {
 public:
     void AssignLines(const std::vector<std::string>& lines);
     // Replaces all entries by the lines of text (CR, LF or CR LF end a line), numbered 1..n.
-    void AssignText(std::string_view text);
+    void AssignText(std::string_view text) { TakeText(std::string(text)); }
+    // The same, taking the text over: a text whose lines all end in CR LF becomes the buffer.
+    void TakeText(std::string&& text);
     void AddLine(std::string_view text, std::int32_t number);
     void Assign(const TSourceList& other);
     void Clear();
 
     int Count() const { return static_cast<int>(Starts_.size()); }
-    std::string_view Text(int index) const;
-    std::int32_t LineNumber(int index) const;
+    std::string_view Text(int index) const {
+        CheckIndex(index);
+        auto i = static_cast<std::size_t>(index);
+        std::size_t end = i + 1 < Starts_.size() ? Starts_[i + 1] : Data_.size();
+        return std::string_view(Data_).substr(Starts_[i], end - Starts_[i] - 2);
+    }
+    std::int32_t LineNumber(int index) const {
+        CheckIndex(index);
+        return Numbers_.empty() ? index + 1 : Numbers_[static_cast<std::size_t>(index)];
+    }
     void SetText(int index, std::string_view text);
 
     std::string_view NameAt(int index) const;
     std::string_view ValueAt(int index) const;
     int IndexOfName(std::string_view name) const;
     // All texts, each followed by CR LF.
-    const std::string& AllText() const;
+    const std::string& AllText() const { return Data_; }
 
 private:
-    void CheckIndex(int index) const;
-    mutable std::string Data_;
-    mutable std::vector<std::uint32_t> Starts_;
-    std::vector<std::uint32_t> Lengths_;
-    std::vector<std::int32_t> Numbers_;
-    mutable bool Packed_ = true; // Data_ holds exactly the entries in order, each + CR LF
+    void CheckIndex(int index) const {
+        if (index < 0 || index >= Count()) IndexError(index);
+    }
+    [[noreturn]] static void IndexError(int index);
+    std::string Data_;
+    std::vector<std::uint32_t> Starts_;
+    std::vector<std::int32_t> Numbers_; // empty while the numbers are 1..n
 };
 
 class TVtParts;

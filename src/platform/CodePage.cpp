@@ -1,6 +1,8 @@
 #include "platform/CodePage.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 
 namespace platform {
@@ -83,12 +85,58 @@ std::string Convert(const char* to, const char* from, std::string_view input,
 
 } // namespace
 
+namespace {
+
+// The UTF-8 form of one code page 932 character (one byte, or a lead and a trail byte), worked
+// out through iconv the first time the character is met and remembered: bytes 0..2 hold the
+// UTF-8 bytes, byte 3 their count (4 for a character iconv rejects). 0 means not yet known.
+std::atomic<std::uint32_t>& Cp932Entry(unsigned code) {
+    static std::atomic<std::uint32_t> table[65536];
+    return table[code];
+}
+
+std::uint32_t Cp932Char(const char* bytes, std::size_t length) {
+    unsigned code = length == 2 ? (static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1])
+                                : static_cast<unsigned char>(bytes[0]);
+    std::atomic<std::uint32_t>& entry = Cp932Entry(code);
+    std::uint32_t known = entry.load(std::memory_order_relaxed);
+    if (known) return known;
+    std::string utf8 = Convert("UTF-8", "CP932", std::string_view(bytes, length), "",
+                               [](const char*, std::size_t left) { return left; });
+    std::uint32_t value = 4u << 24;
+    if (!utf8.empty() && utf8.size() <= 3) {
+        value = static_cast<std::uint32_t>(utf8.size()) << 24;
+        for (std::size_t k = 0; k < utf8.size(); ++k)
+            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
+    }
+    entry.store(value, std::memory_order_relaxed);
+    return value;
+}
+
+} // namespace
+
 std::string Cp932ToUtf8(std::string_view cp932) {
-    // A rejected lead byte with a valid trail (an unmapped pair) is skipped as a pair;
-    // anything else one byte at a time.
-    return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", [](const char* in, std::size_t left) {
-        return CharLength(std::string_view(in, left), 0);
-    });
+    std::string out;
+    out.reserve(cp932.size() + cp932.size() / 2);
+    std::size_t i = 0;
+    while (i < cp932.size()) {
+        // ASCII runs are the same in both encodings.
+        std::size_t run = i;
+        while (run < cp932.size() && static_cast<unsigned char>(cp932[run]) < 0x80) ++run;
+        out.append(cp932, i, run - i);
+        i = run;
+        if (i >= cp932.size()) break;
+        std::size_t n = CharLength(cp932, i);
+        std::uint32_t value = Cp932Char(cp932.data() + i, n);
+        std::uint32_t count = value >> 24;
+        if (count == 4) {
+            out.append("\xEF\xBF\xBD"); // a byte or pair that is no character: U+FFFD
+        } else {
+            for (std::uint32_t k = 0; k < count; ++k) out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));
+        }
+        i += n;
+    }
+    return out;
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {

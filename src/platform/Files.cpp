@@ -50,10 +50,11 @@ bool ReadFileBytes(std::string_view path, std::string& bytes) {
         close(fd);
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(st.st_size));
+    // One byte more than the size, so that the end is seen without growing the buffer.
+    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
     for (;;) {
-        if (got == bytes.size()) bytes.resize(bytes.size() + 65536); // the file may have grown
+        if (got == bytes.size()) bytes.resize(bytes.size() + 65536); // the file has grown
         ssize_t r = read(fd, bytes.data() + got, bytes.size() - got);
         if (r < 0) {
             close(fd);
