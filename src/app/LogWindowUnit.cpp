@@ -16,7 +16,9 @@
 // ---- TWindowLines ----
 
 namespace {
-QString Shown(const std::string& line) { return QString::fromStdString(platform::Cp932ToUtf8(line)); }
+QString Shown(const std::string& line) {
+    return QString::fromStdString(platform::Cp932ToUtf8(line));
+}
 } // namespace
 
 void TWindowLines::Add(const std::string& line) {

@@ -12,7 +12,9 @@
 #include <QToolButton>
 
 namespace {
-QString ToUi(const std::string& text) { return QString::fromStdString(platform::Cp932ToUtf8(text)); }
+QString ToUi(const std::string& text) {
+    return QString::fromStdString(platform::Cp932ToUtf8(text));
+}
 std::string ToEngine(const QString& text) { return platform::Utf8ToCp932(text.toStdString()); }
 } // namespace
 
@@ -79,7 +81,8 @@ void TOptionDialog::OpenFileClick() {
     request.Kind = TFileRequest::Open;
     request.Caption = apptext::EditorProgramCaption;
     request.Folder = QString::fromStdString(platform::NativePath(platform::FolderPart(program)));
-    request.FileName = QString::fromStdString(platform::NativePath(platform::FileNamePart(program)));
+    request.FileName =
+        QString::fromStdString(platform::NativePath(platform::FileNamePart(program)));
     request.Filter = apptext::ProgramFilter;
     QString chosen = Prompts().AskFileName(this, request);
     if (chosen.isEmpty()) return;

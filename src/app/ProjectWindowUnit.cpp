@@ -36,7 +36,9 @@ const QRect TemplateCheckBox(8, 4, 261, 17);
 const QRect TemplateButton(276, 4, 25, 17);
 const int RowHeight = 20;
 
-QString Native(const std::string& path) { return QString::fromStdString(platform::NativePath(path)); }
+QString Native(const std::string& path) {
+    return QString::fromStdString(platform::NativePath(path));
+}
 std::string Engine(const QString& text) { return platform::EnginePath(text.toStdString()); }
 
 // The wait cursor for the life of a run, restored also when the run fails.
@@ -218,7 +220,8 @@ void TProjectWindow::CreateRuleRows() {
             button->setGeometry(TemplateButton.left(), top, TemplateButton.width(),
                                 TemplateButton.height());
             button->show();
-            connect(button, &QToolButton::clicked, this, [this, button] { ShowConfigClick(button); });
+            connect(button, &QToolButton::clicked, this,
+                    [this, button] { ShowConfigClick(button); });
         }
         auto* box = findChild<QCheckBox*>(CheckBoxPrefix + word + number);
         auto* button = findChild<QToolButton*>(ShowConfigPrefix + word + number);

@@ -37,8 +37,12 @@ public:
     void Add(TVetrin* checker, QCheckBox* checkBox, QAbstractButton* button);
     int Count() const { return static_cast<int>(Checkers.size()); }
     TVetrin* CheckerAt(int index) const { return Checkers.at(static_cast<std::size_t>(index)); }
-    QCheckBox* CheckBoxAt(int index) const { return CheckBoxes.at(static_cast<std::size_t>(index)); }
-    QAbstractButton* ButtonAt(int index) const { return Buttons.at(static_cast<std::size_t>(index)); }
+    QCheckBox* CheckBoxAt(int index) const {
+        return CheckBoxes.at(static_cast<std::size_t>(index));
+    }
+    QAbstractButton* ButtonAt(int index) const {
+        return Buttons.at(static_cast<std::size_t>(index));
+    }
 
     std::vector<TVetrin*> Checkers;
     std::vector<QCheckBox*> CheckBoxes;

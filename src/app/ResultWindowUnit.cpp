@@ -40,7 +40,8 @@ TResultWindow::TResultWindow(TVtOption& option, QWidget* parent)
     Result->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Result, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(Result->viewport()->mapToGlobal(pos)); });
-    connect(Edit1, &QAction::triggered, this, [this] { RunGuarded(this, [this] { Edit1Click(); }); });
+    connect(Edit1, &QAction::triggered, this,
+            [this] { RunGuarded(this, [this] { Edit1Click(); }); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

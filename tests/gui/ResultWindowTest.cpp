@@ -7,7 +7,6 @@
 #include "framework/Vetrin.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -18,7 +17,7 @@
 class ResultWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir Dir;
     QString EditorScript;
     QString ArgumentsFile;
@@ -47,7 +46,7 @@ private:
         return '"' + EditorScript + '"' + parameters;
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         // The stand-in editor writes its arguments one per line, then moves the list into place.
         EditorScript = Dir.filePath("stand in/editor.sh");
@@ -122,17 +121,6 @@ private slots:
         QVERIFY(window.Log->document()->lastBlock().text().endsWith("F99999.bas...完了(Time: - )"));
     }
 
-    void closeRequestMinimises() {
-        TVtOption option(Dir.filePath("vrt.ini").toStdString());
-        TResultWindow result(option);
-        TLogWindow log;
-        for (QWidget* window : {static_cast<QWidget*>(&result), static_cast<QWidget*>(&log)}) {
-            window->show();
-            QVERIFY(!window->close());
-            QVERIFY(window->isMinimized());
-        }
-    }
-
     void parametersReplaceFirstLineThenFirstFile_data() {
         QTest::addColumn<QString>("parameters");
         QTest::addColumn<int>("line");
@@ -149,8 +137,8 @@ private slots:
         QFETCH(QString, parameters);
         QFETCH(int, line);
         QFETCH(QString, expected);
-        QCOMPARE(Ui(TResultWindow::EditorParameters(parameters.toStdString(),
-                                                    "C:\\vb\\Form1.frm", line)),
+        QCOMPARE(Ui(TResultWindow::EditorParameters(parameters.toStdString(), "C:\\vb\\Form1.frm",
+                                                    line)),
                  expected);
     }
 
@@ -214,7 +202,7 @@ private slots:
         AddFinding(window, checkers, "/vb/A.bas", 5);
         PutCaret(window, 0);
         option.CommandLine = CommandLine("").toStdString();
-        window.Edit1->trigger(); // a command line without parameters
+        window.Edit1->trigger();                               // a command line without parameters
         option.CommandLine = '"' + EditorScript.toStdString(); // quote never closed: no program
         window.Edit1->trigger();
         QTest::qWait(500);
@@ -223,14 +211,6 @@ private slots:
         option.CommandLine = CommandLine(" %F").toStdString();
         window.Edit1->trigger();
         QCOMPARE(EditorArguments(), QStringList({"/vb/A.bas"}));
-    }
-
-    void contextMenuOffersEdit() {
-        TVtOption option(Dir.filePath("vrt.ini").toStdString());
-        TResultWindow window(option);
-        QCOMPARE(window.PopupMenu1->actions(), QList<QAction*>({window.Edit1}));
-        QCOMPARE(window.Edit1->text(), QString("編集"));
-        QCOMPARE(window.Edit1->shortcut(), QKeySequence(Qt::Key_F10));
     }
 };
 
