@@ -1,5 +1,6 @@
 #include "app/ConfigWindowTemplateUnit.h"
 
+#include "app/AppTexts.h"
 #include "checkers/VbFileNamingRuleSettingDialog.h"
 #include "checkers/VbLimitLengthOfLineSettingDialog.h"
 #include "checkers/VbNeedAutoIncrementVerSettingDialog.h"
@@ -75,11 +76,7 @@ TConfigWindowTemplete::TConfigWindowTemplete(QWidget* owner) : QDialog(owner) {
     setObjectName(TSettingTexts::DesignCaption);
     setWindowTitle(QString::fromUtf8(TSettingTexts::DesignCaption));
     setModal(true);
-    QFont font;
-    font.setFamilies(
-        {QString::fromUtf8(TSettingTexts::FontName), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(AppFont()); // the windows' font: ＭＳ Ｐゴシック 12 px or the system's Japanese font
     setFixedSize(396, 216);
 
     Undo = new QPushButton(QString::fromUtf8(TSettingTexts::Undo), this);

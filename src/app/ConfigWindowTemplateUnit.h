@@ -21,7 +21,6 @@ void RegisterSettingDialogs();
 // The texts of the settings dialogs, in one place.
 struct TSettingTexts {
     static constexpr const char* DesignCaption = "ConfigWindowTemplete";
-    static constexpr const char* FontName = "ＭＳ Ｐゴシック";
     static constexpr const char* Undo = "元に戻す(&D)";
     static constexpr const char* Ok = "OK";
     static constexpr const char* Cancel = "ｷｬﾝｾﾙ";
