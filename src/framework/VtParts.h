@@ -27,6 +27,11 @@ public:
     void AddLine(std::string_view text, std::int32_t number);
     void Assign(const TSourceList& other);
     void Clear();
+    // Makes room for lines of this many bytes in all, without line ends.
+    void Reserve(std::size_t bytes, int lines) {
+        Data_.reserve(bytes + 2 * static_cast<std::size_t>(lines));
+        Starts_.reserve(static_cast<std::size_t>(lines));
+    }
 
     int Count() const { return static_cast<int>(Starts_.size()); }
     std::string_view Text(int index) const {

@@ -273,27 +273,29 @@ void TVbParser::JoinContinuationLines() {
     ClearModel();
     const TSourceList& raw = Source.RawLines;
     TSourceList& logical = Source.LogicalLines;
-    // Most lines do not continue: copy the list whole, then rewrite the lines of each continued
-    // statement (its first line becomes the joined text, the others become empty).
-    logical.Assign(raw);
+    logical.Clear();
     const int count = raw.Count();
-    std::string joined; // the statement being joined, while `joining`
-    bool joining = false;
-    int head = 0;
-    for (int r = 1; r < count; ++r) {
-        if (Continues(joining ? std::string_view(joined) : raw.Text(head))) {
-            if (!joining) joined.assign(raw.Text(head));
-            joining = true;
-            joined.pop_back();
-            joined.append(raw.Text(r));
-            logical.SetText(r, std::string_view());
-            continue;
+    logical.Reserve(raw.AllText().size() - 2 * static_cast<std::size_t>(count), count);
+    // One pass: a line that continues gathers the lines after it into its own entry, and each
+    // gathered line stays as an empty entry, so logical line k is still physical line k.
+    std::string joined;
+    for (int r = 0; r < count;) {
+        std::string_view head = raw.Text(r);
+        int next = r + 1;
+        if (next < count && Continues(head)) {
+            joined.assign(head);
+            while (next < count && Continues(joined)) {
+                joined.pop_back();
+                joined.append(raw.Text(next));
+                ++next;
+            }
+            logical.AddLine(joined, raw.LineNumber(r));
+            for (int k = r + 1; k < next; ++k) logical.AddLine(std::string_view(), raw.LineNumber(k));
+        } else {
+            logical.AddLine(head, raw.LineNumber(r));
         }
-        if (joining) logical.SetText(head, joined);
-        joining = false;
-        head = r;
+        r = next;
     }
-    if (joining) logical.SetText(head, joined);
 }
 
 void TVbParser::Tokenize() {
