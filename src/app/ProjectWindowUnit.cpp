@@ -291,16 +291,24 @@ void TProjectWindow::AnalyzeClick() {
     });
 }
 
+namespace {
+// The checker project file dialogs start at the file saved or opened last.
+QString AskCheckerProjectFile(QWidget* parent, const TVetrins& checkers, TFileRequest::TKind kind,
+                              const QString& caption) {
+    TFileRequest request;
+    request.Kind = kind;
+    request.Caption = caption;
+    request.Folder = Native(platform::FolderPart(checkers.FileName));
+    request.FileName = Native(platform::FileNamePart(checkers.FileName));
+    request.Filter = apptext::CheckerProjectFilter;
+    request.DefaultSuffix = QStringLiteral("vrp");
+    return Prompts().AskFileName(parent, request);
+}
+} // namespace
+
 void TProjectWindow::SaveAsClick() {
     RunGuarded(this, [this] {
-        TFileRequest request;
-        request.Kind = TFileRequest::Save;
-        request.Caption = apptext::Save;
-        request.Folder = Native(platform::FolderPart(Checkers_->FileName));
-        request.FileName = Native(platform::FileNamePart(Checkers_->FileName));
-        request.Filter = apptext::CheckerProjectFilter;
-        request.DefaultSuffix = QStringLiteral("vrp");
-        QString chosen = Prompts().AskFileName(this, request);
+        QString chosen = AskCheckerProjectFile(this, *Checkers_, TFileRequest::Save, apptext::Save);
         if (chosen.isEmpty()) return;
         ApplyCheckBoxes();
         Checkers_->SaveToFile(Engine(chosen));
@@ -309,14 +317,7 @@ void TProjectWindow::SaveAsClick() {
 
 void TProjectWindow::OpenClick() {
     RunGuarded(this, [this] {
-        TFileRequest request;
-        request.Kind = TFileRequest::Open;
-        request.Caption = apptext::Open;
-        request.Folder = Native(platform::FolderPart(Checkers_->FileName));
-        request.FileName = Native(platform::FileNamePart(Checkers_->FileName));
-        request.Filter = apptext::CheckerProjectFilter;
-        request.DefaultSuffix = QStringLiteral("vrp");
-        QString chosen = Prompts().AskFileName(this, request);
+        QString chosen = AskCheckerProjectFile(this, *Checkers_, TFileRequest::Open, apptext::Open);
         if (chosen.isEmpty()) return;
         OpenCheckerProject(Engine(chosen));
     });
