@@ -107,6 +107,7 @@ TEST(RuleFileNaming, EachKindHasItsRow) {
 
     TVtParts other;
     other.FileName = "/p/README";
+    h.Results.Clear();
     h.Checkers.CurrentPart = &other;
     rule.Check(other);
     EXPECT_EQ(h.Results.Lines, TStringList{"/p/README : " + Sj("ファイルの命名規則に違反しています。(*.*)")});
