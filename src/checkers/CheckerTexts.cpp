@@ -31,11 +31,12 @@ const TCheckerTexts& CheckerTexts() {
         t.LineTooLongClose = c("文字)を越えています。");
 
         const char* labels[8] = {
-            "全てのファイル",          "プロジェクト(*.vbp)",        "フォーム(*.frm)",
-            "標準モジュール(*.bas)",   "クラス(*.cls)",              "ユーザコントロール(*.ctl)",
+            "全てのファイル",          "プロジェクト(*.vbp)", "フォーム(*.frm)",
+            "標準モジュール(*.bas)",   "クラス(*.cls)",       "ユーザコントロール(*.ctl)",
             "プロパティページ(*.pag)", "上記以外のファイル",
         };
-        for (int i = 0; i < 8; ++i) t.NamingLabels[i] = c(labels[i]);
+        for (int i = 0; i < 8; ++i)
+            t.NamingLabels[i] = c(labels[i]);
         return t;
     }();
     return texts;

@@ -5,7 +5,8 @@
 #include <algorithm>
 
 bool IsMemberSource(const TVtParts& part) {
-    return dynamic_cast<const TVbFormSource*>(&part) || dynamic_cast<const TVbModuleSource*>(&part) ||
+    return dynamic_cast<const TVbFormSource*>(&part) ||
+           dynamic_cast<const TVbModuleSource*>(&part) ||
            dynamic_cast<const TVbClassSource*>(&part) ||
            dynamic_cast<const TVbPropertyPageSource*>(&part) ||
            dynamic_cast<const TVbUserControlSource*>(&part);
@@ -13,8 +14,8 @@ bool IsMemberSource(const TVtParts& part) {
 
 TDroppedWords::TDroppedWords(const TVbSource& source, const TVbMethod& method) : Source_(source) {
     FirstLine_ = method.NameToken->Line;
-    LastLine_ = method.Tokens.Count() > 0 ? method.Tokens.Get(method.Tokens.Count() - 1)->Line
-                                          : FirstLine_;
+    LastLine_ =
+        method.Tokens.Count() > 0 ? method.Tokens.Get(method.Tokens.Count() - 1)->Line : FirstLine_;
 }
 
 bool TDroppedWords::Contains(std::string_view name) {
@@ -33,8 +34,9 @@ void TDroppedWords::Collect() {
     Collected_ = true;
     const auto& dropped = Source_.DroppedText;
     // The dropped pieces are in line order: find the first one on the procedure's lines.
-    auto it = std::lower_bound(dropped.begin(), dropped.end(), FirstLine_,
-                               [](const TVbDroppedText& d, std::int32_t line) { return d.Line < line; });
+    auto it =
+        std::lower_bound(dropped.begin(), dropped.end(), FirstLine_,
+                         [](const TVbDroppedText& d, std::int32_t line) { return d.Line < line; });
     for (; it != dropped.end() && it->Line <= LastLine_; ++it) {
         std::string_view text = it->Text;
         std::size_t i = 0;

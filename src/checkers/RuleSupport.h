@@ -14,12 +14,12 @@ bool IsMemberSource(const TVtParts& part);
 // maximal run of ASCII letters, digits, "_" and double-byte characters, so a name found here
 // stands in the dropped text with no word character directly before or after it.
 class TDroppedWords {
-public:
+  public:
     // The procedure's lines run from its name token's line through its last body token's line.
     TDroppedWords(const TVbSource& source, const TVbMethod& method);
     bool Contains(std::string_view name);
 
-private:
+  private:
     void Collect();
     const TVbSource& Source_;
     std::int32_t FirstLine_;

@@ -15,9 +15,13 @@ void TVBNeedAutoIncrementVer::Check(TVtParts& part) {
         ReportAt(CheckerTexts().AutoIncrementOn, lines.LineNumber(index));
 }
 
-void TVBNeedAutoIncrementVer::SaveSettings(TVetrinList& writer) const { writer.WriteBool(Required); }
+void TVBNeedAutoIncrementVer::SaveSettings(TVetrinList& writer) const {
+    writer.WriteBool(Required);
+}
 
-void TVBNeedAutoIncrementVer::LoadSettings(TVetrinList& reader) { reader.ReadBool(Required); }
+void TVBNeedAutoIncrementVer::LoadSettings(TVetrinList& reader) {
+    reader.ReadBool(Required);
+}
 
 bool TVBNeedAutoIncrementVer::IsTarget(const TVtParts& part) const {
     return dynamic_cast<const TVbProjectSource*>(&part) != nullptr;

@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVBNeedAutoIncrementVer : public TVetrin {
-public:
+  public:
     // True: the project must have automatic increment on; false: it must have it off.
     bool Required = true;
 

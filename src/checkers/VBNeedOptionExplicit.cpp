@@ -17,7 +17,9 @@ void TVBNeedOptionExplicit::Check(TVtParts& part) {
     Report(CheckerTexts().NoOptionExplicit);
 }
 
-bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
+bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const {
+    return IsMemberSource(part);
+}
 
 std::string TVBNeedOptionExplicit::GetCheckerName() const {
     return CheckerTexts().NeedOptionExplicitName;

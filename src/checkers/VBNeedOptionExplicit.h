@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVBNeedOptionExplicit : public TVetrin {
-public:
+  public:
     std::string_view ClassName() const override { return "TVBNeedOptionExplicit"; }
     void Check(TVtParts& part) override;
     std::uint8_t Category() const override { return catOther; }

@@ -24,7 +24,8 @@ void TVBUnusedArguments::Check(TVtParts& part) {
     for (int m = 0; m < source.Methods.Count(); ++m) {
         const TVbMethod& method = *source.Methods.Get(m);
         // Event procedures (object name, "_", event name) must take the arguments VB gives them.
-        if (platform::FindFirstOf(method.NameToken->Text(), "_") != std::string_view::npos) continue;
+        if (platform::FindFirstOf(method.NameToken->Text(), "_") != std::string_view::npos)
+            continue;
         if (method.Arguments.Count() == 0) continue;
 
         // Every identifier of the body that is a use: not the first body token, not after ".".
@@ -68,9 +69,13 @@ void TVBUnusedArguments::LoadSettings(TVetrinList& reader) {
     reader.ReadBool(ExceptEventProcedure);
 }
 
-bool TVBUnusedArguments::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
+bool TVBUnusedArguments::IsTarget(const TVtParts& part) const {
+    return IsMemberSource(part);
+}
 
-std::string TVBUnusedArguments::GetCheckerName() const { return CheckerTexts().UnusedArgumentsName; }
+std::string TVBUnusedArguments::GetCheckerName() const {
+    return CheckerTexts().UnusedArgumentsName;
+}
 
 void TVBUnusedArguments::AssignSettings(const TVetrin& other) {
     if (auto* o = dynamic_cast<const TVBUnusedArguments*>(&other)) {

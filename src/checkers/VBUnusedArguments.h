@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVBUnusedArguments : public TVetrin {
-public:
+  public:
     // Argument names never reported (compared without regard to letter case).
     TStringList ExceptionList;
     // Stored, loaded and copied with the list; procedures whose name holds "_" (event
@@ -22,6 +22,6 @@ public:
     void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
     void AssignSettings(const TVetrin& other) override;
 
-private:
+  private:
     bool IsExcepted(std::string_view name) const;
 };

@@ -51,7 +51,9 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
     }
 }
 
-bool TVBUnusedLocalVariables::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
+bool TVBUnusedLocalVariables::IsTarget(const TVtParts& part) const {
+    return IsMemberSource(part);
+}
 
 std::string TVBUnusedLocalVariables::GetCheckerName() const {
     return CheckerTexts().UnusedLocalVariablesName;

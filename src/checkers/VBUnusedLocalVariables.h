@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVBUnusedLocalVariables : public TVetrin {
-public:
+  public:
     std::string_view ClassName() const override { return "TVBUnusedLocalVariables"; }
     void Check(TVtParts& part) override;
     std::uint8_t Category() const override { return catUnused; }

@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVbAnalyzeStatistics : public TVetrin {
-public:
+  public:
     std::string_view ClassName() const override { return "TVbAnalyzeStatistics"; }
     void Check(TVtParts& part) override;
     std::uint8_t Category() const override { return catStatistics; }

@@ -19,7 +19,8 @@ int KindRow(const TVtParts& part) {
     if (dynamic_cast<const TVbModuleSource*>(&part)) return TVbFileNamingRule::rowModule;
     if (dynamic_cast<const TVbClassSource*>(&part)) return TVbFileNamingRule::rowClass;
     if (dynamic_cast<const TVbUserControlSource*>(&part)) return TVbFileNamingRule::rowUserControl;
-    if (dynamic_cast<const TVbPropertyPageSource*>(&part)) return TVbFileNamingRule::rowPropertyPage;
+    if (dynamic_cast<const TVbPropertyPageSource*>(&part))
+        return TVbFileNamingRule::rowPropertyPage;
     return TVbFileNamingRule::rowOther;
 }
 } // namespace
@@ -53,10 +54,15 @@ void TVbFileNamingRule::LoadSettings(TVetrinList& reader) {
     reader.ReadStrings(NamingRules.Values);
 }
 
-bool TVbFileNamingRule::IsTarget(const TVtParts&) const { return true; }
+bool TVbFileNamingRule::IsTarget(const TVtParts&) const {
+    return true;
+}
 
-std::string TVbFileNamingRule::GetCheckerName() const { return CheckerTexts().FileNamingRuleName; }
+std::string TVbFileNamingRule::GetCheckerName() const {
+    return CheckerTexts().FileNamingRuleName;
+}
 
 void TVbFileNamingRule::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbFileNamingRule*>(&other)) NamingRules.Assign(o->NamingRules);
+    if (auto* o = dynamic_cast<const TVbFileNamingRule*>(&other))
+        NamingRules.Assign(o->NamingRules);
 }

@@ -5,7 +5,7 @@
 #include "framework/Vetrin.h"
 
 class TVbFileNamingRule : public TVetrin {
-public:
+  public:
     // Rows of the naming table.
     enum : int {
         rowAll = 0,
@@ -35,6 +35,6 @@ public:
     void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
     void AssignSettings(const TVetrin& other) override;
 
-private:
+  private:
     std::string PatternOf(int row) const;
 };

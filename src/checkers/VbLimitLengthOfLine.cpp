@@ -16,13 +16,13 @@ void TVbLimitLengthOfLine::Check(TVtParts& part) {
         const TVbToken* token = tokens.Get(i);
         if (token->Scope == scHeader) continue;
         int index = token->Line - 1; // raw lines are numbered 1..n
-        if (index >= 0 && index < raw.Count() && raw.LineNumber(index) == token->Line) first = index;
+        if (index >= 0 && index < raw.Count() && raw.LineNumber(index) == token->Line)
+            first = index;
         break;
     }
 
     const TCheckerTexts& t = CheckerTexts();
-    const std::string message =
-        t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
+    const std::string message = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
     for (int j = first; j < raw.Count(); ++j) {
         // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
         if (static_cast<std::int64_t>(raw.Text(j).size()) > MaxLength)
@@ -30,11 +30,17 @@ void TVbLimitLengthOfLine::Check(TVtParts& part) {
     }
 }
 
-void TVbLimitLengthOfLine::SaveSettings(TVetrinList& writer) const { writer.WriteInteger(MaxLength); }
+void TVbLimitLengthOfLine::SaveSettings(TVetrinList& writer) const {
+    writer.WriteInteger(MaxLength);
+}
 
-void TVbLimitLengthOfLine::LoadSettings(TVetrinList& reader) { reader.ReadInteger(MaxLength); }
+void TVbLimitLengthOfLine::LoadSettings(TVetrinList& reader) {
+    reader.ReadInteger(MaxLength);
+}
 
-bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
+bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const {
+    return IsMemberSource(part);
+}
 
 std::string TVbLimitLengthOfLine::GetCheckerName() const {
     return CheckerTexts().LimitLengthOfLineName;

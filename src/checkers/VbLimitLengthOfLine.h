@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVbLimitLengthOfLine : public TVetrin {
-public:
+  public:
     // The largest allowed line length in bytes; a longer line is reported.
     std::int32_t MaxLength = 80;
 

@@ -7,14 +7,23 @@ void TVbNoCheckFile::Check(TVtParts& part) {
     part.ExcludedFiles = ExceptionFileList;
 }
 
-void TVbNoCheckFile::SaveSettings(TVetrinList& writer) const { writer.WriteStrings(ExceptionFileList); }
+void TVbNoCheckFile::SaveSettings(TVetrinList& writer) const {
+    writer.WriteStrings(ExceptionFileList);
+}
 
-void TVbNoCheckFile::LoadSettings(TVetrinList& reader) { reader.ReadStrings(ExceptionFileList); }
+void TVbNoCheckFile::LoadSettings(TVetrinList& reader) {
+    reader.ReadStrings(ExceptionFileList);
+}
 
-bool TVbNoCheckFile::IsTarget(const TVtParts&) const { return true; }
+bool TVbNoCheckFile::IsTarget(const TVtParts&) const {
+    return true;
+}
 
-std::string TVbNoCheckFile::GetCheckerName() const { return CheckerTexts().NoCheckFileName; }
+std::string TVbNoCheckFile::GetCheckerName() const {
+    return CheckerTexts().NoCheckFileName;
+}
 
 void TVbNoCheckFile::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbNoCheckFile*>(&other)) ExceptionFileList = o->ExceptionFileList;
+    if (auto* o = dynamic_cast<const TVbNoCheckFile*>(&other))
+        ExceptionFileList = o->ExceptionFileList;
 }

@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVbNoCheckFile : public TVetrin {
-public:
+  public:
     // One entry per excluded file: a file name, or a full path when the entry contains "\".
     TStringList ExceptionFileList;
 

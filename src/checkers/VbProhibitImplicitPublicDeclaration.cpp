@@ -41,7 +41,8 @@ void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
         }
         if (!hit)
             WriteLog(t.ImplicitPublicSearchFailed + part.FileName + ":" + std::to_string(line));
-        while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line) --mid;
+        while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line)
+            --mid;
 
         std::string_view first = tokens.Get(mid)->Text();
         if (first == "Public" || first == "Private" || first == "Friend") continue;

@@ -4,7 +4,7 @@
 #include "framework/Vetrin.h"
 
 class TVbProhibitImplicitPublicDeclaration : public TVetrin {
-public:
+  public:
     // When true, a procedure named exactly "Main" (the start-up procedure) is never reported.
     bool ExceptSubMain = true;
 

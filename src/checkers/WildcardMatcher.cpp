@@ -18,17 +18,19 @@ enum class TElementKind : std::uint8_t { Char, AnyChar, Set, DoubleByte, End };
 struct TElement {
     explicit TElement(TElementKind kind) : Kind(kind) {}
     TElementKind Kind;
-    bool Star = false;           // any run of bytes may come before this element
-    unsigned char First = 0;     // Char: the upper-cased byte; DoubleByte: the lead byte
-    unsigned char Second = 0;    // DoubleByte: the trail byte
-    bool Negate = false;         // Set: matches the bytes not in the set
-    std::bitset<256> Members;    // Set: upper-cased bytes
+    bool Star = false;        // any run of bytes may come before this element
+    unsigned char First = 0;  // Char: the upper-cased byte; DoubleByte: the lead byte
+    unsigned char Second = 0; // DoubleByte: the trail byte
+    bool Negate = false;      // Set: matches the bytes not in the set
+    std::bitset<256> Members; // Set: upper-cased bytes
 };
 
-unsigned char Upper(char c) { return platform::AsciiUpper(static_cast<unsigned char>(c)); }
+unsigned char Upper(char c) {
+    return platform::AsciiUpper(static_cast<unsigned char>(c));
+}
 
 class TCompiledPattern {
-public:
+  public:
     explicit TCompiledPattern(std::string_view pattern) : Pattern_(pattern) { Compile(); }
 
     bool Matches(std::string_view name) {
@@ -40,7 +42,7 @@ public:
         return MatchFrom(0, 0);
     }
 
-private:
+  private:
     [[noreturn]] void Invalid(std::size_t index) const {
         throw EMaskError(Pattern_, static_cast<int>(index) + 1);
     }
@@ -119,7 +121,8 @@ private:
                     continue;
                 }
                 unsigned char to = Upper(p[i + 1]);
-                for (unsigned v = last; v <= to; ++v) set.Members.set(v);
+                for (unsigned v = last; v <= to; ++v)
+                    set.Members.set(v);
                 last = to;
                 i += 2;
                 continue;
@@ -163,7 +166,8 @@ private:
                 // The star takes the shortest run first; on failure of the rest, one byte more.
                 for (std::size_t p = pos; p < failedFrom; ++p) {
                     int len = MatchAt(e, p);
-                    if (len >= 0 && MatchFrom(k + 1, p + static_cast<std::size_t>(len))) return true;
+                    if (len >= 0 && MatchFrom(k + 1, p + static_cast<std::size_t>(len)))
+                        return true;
                 }
                 failedFrom = std::min(failedFrom, pos);
                 return false;

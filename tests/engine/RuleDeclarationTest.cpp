@@ -16,8 +16,8 @@ Lines OptionExplicit(std::string_view text) {
 
 Lines ImplicitPublic(std::string_view text, bool exceptSubMain = true) {
     TempDir dir;
-    auto source = ParsedMember<TVbModuleSource>(dir, "Module1.bas",
-                                                "Attribute VB_Name = \"Module1\"\n" + std::string(text));
+    auto source = ParsedMember<TVbModuleSource>(
+        dir, "Module1.bas", "Attribute VB_Name = \"Module1\"\n" + std::string(text));
     TRuleHarness h;
     h.Enable<TVbProhibitImplicitPublicDeclaration>().ExceptSubMain = exceptSubMain;
     return h.Check(*source);
@@ -27,12 +27,15 @@ Lines ImplicitPublic(std::string_view text, bool exceptSubMain = true) {
 TEST(RuleOptionExplicit, TheTwoKeywordsSideBySideAnywhere) {
     const Lines missing{" : Option Explicit がありません。"};
     EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\nOption Explicit\n"), Lines{});
-    EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\nSub A()\nEnd Sub\nOption Explicit\n"), Lines{});
-    EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\nOption Explicit\nOption Explicit\n"), Lines{});
+    EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\nSub A()\nEnd Sub\nOption Explicit\n"),
+              Lines{});
+    EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\nOption Explicit\nOption Explicit\n"),
+              Lines{});
     EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\noption explicit\n"), missing);
     EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\nOption Compare Text\n"), missing);
-    EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\n' Option Explicit\nx = \"Option Explicit\"\n"),
-              missing);
+    EXPECT_EQ(
+        OptionExplicit("Attribute VB_Name = \"M\"\n' Option Explicit\nx = \"Option Explicit\"\n"),
+        missing);
     // One token only: the walk over pairs must not run past it.
     EXPECT_EQ(OptionExplicit("Attribute VB_Name = \"M\"\n"), missing);
 }
@@ -65,7 +68,8 @@ TEST(RuleImplicitPublic, TheStartUpProcedureByItsExactName) {
     const char* text = "Sub Main()\nEnd Sub\n"
                        "Function Main()\nEnd Function\n"
                        "Sub main()\nEnd Sub\n";
-    EXPECT_EQ(ImplicitPublic(text, true), Lines{"(6) : メソッド main は暗黙的にPublic宣言されています"});
+    EXPECT_EQ(ImplicitPublic(text, true),
+              Lines{"(6) : メソッド main は暗黙的にPublic宣言されています"});
     EXPECT_EQ(ImplicitPublic(text, false),
               (Lines{"(2) : メソッド Main は暗黙的にPublic宣言されています",
                      "(4) : メソッド Main は暗黙的にPublic宣言されています",

@@ -18,7 +18,8 @@ Lines LongLines(std::string_view text, std::int32_t maxLength = 80) {
 
 std::string Repeat(std::string_view s, int n) {
     std::string out;
-    for (int i = 0; i < n; ++i) out += s;
+    for (int i = 0; i < n; ++i)
+        out += s;
     return out;
 }
 
@@ -48,13 +49,12 @@ Counts Statistics(std::string_view text) {
 
 TEST(RuleLineLength, LongerThanTheLimitInBytes) {
     const std::string msg = ") : 一行の長さが制限(80文字)を越えています。";
-    std::string text = std::string(ModuleHeader) +
-                       "'" + std::string(79, 'a') + "\n" +          // 80 bytes
-                       "'" + std::string(80, 'a') + "\n" +          // 81 bytes
-                       Repeat("表", 40) + "\n" +                    // 80 bytes
-                       Repeat("表", 40) + "a\n" +                   // 81 bytes
-                       "\t\t'" + std::string(77, 'a') + "\n" +      // tabs count one each: 80
-                       "\t\t'" + std::string(78, 'a') + "\n";       // 81
+    std::string text = std::string(ModuleHeader) + "'" + std::string(79, 'a') + "\n" + // 80 bytes
+                       "'" + std::string(80, 'a') + "\n" +                             // 81 bytes
+                       Repeat("表", 40) + "\n" +                                       // 80 bytes
+                       Repeat("表", 40) + "a\n" +                                      // 81 bytes
+                       "\t\t'" + std::string(77, 'a') + "\n" + // tabs count one each: 80
+                       "\t\t'" + std::string(78, 'a') + "\n";  // 81
     EXPECT_EQ(LongLines(text), (Lines{"(3" + msg, "(5" + msg, "(7" + msg}));
 }
 
@@ -67,11 +67,16 @@ TEST(RuleLineLength, TheHeaderIsNeverJudged) {
     const std::string longName(120, 'n');
     std::string form = "VERSION 5.00\n"
                        "Begin VB.Form Form1\n"
-                       "   Caption         =   \"" + longName + "\"\n"
+                       "   Caption         =   \"" +
+                       longName +
+                       "\"\n"
                        "End\n"
-                       "Attribute VB_Name = \"" + longName + "\"\n"
+                       "Attribute VB_Name = \"" +
+                       longName +
+                       "\"\n"
                        "Option Explicit\n"
-                       "' " + longName + "\n";
+                       "' " +
+                       longName + "\n";
     TempDir dir;
     auto source = ParsedMember<TVbFormSource>(dir, "Form1.frm", form);
     TRuleHarness h;
@@ -80,20 +85,22 @@ TEST(RuleLineLength, TheHeaderIsNeverJudged) {
 
     // Judging starts at the line of the first code token: blank lines before it are not judged.
     const std::string spaces(90, ' ');
-    EXPECT_EQ(LongLines("Attribute VB_Name = \"" + longName + "\"\n\n" + spaces + "\nx = 1\n" + spaces + "\n"),
+    EXPECT_EQ(LongLines("Attribute VB_Name = \"" + longName + "\"\n\n" + spaces + "\nx = 1\n" +
+                        spaces + "\n"),
               Lines{"(5) : 一行の長さが制限(80文字)を越えています。"});
 }
 
 TEST(RuleLineLength, AFileOfHeaderOnlyHasOnlyItsLastLineJudged) {
     const std::string longName(100, 'n');
-    EXPECT_EQ(LongLines("Attribute VB_Name = \"" + longName + "\"\n" + "Attribute VB_Name = \"" + longName +
-                        "\"\n"),
+    EXPECT_EQ(LongLines("Attribute VB_Name = \"" + longName + "\"\n" + "Attribute VB_Name = \"" +
+                        longName + "\"\n"),
               Lines{"(2) : 一行の長さが制限(80文字)を越えています。"});
 }
 
 TEST(RuleLineLength, ContinuedStatementsAreJudgedLineByLine) {
-    std::string part = "x = x + " + std::string(40, '1') + " _";  // 50 bytes
-    std::string text = std::string(ModuleHeader) + part + "\n" + part + "\n" + std::string(48, '2') + "\n";
+    std::string part = "x = x + " + std::string(40, '1') + " _"; // 50 bytes
+    std::string text =
+        std::string(ModuleHeader) + part + "\n" + part + "\n" + std::string(48, '2') + "\n";
     EXPECT_EQ(LongLines(text), Lines{});
     std::string joined = std::string(ModuleHeader) + "x = " + std::string(146, '1') + "\n";
     EXPECT_EQ(LongLines(joined), Lines{"(2) : 一行の長さが制限(80文字)を越えています。"});
@@ -109,10 +116,12 @@ TEST(RuleLineLength, ZeroAndNegativeLimits) {
 }
 
 TEST(RuleStatistics, CodeBlankAndCommentLines) {
-    EXPECT_EQ(Statistics(std::string(ModuleHeader) + "\nOption Explicit\n' only a comment\nx = 1 ' set\n"),
+    EXPECT_EQ(Statistics(std::string(ModuleHeader) +
+                         "\nOption Explicit\n' only a comment\nx = 1 ' set\n"),
               (Counts{5, 2, 1, 2}));
     // A line holding only a tab is blank, and so is every line after the last token.
-    EXPECT_EQ(Statistics(std::string(ModuleHeader) + "x = 1\n\t\ny = 2\n\n\n\n"), (Counts{7, 2, 4, 0}));
+    EXPECT_EQ(Statistics(std::string(ModuleHeader) + "x = 1\n\t\ny = 2\n\n\n\n"),
+              (Counts{7, 2, 4, 0}));
     // A statement over three lines: three lines in the total, one code line.
     EXPECT_EQ(Statistics(std::string(ModuleHeader) + "x = 1 + _\n    2 + _\n    3\ny = 1\n"),
               (Counts{5, 2, 0, 0}));

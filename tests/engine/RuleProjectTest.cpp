@@ -12,7 +12,8 @@
 namespace {
 // A project read from the given .vbp text (UTF-8, "\n" line ends); its members are parsed too
 // when `analyze` is set.
-std::unique_ptr<TVbProjectSource> Project(const TempDir& dir, std::string_view vbp, bool analyze = false) {
+std::unique_ptr<TVbProjectSource> Project(const TempDir& dir, std::string_view vbp,
+                                          bool analyze = false) {
     auto project = std::make_unique<TVbProjectSource>();
     project->Load(dir.Write("P.vbp", VbBytes(vbp)));
     if (analyze)
@@ -33,7 +34,8 @@ Lines AutoIncrement(std::string_view vbp, bool required = true) {
 const char* Member = "Attribute VB_Name = \"M\"\n";
 
 // Findings of the naming rule alone on a member of kind T named `name`.
-template <typename T> Lines Naming(const std::string& name, std::string_view all, std::string_view own, int row) {
+template <typename T>
+Lines Naming(const std::string& name, std::string_view all, std::string_view own, int row) {
     TempDir dir;
     auto source = ParsedMember<T>(dir, name, Member);
     TRuleHarness h;
@@ -47,9 +49,11 @@ template <typename T> Lines Naming(const std::string& name, std::string_view all
 TEST(RuleAutoIncrement, TheProjectLineAgainstTheRequiredState) {
     const char* off = "Type=Exe\nAutoIncrementVer=0\n";
     const char* on = "Type=Exe\nName=\"P\"\nAutoIncrementVer=1\n";
-    EXPECT_EQ(AutoIncrement(off), Lines{"(2) : バージョン番号の自動インクリメントが無効になっています。"});
+    EXPECT_EQ(AutoIncrement(off),
+              Lines{"(2) : バージョン番号の自動インクリメントが無効になっています。"});
     EXPECT_EQ(AutoIncrement(on), Lines{});
-    EXPECT_EQ(AutoIncrement(on, false), Lines{"(3) : バージョン番号の自動インクリメントが有効になっています。"});
+    EXPECT_EQ(AutoIncrement(on, false),
+              Lines{"(3) : バージョン番号の自動インクリメントが有効になっています。"});
     EXPECT_EQ(AutoIncrement(off, false), Lines{});
     // The key ignores letter case; the value is taken untrimmed; the first such line counts.
     EXPECT_EQ(AutoIncrement("autoincrementver=0\n"),
@@ -63,7 +67,8 @@ TEST(RuleAutoIncrement, TheProjectLineAgainstTheRequiredState) {
 
 TEST(RuleAutoIncrement, MembersAreNeverJudged) {
     TempDir dir;
-    auto source = ParsedMember<TVbModuleSource>(dir, "M.bas", std::string(Member) + "AutoIncrementVer=0\n");
+    auto source =
+        ParsedMember<TVbModuleSource>(dir, "M.bas", std::string(Member) + "AutoIncrementVer=0\n");
     TRuleHarness h;
     h.Enable<TVBNeedAutoIncrementVer>();
     EXPECT_EQ(h.Check(*source), Lines{});
@@ -80,11 +85,15 @@ TEST(RuleFileNaming, AKindsOwnPatternReplacesTheAllFilesPattern) {
     using F = TVbFormSource;
     EXPECT_EQ(Naming<F>("frmMain.frm", "*.*", "frm*.frm", 2), Lines{});
     EXPECT_EQ(Naming<F>("FRMMAIN.FRM", "*.*", "frm*.frm", 2), Lines{});
-    EXPECT_EQ(Naming<F>("Main.frm", "*.*", "frm*.frm", 2), Lines{" : ファイルの命名規則に違反しています。(frm*.frm)"});
-    EXPECT_EQ(Naming<F>("Main.frm", "x*", "frm*.frm", 2), Lines{" : ファイルの命名規則に違反しています。(frm*.frm)"});
-    EXPECT_EQ(Naming<F>("xMain.frm", "x*", "frm*.frm", 2), Lines{" : ファイルの命名規則に違反しています。(frm*.frm)"});
+    EXPECT_EQ(Naming<F>("Main.frm", "*.*", "frm*.frm", 2),
+              Lines{" : ファイルの命名規則に違反しています。(frm*.frm)"});
+    EXPECT_EQ(Naming<F>("Main.frm", "x*", "frm*.frm", 2),
+              Lines{" : ファイルの命名規則に違反しています。(frm*.frm)"});
+    EXPECT_EQ(Naming<F>("xMain.frm", "x*", "frm*.frm", 2),
+              Lines{" : ファイルの命名規則に違反しています。(frm*.frm)"});
     // The form pattern does not apply to a module, which falls back to the all-files pattern.
-    EXPECT_EQ(Naming<TVbModuleSource>("Main.bas", "x*", "", 3), Lines{" : ファイルの命名規則に違反しています。(x*)"});
+    EXPECT_EQ(Naming<TVbModuleSource>("Main.bas", "x*", "", 3),
+              Lines{" : ファイルの命名規則に違反しています。(x*)"});
     // Neither pattern set: the file is not judged.
     EXPECT_EQ(Naming<TVbModuleSource>("Main", "", "", 3), Lines{});
 }
@@ -110,7 +119,8 @@ TEST(RuleFileNaming, EachKindHasItsRow) {
     h.Results.Clear();
     h.Checkers.CurrentPart = &other;
     rule.Check(other);
-    EXPECT_EQ(h.Results.Lines, TStringList{"/p/README : " + Sj("ファイルの命名規則に違反しています。(*.*)")});
+    EXPECT_EQ(h.Results.Lines,
+              TStringList{"/p/README : " + Sj("ファイルの命名規則に違反しています。(*.*)")});
 }
 
 TEST(RuleFileNaming, AnInvalidPatternEndsTheRun) {
@@ -134,7 +144,8 @@ TEST(RuleFileNaming, AShortTableFromAHandEditedFileJudgesWithWhatItHas) {
 
 TEST(RuleExcludedFiles, ListedFilesAreSkippedByTheOtherRules) {
     TempDir dir;
-    dir.Write("Form1.frm", VbBytes("VERSION 5.00\nBegin VB.Form Form1\nEnd\nAttribute VB_Name = \"Form1\"\n"));
+    dir.Write("Form1.frm",
+              VbBytes("VERSION 5.00\nBegin VB.Form Form1\nEnd\nAttribute VB_Name = \"Form1\"\n"));
     dir.Write("sub/Form1.frm", VbBytes("Attribute VB_Name = \"Form2\"\n"));
     dir.Write("M.bas", VbBytes(Member));
     auto project = Project(dir, "Form=Form1.frm\nForm=sub\\Form1.frm\nModule=M; M.bas\n", true);
@@ -166,13 +177,16 @@ TEST(RuleAllNine, TheSampleProjectGivesItsKnownFindings) {
     TRuleHarness h;
     project.SetLog(&h.Log);
     project.Analyze();
-    for (int i = 0; i < h.Checkers.Count(); ++i) h.Checkers.Items(i)->Enabled = true;
+    for (int i = 0; i < h.Checkers.Count(); ++i)
+        h.Checkers.Items(i)->Enabled = true;
     project.CheckTree(h.Checkers);
 
     std::string actual;
     for (const std::string& line : h.Results.Lines) {
         std::string utf8 = platform::Cp932ToUtf8(line);
-        actual += (utf8.compare(0, folder.size(), folder) == 0 ? utf8.substr(folder.size()) : utf8) + "\n";
+        actual +=
+            (utf8.compare(0, folder.size(), folder) == 0 ? utf8.substr(folder.size()) : utf8) +
+            "\n";
     }
     std::string expected;
     ASSERT_TRUE(platform::ReadFileBytes(folder + "expected-results.txt", expected));
@@ -180,7 +194,8 @@ TEST(RuleAllNine, TheSampleProjectGivesItsKnownFindings) {
     EXPECT_EQ(h.Checkers.JumpRecords.Count(), h.Results.Count());
 
     // The statistics of every member were filled by the same run.
-    for (TVtParts* part : project.Children) EXPECT_TRUE(dynamic_cast<TVbSource&>(*part).StatisticsDone);
+    for (TVtParts* part : project.Children)
+        EXPECT_TRUE(dynamic_cast<TVbSource&>(*part).StatisticsDone);
     const TVbStaticticsInfo& form = dynamic_cast<TVbSource&>(*project.Children[0]).Statistics;
     EXPECT_EQ(form.TotalLines, 25);
     EXPECT_EQ(form.CodeLines, 13);

@@ -85,7 +85,8 @@ TEST(RuleSet, TargetsByKindOfPart) {
         SCOPED_TRACE(std::string(c.ClassName()));
         bool everyPart = c.ClassName() == "TVbNoCheckFile" || c.ClassName() == "TVbFileNamingRule";
         bool projectOnly = c.ClassName() == "TVBNeedAutoIncrementVer";
-        for (const TVtParts* m : members) EXPECT_EQ(c.IsTarget(*m), !projectOnly);
+        for (const TVtParts* m : members)
+            EXPECT_EQ(c.IsTarget(*m), !projectOnly);
         EXPECT_EQ(c.IsTarget(project), everyPart || projectOnly);
         EXPECT_EQ(c.IsTarget(plain), everyPart);
     }
@@ -97,8 +98,7 @@ TEST(RuleSet, DefaultsOfAFreshRule) {
     EXPECT_EQ(naming.NamingRules.Names[0], Sj("全てのファイル"));
     EXPECT_EQ(naming.NamingRules.Names[5], Sj("ユーザコントロール(*.ctl)"));
     EXPECT_EQ(naming.NamingRules.Names[7], Sj("上記以外のファイル"));
-    EXPECT_EQ(naming.NamingRules.Values,
-              (TStringList{"*.*", "", "", "", "", "", "", "*.*"}));
+    EXPECT_EQ(naming.NamingRules.Values, (TStringList{"*.*", "", "", "", "", "", "", "*.*"}));
     EXPECT_TRUE(TVBNeedAutoIncrementVer().Required);
     EXPECT_TRUE(TVbProhibitImplicitPublicDeclaration().ExceptSubMain);
     EXPECT_EQ(TVbLimitLengthOfLine().MaxLength, 80);
@@ -113,18 +113,19 @@ TEST(RuleSet, FreshCollectionWithOnlyExcludedFilesWritesTheKnownFile) {
     AddAllCheckers(checkers);
     checkers.FindByClassName("TVbNoCheckFile")->Enabled = true;
     std::string expected;
-    ASSERT_TRUE(platform::ReadFileBytes(std::string(VETRIN_TEST_DATA) + "/rules/only-excluded-files.vrp",
-                                        expected));
+    ASSERT_TRUE(platform::ReadFileBytes(
+        std::string(VETRIN_TEST_DATA) + "/rules/only-excluded-files.vrp", expected));
     EXPECT_EQ(Save(checkers), expected);
 }
 
 TEST(RuleSet, EverySettingSurvivesSaveAndLoad) {
     TVetrins written;
     AddAllCheckers(written);
-    for (int i = 0; i < written.Count(); ++i) written.Items(i)->Enabled = i % 2 == 0;
+    for (int i = 0; i < written.Count(); ++i)
+        written.Items(i)->Enabled = i % 2 == 0;
     // Entries with "]", empty lines and blanks are values, never taken for section headers.
-    Find<TVbNoCheckFile>(written, "TVbNoCheckFile").ExceptionFileList = {"[TVbLimitLengthOfLine] x", "",
-                                                                          " Form1.frm "};
+    Find<TVbNoCheckFile>(written, "TVbNoCheckFile").ExceptionFileList = {"[TVbLimitLengthOfLine] x",
+                                                                         "", " Form1.frm "};
     auto& arguments = Find<TVBUnusedArguments>(written, "TVBUnusedArguments");
     arguments.ExceptionList = {"Index", "", Sj("引数")};
     arguments.ExceptEventProcedure = true;
@@ -141,7 +142,8 @@ TEST(RuleSet, EverySettingSurvivesSaveAndLoad) {
     AddAllCheckers(read);
     Load(read, text);
     EXPECT_EQ(Save(read), text);
-    for (int i = 0; i < read.Count(); ++i) EXPECT_EQ(read.Items(i)->Enabled, i % 2 == 0);
+    for (int i = 0; i < read.Count(); ++i)
+        EXPECT_EQ(read.Items(i)->Enabled, i % 2 == 0);
     EXPECT_EQ(Find<TVbNoCheckFile>(read, "TVbNoCheckFile").ExceptionFileList,
               (TStringList{"[TVbLimitLengthOfLine] x", "", " Form1.frm "}));
     EXPECT_EQ(Find<TVBUnusedArguments>(read, "TVBUnusedArguments").ExceptionList,
@@ -150,8 +152,9 @@ TEST(RuleSet, EverySettingSurvivesSaveAndLoad) {
     EXPECT_FALSE(Find<TVBNeedAutoIncrementVer>(read, "TVBNeedAutoIncrementVer").Required);
     EXPECT_EQ(Find<TVbFileNamingRule>(read, "TVbFileNamingRule").NamingRules.Values,
               (TStringList{"", "", "frm*.frm", "", "", "", "", "*.*"}));
-    EXPECT_FALSE(Find<TVbProhibitImplicitPublicDeclaration>(read, "TVbProhibitImplicitPublicDeclaration")
-                     .ExceptSubMain);
+    EXPECT_FALSE(
+        Find<TVbProhibitImplicitPublicDeclaration>(read, "TVbProhibitImplicitPublicDeclaration")
+            .ExceptSubMain);
     EXPECT_EQ(Find<TVbLimitLengthOfLine>(read, "TVbLimitLengthOfLine").MaxLength, -1);
 }
 
@@ -170,13 +173,15 @@ TEST(RuleSet, LoadingReadsOnlyTheSectionsPresent) {
     EXPECT_EQ(Find<TVbLimitLengthOfLine>(checkers, "TVbLimitLengthOfLine").MaxLength, 80);
     EXPECT_TRUE(Find<TVBNeedAutoIncrementVer>(checkers, "TVBNeedAutoIncrementVer").Required);
 
-    Load(checkers, "[TVbLimitLengthOfLine] : x\r\nTrue\r\n120\r\n[TVbProhibitImplicitPublicDeclaration] : "
-                   "y\r\ntrue\r\nFalse\r\n");
+    Load(checkers,
+         "[TVbLimitLengthOfLine] : x\r\nTrue\r\n120\r\n[TVbProhibitImplicitPublicDeclaration] : "
+         "y\r\ntrue\r\nFalse\r\n");
     EXPECT_EQ(Find<TVbLimitLengthOfLine>(checkers, "TVbLimitLengthOfLine").MaxLength, 120);
     // "true" is no boolean word: the flag stays, and the next value goes to ExceptSubMain.
     EXPECT_FALSE(checkers.FindByClassName("TVbProhibitImplicitPublicDeclaration")->Enabled);
-    EXPECT_FALSE(Find<TVbProhibitImplicitPublicDeclaration>(checkers, "TVbProhibitImplicitPublicDeclaration")
-                     .ExceptSubMain);
+    EXPECT_FALSE(
+        Find<TVbProhibitImplicitPublicDeclaration>(checkers, "TVbProhibitImplicitPublicDeclaration")
+            .ExceptSubMain);
 
     try {
         Load(checkers, "[TVbLimitLengthOfLine] : x\r\nTrue\r\neighty\r\n");
@@ -240,7 +245,8 @@ TEST(RuleSet, ShowDetailOpensTheRegisteredDialogOrRaisesTheAssertion) {
         rule.ShowDetail(nullptr);
         FAIL() << "no dialog is registered";
     } catch (const EAssertionFailed& e) {
-        EXPECT_EQ(e.Message(), Sj("ShowDetailエラー:このメソッドはinheritedしてはいけない (Vetrin, 603 行)"));
+        EXPECT_EQ(e.Message(),
+                  Sj("ShowDetailエラー:このメソッドはinheritedしてはいけない (Vetrin, 603 行)"));
     }
     TVetrin* shown = nullptr;
     int owner = 0;

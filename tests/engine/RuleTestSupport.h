@@ -25,7 +25,8 @@ inline std::string VbBytes(std::string_view utf8) {
 
 // Writes the file into the folder, loads it into a new member source of kind T and parses it.
 template <typename T>
-std::unique_ptr<T> ParsedMember(const TempDir& dir, const std::string& name, std::string_view utf8) {
+std::unique_ptr<T> ParsedMember(const TempDir& dir, const std::string& name,
+                                std::string_view utf8) {
     auto source = std::make_unique<T>(nullptr);
     source->Load(dir.Write(name, VbBytes(utf8)));
     source->Parse();
@@ -34,7 +35,7 @@ std::unique_ptr<T> ParsedMember(const TempDir& dir, const std::string& name, std
 
 // The nine rules with a result and a log sink; only the rules a test enables run.
 class TRuleHarness {
-public:
+  public:
     TRuleHarness() {
         AddAllCheckers(Checkers);
         Checkers.SetResults(&Results);

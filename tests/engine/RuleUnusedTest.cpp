@@ -10,7 +10,8 @@ const char* Header = "Attribute VB_Name = \"Module1\"\nOption Explicit\n";
 
 Lines Locals(std::string_view body) {
     TempDir dir;
-    auto source = ParsedMember<TVbModuleSource>(dir, "Module1.bas", std::string(Header) + std::string(body));
+    auto source =
+        ParsedMember<TVbModuleSource>(dir, "Module1.bas", std::string(Header) + std::string(body));
     TRuleHarness h;
     h.Enable<TVBUnusedLocalVariables>();
     return h.Check(*source);
@@ -18,7 +19,8 @@ Lines Locals(std::string_view body) {
 
 Lines Arguments(std::string_view body, const TStringList& exceptions = {}) {
     TempDir dir;
-    auto source = ParsedMember<TVbModuleSource>(dir, "Module1.bas", std::string(Header) + std::string(body));
+    auto source =
+        ParsedMember<TVbModuleSource>(dir, "Module1.bas", std::string(Header) + std::string(body));
     TRuleHarness h;
     h.Enable<TVBUnusedArguments>().ExceptionList = exceptions;
     return h.Check(*source);
@@ -46,35 +48,37 @@ TEST(RuleUnusedLocals, OnlyTheFirstNameOfADimIsTracked) {
 }
 
 TEST(RuleUnusedLocals, EachProcedureIsJudgedOnItsOwnInSourceOrder) {
-    EXPECT_EQ(Locals("Sub A()\n"
-                     "    Dim i As Long\n"
-                     "    Dim k As Long\n"
-                     "    Dim j As Long\n"
-                     "    j = 1\n"
-                     "End Sub\n"
-                     "Sub B()\n"
-                     "    Dim i As Long\n"
-                     "    For i = 1 To 2\n"
-                     "    Next\n"
-                     "End Sub\n"),
-              (Lines{"(4) : ローカル変数 i は未使用です。", "(5) : ローカル変数 k は未使用です。"}));
+    EXPECT_EQ(
+        Locals("Sub A()\n"
+               "    Dim i As Long\n"
+               "    Dim k As Long\n"
+               "    Dim j As Long\n"
+               "    j = 1\n"
+               "End Sub\n"
+               "Sub B()\n"
+               "    Dim i As Long\n"
+               "    For i = 1 To 2\n"
+               "    Next\n"
+               "End Sub\n"),
+        (Lines{"(4) : ローカル変数 i は未使用です。", "(5) : ローカル変数 k は未使用です。"}));
 }
 
 TEST(RuleUnusedLocals, WhatIsNoUse) {
     // A member name after ".", a comment, a string, another letter case, a mention before the
     // declaration: none of them uses the local.
-    EXPECT_EQ(Locals("Sub A()\n"
-                     "    Dim s As String\n"
-                     "    obj.s = 1\n"
-                     "    ' s\n"
-                     "    x = \"s\"\n"
-                     "    Dim Total As Long\n"
-                     "    total = 1\n"
-                     "    k = 1\n"
-                     "    Dim k As Long\n"
-                     "End Sub\n"),
-              (Lines{"(4) : ローカル変数 s は未使用です。", "(8) : ローカル変数 Total は未使用です。",
-                     "(11) : ローカル変数 k は未使用です。"}));
+    EXPECT_EQ(
+        Locals("Sub A()\n"
+               "    Dim s As String\n"
+               "    obj.s = 1\n"
+               "    ' s\n"
+               "    x = \"s\"\n"
+               "    Dim Total As Long\n"
+               "    total = 1\n"
+               "    k = 1\n"
+               "    Dim k As Long\n"
+               "End Sub\n"),
+        (Lines{"(4) : ローカル変数 s は未使用です。", "(8) : ローカル変数 Total は未使用です。",
+               "(11) : ローカル変数 k は未使用です。"}));
 }
 
 TEST(RuleUnusedLocals, ReDimAndStaticDeclareNothing) {
@@ -112,20 +116,21 @@ TEST(RuleUnusedLocals, AUseInTextTheTokenizerDroppedCounts) {
 }
 
 TEST(RuleUnusedLocals, DroppedTextCountsOnlyAsAWholeWordWithinTheProcedure) {
-    EXPECT_EQ(Locals("Sub A()\n"
-                     "    Dim ab As String\n"
-                     "    Dim s As String\n"
-                     "    Dim t As String\n"
-                     "    Debug.Print Left$(abc, 1) & Left$(表s, 1) & Left$(t_, 1)\n"
-                     "End Sub\n"
-                     "Sub B()\n"
-                     "    Dim u As String\n"
-                     "End Sub\n"
-                     "Sub C()\n"
-                     "    Debug.Print Left$(u, 1)\n"
-                     "End Sub\n"),
-              (Lines{"(4) : ローカル変数 ab は未使用です。", "(5) : ローカル変数 s は未使用です。",
-                     "(6) : ローカル変数 t は未使用です。", "(10) : ローカル変数 u は未使用です。"}));
+    EXPECT_EQ(
+        Locals("Sub A()\n"
+               "    Dim ab As String\n"
+               "    Dim s As String\n"
+               "    Dim t As String\n"
+               "    Debug.Print Left$(abc, 1) & Left$(表s, 1) & Left$(t_, 1)\n"
+               "End Sub\n"
+               "Sub B()\n"
+               "    Dim u As String\n"
+               "End Sub\n"
+               "Sub C()\n"
+               "    Debug.Print Left$(u, 1)\n"
+               "End Sub\n"),
+        (Lines{"(4) : ローカル変数 ab は未使用です。", "(5) : ローカル変数 s は未使用です。",
+               "(6) : ローカル変数 t は未使用です。", "(10) : ローカル変数 u は未使用です。"}));
 }
 
 TEST(RuleUnusedArguments, EachArgumentIsJudgedByItsOwnSearch) {
@@ -148,8 +153,8 @@ TEST(RuleUnusedArguments, WhatIsNoUse) {
                         "    a = obj.b ' c\n"
                         "    x = \"c\" & D\n"
                         "End Sub\n"),
-              (Lines{"(3) : 引数 a は未使用です。", "(3) : 引数 b は未使用です。", "(3) : 引数 c は未使用です。",
-                     "(3) : 引数 d は未使用です。"}));
+              (Lines{"(3) : 引数 a は未使用です。", "(3) : 引数 b は未使用です。",
+                     "(3) : 引数 c は未使用です。", "(3) : 引数 d は未使用です。"}));
     // The return type and its "As" are body tokens: a name there is a use.
     EXPECT_EQ(Arguments("Function F(Foo As Long) As Foo\n"
                         "End Function\n"),
@@ -161,7 +166,8 @@ TEST(RuleUnusedArguments, EventProceduresAndExceptedNamesAreLeftAlone) {
                        "End Sub\n"
                        "Sub P(index As Integer, other As Long)\n"
                        "End Sub\n";
-    EXPECT_EQ(Arguments(body), (Lines{"(5) : 引数 index は未使用です。", "(5) : 引数 other は未使用です。"}));
+    EXPECT_EQ(Arguments(body),
+              (Lines{"(5) : 引数 index は未使用です。", "(5) : 引数 other は未使用です。"}));
     EXPECT_EQ(Arguments(body, {"", " other", "Index"}), Lines{"(5) : 引数 other は未使用です。"});
 }
 

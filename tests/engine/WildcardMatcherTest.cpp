@@ -106,7 +106,8 @@ TEST(WildcardMatcher, StarsBacktrackShortestFirst) {
 TEST(WildcardMatcher, ManyStarsOnALongNameStayFast) {
     // Thirty stars over a long name that almost matches: plain backtracking would never end.
     std::string pattern;
-    for (int i = 0; i < 29; ++i) pattern += "*a";
+    for (int i = 0; i < 29; ++i)
+        pattern += "*a";
     pattern += "*b";
     std::string name(3000, 'a');
     auto start = std::chrono::steady_clock::now();
@@ -116,15 +117,16 @@ TEST(WildcardMatcher, ManyStarsOnALongNameStayFast) {
 }
 
 TEST(WildcardMatcher, InvalidMasksNameThePatternAndThePosition) {
-    EXPECT_EQ(MaskError("[abc"), Expected(5, "[abc"));   // never closed
-    EXPECT_EQ(MaskError("x*[a-"), Expected(6, "x*[a-")); // never closed after a "-"
-    EXPECT_EQ(MaskError("[]"), Expected(2, "[]"));       // empty
-    EXPECT_EQ(MaskError("a[!]"), Expected(4, "a[!]"));   // empty, negated
-    EXPECT_EQ(MaskError("[-a]"), Expected(2, "[-a]"));   // "-" with nothing before it
+    EXPECT_EQ(MaskError("[abc"), Expected(5, "[abc"));         // never closed
+    EXPECT_EQ(MaskError("x*[a-"), Expected(6, "x*[a-"));       // never closed after a "-"
+    EXPECT_EQ(MaskError("[]"), Expected(2, "[]"));             // empty
+    EXPECT_EQ(MaskError("a[!]"), Expected(4, "a[!]"));         // empty, negated
+    EXPECT_EQ(MaskError("[-a]"), Expected(2, "[-a]"));         // "-" with nothing before it
     EXPECT_EQ(MaskError(Sj("[表]")), Expected(4, Sj("[表]"))); // only a double-byte character
     // Thirty elements after stars are allowed; the thirty-first is the fault.
     std::string thirty;
-    for (int i = 0; i < 30; ++i) thirty += "*a";
+    for (int i = 0; i < 30; ++i)
+        thirty += "*a";
     EXPECT_EQ(MaskError(thirty), "");
     EXPECT_EQ(MaskError(thirty + "*b"), Expected(62, thirty + "*b"));
     // A trailing star puts it on the end of the name, one past the pattern.
