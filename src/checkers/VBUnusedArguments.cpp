@@ -5,6 +5,7 @@
 #include "platform/CodePage.h"
 
 #include <unordered_set>
+#include <vector>
 
 namespace {
 // The token before the given one in the source's token list, or none. An argument's name token
@@ -21,6 +22,8 @@ void TVBUnusedArguments::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TCheckerTexts& t = CheckerTexts();
     std::unordered_set<std::string_view> used;
+    std::vector<std::string_view> names;
+    std::vector<bool> found;
     for (int m = 0; m < source.Methods.Count(); ++m) {
         const TVbMethod& method = *source.Methods.Get(m);
         // Event procedures (object name, "_", event name) must take the arguments VB gives them.
@@ -29,20 +32,35 @@ void TVBUnusedArguments::Check(TVtParts& part) {
         if (method.Arguments.Count() == 0) continue;
 
         // Every identifier of the body that is a use: not the first body token, not after ".".
+        // Procedures have few arguments: each use is compared with them directly, and only a
+        // procedure with very many arguments gathers the uses in a set first.
         const TVbTokenList& body = method.Tokens;
+        const int count = method.Arguments.Count();
+        names.clear();
+        for (int a = 0; a < count; ++a) names.push_back(method.Arguments.Get(a)->Name());
+        found.assign(static_cast<std::size_t>(count), false);
+        const bool direct = count <= 32;
         used.clear();
         for (int i = 1; i < body.Count(); ++i) {
             const TVbToken* token = body.Get(i);
-            if (token->Kind == tkIdentifier && body.Get(i - 1)->Text() != ".")
+            if (token->Kind != tkIdentifier || body.Get(i - 1)->Text() == ".") continue;
+            if (!direct) {
                 used.insert(token->Text());
+                continue;
+            }
+            const std::string_view text = token->Text();
+            for (std::size_t a = 0; a < names.size(); ++a)
+                if (!found[a] && names[a] == text) found[a] = true;
         }
+        if (!direct)
+            for (std::size_t a = 0; a < names.size(); ++a) found[a] = used.count(names[a]) > 0;
 
         TDroppedWords dropped(source, method);
         for (int a = 0; a < method.Arguments.Count(); ++a) {
             const TVbVariable& argument = *method.Arguments.Get(a);
             std::string_view name = argument.Name();
             if (IsExcepted(name)) continue;
-            if (used.count(name)) continue;
+            if (found[static_cast<std::size_t>(a)]) continue;
             // A default value ("Optional s As String = vbNullString") is a value, not an argument.
             const TVbToken* before = TokenBefore(source, argument.NameToken);
             if (before && before->Text() == "=") continue;

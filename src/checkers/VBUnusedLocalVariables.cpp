@@ -7,6 +7,8 @@
 #include <vector>
 
 namespace {
+constexpr std::size_t MaxDirect = 16;
+
 struct TDeclaredLocal {
     const TVbToken* NameToken;
     bool Used;
@@ -31,13 +33,31 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
             std::string_view before = body.Get(j - 1)->Text();
             if (before == "Dim") {
                 // Only the first name of a Dim statement is tracked.
-                firstByName.try_emplace(token->Text(), declared.size());
                 declared.push_back({token, false});
+                // Procedures declare few locals: they are searched directly, and only a
+                // procedure with very many of them indexes them by name.
+                if (declared.size() > MaxDirect) {
+                    if (firstByName.empty())
+                        for (std::size_t k = 0; k < declared.size(); ++k)
+                            firstByName.try_emplace(declared[k].NameToken->Text(), k);
+                    else
+                        firstByName.try_emplace(token->Text(), declared.size() - 1);
+                }
                 continue;
             }
             // A name after "." is a member name, not a use of the local.
             if (before == ".") continue;
-            auto found = firstByName.find(token->Text());
+            const std::string_view text = token->Text();
+            if (declared.size() <= MaxDirect) {
+                // A use marks the first local of that name.
+                for (TDeclaredLocal& local : declared)
+                    if (local.NameToken->Text() == text) {
+                        local.Used = true;
+                        break;
+                    }
+                continue;
+            }
+            auto found = firstByName.find(text);
             if (found != firstByName.end()) declared[found->second].Used = true;
         }
         TDroppedWords dropped(source, method);
