@@ -323,9 +323,27 @@ void TVbParser::Tokenize() {
         // before the code): go straight on to the step for characters no reader takes.
         const char c = Text_[Pos_];
         const bool noReader = c == '\r' || (c == ' ' && State > 1);
-        if (!noReader && (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() ||
-                       ReadSymbol() || ReadNumber() || ReadStringLiteral() || ReadComment()))
+        if (!noReader && State > 1) {
+            // Past the header, the first character tells which readers can take it; they are
+            // tried in the same order as below, the others could not yield anything here.
+            const std::uint8_t cls = ClassOf(c);
+            bool read;
+            if (cls & (ccLetter | ccLead))
+                read = ReadKeyword() || ReadOperator() || ReadIdentifier();
+            else if (cls & ccOperator)
+                read = ReadOperator();
+            else if (cls & ccSymbol)
+                read = ReadSymbol();
+            else if (cls & ccDigit)
+                read = ReadNumber();
+            else
+                read = ReadStringLiteral() || ReadComment();
+            if (read) continue;
+        } else if (!noReader && (ReadHeader() || ReadKeyword() || ReadOperator() ||
+                                 ReadIdentifier() || ReadSymbol() || ReadNumber() ||
+                                 ReadStringLiteral() || ReadComment())) {
             continue;
+        }
         // No reader takes this character: pass blanks, or else drop the rest of the line.
         std::size_t before = Pos_;
         if (SkipSpaces() == 0) {
