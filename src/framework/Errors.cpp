@@ -48,7 +48,8 @@ EAssertionFailed EAssertionFailed::Default(std::string_view unit, int line) {
     return EAssertionFailed(FwTexts().AssertDefault, unit, line);
 }
 
-EFOpenError::EFOpenError(std::string_view fileName) : EVetrinError(Fill(FwTexts().FileOpen, "%s", fileName)) {}
+EFOpenError::EFOpenError(std::string_view fileName)
+    : EVetrinError(Fill(FwTexts().FileOpen, "%s", fileName)) {}
 
 EFCreateError::EFCreateError(std::string_view fileName)
     : EVetrinError(Fill(FwTexts().FileCreate, "%s", fileName)) {}
@@ -56,6 +57,8 @@ EFCreateError::EFCreateError(std::string_view fileName)
 EAbstractError::EAbstractError() : EVetrinError(FwTexts().Abstract) {}
 
 EMaskError::EMaskError(std::string_view pattern, int position)
-    : EVetrinError(Fill(FwTexts().InvalidMask, {{"%1:d", std::to_string(position)}, {"%0:s", pattern}})) {}
+    : EVetrinError(
+          Fill(FwTexts().InvalidMask, {{"%1:d", std::to_string(position)}, {"%0:s", pattern}})) {}
 
-EListError::EListError(long long index) : EVetrinError(Fill(FwTexts().ListIndex, "%d", std::to_string(index))) {}
+EListError::EListError(long long index)
+    : EVetrinError(Fill(FwTexts().ListIndex, "%d", std::to_string(index))) {}

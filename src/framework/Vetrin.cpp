@@ -38,7 +38,8 @@ int TVetrin::Index() const {
 
 void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
     if (!Results) return;
-    std::string file = Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName : std::string();
+    std::string file = Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
+                                                               : std::string();
     if (line == -1)
         Results->Add(file + " : " + message);
     else
@@ -48,7 +49,8 @@ void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
 
 void TVetrin::Report(const std::string& message) {
     if (!Results) return;
-    std::string file = Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName : std::string();
+    std::string file = Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
+                                                               : std::string();
     Results->Add(file + " : " + message);
     if (Collection_) Collection_->JumpRecords.Add(file, 1, message);
 }
@@ -106,7 +108,8 @@ const TDetailDialog* FindDetailDialog(std::string_view className) {
 
 TVetrins::~TVetrins() {
     JumpRecords.Clear();
-    while (!Items_.empty()) Items_.erase(Items_.begin()); // the first remaining one, each time
+    while (!Items_.empty())
+        Items_.erase(Items_.begin()); // the first remaining one, each time
 }
 
 TVetrin* TVetrins::Add(std::unique_ptr<TVetrin> checker) {
@@ -138,12 +141,14 @@ void TVetrins::CheckPart(TVtParts& part) {
 
 void TVetrins::SetResults(TTextLines* lines) {
     if (!lines) return;
-    for (const auto& checker : Items_) checker->Results = lines;
+    for (const auto& checker : Items_)
+        checker->Results = lines;
 }
 
 void TVetrins::SetLog(TTextLines* lines) {
     if (!lines) return;
-    for (const auto& checker : Items_) checker->Log = lines;
+    for (const auto& checker : Items_)
+        checker->Log = lines;
 }
 
 void TVetrins::SaveToStream(std::ostream& stream) const {
@@ -165,7 +170,8 @@ void TVetrins::LoadFromStream(std::istream& stream) {
         std::string header = list.ReadNext();
         // The class name: from the second character up to the first "]".
         std::size_t close = header.find(']');
-        std::string name = close == std::string::npos || close < 1 ? std::string() : header.substr(1, close - 1);
+        std::string name =
+            close == std::string::npos || close < 1 ? std::string() : header.substr(1, close - 1);
         for (const auto& checker : Items_) {
             if (checker->ClassName() == name) {
                 list.ReadBool(checker->Enabled);
@@ -184,7 +190,8 @@ void TVetrins::SaveToFile(const std::string& fileName) {
 
 void TVetrins::LoadFromFile(const std::string& fileName) {
     std::string bytes;
-    if (!platform::FileExists(fileName) || !platform::ReadFileBytes(fileName, bytes)) throw EFOpenError(fileName);
+    if (!platform::FileExists(fileName) || !platform::ReadFileBytes(fileName, bytes))
+        throw EFOpenError(fileName);
     std::istringstream in(bytes);
     LoadFromStream(in);
     FileName = fileName;

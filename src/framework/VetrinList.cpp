@@ -22,7 +22,8 @@ std::string TVetrinList::Text() const {
 void TVetrinList::SetText(std::string_view text) { Items_ = platform::SplitLines(text); }
 
 std::string TVetrinList::ReadNext() {
-    std::string text = Cursor >= 0 && Cursor < Count() ? Items_[static_cast<std::size_t>(Cursor)] : std::string();
+    std::string text =
+        Cursor >= 0 && Cursor < Count() ? Items_[static_cast<std::size_t>(Cursor)] : std::string();
     ++Cursor;
     return text;
 }
@@ -43,14 +44,16 @@ void TVetrinList::ReadInteger(std::int32_t& n) { n = StrToInt(ReadNext()); }
 
 void TVetrinList::WriteStrings(const TStringList& list) {
     WriteInteger(static_cast<std::int32_t>(list.size()));
-    for (const auto& line : list) Add(line);
+    for (const auto& line : list)
+        Add(line);
 }
 
 void TVetrinList::ReadStrings(TStringList& list) {
     list.clear();
     std::int32_t n = 0;
     ReadInteger(n);
-    for (std::int32_t k = 0; k < n; ++k) list.push_back(ReadNext());
+    for (std::int32_t k = 0; k < n; ++k)
+        list.push_back(ReadNext());
 }
 
 std::int32_t StrToInt(std::string_view text) {
@@ -67,7 +70,8 @@ std::int32_t StrToInt(std::string_view text) {
             throw EConvertError::NotInteger(text);
     }
     if (negative) value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max() || value < std::numeric_limits<std::int32_t>::min())
+    if (value > std::numeric_limits<std::int32_t>::max() ||
+        value < std::numeric_limits<std::int32_t>::min())
         throw EConvertError::NotInteger(text);
     return static_cast<std::int32_t>(value);
 }

@@ -22,11 +22,13 @@ void TSourceList::IndexError(int index) { throw EListError(index); }
 void TSourceList::AssignLines(const std::vector<std::string>& lines) {
     Clear();
     std::size_t total = 0;
-    for (const auto& line : lines) total += line.size() + 2;
+    for (const auto& line : lines)
+        total += line.size() + 2;
     Data_.reserve(total);
     Starts_.reserve(lines.size());
     std::int32_t number = 0;
-    for (const auto& line : lines) AddLine(line, ++number);
+    for (const auto& line : lines)
+        AddLine(line, ++number);
 }
 
 void TSourceList::TakeText(std::string&& text) {
@@ -38,9 +40,11 @@ void TSourceList::TakeText(std::string&& text) {
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* nl =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         const char* lineEnd = nl ? nl : end;
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)));
+        const char* cr =
+            static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)));
         if (!nl || cr != nl - 1) crlfOnly = false;
         if (!crlfOnly) break;
         ++lines;
@@ -67,7 +71,8 @@ void TSourceList::AddLine(std::string_view text, std::int32_t number) {
     if (Numbers_.empty() && number != Count() + 1) {
         // The numbers stop being 1..n: store them from now on.
         Numbers_.reserve(Starts_.capacity());
-        for (int i = 1; i <= Count(); ++i) Numbers_.push_back(i);
+        for (int i = 1; i <= Count(); ++i)
+            Numbers_.push_back(i);
         Numbers_.push_back(number);
     } else if (!Numbers_.empty()) {
         Numbers_.push_back(number);
@@ -75,7 +80,8 @@ void TSourceList::AddLine(std::string_view text, std::int32_t number) {
     Starts_.push_back(static_cast<std::uint32_t>(Data_.size()));
     Data_.append(text);
     Data_.append("\r\n");
-    if (!Numbers_.empty() && Starts_.size() != Numbers_.size()) throw EAssertionFailed::Default("Vetrin", 899);
+    if (!Numbers_.empty() && Starts_.size() != Numbers_.size())
+        throw EAssertionFailed::Default("Vetrin", 899);
 }
 
 void TSourceList::Assign(const TSourceList& other) {
@@ -111,7 +117,8 @@ int TSourceList::IndexOfName(std::string_view name) const {
     for (int i = 0; i < Count(); ++i) {
         std::string_view text = Text(i);
         std::size_t eq = text.find('=');
-        if (eq != std::string_view::npos && platform::SameTextAscii(text.substr(0, eq), name)) return i;
+        if (eq != std::string_view::npos && platform::SameTextAscii(text.substr(0, eq), name))
+            return i;
     }
     return -1;
 }
@@ -125,7 +132,8 @@ int TVtParts::MethodCount() const { throw EAbstractError(); }
 void TVtParts::CheckSelf(TVetrins& checkers) { checkers.CheckPart(*this); }
 
 void TVtParts::CheckChildren(TVetrins& checkers) {
-    for (TVtParts* child : Children) child->CheckTree(checkers);
+    for (TVtParts* child : Children)
+        child->CheckTree(checkers);
 }
 
 void TVtParts::CheckTree(TVetrins& checkers) {
@@ -147,8 +155,9 @@ void TVtParts::ParseChildren() {
             std::uint32_t t0 = platform::TickCount();
             child->Parse();
             std::uint32_t t1 = platform::TickCount();
-            AppendLog(t.ParseDone + std::to_string(child->LineCount()) + " Token:" +
-                      std::to_string(child->TokenCount()) + " Method:" + std::to_string(child->MethodCount()) +
+            AppendLog(t.ParseDone + std::to_string(child->LineCount()) +
+                      " Token:" + std::to_string(child->TokenCount()) +
+                      " Method:" + std::to_string(child->MethodCount()) +
                       " Time:" + platform::FormatElapsed(t0, t1) + " )");
         } else {
             WriteLog(t.NotFound + child->FileName);

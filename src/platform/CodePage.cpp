@@ -44,7 +44,8 @@ std::string FileNamePart(std::string_view path) {
 bool SameTextAscii(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(static_cast<unsigned char>(a[i])) != AsciiUpper(static_cast<unsigned char>(b[i])))
+        if (AsciiUpper(static_cast<unsigned char>(a[i])) !=
+            AsciiUpper(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -96,7 +97,8 @@ std::atomic<std::uint32_t>& Cp932Entry(unsigned code) {
 }
 
 std::uint32_t Cp932Char(const char* bytes, std::size_t length) {
-    unsigned code = length == 2 ? (static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1])
+    unsigned code = length == 2 ? (static_cast<unsigned char>(bytes[0]) << 8) |
+                                      static_cast<unsigned char>(bytes[1])
                                 : static_cast<unsigned char>(bytes[0]);
     std::atomic<std::uint32_t>& entry = Cp932Entry(code);
     std::uint32_t known = entry.load(std::memory_order_relaxed);
@@ -122,7 +124,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     while (i < cp932.size()) {
         // ASCII runs are the same in both encodings.
         std::size_t run = i;
-        while (run < cp932.size() && static_cast<unsigned char>(cp932[run]) < 0x80) ++run;
+        while (run < cp932.size() && static_cast<unsigned char>(cp932[run]) < 0x80)
+            ++run;
         out.append(cp932, i, run - i);
         i = run;
         if (i >= cp932.size()) break;
@@ -132,7 +135,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         if (count == 4) {
             out.append("\xEF\xBF\xBD"); // a byte or pair that is no character: U+FFFD
         } else {
-            for (std::uint32_t k = 0; k < count; ++k) out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));
+            for (std::uint32_t k = 0; k < count; ++k)
+                out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));
         }
         i += n;
     }

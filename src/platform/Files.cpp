@@ -152,14 +152,18 @@ std::string Normalise(std::string_view path) {
     }
     flush();
     std::string out;
-    for (const auto& p : parts) out += "/" + p;
+    for (const auto& p : parts)
+        out += "/" + p;
     return out.empty() ? "/" : out;
 }
 
-bool IsAbsolute(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
+bool IsAbsolute(std::string_view path) {
+    return !path.empty() && (path[0] == '/' || path[0] == '\\');
+}
 
 // Finds the one entry of a folder whose name equals `name` ignoring ASCII letter case.
-std::optional<std::string> MatchIgnoringCase(const std::string& nativeFolder, const std::string& nativeName) {
+std::optional<std::string> MatchIgnoringCase(const std::string& nativeFolder,
+                                             const std::string& nativeName) {
     DIR* dir = opendir(nativeFolder.empty() ? "/" : nativeFolder.c_str());
     if (!dir) return std::nullopt;
     std::optional<std::string> found;
@@ -183,9 +187,10 @@ std::string AbsolutePath(std::string_view path) {
 }
 
 std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath) {
-    std::string lexical = IsAbsolute(memberPath)
-                              ? Normalise(memberPath)
-                              : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + std::string(memberPath));
+    std::string lexical =
+        IsAbsolute(memberPath)
+            ? Normalise(memberPath)
+            : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + std::string(memberPath));
     struct stat st;
     if (stat(NativePath(lexical).c_str(), &st) == 0) return lexical;
     // Walk the components, keeping exact matches and falling back to a unique match ignoring case.

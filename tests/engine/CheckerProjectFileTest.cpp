@@ -119,8 +119,9 @@ TEST(CheckerProjectFile, WritesSectionsInCollectionOrderWithCrLf) {
     Rules r;
     r.list->Enabled = true;
     r.list->Entries = {"Form1.frm", "", " C:\\p\\x.bas"};
-    EXPECT_EQ(r.Save(), Sj("[TFlag] : フラグ\r\nFalse\r\nTrue\r\n"
-                           "[TList] : 一覧\r\nTrue\r\n3\r\nForm1.frm\r\n\r\n C:\\p\\x.bas\r\n80\r\n"));
+    EXPECT_EQ(r.Save(),
+              Sj("[TFlag] : フラグ\r\nFalse\r\nTrue\r\n"
+                 "[TList] : 一覧\r\nTrue\r\n3\r\nForm1.frm\r\n\r\n C:\\p\\x.bas\r\n80\r\n"));
 }
 
 TEST(CheckerProjectFile, RoundTripKeepsFlagsAndEmptyEntries) {
@@ -141,7 +142,8 @@ TEST(CheckerProjectFile, RoundTripKeepsFlagsAndEmptyEntries) {
 
 TEST(CheckerProjectFile, ForeignSectionsAndLetterCaseAreSkippedLineByLine) {
     Rules r;
-    r.Load("[TUnknown] : x\r\nTrue\r\n[tlist] : y\r\nTrue\r\n9\r\n[TFlag] : z\r\nTrue\r\nFalse\r\n");
+    r.Load(
+        "[TUnknown] : x\r\nTrue\r\n[tlist] : y\r\nTrue\r\n9\r\n[TFlag] : z\r\nTrue\r\nFalse\r\n");
     EXPECT_TRUE(r.flag->Enabled);
     EXPECT_FALSE(r.flag->Flag);
     EXPECT_FALSE(r.list->Enabled);
@@ -207,7 +209,8 @@ TEST(CheckerProjectFile, FilesRecordTheirNameAndFailClearly) {
         s.checkers.SaveToFile(dir.Path + "/no/such/folder.vrp");
         FAIL();
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message(), Sj("ファイル ") + dir.Path + Sj("/no/such/folder.vrp を作成できません"));
+        EXPECT_EQ(e.Message(),
+                  Sj("ファイル ") + dir.Path + Sj("/no/such/folder.vrp を作成できません"));
     }
     EXPECT_EQ(s.checkers.FileName, path);
 }

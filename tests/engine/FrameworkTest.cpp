@@ -16,7 +16,9 @@ namespace {
 // A part with a settable token count and a parse that records itself.
 class TTestPart : public TVtParts {
 public:
-    explicit TTestPart(std::string name, int tokens = 1) : Tokens(tokens) { FileName = std::move(name); }
+    explicit TTestPart(std::string name, int tokens = 1) : Tokens(tokens) {
+        FileName = std::move(name);
+    }
     int Tokens;
     int Parsed = 0;
     int TokenCount() const override { return Tokens; }
@@ -64,7 +66,8 @@ struct Harness {
     TStringLines results, log;
     std::vector<std::string> order;
     TTestRule* Add(const std::string& name, bool ignores = false) {
-        auto* rule = static_cast<TTestRule*>(checkers.Add(std::make_unique<TTestRule>(name, ignores, &order)));
+        auto* rule = static_cast<TTestRule*>(
+            checkers.Add(std::make_unique<TTestRule>(name, ignores, &order)));
         rule->Enabled = true;
         checkers.SetResults(&results);
         checkers.SetLog(&log);
@@ -88,8 +91,10 @@ TEST(CheckerRun, RulesThatIgnoreExclusionRunFirstAndExclusionSkipsTheRest) {
     EXPECT_EQ(h.order, (std::vector<std::string>{"X@/p/m.bas"}));
     ASSERT_EQ(h.log.Count(), 3);
     EXPECT_EQ(Body(h.log.Lines[0]).rfind(Sj("「X-name」をチェック中 : /p/m.bas...完了(Time:")), 0u);
-    EXPECT_EQ(Body(h.log.Lines[1]), Sj("「A-name」をチェック中 : /p/m.bas...スキップ(チェック対象外)"));
-    EXPECT_EQ(Body(h.log.Lines[2]), Sj("「B-name」をチェック中 : /p/m.bas...スキップ(チェック対象外)"));
+    EXPECT_EQ(Body(h.log.Lines[1]),
+              Sj("「A-name」をチェック中 : /p/m.bas...スキップ(チェック対象外)"));
+    EXPECT_EQ(Body(h.log.Lines[2]),
+              Sj("「B-name」をチェック中 : /p/m.bas...スキップ(チェック対象外)"));
     EXPECT_EQ(h.checkers.CurrentPart, &part);
 }
 
@@ -102,7 +107,8 @@ TEST(CheckerRun, PartsWithoutContentAndNonTargetsAndDisabledRules) {
     h.checkers.CheckPart(never);
     // The excluded-files kind of rule gets the not-parsed text too; a non-target writes nothing.
     ASSERT_EQ(h.log.Count(), 1);
-    EXPECT_EQ(Body(h.log.Lines[0]), Sj("「X-name」をチェック中 : /p/e.bas...スキップ(解析されていない)"));
+    EXPECT_EQ(Body(h.log.Lines[0]),
+              Sj("「X-name」をチェック中 : /p/e.bas...スキップ(解析されていない)"));
     EXPECT_TRUE(h.order.empty());
 }
 
@@ -170,7 +176,8 @@ TEST(Reporting, ResultLinesAndJumpRecords) {
 
 TEST(Reporting, UnsetSinksAreSkippedSilently) {
     TVetrins checkers;
-    auto* rule = static_cast<TTestRule*>(checkers.Add(std::make_unique<TTestRule>("A", false, nullptr)));
+    auto* rule =
+        static_cast<TTestRule*>(checkers.Add(std::make_unique<TTestRule>("A", false, nullptr)));
     rule->Enabled = true;
     rule->OnCheck = [](TTestRule& r, TVtParts&) { r.ReportAt("m", 3); };
     TTestPart part("a.bas");
@@ -195,7 +202,8 @@ TEST(Collection, AddFindAndFailures) {
         checkers.Items(0)->ShowDetail(nullptr);
         FAIL();
     } catch (const EAssertionFailed& e) {
-        EXPECT_EQ(e.Message(), Sj("ShowDetailエラー:このメソッドはinheritedしてはいけない (Vetrin, 603 行)"));
+        EXPECT_EQ(e.Message(),
+                  Sj("ShowDetailエラー:このメソッドはinheritedしてはいけない (Vetrin, 603 行)"));
     }
     TVetrin bare;
     EXPECT_THROW(bare.GetCheckerName(), EAbstractError);
@@ -261,7 +269,8 @@ TEST(PartsTree, LoadAndModification) {
     child.Load(b);
     part.Children.push_back(&child);
     EXPECT_FALSE(part.IsModified());
-    std::filesystem::last_write_time(b, std::filesystem::last_write_time(b) + std::chrono::seconds(2));
+    std::filesystem::last_write_time(b,
+                                     std::filesystem::last_write_time(b) + std::chrono::seconds(2));
     EXPECT_TRUE(part.IsModified()) << "a touched child";
     child.Load(b);
     EXPECT_FALSE(part.IsModified());
@@ -290,7 +299,8 @@ TEST(PartsTree, ParseWalkLogsEachChildAndMissingFiles) {
     EXPECT_EQ(childA.Parsed, 1);
     EXPECT_EQ(childGone.Parsed, 0);
     ASSERT_EQ(log.Count(), 3);
-    EXPECT_EQ(Body(log.Lines[0]), a + Sj(" を解析中...完了( Line:3 Token:5 Method:2 Time:0.000s )"));
+    EXPECT_EQ(Body(log.Lines[0]),
+              a + Sj(" を解析中...完了( Line:3 Token:5 Method:2 Time:0.000s )"));
     EXPECT_EQ(Body(log.Lines[1]), dir.Path + Sj("/Gone.bas を解析中..."));
     EXPECT_EQ(Body(log.Lines[2]), Sj("▼ ファイルが見つかりません:") + dir.Path + "/Gone.bas");
     EXPECT_EQ(childA.Log, &log);

@@ -9,7 +9,8 @@
 #include <filesystem>
 
 TEST(CodePage, TrailByteIsNeverTakenForAscii) {
-    // "ソ" is 0x83 0x5C and "ポ" is 0x83 0x7C; "表" is 0x95 0x5C: their trail bytes look like "\" and "|".
+    // "ソ" is 0x83 0x5C and "ポ" is 0x83 0x7C; "表" is 0x95 0x5C: their trail bytes look like "\"
+    // and "|".
     std::string s = Sj("ソ表_");
     ASSERT_EQ(s.size(), 5u);
     EXPECT_EQ(platform::FindLastOf(s, "\\"), std::string::npos);
@@ -24,8 +25,11 @@ TEST(CodePage, TrailByteIsNeverTakenForAscii) {
 TEST(CodePage, ConversionRoundTripsAndReplacesBadBytes) {
     std::string sj = Sj("一行の長さ制限");
     EXPECT_EQ(platform::Cp932ToUtf8(sj), "一行の長さ制限");
-    EXPECT_EQ(platform::Cp932ToUtf8("a\x83"), "a\xEF\xBF\xBD");  // lone lead byte at the end
-    EXPECT_EQ(platform::Cp932ToUtf8("\xA0" "b"), "\xEF\xBF\xBD" "b"); // unmapped single byte
+    EXPECT_EQ(platform::Cp932ToUtf8("a\x83"), "a\xEF\xBF\xBD"); // lone lead byte at the end
+    EXPECT_EQ(platform::Cp932ToUtf8("\xA0"
+                                    "b"),
+              "\xEF\xBF\xBD"
+              "b"); // unmapped single byte
     EXPECT_EQ(platform::Utf8ToCp932("x\xFFy"), "x?y");
 }
 
@@ -41,8 +45,10 @@ TEST(Files, ProjectPathsResolveLexicallyAndIgnoringCase) {
     dir.Write("proj/Forms/Main.FRM", "x");
     dir.Write("shared/f.frm", "y");
     std::string vbp = dir.Write("proj/a.vbp", "");
-    EXPECT_EQ(platform::ResolveProjectPath(vbp, "forms\\main.frm"), dir.Path + "/proj/Forms/Main.FRM");
-    EXPECT_EQ(platform::ResolveProjectPath(vbp, "..\\shared\\.\\f.frm"), dir.Path + "/shared/f.frm");
+    EXPECT_EQ(platform::ResolveProjectPath(vbp, "forms\\main.frm"),
+              dir.Path + "/proj/Forms/Main.FRM");
+    EXPECT_EQ(platform::ResolveProjectPath(vbp, "..\\shared\\.\\f.frm"),
+              dir.Path + "/shared/f.frm");
     // Not there under any letter case: the lexical path.
     EXPECT_EQ(platform::ResolveProjectPath(vbp, "Gone.bas"), dir.Path + "/proj/Gone.bas");
 }

@@ -15,7 +15,8 @@ inline std::string Sj(std::string_view utf8) { return platform::Utf8ToCp932(utf8
 class TempDir {
 public:
     TempDir() {
-        std::string templ = (std::filesystem::temp_directory_path() / "vetrin-test-XXXXXX").string();
+        std::string templ =
+            (std::filesystem::temp_directory_path() / "vetrin-test-XXXXXX").string();
         Path = mkdtemp(templ.data());
     }
     ~TempDir() {
@@ -26,7 +27,8 @@ public:
     std::string Write(const std::string& relative, std::string_view bytes) const {
         std::filesystem::path p = std::filesystem::path(Path) / relative;
         std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(p, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return p.string();
     }
     std::string Path;
