@@ -170,8 +170,12 @@ void TVtParts::ParseChildren() {
 void TVtParts::Load(const std::string& fileName) {
     if (platform::FileExists(fileName)) {
         std::string bytes;
-        // A file that exists but cannot be read is an error, not an empty file.
-        if (!platform::ReadFileBytes(fileName, bytes)) throw EFOpenError(fileName);
+        // A file that exists but cannot be read is an error, not an empty file; the part still
+        // takes the name.
+        if (!platform::ReadFileBytes(fileName, bytes)) {
+            FileName = fileName;
+            throw EFOpenError(fileName);
+        }
         RawLines.TakeText(std::move(bytes));
         FileAge = platform::FileTimeStamp(fileName);
     }

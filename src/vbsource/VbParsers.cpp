@@ -55,7 +55,14 @@ bool TVbProjectParser::Execute() {
             }
             std::string absolute = platform::ResolveProjectPath(p.FileName, path);
             p.MemberFiles.push_back(absolute);
-            member->Load(absolute);
+            try {
+                member->Load(absolute);
+            } catch (const EVetrinError& e) {
+                // A member file that exists but cannot be read: say so in the log and keep the
+                // member (it has no lines, so every rule reports it as not parsed) rather than
+                // losing it and every member after it.
+                p.WriteLog(e.Message());
+            }
             p.AddMember(std::move(member));
         }
         return true;

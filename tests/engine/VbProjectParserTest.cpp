@@ -152,3 +152,21 @@ TEST(VbProjectParser, ParseWalkOverTheSampleProject) {
     EXPECT_EQ(MethodNames(customer), (Strings{Sj("名前"), Sj("名前")}));
     EXPECT_EQ(ArgumentNames(*customer.Methods.Get(1)), (Strings{Sj("値")}));
 }
+
+TEST(VbProjectParser, UnreadableMemberIsLoggedAndLaterMembersStay) {
+    // /proc/self/mem is a regular file that cannot be read from its start.
+    TempDir dir;
+    dir.Write("p/b.bas", "Attribute VB_Name = \"b\"\r\n");
+    std::string path = dir.Write("p/a.vbp", "Module=m; /proc/self/mem\r\nModule=b; b.bas\r\n");
+    TStringLines log;
+    TVbProjectSource project;
+    project.SetLog(&log);
+    project.Load(path);
+    EXPECT_TRUE(TVbProjectParser(project).Execute());
+    ASSERT_EQ(project.Children.size(), 2u);
+    EXPECT_EQ(project.Children[0]->FileName, "/proc/self/mem");
+    EXPECT_EQ(project.Children[0]->RawLines.Count(), 0);
+    EXPECT_EQ(project.Children[1]->RawLines.Count(), 1);
+    ASSERT_EQ(log.Count(), 1);
+    EXPECT_EQ(log.Lines[0].substr(20), Sj("ファイル /proc/self/mem は開けません"));
+}
