@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <cstring>
 
 // ---- TVbProjectParser ----
@@ -245,10 +246,45 @@ std::string Trimmed(const std::string& s) {
 
 TVbParser::TVbParser(TVbSource& source) : TVbParser(source, platform::ExecutableDir() + "/vb") {}
 
+namespace {
+// The word lists as last read from a folder, with the time stamps of their files. A project
+// parses one source after another with the same lists: a parser whose files are still there and
+// unchanged takes a copy instead of reading and hashing them again.
+struct TWordListCache {
+    std::string Folder;
+    std::array<std::optional<std::int64_t>, 3> Stamps;
+    TVbWordList Internal, Keywords, Operators;
+};
+TWordListCache& WordListCache() {
+    static TWordListCache cache;
+    return cache;
+}
+} // namespace
+
 TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir) : Source(source) {
-    InternalWords.LoadFromFile(wordListDir + "/internal.txt");
-    Keywords.LoadFromFile(wordListDir + "/keyword.txt");
-    Operators.LoadFromFile(wordListDir + "/operator.txt");
+    const std::array<std::string, 3> paths = {wordListDir + "/internal.txt",
+                                              wordListDir + "/keyword.txt",
+                                              wordListDir + "/operator.txt"};
+    std::array<std::optional<std::int64_t>, 3> stamps;
+    for (std::size_t i = 0; i < paths.size(); ++i) stamps[i] = platform::FileTimeStamp(paths[i]);
+    TWordListCache& cache = WordListCache();
+    const bool allThere = stamps[0] && stamps[1] && stamps[2];
+    if (allThere && cache.Folder == wordListDir && cache.Stamps == stamps) {
+        InternalWords = cache.Internal;
+        Keywords = cache.Keywords;
+        Operators = cache.Operators;
+        return;
+    }
+    // Read in this order; a missing or unreadable file raises the file-open error.
+    InternalWords.LoadFromFile(paths[0]);
+    Keywords.LoadFromFile(paths[1]);
+    Operators.LoadFromFile(paths[2]);
+    cache.Folder.clear(); // a failure while copying leaves no half-filled entry behind
+    cache.Internal = InternalWords;
+    cache.Keywords = Keywords;
+    cache.Operators = Operators;
+    cache.Stamps = stamps;
+    cache.Folder = wordListDir;
 }
 
 bool TVbParser::Execute() {

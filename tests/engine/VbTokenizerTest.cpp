@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 using Tokens = std::vector<std::string>;
@@ -300,4 +301,26 @@ TEST(VbTokenizer, DefaultWordListsLieBesideTheExecutable) {
          {"=", "<>", "<=", "&", "And", "Or", "Not", "Mod", "Is", "Like", "&H", "&O"})
         EXPECT_TRUE(parser.Operators.Contains(w)) << w;
     EXPECT_GT(parser.InternalWords.Count(), 50);
+}
+
+TEST(VbTokenizer, ChangedOrMissingWordListsAreReadAgain) {
+    // Parsers that follow one another reuse the lists only while their files are unchanged.
+    TempDir dir;
+    std::string folder = WordListDir(dir, "Dim\r\n", "=\r\n");
+    auto first = SourceOf(std::string(kModuleHeader) + "Dim Foo\r\n");
+    ASSERT_TRUE(TVbModuleParser(*first, folder).Execute());
+    EXPECT_EQ(first->Tokens.Get(2)->Kind, tkIdentifier);
+
+    std::string keywords = dir.Write("vb/keyword.txt", "Dim\r\nFoo\r\n");
+    std::filesystem::last_write_time(
+        keywords, std::filesystem::last_write_time(keywords) + std::chrono::seconds(2));
+    auto second = SourceOf(std::string(kModuleHeader) + "Dim Foo\r\n");
+    TVbModuleParser parser(*second, folder);
+    ASSERT_TRUE(parser.Execute());
+    EXPECT_EQ(second->Tokens.Get(2)->Kind, tkKeyword);
+    EXPECT_EQ(parser.Keywords.Count(), 2);
+
+    std::filesystem::remove(folder + "/operator.txt");
+    auto third = SourceOf("Dim x\r\n");
+    EXPECT_THROW(TVbModuleParser(*third, folder), EFOpenError);
 }
