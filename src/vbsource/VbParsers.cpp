@@ -145,6 +145,7 @@ void TVbWordList::LoadFromFile(const std::string& path) {
     std::size_t lines = Words_.size() + 1;
     for (char c : bytes) lines += c == '\n' || c == '\r';
     Words_.reserve(lines);
+    Upper_.reserve(lines);
     std::size_t slots = 64;
     while (slots < lines * 2) slots *= 2;
     if (slots > Slots_.size()) Rehash(slots);
@@ -153,6 +154,11 @@ void TVbWordList::LoadFromFile(const std::string& path) {
 
 void TVbWordList::Add(std::string_view word) {
     Words_.emplace_back(word);
+    // The upper-case form of an entry made of ASCII bytes only (empty for any other entry).
+    std::string upper;
+    if (std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        for (char c : word) upper.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
+    Upper_.push_back(std::move(upper));
     MaxLength_ = std::max(MaxLength_, word.size());
     if (!word.empty())
         Lengths_[Fold(static_cast<unsigned char>(word[0]))] |=
@@ -181,8 +187,23 @@ bool TVbWordList::Contains(std::string_view word) const {
     const std::uint32_t lengths = Lengths_[Fold(static_cast<unsigned char>(word[0]))];
     if (!(lengths >> std::min<std::size_t>(word.size(), 31) & 1u)) return false;
     std::size_t mask = Slots_.size() - 1;
-    for (std::size_t s = FoldedHash(word) & mask; Slots_[s] >= 0; s = (s + 1) & mask)
-        if (SameFolded(Words_[static_cast<std::size_t>(Slots_[s])], word)) return true;
+    for (std::size_t s = FoldedHash(word) & mask; Slots_[s] >= 0; s = (s + 1) & mask) {
+        const auto k = static_cast<std::size_t>(Slots_[s]);
+        if (Words_[k].size() != word.size()) continue;
+        if (!Upper_[k].empty()) {
+            // An entry of single-byte characters: compare with it folded to upper case once.
+            // A double-byte character in the word can never equal such an entry, and its lead
+            // byte already differs from every byte of it.
+            const std::string& upper = Upper_[k];
+            std::size_t i = 0;
+            while (i < upper.size() && Fold(static_cast<unsigned char>(word[i])) ==
+                                           static_cast<unsigned char>(upper[i]))
+                ++i;
+            if (i == upper.size()) return true;
+        } else if (SameFolded(Words_[k], word)) {
+            return true;
+        }
+    }
     return false;
 }
 

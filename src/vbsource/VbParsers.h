@@ -45,6 +45,7 @@ private:
     void Rehash(std::size_t slots);
     void Insert(std::size_t word);
     std::vector<std::string> Words_;
+    std::vector<std::string> Upper_; // per entry: upper case when ASCII only, else empty
     std::vector<std::int32_t> Slots_; // open addressing: index into Words_, or -1
     std::size_t MaxLength_ = 0;
     // Per first byte (letters folded), one bit per entry length (bit 31: 31 or more), so that

@@ -13,16 +13,13 @@ void TVbTokenList::OutOfRange(int index) { throw EListError(index); }
 
 void TVbTokenList::WrongKind() { throw EAssertionFailed::Default("VbSource", __LINE__); }
 
-void TVbTokenList::Add(TVbToken* token) {
+// A token that does not continue the run: from now on the list keeps one pointer per token.
+void TVbTokenList::AddReference(TVbToken* token) {
     if (OwnsTokens_) WrongKind();
     token->Index = RefCount_;
-    if (Refs_.empty() && (RefCount_ == 0 || token == RunStart_ + RefCount_)) {
-        if (RefCount_ == 0) RunStart_ = token;
-    } else {
-        if (Refs_.empty())
-            for (int i = 0; i < RefCount_; ++i) Refs_.push_back(RunStart_ + i);
-        Refs_.push_back(token);
-    }
+    if (Refs_.empty())
+        for (int i = 0; i < RefCount_; ++i) Refs_.push_back(RunStart_ + i);
+    Refs_.push_back(token);
     ++RefCount_;
 }
 

@@ -77,7 +77,15 @@ public:
         return t;
     }
     // Non-owning list: refers to a token owned elsewhere.
-    void Add(TVbToken* token);
+    void Add(TVbToken* token) {
+        // A body is a run of consecutive tokens: it is kept as its first token and a count.
+        if (!OwnsTokens_ && Refs_.empty() && (RefCount_ == 0 || token == RunStart_ + RefCount_)) {
+            if (RefCount_ == 0) RunStart_ = token;
+            token->Index = RefCount_++;
+            return;
+        }
+        AddReference(token);
+    }
     TVbToken* Get(int index) const {
         if (index < 0 || index >= Count()) OutOfRange(index);
         if (OwnsTokens_) return Owned_.get() + index;
@@ -106,6 +114,7 @@ private:
     std::size_t OwnedCapacity_ = 0;
     // Non-owning: a run of consecutive tokens is kept as its first token and a count; only a
     // list whose tokens are not consecutive keeps one pointer per token.
+    void AddReference(TVbToken* token);
     TVbToken* RunStart_ = nullptr;
     int RefCount_ = 0;
     std::vector<TVbToken*> Refs_;
