@@ -43,14 +43,10 @@ void RegisterSettingDialogs() {
 
 // ---- Text at the widget edge ----
 
-QString EngineToWidget(const std::string& text) {
-    return QString::fromStdString(platform::Cp932ToUtf8(text));
-}
-
 std::string WidgetToEngine(const QString& text, const TStringList& shown) {
     for (const std::string& original : shown)
         if (EngineToWidget(original) == text) return original;
-    return platform::Utf8ToCp932(text.toStdString());
+    return WidgetToEngine(text);
 }
 
 QString LinesToWidget(const TStringList& lines) {

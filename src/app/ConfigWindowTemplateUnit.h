@@ -1,6 +1,7 @@
 // The settings dialog template every rule's settings dialog is built on.
 #pragma once
 
+#include "app/WidgetText.h"
 #include "framework/Vetrin.h"
 #include "framework/VetrinList.h"
 
@@ -47,12 +48,10 @@ struct TSettingTexts {
     static constexpr const char* ErrorCaption = "ｴﾗｰ";
 };
 
-// Engine text (code page 932) for a widget.
-QString EngineToWidget(const std::string& text);
 // Widget text back to engine text. When the text is exactly what EngineToWidget made of one of
 // `shown`, that original is answered byte for byte, so that bytes the widget cannot show (they
 // appear as U+FFFD) are not lost when the user did not touch them.
-std::string WidgetToEngine(const QString& text, const TStringList& shown = {});
+std::string WidgetToEngine(const QString& text, const TStringList& shown);
 // The lines of a multi-line text box and back: one entry per line; a last empty line (the text
 // ends in a line break) is no entry, so an empty box is an empty list.
 QString LinesToWidget(const TStringList& lines);

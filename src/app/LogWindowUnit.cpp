@@ -1,5 +1,7 @@
 #include "app/LogWindowUnit.h"
 
+#include "app/WidgetText.h"
+
 #include "app/AppTexts.h"
 #include "app/MainWindowUnit.h"
 #include "framework/Errors.h"
@@ -14,12 +16,6 @@
 #include <QVBoxLayout>
 
 // ---- TWindowLines ----
-
-namespace {
-QString Shown(const std::string& line) {
-    return QString::fromStdString(platform::Cp932ToUtf8(line));
-}
-} // namespace
 
 void TWindowLines::Add(const std::string& line) {
     Lines_.push_back(line);
@@ -53,14 +49,14 @@ void TWindowLines::Flush() {
     if (LastChanged_ && Shown_ > 0) {
         QTextCursor cursor(Edit_->document()->lastBlock());
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.insertText(Shown(Lines_[Shown_ - 1]));
+        cursor.insertText(EngineToWidget(Lines_[Shown_ - 1]));
     }
     LastChanged_ = false;
     if (Shown_ == Lines_.size()) return;
     QString text;
     for (std::size_t i = Shown_; i < Lines_.size(); ++i) {
         if (i > Shown_) text += QLatin1Char('\n');
-        text += Shown(Lines_[i]);
+        text += EngineToWidget(Lines_[i]);
     }
     // One paragraph per line: the first new line goes into the empty document's only paragraph,
     // any later one starts a paragraph of its own (each line break in the text starts another).

@@ -1,5 +1,7 @@
 #include "app/OptionDialogUnit.h"
 
+#include "app/WidgetText.h"
+
 #include "app/AppTexts.h"
 #include "app/MainWindowUnit.h"
 #include "app/OptionUnit.h"
@@ -10,13 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-namespace {
-QString ToUi(const std::string& text) {
-    return QString::fromStdString(platform::Cp932ToUtf8(text));
-}
-std::string ToEngine(const QString& text) { return platform::Utf8ToCp932(text.toStdString()); }
-} // namespace
 
 TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     : QDialog(parent), Label1(new QLabel(apptext::EditorLabel, this)),
@@ -66,15 +61,15 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     FormCreate();
 }
 
-void TOptionDialog::FormCreate() { EditorName->setText(ToUi(Option_.CommandLine)); }
+void TOptionDialog::FormCreate() { EditorName->setText(EngineToWidget(Option_.CommandLine)); }
 
 void TOptionDialog::OkClick() {
-    Option_.CommandLine = ToEngine(EditorName->text());
+    Option_.CommandLine = WidgetToEngine(EditorName->text());
     Option_.SaveOptions();
 }
 
 void TOptionDialog::OpenFileClick() {
-    std::string commandLine = ToEngine(EditorName->text());
+    std::string commandLine = WidgetToEngine(EditorName->text());
     std::string program = TVtOption::EditorProgramPart(commandLine);
     std::string parameters = TVtOption::EditorParametersPart(commandLine);
     TFileRequest request;
@@ -93,5 +88,5 @@ void TOptionDialog::OpenFileClick() {
     // followed a first blank lost it in the split and get it back.
     if (!parameters.empty() && parameters.front() != ' ') newCommandLine += ' ';
     newCommandLine += parameters;
-    EditorName->setText(ToUi(newCommandLine));
+    EditorName->setText(EngineToWidget(newCommandLine));
 }
