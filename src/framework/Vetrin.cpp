@@ -36,10 +36,15 @@ int TVetrin::Index() const {
     return -1;
 }
 
+// The file of the part under check: findings are reported against it.
+std::string TVetrin::CurrentFileName() const {
+    return Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
+                                                   : std::string();
+}
+
 void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
     if (!Results) return;
-    std::string file = Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
-                                                               : std::string();
+    std::string file = CurrentFileName();
     if (line == -1)
         Results->Add(file + " : " + message);
     else
@@ -49,8 +54,7 @@ void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
 
 void TVetrin::Report(const std::string& message) {
     if (!Results) return;
-    std::string file = Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
-                                                               : std::string();
+    std::string file = CurrentFileName();
     Results->Add(file + " : " + message);
     if (Collection_) Collection_->JumpRecords.Add(file, 1, message);
 }

@@ -73,6 +73,7 @@ protected:
 
 private:
     friend class TVetrins;
+    std::string CurrentFileName() const;
     TVetrins* Collection_ = nullptr;
 };
 
