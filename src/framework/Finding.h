@@ -1,0 +1,26 @@
+// A finding: what one rule reported on one part. Everything the user sees of a finding (result
+// lines, jump records, every output format of vrt, baselines) is composed from this record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct TFindingRecord {
+    // How the rule reported it: ReportAt with a line, ReportAt with -1, or Report.
+    enum class TOrigin : std::uint8_t { At, AtNoLine, Report };
+
+    std::string Rule;    // the rule's class name, as the checker project file stores it
+    std::string File;    // FileName of the part under check (code page bytes)
+    std::int32_t Line;   // the line number; -1 when the finding has none
+    std::string Message; // the rule's message (code page bytes)
+    TOrigin Origin = TOrigin::At;
+
+    bool HasLine() const { return Origin == TOrigin::At; }
+    // The result line: F(L) : M, or F : M without a line.
+    std::string ResultLine() const {
+        return HasLine() ? File + "(" + std::to_string(Line) + ") : " + Message
+                         : File + " : " + Message;
+    }
+    // The line of the jump record: 1 for Report, -1 for ReportAt(-1), else the line.
+    std::int32_t JumpLine() const { return Origin == TOrigin::Report ? 1 : Line; }
+};
