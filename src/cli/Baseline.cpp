@@ -31,15 +31,20 @@ TBaseline::TKey TBaseline::MakeKey(const std::string& project, const std::string
     return {Folded(project), Folded(file), rule, message};
 }
 
-std::pair<std::string, std::string> TBaseline::Place(const std::string& projectFile,
-                                                     const TFindingRecord& finding) {
+const std::pair<std::string, std::string>& TBaseline::Place(const std::string& projectFile,
+                                                            const TFindingRecord& finding) {
+    if (projectFile == PlacedProject_ && finding.File == PlacedFile_ && !PlacedFile_.empty())
+        return Placed_;
     std::string folder = platform::FolderPart(platform::AbsolutePath(projectFile));
-    return {Utf8(platform::FileNamePart(projectFile)),
-            Utf8(platform::RelativePath(folder, finding.File))};
+    Placed_ = {Utf8(platform::FileNamePart(projectFile)),
+               Utf8(platform::RelativePath(folder, finding.File))};
+    PlacedProject_ = projectFile;
+    PlacedFile_ = finding.File;
+    return Placed_;
 }
 
 void TBaseline::Add(const std::string& projectFile, const TFindingRecord& finding) {
-    auto [project, file] = Place(projectFile, finding);
+    const auto& [project, file] = Place(projectFile, finding);
     TEntry& entry = Entries_[MakeKey(project, file, finding.Rule, Utf8(finding.Message))];
     if (entry.Count++ == 0) {
         entry.Project = project;
@@ -48,7 +53,7 @@ void TBaseline::Add(const std::string& projectFile, const TFindingRecord& findin
 }
 
 bool TBaseline::Match(const std::string& projectFile, const TFindingRecord& finding) {
-    auto [project, file] = Place(projectFile, finding);
+    const auto& [project, file] = Place(projectFile, finding);
     Projects_.insert(Folded(project));
     auto it = Entries_.find(MakeKey(project, file, finding.Rule, Utf8(finding.Message)));
     if (it == Entries_.end()) return false;

@@ -43,9 +43,12 @@ private:
     };
     static TKey MakeKey(const std::string& project, const std::string& file,
                         const std::string& rule, const std::string& message);
-    // Project name and relative file of a finding, in UTF-8 as written to the file.
-    static std::pair<std::string, std::string> Place(const std::string& projectFile,
+    // Project name and relative file of a finding, in UTF-8 as written to the file. Findings
+    // come file by file, so the last answer is kept.
+    const std::pair<std::string, std::string>& Place(const std::string& projectFile,
                                                      const TFindingRecord& finding);
+    std::string PlacedProject_, PlacedFile_;
+    std::pair<std::string, std::string> Placed_;
     std::map<TKey, TEntry> Entries_;
     std::set<std::string> Projects_; // compared form of the projects matched against
 };
