@@ -1,6 +1,8 @@
 // Suppression comments: which findings of a parsed source they suppress.
 #include "checkers/Suppression.h"
+
 #include "VbParseSupport.h"
+#include <gtest/gtest.h>
 
 namespace {
 
