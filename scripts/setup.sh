@@ -7,6 +7,10 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# The SARIF validator comes from npm and the HTML report test runs on Python; a machine that
+# already has the commands (from another source than Debian) keeps them.
+command -v npm >/dev/null || missing+=(npm)
+command -v python3 >/dev/null || missing+=(python3)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     sudo_cmd=()

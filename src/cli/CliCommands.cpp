@@ -1,8 +1,12 @@
 #include "cli/CliCommands.h"
 
+#include "cli/Baseline.h"
 #include "cli/CliTexts.h"
+#include "cli/ProjectGroup.h"
+#include "cli/StatsHtml.h"
 #include "framework/Errors.h"
 #include "framework/Texts.h"
+#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "vbsource/VbParsers.h"
@@ -23,6 +27,37 @@ std::string CheckedProjectPath(const std::string& utf8Path) {
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
     return path;
+}
+
+struct TProjectToCheck {
+    std::string Path;  // engine form
+    std::string Shown; // UTF-8, as given or as the group resolves it
+};
+
+// The projects named on the command line, each project group replaced by its projects in the
+// group's order. A project of a group that is missing is reported and counted in `missing`; the
+// others are checked.
+std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args, int& missing) {
+    std::vector<TProjectToCheck> projects;
+    missing = 0;
+    for (const auto& arg : args) {
+        if (!IsProjectGroup(arg)) {
+            projects.push_back({CheckedProjectPath(arg), arg});
+            continue;
+        }
+        for (const TGroupProject& p : ReadProjectGroup(platform::EnginePath(arg))) {
+            if (p.Exists) {
+                projects.push_back({p.Path, platform::NativePath(p.Path)});
+            } else {
+                ++missing;
+                std::string text = "vrt: " + arg + ": " +
+                                   platform::Cp932ToUtf8(FwTexts().NotFound + p.Path) + "\n";
+                std::fputs(text.c_str(), stderr);
+            }
+        }
+    }
+    if (projects.empty()) throw EGeneralError("no project to check");
+    return projects;
 }
 
 // A member whose file is missing is only logged by the parse walk; say so on stderr as well, so
@@ -60,16 +95,53 @@ void ApplyRules(TCliVetrins& rules, const std::string& utf8File) {
     if (!utf8File.empty()) rules.ApplyRulesFile(platform::EnginePath(utf8File));
 }
 
+std::string Counted(std::int64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The line after a text check: what was found, where, how much was checked and how long it took.
+void PrintSummary(const TCliVetrins& rules, const TBaseline* baseline, std::int64_t known,
+                  std::uint32_t started) {
+    std::string text = "vrt: " + Counted(rules.FindingCount(), "finding", "findings") + " in " +
+                       Counted(rules.FilesWithFindings(), "file", "files") + " (" +
+                       Counted(rules.PartCount(), "file", "files") + " checked, " +
+                       platform::FormatElapsed(started, platform::TickCount()) + ")";
+    if (baseline) text += "; " + std::to_string(known) + " in the baseline";
+    text += "\n";
+    std::fputs(text.c_str(), stderr);
+}
+
 } // namespace
 
 // ---- check ----
 
 int RunCheck(const TCheckOptions& options) {
+    const std::uint32_t started = platform::TickCount();
     TCliVetrins rules;
     ApplyRules(rules, options.RulesFile);
-    std::vector<std::string> paths;
-    for (const auto& p : options.Projects)
-        paths.push_back(CheckedProjectPath(p));
+    rules.NoIgnore = options.NoIgnore;
+    int missing = 0;
+    std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
+
+    // The baseline to compare with, and the one to record; both see every finding of the run.
+    std::unique_ptr<TBaseline> baseline, recorded;
+    if (!options.BaselineFile.empty()) {
+        baseline = std::make_unique<TBaseline>();
+        baseline->LoadFromFile(platform::EnginePath(options.BaselineFile));
+    }
+    if (!options.WriteBaselineFile.empty()) recorded = std::make_unique<TBaseline>();
+    std::string currentProject;
+    std::int64_t known = 0;
+    if (baseline || recorded) {
+        rules.Keep = [&](const TFindingRecord& finding) {
+            if (recorded) recorded->Add(currentProject, finding);
+            if (baseline && baseline->Match(currentProject, finding)) {
+                ++known;
+                return false;
+            }
+            return true;
+        };
+    }
 
     TOutput out(stdout);
     std::unique_ptr<TFindingWriter> writer = MakeWriter(options.Format, options.Utf8, rules, out);
@@ -81,11 +153,13 @@ int RunCheck(const TCheckOptions& options) {
     }
     writer->Begin();
     try {
-        for (const auto& path : paths)
-            CheckProject(path, rules, log.get());
+        for (const auto& project : projects) {
+            currentProject = project.Path;
+            CheckProject(project.Path, rules, log.get());
+        }
     } catch (...) {
         // Keep what was found before the failure, and the output well formed.
-        writer->End();
+        writer->Fail();
         out.Close();
         if (log) log->Finish();
         throw;
@@ -93,17 +167,25 @@ int RunCheck(const TCheckOptions& options) {
     writer->End();
     if (log) log->Finish();
     if (!out.Close()) throw EGeneralError("cannot write the output");
-    return rules.FindingCount() > 0 ? 1 : 0;
+    if (recorded) recorded->SaveToFile(platform::EnginePath(options.WriteBaselineFile));
+    if (baseline && baseline->FixedCount() > 0) {
+        std::int64_t fixed = baseline->FixedCount();
+        std::string text =
+            "vrt: " + std::to_string(fixed) +
+            (fixed == 1 ? " baseline entry is fixed\n" : " baseline entries are fixed\n");
+        std::fputs(text.c_str(), stderr);
+    }
+    if (options.Format == TFormat::Text && !options.Quiet)
+        PrintSummary(rules, baseline.get(), known, started);
+    if (missing > 0) return 2; // the group could not be checked whole
+    return rules.FindingCount() > 0 && !options.ExitZero ? 1 : 0;
 }
 
 // ---- stats ----
 
 namespace {
 
-struct TStatsRow {
-    std::string File; // code page 932
-    TVbStaticticsInfo Counts;
-};
+using TStatsRow = TStatsFileRow;
 
 // A bar of `width` characters filled in proportion value / denominator (truncated), like the
 // statistics window's bars; nothing when the denominator is 0.
@@ -170,20 +252,23 @@ int RunStats(const TStatsOptions& options) {
     // The counts are what this command is for: the statistics rule runs whatever the selection.
     if (TVetrin* statistics = rules.FindByClassName("TVbAnalyzeStatistics"))
         statistics->Enabled = true;
-    std::vector<std::string> paths;
-    for (const auto& p : options.Projects)
-        paths.push_back(CheckedProjectPath(p));
+    int missing = 0;
+    std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
 
     TOutput out(stdout);
     rules.Capture(nullptr);
+    std::vector<TStatsTable> tables;
+    const bool html = !options.HtmlFile.empty();
     if (options.Tsv) out.Write("file\ttotal\tcode\tblank\tcomment\n");
-    for (std::size_t k = 0; k < paths.size(); ++k) {
+    for (std::size_t k = 0; k < projects.size(); ++k) {
         std::vector<TStatsRow> rows;
-        CheckProject(paths[k], rules, nullptr, [&](TVbProjectSource& project) {
+        CheckProject(projects[k].Path, rules, nullptr, [&](TVbProjectSource& project) {
             for (TVtParts* child : project.Children)
                 rows.push_back({child->FileName, static_cast<TVbSource*>(child)->Statistics});
         });
-        if (options.Tsv) {
+        if (html) {
+            tables.push_back({projects[k].Shown, std::move(rows)});
+        } else if (options.Tsv) {
             std::string text;
             for (const auto& r : rows) {
                 text += platform::Cp932ToUtf8(r.File);
@@ -197,12 +282,16 @@ int RunStats(const TStatsOptions& options) {
             out.Write(text);
         } else {
             // Several projects: one table each, under the project's path.
-            if (paths.size() > 1) out.Write((k > 0 ? "\n" : "") + options.Projects[k] + "\n");
+            if (projects.size() > 1) out.Write((k > 0 ? "\n" : "") + projects[k].Shown + "\n");
             PrintTable(rows, out);
         }
     }
+    if (html) {
+        std::string path = platform::EnginePath(options.HtmlFile);
+        if (!platform::WriteFileBytes(path, StatsHtml(tables))) throw EFCreateError(path);
+    }
     if (!out.Close()) throw EGeneralError("cannot write the output");
-    return 0;
+    return missing > 0 ? 2 : 0;
 }
 
 // ---- rules ----

@@ -12,16 +12,22 @@ struct TCheckOptions {
     TFormat Format = TFormat::Text;
     bool Utf8 = true;
     bool Log = false;
+    std::string BaselineFile;          // UTF-8; report only findings not in this baseline
+    std::string WriteBaselineFile;     // UTF-8; record the run's findings in this baseline
+    bool NoIgnore = false;             // report suppressed findings too
+    bool Quiet = false;                // no summary line after a text check
+    bool ExitZero = false;             // findings exit 0 (errors still exit 2)
     std::vector<std::string> Projects; // UTF-8 as given
 };
 
 struct TStatsOptions {
     std::string RulesFile;
     bool Tsv = false;
+    std::string HtmlFile; // UTF-8; write the HTML report here instead of printing a table
     std::vector<std::string> Projects;
 };
 
-// 0 no finding, 1 at least one finding.
+// 0 no finding (or --exit-zero), 1 at least one finding.
 int RunCheck(const TCheckOptions& options);
 int RunStats(const TStatsOptions& options);
 // Lists the rules, or writes the default selection to a checker project file.

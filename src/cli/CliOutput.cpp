@@ -1,10 +1,13 @@
 #include "cli/CliOutput.h"
 
+#include "cli/FindingFormats.h"
+
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -12,9 +15,7 @@ using ordered_json = nlohmann::ordered_json;
 
 // ---- TOutput ----
 
-TOutput::TOutput(std::FILE* stream) : Stream_(stream) {
-    Buffer_.reserve(1 << 20);
-}
+TOutput::TOutput(std::FILE* stream) : Stream_(stream) { Buffer_.reserve(1 << 20); }
 
 void TOutput::Write(std::string_view bytes) {
     Buffer_.append(bytes);
@@ -98,10 +99,10 @@ void AppendEscapedUtf8(std::string& out, std::string_view cp932) {
     }
 }
 
-std::string FileUri(std::string_view enginePath) {
-    std::string path = platform::NativePath(platform::AbsolutePath(enginePath));
+namespace {
+
+std::string PercentEncoded(std::string_view path, std::string uri) {
     static const char hex[] = "0123456789ABCDEF";
-    std::string uri = "file://";
     for (char ch : path) {
         auto c = static_cast<unsigned char>(ch);
         bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -115,6 +116,16 @@ std::string FileUri(std::string_view enginePath) {
         }
     }
     return uri;
+}
+
+} // namespace
+
+std::string FileUri(std::string_view enginePath) {
+    return PercentEncoded(platform::NativePath(platform::AbsolutePath(enginePath)), "file://");
+}
+
+std::string RelativeUri(std::string_view relativePath) {
+    return PercentEncoded(platform::NativePath(relativePath), "");
 }
 
 namespace {
@@ -198,7 +209,16 @@ public:
             r["properties"] = {{"category", static_cast<int>(rule.Category())}};
             driverRules.push_back(std::move(r));
         }
-        Tool_ = {{"driver", {{"name", "Vetrin"}, {"rules", std::move(driverRules)}}}};
+        Tool_ = {{"driver",
+                  {{"name", "Vetrin"},
+                   {"version", ToolVersion},
+                   {"informationUri", ToolInformationUri},
+                   {"rules", std::move(driverRules)}}}};
+        // Files under the current folder are given relative to it, so the log does not depend
+        // on where the sources were checked out.
+        RootFolder_ = platform::AbsolutePath(platform::CurrentDir());
+        RootUri_ = FileUri(RootFolder_);
+        if (RootUri_.empty() || RootUri_.back() != '/') RootUri_ += '/';
     }
     void Begin() override {
         std::string tool = Tool_.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -215,6 +235,8 @@ public:
                    "    {\n"
                    "      \"tool\": ");
         Out_.Write(indented);
+        ordered_json bases = {{"SRCROOT", {{"uri", RootUri_}}}};
+        Out_.Write(",\n      \"originalUriBaseIds\": " + Dump(bases));
         Out_.Write(",\n      \"results\": [");
     }
     void Write(const std::vector<TFinding>& findings) override {
@@ -227,11 +249,14 @@ public:
             const TFinding& f = findings[i];
             if (f.File != LastFile_) {
                 LastFile_ = f.File;
-                LastUri_ = FileUri(f.File);
+                LastLocation_ = ArtifactLocation(f.File);
             }
             ordered_json location;
-            location["artifactLocation"] = {{"uri", LastUri_}};
-            if (f.HasLine) location["region"] = {{"startLine", f.Line}};
+            location["artifactLocation"] = LastLocation_;
+            if (f.HasLine)
+                location["region"] = {{"startLine", f.Line}};
+            else
+                location["region"] = {{"startLine", 1}, {"endLine", WholeFileEndLine(f.File)}};
             ordered_json r;
             r["ruleId"] = std::string(f.Rule->ClassName());
             r["ruleIndex"] = Index_[f.Rule];
@@ -247,17 +272,45 @@ public:
         }
         Out_.Write(block);
     }
-    void End() override {
-        Out_.Write(First_ ? "]\n" : "\n      ]\n");
-        Out_.Write("    }\n  ]\n}\n");
-    }
+    void End() override { Finish(true); }
+    void Fail() override { Finish(false); }
 
 private:
+    static constexpr const char* ToolVersion = "1.0.0";
+    static constexpr const char* ToolInformationUri = "https://vetrin.invalid/";
+
+    void Finish(bool success) {
+        Out_.Write(First_ ? "],\n" : "\n      ],\n");
+        Out_.Write(std::string("      \"invocations\": [{\"executionSuccessful\": ") +
+                   (success ? "true" : "false") + "}]\n");
+        Out_.Write("    }\n  ]\n}\n");
+    }
+    // Relative to SRCROOT when the file is under the current folder, else an absolute URI.
+    ordered_json ArtifactLocation(const std::string& file) const {
+        std::string relative = platform::RelativePath(RootFolder_, file);
+        if (relative == ".." || relative.rfind("../", 0) == 0) return {{"uri", FileUri(file)}};
+        return {{"uri", RelativeUri(relative)}, {"uriBaseId", "SRCROOT"}};
+    }
+    // A finding without a line covers the whole file: its last line, at least 1 (an empty or
+    // unreadable file still has a first line to point at).
+    std::int32_t WholeFileEndLine(const std::string& file) {
+        auto it = LineCounts_.find(file);
+        if (it != LineCounts_.end()) return it->second;
+        std::int32_t count = 0;
+        std::string bytes;
+        if (platform::ReadFileBytes(file, bytes))
+            platform::ForEachLine(bytes, [&](std::string_view) { ++count; });
+        return LineCounts_[file] = std::max<std::int32_t>(count, 1);
+    }
+
     TOutput& Out_;
     ordered_json Tool_;
     std::map<const TVetrin*, int> Index_;
     bool First_ = true;
-    std::string LastFile_, LastUri_;
+    std::string RootFolder_, RootUri_;
+    std::string LastFile_;
+    ordered_json LastLocation_;
+    std::map<std::string, std::int32_t> LineCounts_;
 };
 
 } // namespace
@@ -269,6 +322,10 @@ std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVet
         return std::make_unique<TJsonWriter>(out);
     case TFormat::Sarif:
         return std::make_unique<TSarifWriter>(rules, out);
+    case TFormat::Github:
+        return MakeGithubWriter(out);
+    case TFormat::Msvc:
+        return MakeMsvcWriter(out);
     default:
         return std::make_unique<TTextWriter>(utf8, out);
     }

@@ -22,16 +22,20 @@ private:
     void Drain();
 };
 
-enum class TFormat { Text, Json, Sarif };
+enum class TFormat { Text, Json, Sarif, Github, Msvc };
 
 // Text: the result lines as the framework made them, in UTF-8 or in code page 932 unchanged.
 // JSON: one array of {file, line, message, rule, ruleName}. SARIF 2.1.0: one run of the tool
-// "Vetrin" with its rules, one result per finding. The rules are taken from the collection.
+// "Vetrin" with its rules, one result per finding, file URIs relative to the current folder
+// (SRCROOT). The rules are taken from the collection. github and msvc: see FindingFormats.h.
 std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVetrins& rules,
                                            TOutput& out);
 
 // A file URI for a path (engine form): absolute, UTF-8, percent-encoded.
 std::string FileUri(std::string_view enginePath);
+// A relative URI reference for a relative path (engine form, "/" separators): UTF-8,
+// percent-encoded.
+std::string RelativeUri(std::string_view relativePath);
 
 // Appends UTF-8 text of a code page 932 text with backslash, CR, LF and TAB written as \\, \r,
 // \n and \t.

@@ -1,9 +1,13 @@
 #include "cli/CliRun.h"
 
 #include "checkers/Checkers.h"
+#include "checkers/Suppression.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "vbsource/VbSource.h"
+
+#include <optional>
 
 // ---- TCliVetrins ----
 
@@ -47,18 +51,30 @@ void TCliVetrins::Capture(TFindingWriter* writer) {
     }
 }
 
+TFindingRecord ToRecord(const TFinding& finding) {
+    TFindingRecord record;
+    record.Rule = std::string(finding.Rule->ClassName());
+    record.File = finding.File;
+    record.Line = finding.HasLine ? finding.Line : -1;
+    record.Message = finding.Message;
+    record.Origin =
+        finding.HasLine ? TFindingRecord::TOrigin::At : TFindingRecord::TOrigin::AtNoLine;
+    return record;
+}
+
 void TCliVetrins::CheckPart(TVtParts& part) {
+    ++PartCount_;
     try {
         TVetrins::CheckPart(part);
     } catch (...) {
         // What was reported before the failure stays.
-        Flush();
+        Flush(&part);
         throw;
     }
-    Flush();
+    Flush(&part);
 }
 
-void TCliVetrins::Flush() {
+void TCliVetrins::Flush(const TVtParts* part) {
     if (Pending_.empty()) return;
     // Every result line came with exactly one jump record, in the same order.
     std::size_t n = Pending_.size();
@@ -78,10 +94,33 @@ void TCliVetrins::Flush() {
         f.HasLine = !noLine && record.Line != -1;
         f.Line = f.HasLine ? record.Line : -1;
     }
-    FindingCount_ += static_cast<std::int64_t>(n);
-    if (Writer_) Writer_->Write(Pending_);
-    Pending_.clear();
     JumpRecords.Clear();
+    // The records, without what a suppression comment or the caller's filter drops.
+    const auto* source = dynamic_cast<const TVbSource*>(part);
+    std::optional<TSuppression> suppression;
+    if (source && !NoIgnore) suppression.emplace(*source);
+    std::vector<TFinding> kept;
+    std::vector<TFindingRecord> records;
+    for (TFinding& f : Pending_) {
+        TFindingRecord record = ToRecord(f);
+        if (suppression && suppression->Suppresses(record)) continue;
+        if (Keep && !Keep(record)) continue;
+        kept.push_back(std::move(f));
+        records.push_back(std::move(record));
+    }
+    Pending_.clear();
+    if (kept.empty()) return;
+    // Findings come part by part, and every finding of a part carries the part's file.
+    std::string lastFile;
+    for (const auto& r : records) {
+        if (r.File != lastFile) ++FilesWithFindings_;
+        lastFile = r.File;
+    }
+    FindingCount_ += static_cast<std::int64_t>(kept.size());
+    if (Writer_) {
+        Writer_->Write(kept);
+        Writer_->WriteRecords(records);
+    }
 }
 
 void TCliVetrins::TRuleSink::Add(const std::string& line) {
@@ -91,9 +130,7 @@ void TCliVetrins::TRuleSink::Add(const std::string& line) {
     Owner_.Pending_.push_back(std::move(f));
 }
 
-int TCliVetrins::TRuleSink::Count() const {
-    return static_cast<int>(Owner_.Pending_.size());
-}
+int TCliVetrins::TRuleSink::Count() const { return static_cast<int>(Owner_.Pending_.size()); }
 
 std::string TCliVetrins::TRuleSink::Get(int index) const {
     return Owner_.Pending_.at(static_cast<std::size_t>(index)).ResultLine;

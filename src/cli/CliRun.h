@@ -2,11 +2,13 @@
 // and a collection that hands every finding, tagged with the rule that made it, to a writer.
 #pragma once
 
+#include "framework/Finding.h"
 #include "framework/TextLines.h"
 #include "framework/Vetrin.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,13 +22,20 @@ struct TFinding {
     std::string Message;
 };
 
-// Receives the findings of one part at a time, in result order.
+// The record of a finding.
+TFindingRecord ToRecord(const TFinding& finding);
+
+// Receives the findings of one part at a time, in result order, both as findings and as the
+// records made of them (the same findings, in the same order).
 class TFindingWriter {
 public:
     virtual ~TFindingWriter() = default;
     virtual void Begin() {}
-    virtual void Write(const std::vector<TFinding>& findings) = 0;
+    virtual void Write(const std::vector<TFinding>& findings) { (void)findings; }
+    virtual void WriteRecords(const std::vector<TFindingRecord>& records) { (void)records; }
     virtual void End() {}
+    // The run failed after Begin: ends the output well formed, saying so where it can.
+    virtual void Fail() { End(); }
 };
 
 // The nine rules at their defaults, all enabled, then the checker project file (if any) applied
@@ -42,6 +51,14 @@ public:
     void Capture(TFindingWriter* writer);
     void CheckPart(TVtParts& part) override;
     std::int64_t FindingCount() const { return FindingCount_; }
+    // Findings for which Keep answers false are dropped before the writer sees them and are not
+    // counted; every finding is offered once, in result order.
+    std::function<bool(const TFindingRecord&)> Keep;
+    // Also reports findings a suppression comment names.
+    bool NoIgnore = false;
+    // Parts checked, and distinct files with findings, in this run.
+    std::int64_t PartCount() const { return PartCount_; }
+    std::int64_t FilesWithFindings() const { return FilesWithFindings_; }
 
 private:
     class TRuleSink : public TTextLines {
@@ -57,12 +74,14 @@ private:
         TCliVetrins& Owner_;
         const TVetrin* Rule_;
     };
-    void Flush();
+    void Flush(const TVtParts* part);
 
     std::vector<std::unique_ptr<TRuleSink>> Sinks_;
     std::vector<TFinding> Pending_;
     TFindingWriter* Writer_ = nullptr;
     std::int64_t FindingCount_ = 0;
+    std::int64_t PartCount_ = 0;
+    std::int64_t FilesWithFindings_ = 0;
 };
 
 // A log sink that writes each log line to a stream once it is complete: a line can be extended

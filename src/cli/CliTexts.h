@@ -14,4 +14,5 @@ struct TCliTexts {
     static const char* const CodeColumn;    // "実行行数"
     static const char* const BlankColumn;   // "空行数"
     static const char* const CommentColumn; // "コメント行数"
+    static const char* const TotalsRow;     // "合計"
 };

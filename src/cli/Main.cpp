@@ -18,31 +18,43 @@ const char* const Description =
 
 const char* const Footer =
     "Commands:\n"
-    "  vrt check [--rules FILE.vrp] [--format text|json|sarif] [--encoding utf-8|cp932] [--log]\n"
-    "            PROJECT.vbp...\n"
-    "  vrt stats [--rules FILE.vrp] [--tsv] PROJECT.vbp...\n"
+    "  vrt check [--rules FILE.vrp] [--format text|json|sarif|github|msvc]\n"
+    "            [--encoding utf-8|cp932] [--log] [--baseline FILE] [--write-baseline FILE]\n"
+    "            [--no-ignore] [--quiet] [--exit-zero] PROJECT.vbp|GROUP.vbg...\n"
+    "  vrt stats [--rules FILE.vrp] [--tsv | --html FILE] PROJECT.vbp...\n"
     "  vrt rules [--write FILE.vrp]\n"
     "  vrt dump SOURCE\n"
     "Run 'vrt COMMAND --help' for the details of a command.\n"
     "Exit status: 0 no finding, 1 at least one finding (check), 2 an error (one line on stderr).";
 
 const char* const CheckDescription =
-    "Checks each project in turn as the desktop's check run does: reads the project file and\n"
-    "every member file, parses them, and runs the nine rules (all enabled at their defaults,\n"
-    "then as the checker project file given with --rules says) on the project and each member.\n"
+    "Checks each project (or each project of a group, .vbg) in turn as the desktop's check\n"
+    "run does: reads the project file and every member file, parses them, and runs the nine\n"
+    "rules (all enabled at their defaults, then as the checker project file given with\n"
+    "--rules says) on the project and each member.\n"
     "Output formats:\n"
     "  text   one line per finding: FILE(LINE) : MESSAGE, or FILE : MESSAGE without a line\n"
     "  json   one array of {file, line (null when none), message, rule (class name), ruleName}\n"
     "  sarif  SARIF 2.1.0: tool \"Vetrin\" with its nine rules, one result per finding\n"
+    "  github GitHub Actions commands: ::warning file=PATH,line=N,title=RULE::MESSAGE\n"
+    "  msvc   PATH(N): warning RULE: MESSAGE\n"
     "--log writes the progress log (one line per parsed file and per rule on each file) to\n"
-    "stderr. Exit status: 0 no finding, 1 at least one finding, 2 an error.";
+    "stderr. After a text check one summary line goes to stderr (not with --quiet).\n"
+    "--write-baseline FILE records the findings of the run (JSON); --baseline FILE reports\n"
+    "only findings that are not in it, matched by rule, file, message and occurrence, not by\n"
+    "line. A comment ' vetrin:ignore RULE[, RULE...] suppresses those rules (class names, or\n"
+    "*) on its line, or alone on a line on the next line of code; ' vetrin:ignore-file RULE...\n"
+    "in the whole file; --no-ignore reports them anyway.\n"
+    "Exit status: 0 no finding (or --exit-zero), 1 at least one finding, 2 an error.";
 
 const char* const StatsDescription =
     "Counts total, code, blank and comment lines of every member source file (the comment\n"
     "statistics rule runs whatever the selection says; excluded files keep zero counts) and\n"
     "prints a table with bars: total and code lines against the largest file, blank and\n"
     "comment lines as shares of the file. --tsv prints the header file, total, code, blank,\n"
-    "comment and one line per member in project order instead.";
+    "comment and one line per member in project order instead; --html FILE writes the table\n"
+    "with its bars and a totals row as one self-contained HTML page (sortable by column).\n"
+    "A project group (.vbg) stands for its projects, in the group's order.";
 
 const char* const RulesDescription =
     "Lists the nine rules: class name, category, display name, and whether the rule has\n"
@@ -79,15 +91,30 @@ int main(int argc, char** argv) {
     checkCmd->footer(CheckDescription);
     checkCmd->add_option("--rules", check.RulesFile, "Checker project file (.vrp) to apply")
         ->type_name("FILE.vrp");
-    checkCmd->add_option("--format", format, "Output format: text (default), json or sarif")
-        ->check(CLI::IsMember({"text", "json", "sarif"}));
+    checkCmd
+        ->add_option("--format", format,
+                     "Output format: text (default), json, sarif, github or msvc")
+        ->check(CLI::IsMember({"text", "json", "sarif", "github", "msvc"}));
     checkCmd
         ->add_option("--encoding", encoding,
                      "Text output: utf-8 (default) or cp932 (the code page bytes unchanged)")
         ->check(CLI::IsMember({"utf-8", "cp932"}));
     checkCmd->add_flag("--log", check.Log,
                        "Write the progress log (parsing, each rule on each file) to stderr");
-    checkCmd->add_option("projects", check.Projects, "VB project files (.vbp)")
+    checkCmd
+        ->add_option("--baseline", check.BaselineFile,
+                     "Report only findings that are not in this baseline file")
+        ->type_name("FILE");
+    checkCmd
+        ->add_option("--write-baseline", check.WriteBaselineFile,
+                     "Record the findings of this run in a baseline file")
+        ->type_name("FILE");
+    checkCmd->add_flag("--no-ignore", check.NoIgnore,
+                       "Also report findings that a vetrin:ignore comment suppresses");
+    checkCmd->add_flag("--quiet", check.Quiet, "No summary line on stderr after a text check");
+    checkCmd->add_flag("--exit-zero", check.ExitZero,
+                       "Exit 0 when there are findings (errors still exit 2)");
+    checkCmd->add_option("projects", check.Projects, "VB project files (.vbp) or groups (.vbg)")
         ->type_name("PROJECT.vbp")
         ->required();
 
@@ -99,7 +126,12 @@ int main(int argc, char** argv) {
     statsCmd->add_flag(
         "--tsv", stats.Tsv,
         "Print tab-separated values: file, total, code, blank, comment (with a header line)");
-    statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp)")
+    statsCmd
+        ->add_option("--html", stats.HtmlFile,
+                     "Write the statistics as one self-contained HTML page to this file")
+        ->type_name("FILE")
+        ->excludes("--tsv");
+    statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp) or groups (.vbg)")
         ->type_name("PROJECT.vbp")
         ->required();
 
@@ -132,13 +164,15 @@ int main(int argc, char** argv) {
 
     try {
         if (*checkCmd) {
-            check.Format = format == "json"    ? TFormat::Json
-                           : format == "sarif" ? TFormat::Sarif
-                                               : TFormat::Text;
+            check.Format = format == "json"     ? TFormat::Json
+                           : format == "sarif"  ? TFormat::Sarif
+                           : format == "github" ? TFormat::Github
+                           : format == "msvc"   ? TFormat::Msvc
+                                                : TFormat::Text;
             check.Utf8 = encoding == "utf-8";
             if (!check.Utf8 && check.Format != TFormat::Text) {
                 PrintError(
-                    "--encoding cp932 applies to the text format only (JSON and SARIF are UTF-8)");
+                    "--encoding cp932 applies to the text format only (the others are UTF-8)");
                 return 2;
             }
             return RunCheck(check);

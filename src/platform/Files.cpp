@@ -213,4 +213,31 @@ std::string ResolveProjectPath(std::string_view projectFile, std::string_view me
     return EnginePath(resolved);
 }
 
+std::string RelativePath(std::string_view folder, std::string_view path) {
+    // Both are normalised: "/" separators, no empty, "." or ".." components.
+    auto split = [](const std::string& p) {
+        std::vector<std::string> parts;
+        std::size_t start = 1;
+        while (start < p.size()) {
+            std::size_t slash = p.find('/', start);
+            if (slash == std::string::npos) slash = p.size();
+            parts.push_back(p.substr(start, slash - start));
+            start = slash + 1;
+        }
+        return parts;
+    };
+    std::vector<std::string> from = split(AbsolutePath(folder)), to = split(AbsolutePath(path));
+    std::size_t common = 0;
+    while (common < from.size() && common < to.size() && from[common] == to[common])
+        ++common;
+    std::string result;
+    for (std::size_t i = common; i < from.size(); ++i)
+        result += result.empty() ? ".." : "/..";
+    for (std::size_t i = common; i < to.size(); ++i) {
+        if (!result.empty()) result += '/';
+        result += to[i];
+    }
+    return result.empty() ? "." : result;
+}
+
 } // namespace platform

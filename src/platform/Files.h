@@ -58,5 +58,8 @@ std::string AbsolutePath(std::string_view path);
 // without regard to letter case (a unique match); the path found is answered, or the lexical
 // path when none is found.
 std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath);
+// The path of `path` relative to `folder` (both made absolute first), with "/" separators and
+// ".." for each folder to go up; "." when they are the same.
+std::string RelativePath(std::string_view folder, std::string_view path);
 
 } // namespace platform

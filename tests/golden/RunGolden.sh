@@ -71,9 +71,10 @@ compare() { # what actual-file expected-file
 
 unroot "$work/stdout"
 unroot "$work/stderr"
-# Log lines carry the local time and elapsed times.
+# Log lines carry the local time and elapsed times, and so does the summary line.
 sed -E -e 's#[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} #<TIME> #g' \
-    -e 's#Time:( - |[0-9]+\.[0-9]{3}s)#Time:<T>#g' "$work/stderr" >"$work/stderr.masked" &&
+    -e 's#Time:( - |[0-9]+\.[0-9]{3}s)#Time:<T>#g' \
+    -e 's#(checked, )[0-9]+\.[0-9]{3}s\)#\1<T>)#' "$work/stderr" >"$work/stderr.masked" &&
     mv "$work/stderr.masked" "$work/stderr"
 compare "standard output" "$work/stdout" "$stdout"
 compare "standard error" "$work/stderr" "$stderr"

@@ -1,0 +1,101 @@
+#include "checkers/Suppression.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (Lower(text[i]) != Lower(prefix[i])) return false;
+    return true;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithIgnoringCase(a, b);
+}
+
+// A rule name: ASCII letters, digits and "_" (class names are plain ASCII), or "*".
+bool IsNameChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+} // namespace
+
+bool ParseSuppressionComment(std::string_view comment, bool& wholeFile,
+                             std::vector<std::string>& rules) {
+    rules.clear();
+    std::size_t i = 0;
+    if (i >= comment.size() || comment[i] != '\'') return false;
+    ++i;
+    while (i < comment.size() && IsSpace(comment[i]))
+        ++i;
+    std::string_view rest = comment.substr(i);
+    static constexpr std::string_view FileTag = "vetrin:ignore-file", LineTag = "vetrin:ignore";
+    if (StartsWithIgnoringCase(rest, FileTag)) {
+        wholeFile = true;
+        i += FileTag.size();
+    } else if (StartsWithIgnoringCase(rest, LineTag)) {
+        wholeFile = false;
+        i += LineTag.size();
+    } else {
+        return false;
+    }
+    // The tag stands alone ("vetrin:ignored" is no tag) and is followed by the list.
+    if (i < comment.size() && !IsSpace(comment[i])) return false;
+    // Names separated by commas; the list ends at a name that no comma follows.
+    for (;;) {
+        while (i < comment.size() && IsSpace(comment[i]))
+            ++i;
+        std::size_t start = i;
+        if (i < comment.size() && comment[i] == '*') {
+            ++i;
+        } else {
+            while (i < comment.size() && IsNameChar(comment[i]))
+                ++i;
+        }
+        if (i == start) break;
+        rules.emplace_back(comment.substr(start, i - start));
+        while (i < comment.size() && IsSpace(comment[i]))
+            ++i;
+        if (i >= comment.size() || comment[i] != ',') break;
+        ++i;
+    }
+    return true;
+}
+
+TSuppression::TSuppression(const TVbSource& source) {
+    // Lines that hold anything but comments, in order (tokens come in line order).
+    std::vector<std::int32_t> codeLines;
+    const int n = source.Tokens.Count();
+    for (int k = 0; k < n; ++k) {
+        const TVbToken& t = *source.Tokens.Get(k);
+        if (t.Kind != tkComment && (codeLines.empty() || codeLines.back() != t.Line))
+            codeLines.push_back(t.Line);
+    }
+    std::vector<std::string> rules;
+    for (int k = 0; k < n; ++k) {
+        const TVbToken& t = *source.Tokens.Get(k);
+        bool wholeFile = false;
+        if (t.Kind != tkComment || !ParseSuppressionComment(t.Text(), wholeFile, rules)) continue;
+        TDirective d{t.Line, -1, wholeFile, rules};
+        if (!wholeFile) {
+            auto it = std::lower_bound(codeLines.begin(), codeLines.end(), t.Line);
+            if (it != codeLines.end()) d.TargetLine = *it; // its own line, or the next with code
+        }
+        Directives_.push_back(std::move(d));
+    }
+}
+
+bool TSuppression::Suppresses(const TFindingRecord& finding) const {
+    for (const TDirective& d : Directives_) {
+        if (!d.WholeFile && (!finding.HasLine() || finding.Line != d.TargetLine)) continue;
+        for (const std::string& rule : d.Rules)
+            if (rule == "*" || EqualIgnoringCase(rule, finding.Rule)) return true;
+    }
+    return false;
+}

@@ -1,0 +1,100 @@
+#include "cli/FindingFormats.h"
+
+#include "cli/CliOutput.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+
+#include <vector>
+
+namespace {
+
+// Workflow command escaping: the message may not hold "%", CR or LF as they are; a property
+// value may not hold ":" or "," either, which would end it.
+std::string EscapeData(std::string_view text, bool property) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '%':
+            out += "%25";
+            break;
+        case '\r':
+            out += "%0D";
+            break;
+        case '\n':
+            out += "%0A";
+            break;
+        case ':':
+            out += property ? "%3A" : ":";
+            break;
+        case ',':
+            out += property ? "%2C" : ",";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+class TGithubWriter : public TFindingWriter {
+public:
+    explicit TGithubWriter(TOutput& out) : Out_(out), Folder_(platform::CurrentDir()) {}
+    void WriteRecords(const std::vector<TFindingRecord>& records) override {
+        std::string block;
+        for (const TFindingRecord& r : records) {
+            if (r.File != LastFile_) {
+                LastFile_ = r.File;
+                LastPath_ = platform::NativePath(platform::RelativePath(Folder_, r.File));
+            }
+            block += GithubAnnotation(LastPath_, r.HasLine() ? r.Line : -1, r.Rule,
+                                      platform::Cp932ToUtf8(r.Message));
+        }
+        Out_.Write(block);
+    }
+
+private:
+    TOutput& Out_;
+    std::string Folder_;
+    std::string LastFile_, LastPath_;
+};
+
+class TMsvcWriter : public TFindingWriter {
+public:
+    explicit TMsvcWriter(TOutput& out) : Out_(out) {}
+    void WriteRecords(const std::vector<TFindingRecord>& records) override {
+        std::string block;
+        for (const TFindingRecord& r : records) {
+            if (r.File != LastFile_) {
+                LastFile_ = r.File;
+                LastPath_ = platform::NativePath(platform::AbsolutePath(r.File));
+            }
+            block += LastPath_;
+            if (r.HasLine()) block += "(" + std::to_string(r.Line) + ")";
+            block += ": warning " + r.Rule + ": " + platform::Cp932ToUtf8(r.Message) + "\n";
+        }
+        Out_.Write(block);
+    }
+
+private:
+    TOutput& Out_;
+    std::string LastFile_, LastPath_;
+};
+
+} // namespace
+
+std::string GithubAnnotation(std::string_view file, std::int32_t line, std::string_view rule,
+                             std::string_view message) {
+    std::string text = "::warning file=" + EscapeData(file, true);
+    if (line >= 0) text += ",line=" + std::to_string(line);
+    text += ",title=" + EscapeData(rule, true) + "::" + EscapeData(message, false) + "\n";
+    return text;
+}
+
+std::unique_ptr<TFindingWriter> MakeGithubWriter(TOutput& out) {
+    return std::make_unique<TGithubWriter>(out);
+}
+
+std::unique_ptr<TFindingWriter> MakeMsvcWriter(TOutput& out) {
+    return std::make_unique<TMsvcWriter>(out);
+}

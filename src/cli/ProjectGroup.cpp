@@ -1,0 +1,64 @@
+#include "cli/ProjectGroup.h"
+
+#include "framework/Errors.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+
+namespace {
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (platform::AsciiUpper(static_cast<unsigned char>(text[i])) !=
+            platform::AsciiUpper(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+bool IsProjectGroup(std::string_view path) {
+    std::string name = platform::FileNamePart(path);
+    return name.size() > 4 &&
+           StartsWithIgnoringCase(std::string_view(name).substr(name.size() - 4), ".vbg");
+}
+
+std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile) {
+    std::string bytes;
+    if (!platform::FileExists(groupFile) || !platform::ReadFileBytes(groupFile, bytes))
+        throw EFOpenError(groupFile);
+    std::vector<TGroupProject> projects;
+    bool first = true, isGroup = false;
+    platform::ForEachLine(bytes, [&](std::string_view line) {
+        line = Trimmed(line);
+        if (first) {
+            first = false;
+            isGroup = StartsWithIgnoringCase(line, "VBGROUP");
+            return;
+        }
+        std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) return;
+        std::string_view key = Trimmed(line.substr(0, eq));
+        auto is = [&](std::string_view name) {
+            return key.size() == name.size() && StartsWithIgnoringCase(key, name);
+        };
+        if (!is("Project") && !is("StartupProject")) return;
+        std::string_view written = Trimmed(line.substr(eq + 1));
+        if (written.empty()) return;
+        TGroupProject p;
+        p.Written = std::string(written);
+        p.Path = platform::ResolveProjectPath(groupFile, written);
+        p.Exists = platform::FileExists(p.Path);
+        projects.push_back(std::move(p));
+    });
+    if (!isGroup) throw EGeneralError(groupFile + ": not a project group (no VBGROUP line)");
+    return projects;
+}

@@ -1,0 +1,72 @@
+// Suppression comments: which findings of a parsed source they suppress.
+#include "checkers/Suppression.h"
+
+#include "VbParseSupport.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+TFindingRecord At(const std::string& rule, std::int32_t line) {
+    TFindingRecord f;
+    f.Rule = rule;
+    f.File = "Module1.bas";
+    f.Line = line;
+    f.Message = "m";
+    f.Origin = line >= 0 ? TFindingRecord::TOrigin::At : TFindingRecord::TOrigin::AtNoLine;
+    return f;
+}
+
+} // namespace
+
+TEST(Suppression, LineDirectivesCoverTheirOwnCodeLineOrTheNextLineOfCode) {
+    auto source = Parsed(std::string(kModuleHeader) +                                // line 1
+                         "Option Explicit\r\n"                                       // 2
+                         "Dim a As Long ' vetrin:ignore TVbUnusedLocalVariables\r\n" // 3
+                         "' vetrin:ignore tvblimitlengthofline, TVbUnusedArguments -- old code\r\n"
+                         "\r\n"                      // 5
+                         "' an ordinary comment\r\n" // 6
+                         "Dim b As Long\r\n"         // 7
+                         "Dim c As Long\r\n");       // 8
+    TSuppression s(*source);
+    EXPECT_TRUE(s.Suppresses(At("TVbUnusedLocalVariables", 3)));
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", 3))); // another rule on that line
+    EXPECT_FALSE(s.Suppresses(At("TVbUnusedLocalVariables", 7)));
+    // Alone on line 4: the next line that holds code is 7, past a blank and a comment line.
+    EXPECT_TRUE(s.Suppresses(At("TVbLimitLengthOfLine", 7)));
+    EXPECT_TRUE(s.Suppresses(At("TVbUnusedArguments", 7)));
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", 4)));
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", 8)));
+    // A line directive never covers a finding without a line.
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", -1)));
+}
+
+TEST(Suppression, FileDirectivesStarAndUnknownNames) {
+    auto source =
+        Parsed(std::string(kModuleHeader) + "Dim a As Long\r\n"
+                                            "Dim b As Long ' vetrin:ignore *\r\n"
+                                            "Dim c As Long ' vetrin:ignore NoSuchRule\r\n"
+                                            "' vetrin:ignore-file TVbNeedOptionExplicit\r\n");
+    TSuppression s(*source);
+    EXPECT_TRUE(s.Suppresses(At("TVbNeedOptionExplicit", -1)));
+    EXPECT_TRUE(s.Suppresses(At("TVbNeedOptionExplicit", 2)));
+    EXPECT_FALSE(s.Suppresses(At("TVbUnusedLocalVariables", 2)));
+    EXPECT_TRUE(s.Suppresses(At("TVbUnusedLocalVariables", 3)));
+    EXPECT_TRUE(s.Suppresses(At("TVbLimitLengthOfLine", 3)));
+    // An unknown name suppresses nothing, and is no error.
+    EXPECT_FALSE(s.Suppresses(At("TVbUnusedLocalVariables", 4)));
+    ASSERT_EQ(s.Directives().size(), 3u);
+    EXPECT_EQ(s.Directives()[1].Rules, std::vector<std::string>{"NoSuchRule"});
+}
+
+TEST(Suppression, OnlyTheTagAtTheStartOfACommentCounts) {
+    bool wholeFile = false;
+    std::vector<std::string> rules;
+    EXPECT_FALSE(ParseSuppressionComment("' see vetrin:ignore X", wholeFile, rules));
+    EXPECT_FALSE(ParseSuppressionComment("' vetrin:ignored X", wholeFile, rules));
+    EXPECT_TRUE(ParseSuppressionComment("'vetrin:ignore-file A ,B, C reason", wholeFile, rules));
+    EXPECT_TRUE(wholeFile);
+    EXPECT_EQ(rules, (std::vector<std::string>{"A", "B", "C"}));
+    // A string holding the tag is no comment.
+    auto source = Parsed(std::string(kModuleHeader) + "Const T = \"' vetrin:ignore *\"\r\n");
+    EXPECT_TRUE(TSuppression(*source).Directives().empty());
+}
