@@ -12,9 +12,7 @@ using ordered_json = nlohmann::ordered_json;
 
 // ---- TOutput ----
 
-TOutput::TOutput(std::FILE* stream) : Stream_(stream) {
-    Buffer_.reserve(1 << 20);
-}
+TOutput::TOutput(std::FILE* stream) : Stream_(stream) { Buffer_.reserve(1 << 20); }
 
 void TOutput::Write(std::string_view bytes) {
     Buffer_.append(bytes);
@@ -100,12 +98,21 @@ void AppendEscapedUtf8(std::string& out, std::string_view cp932) {
 
 std::string FileUri(std::string_view enginePath) {
     std::string path = platform::NativePath(platform::AbsolutePath(enginePath));
+    // A Windows path ("C:\dir\file", "\\server\share\file") is written with "/"; its
+    // drive letter starts the URI's path and a server name is the URI's host.
+    for (char& c : path)
+        if (c == '\\') c = '/';
     static const char hex[] = "0123456789ABCDEF";
-    std::string uri = "file://";
-    for (char ch : path) {
+    std::string uri = path.rfind("//", 0) == 0  ? "file:"
+                      : path.rfind('/', 0) == 0 ? "file://"
+                                                : "file:///";
+    const std::size_t driveColon = uri == "file:///" ? 1 : std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        char ch = path[i];
         auto c = static_cast<unsigned char>(ch);
         bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/' ||
+                     (c == ':' && i == driveColon);
         if (plain) {
             uri += ch;
         } else {

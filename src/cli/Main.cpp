@@ -3,12 +3,14 @@
 
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -68,8 +70,19 @@ void PrintError(const std::string& utf8) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // UTF-8 on a Windows console while vrt runs; arguments in UTF-8 whatever the system's code
+    // page, so that every file name arrives whole.
+    platform::TConsoleOutput console;
+    std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
+    std::vector<char*> argumentPointers;
+    for (auto& a : arguments)
+        argumentPointers.push_back(a.data());
+
     CLI::App app(Description, "vrt");
     app.require_subcommand(1);
+    // Options are "--name" everywhere; a Windows-style "/name" would swallow a path such as
+    // "/projects/App.vbp" (set before the subcommands, which inherit it).
+    app.allow_windows_style_options(false);
     app.footer(Footer);
     app.set_help_all_flag("--help-all", "Describe every command");
 
@@ -119,7 +132,7 @@ int main(int argc, char** argv) {
         ->required();
 
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
@@ -136,6 +149,7 @@ int main(int argc, char** argv) {
                            : format == "sarif" ? TFormat::Sarif
                                                : TFormat::Text;
             check.Utf8 = encoding == "utf-8";
+            if (!check.Utf8) console.UseCodePage(932);
             if (!check.Utf8 && check.Format != TFormat::Text) {
                 PrintError(
                     "--encoding cp932 applies to the text format only (JSON and SARIF are UTF-8)");
