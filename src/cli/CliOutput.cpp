@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 
 #include <nlohmann/json.hpp>
@@ -12,7 +13,9 @@ using ordered_json = nlohmann::ordered_json;
 
 // ---- TOutput ----
 
-TOutput::TOutput(std::FILE* stream) : Stream_(stream) { Buffer_.reserve(1 << 20); }
+TOutput::TOutput(std::FILE* stream, unsigned codePage) : Stream_(stream), CodePage_(codePage) {
+    Buffer_.reserve(1 << 20);
+}
 
 void TOutput::Write(std::string_view bytes) {
     Buffer_.append(bytes);
@@ -20,8 +23,7 @@ void TOutput::Write(std::string_view bytes) {
 }
 
 void TOutput::Drain() {
-    if (!Buffer_.empty() && !Failed_ &&
-        std::fwrite(Buffer_.data(), 1, Buffer_.size(), Stream_) != Buffer_.size())
+    if (!Buffer_.empty() && !Failed_ && !platform::WriteStandardStream(Stream_, Buffer_, CodePage_))
         Failed_ = true;
     Buffer_.clear();
 }

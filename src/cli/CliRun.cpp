@@ -3,6 +3,7 @@
 #include "checkers/Checkers.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 
 // ---- TCliVetrins ----
@@ -29,7 +30,7 @@ void TCliVetrins::ApplyRulesFile(const std::string& fileName) {
     if (!known) {
         std::string text = "vrt: " + platform::Cp932ToUtf8(fileName) +
                            ": no section of a known rule; the rules keep their defaults\n";
-        std::fputs(text.c_str(), stderr);
+        platform::WriteStandardStream(stderr, text);
     }
 }
 
@@ -91,9 +92,7 @@ void TCliVetrins::TRuleSink::Add(const std::string& line) {
     Owner_.Pending_.push_back(std::move(f));
 }
 
-int TCliVetrins::TRuleSink::Count() const {
-    return static_cast<int>(Owner_.Pending_.size());
-}
+int TCliVetrins::TRuleSink::Count() const { return static_cast<int>(Owner_.Pending_.size()); }
 
 std::string TCliVetrins::TRuleSink::Get(int index) const {
     return Owner_.Pending_.at(static_cast<std::size_t>(index)).ResultLine;
@@ -127,7 +126,7 @@ void TStreamLog::Finish() {
     if (!Pending_) return;
     std::string text = platform::Cp932ToUtf8(Last_);
     text += '\n';
-    std::fwrite(text.data(), 1, text.size(), Stream_);
+    platform::WriteStandardStream(Stream_, text);
     std::fflush(Stream_);
     Pending_ = false;
 }

@@ -64,15 +64,15 @@ const char* const DumpDescription =
 
 void PrintError(const std::string& utf8) {
     std::string line = "vrt: " + utf8 + "\n";
-    std::fputs(line.c_str(), stderr);
+    platform::WriteStandardStream(stderr, line);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // UTF-8 on a Windows console while vrt runs; arguments in UTF-8 whatever the system's code
-    // page, so that every file name arrives whole.
-    platform::TConsoleOutput console;
+    // Output bytes as written; arguments in UTF-8 whatever the system's code page, so that every
+    // file name arrives whole.
+    platform::UseBinaryStandardStreams();
     std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
     std::vector<char*> argumentPointers;
     for (auto& a : arguments)
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         PrintError(e.what());
-        std::fputs("Run 'vrt --help' for usage.\n", stderr);
+        platform::WriteStandardStream(stderr, "Run 'vrt --help' for usage.\n");
         return 2;
     }
 
@@ -149,7 +149,6 @@ int main(int argc, char** argv) {
                            : format == "sarif" ? TFormat::Sarif
                                                : TFormat::Text;
             check.Utf8 = encoding == "utf-8";
-            if (!check.Utf8) console.UseCodePage(932);
             if (!check.Utf8 && check.Format != TFormat::Text) {
                 PrintError(
                     "--encoding cp932 applies to the text format only (JSON and SARIF are UTF-8)");

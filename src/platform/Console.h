@@ -1,7 +1,9 @@
 // The command line and the standard output streams of a console program.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -14,18 +16,14 @@ constexpr unsigned Utf8CodePage = 65001;
 // POSIX they are argv as given.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
-// Standard output and standard error while the object lives: bytes are written exactly as given
-// (no line-end translation), and a Windows console shows them as text in the code page chosen,
-// UTF-8 unless UseCodePage says otherwise; the console gets its own code page back at the end.
-// Nothing to do on POSIX, where the terminal decides.
-class TConsoleOutput {
-public:
-    TConsoleOutput();
-    ~TConsoleOutput();
-    TConsoleOutput(const TConsoleOutput&) = delete;
-    TConsoleOutput& operator=(const TConsoleOutput&) = delete;
+// Makes standard output and standard error carry bytes exactly as written (no line-end
+// translation on Windows). Call once, before anything is written.
+void UseBinaryStandardStreams();
 
-    void UseCodePage(unsigned codePage);
-};
+// Writes text in a code page (UTF-8 unless said otherwise) to standard output or standard error.
+// A Windows console is given the characters themselves, whatever its own code page; anywhere else
+// (a pipe, a file, a POSIX terminal) the bytes go out unchanged. False when the write failed.
+bool WriteStandardStream(std::FILE* stream, std::string_view text,
+                         unsigned codePage = Utf8CodePage);
 
 } // namespace platform

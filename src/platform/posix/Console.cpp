@@ -7,8 +7,10 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }
 
-TConsoleOutput::TConsoleOutput() = default;
-TConsoleOutput::~TConsoleOutput() = default;
-void TConsoleOutput::UseCodePage(unsigned) {}
+void UseBinaryStandardStreams() {}
+
+bool WriteStandardStream(std::FILE* stream, std::string_view text, unsigned) {
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
 
 } // namespace platform

@@ -1,10 +1,9 @@
-// The command line and standard output on Windows: wide arguments, binary streams, and the
-// console's output code page set for the run and given back at its end.
+// The command line and standard output on Windows: wide arguments, binary streams, and text for
+// a console written as wide characters.
 #include "platform/Console.h"
 #include "platform/win/WideText.h"
 
-#include <atomic>
-#include <cstdio>
+#include <algorithm>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -12,26 +11,6 @@
 #include <shellapi.h>
 
 namespace platform {
-
-namespace {
-
-// The console's own output code page, 0 when the process has no console or it is given back.
-// Read by the Ctrl+C handler, which runs on a thread of its own.
-std::atomic<unsigned> SavedCodePage{0};
-
-void RestoreCodePage() {
-    unsigned saved = SavedCodePage.exchange(0);
-    if (saved) SetConsoleOutputCP(saved);
-}
-
-// Ctrl+C, Ctrl+Break or a closed console window end the process without running destructors:
-// give the console its code page back first, then let the default handler end the process.
-BOOL WINAPI OnConsoleControl(DWORD) {
-    RestoreCodePage();
-    return FALSE;
-}
-
-} // namespace
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     int count = 0;
@@ -45,29 +24,34 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
-TConsoleOutput::TConsoleOutput() {
+void UseBinaryStandardStreams() {
     // The engine writes "\n" and code page bytes; the C run-time must not rewrite them.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    unsigned current = GetConsoleOutputCP();
-    if (current == 0) return;
-    SavedCodePage = current;
-    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
-    SetConsoleOutputCP(Utf8CodePage);
 }
 
-TConsoleOutput::~TConsoleOutput() {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    RestoreCodePage();
-    SetConsoleCtrlHandler(OnConsoleControl, FALSE);
-}
-
-void TConsoleOutput::UseCodePage(unsigned codePage) {
-    if (SavedCodePage == 0) return;
-    std::fflush(stdout);
-    std::fflush(stderr);
-    SetConsoleOutputCP(codePage);
+bool WriteStandardStream(std::FILE* stream, std::string_view text, unsigned codePage) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+        return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    // A console: the bytes would be read in the console's own code page (and the C run-time
+    // hands an unbuffered stream over byte by byte, which splits every multi-byte character),
+    // so the characters go in as UTF-16, after whatever the stream still holds.
+    std::fflush(stream);
+    std::wstring wide = win::ToWide(text, codePage);
+    std::size_t done = 0;
+    while (done < wide.size()) {
+        // Pieces of at most 8192 characters, never between the halves of a surrogate pair.
+        std::size_t n = std::min<std::size_t>(wide.size() - done, 8192);
+        if (done + n < wide.size() && IS_HIGH_SURROGATE(wide[done + n - 1])) --n;
+        DWORD written = 0;
+        if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(n), &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
 }
 
 } // namespace platform
