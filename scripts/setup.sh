@@ -1,20 +1,39 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing. Quick when all are there.
+#   scripts/setup.sh [--windows]
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev qt6-base-dev-tools
           libgl1-mesa-dev libcli11-dev nlohmann-json3-dev fonts-noto-cjk cloc ccache)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
+# With --windows also the MinGW-w64 cross compiler for vrt.exe and Wine to run it (without their
+# recommended packages: vrt.exe needs no graphics, sound or fonts).
+windows=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+
+missing_of() {
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+    done
+}
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+updated=0
+install() { # [apt-get options] -- packages
+    local options=()
+    while [ "$1" != -- ]; do options+=("$1"); shift; done
+    shift
+    [ $# -gt 0 ] || return 0
+    echo "Installing: $*"
+    [ $updated = 1 ] || "${sudo_cmd[@]}" apt-get update -qq
+    updated=1
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${options[@]}" "$@" \
+        >/dev/null
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
 # The SARIF validator comes from npm and the HTML report test runs on Python; a machine that
 # already has the commands (from another source than Debian) keeps them.
 command -v npm >/dev/null || missing+=(npm)
 command -v python3 >/dev/null || missing+=(python3)
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+install -- "${missing[@]}"
+if [ "${1:-}" = --windows ]; then
+    mapfile -t missing < <(missing_of "${windows[@]}")
+    install --no-install-recommends -- "${missing[@]}"
 fi

@@ -1,9 +1,29 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds with the sanitizers and runs every test.
+# Sets up what is missing, builds with the sanitizers and runs every test. The Windows build of
+# vrt (scripts/build-windows.sh) runs the golden tests too, under Wine; VETRIN_WINDOWS=0 leaves
+# it out.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+windows=${VETRIN_WINDOWS:-1}
+if [ "$windows" = 1 ]; then
+    "$root/scripts/setup.sh" --windows
+else
+    "$root/scripts/setup.sh"
+fi
 "$root/scripts/build.sh" asan
+vrtExe= prefix=
+if [ "$windows" = 1 ]; then
+    "$root/scripts/build-windows.sh"
+    vrtExe="$root/dist/windows/vrt.exe"
+    # One Wine prefix for all runs, made once (it takes a while).
+    prefix="$root/build/windows/wineprefix"
+    if [ ! -f "$prefix/system.reg" ]; then
+        echo "Creating the Wine prefix $prefix"
+        WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
+        WINEPREFIX="$prefix" wineserver -w
+    fi
+fi
+cmake "$root/build/asan" -DVETRIN_WINDOWS_VRT="$vrtExe" -DVETRIN_WINEPREFIX="$prefix" >/dev/null
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 cd "$root/build/asan"
 ctest --output-on-failure -j"$(nproc)"

@@ -8,6 +8,7 @@
 #include "framework/Texts.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbSource.h"
@@ -67,7 +68,7 @@ void WarnMissingMembers(const TVbProjectSource& project) {
         if (!platform::FileExists(child->FileName)) {
             std::string text =
                 "vrt: " + platform::Cp932ToUtf8(FwTexts().NotFound + child->FileName) + "\n";
-            std::fputs(text.c_str(), stderr);
+            platform::WriteStandardStream(stderr, text);
         }
     }
 }
@@ -143,7 +144,9 @@ int RunCheck(const TCheckOptions& options) {
         };
     }
 
-    TOutput out(stdout);
+    // The text format in code page 932 is written as those bytes (and shown as such on a
+    // Windows console); everything else is UTF-8.
+    TOutput out(stdout, options.Utf8 ? platform::Utf8CodePage : 932);
     std::unique_ptr<TFindingWriter> writer = MakeWriter(options.Format, options.Utf8, rules, out);
     rules.Capture(writer.get());
     std::unique_ptr<TStreamLog> log;

@@ -3,6 +3,7 @@
 #include "cli/FindingFormats.h"
 
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 
 #include <nlohmann/json.hpp>
@@ -15,7 +16,9 @@ using ordered_json = nlohmann::ordered_json;
 
 // ---- TOutput ----
 
-TOutput::TOutput(std::FILE* stream) : Stream_(stream) { Buffer_.reserve(1 << 20); }
+TOutput::TOutput(std::FILE* stream, unsigned codePage) : Stream_(stream), CodePage_(codePage) {
+    Buffer_.reserve(1 << 20);
+}
 
 void TOutput::Write(std::string_view bytes) {
     Buffer_.append(bytes);
@@ -23,8 +26,7 @@ void TOutput::Write(std::string_view bytes) {
 }
 
 void TOutput::Drain() {
-    if (!Buffer_.empty() && !Failed_ &&
-        std::fwrite(Buffer_.data(), 1, Buffer_.size(), Stream_) != Buffer_.size())
+    if (!Buffer_.empty() && !Failed_ && !platform::WriteStandardStream(Stream_, Buffer_, CodePage_))
         Failed_ = true;
     Buffer_.clear();
 }
@@ -101,14 +103,19 @@ void AppendEscapedUtf8(std::string& out, std::string_view cp932) {
 
 namespace {
 
-std::string PercentEncoded(std::string_view path, std::string uri) {
+// Percent-encodes a path after the given start of a URI. "\" separators are written as "/"; the
+// colon of a drive letter at the path's start stays as it is.
+std::string PercentEncoded(std::string path, std::string uri, bool driveLetter) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
     static const char hex[] = "0123456789ABCDEF";
-    for (char ch : path) {
-        auto c = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        auto c = static_cast<unsigned char>(path[i]);
         bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/' ||
+                     (c == ':' && driveLetter && i == 1);
         if (plain) {
-            uri += ch;
+            uri += path[i];
         } else {
             uri += '%';
             uri += hex[c >> 4];
@@ -121,11 +128,17 @@ std::string PercentEncoded(std::string_view path, std::string uri) {
 } // namespace
 
 std::string FileUri(std::string_view enginePath) {
-    return PercentEncoded(platform::NativePath(platform::AbsolutePath(enginePath)), "file://");
+    std::string path = platform::NativePath(platform::AbsolutePath(enginePath));
+    // A Windows path ("C:\dir\file", "\\server\share\file"): its drive letter starts the URI's
+    // path and a server name is the URI's host.
+    bool unc = path.rfind("\\\\", 0) == 0 || path.rfind("//", 0) == 0;
+    bool rooted = !unc && (path.rfind('/', 0) == 0 || path.rfind('\\', 0) == 0);
+    std::string start = unc ? "file:" : rooted ? "file://" : "file:///";
+    return PercentEncoded(std::move(path), start, !unc && !rooted);
 }
 
 std::string RelativeUri(std::string_view relativePath) {
-    return PercentEncoded(platform::NativePath(relativePath), "");
+    return PercentEncoded(platform::NativePath(relativePath), "", false);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "checkers/Suppression.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 #include "vbsource/VbSource.h"
 
@@ -33,7 +34,7 @@ void TCliVetrins::ApplyRulesFile(const std::string& fileName) {
     if (!known) {
         std::string text = "vrt: " + platform::Cp932ToUtf8(fileName) +
                            ": no section of a known rule; the rules keep their defaults\n";
-        std::fputs(text.c_str(), stderr);
+        platform::WriteStandardStream(stderr, text);
     }
 }
 
@@ -164,7 +165,7 @@ void TStreamLog::Finish() {
     if (!Pending_) return;
     std::string text = platform::Cp932ToUtf8(Last_);
     text += '\n';
-    std::fwrite(text.data(), 1, text.size(), Stream_);
+    platform::WriteStandardStream(Stream_, text);
     std::fflush(Stream_);
     Pending_ = false;
 }

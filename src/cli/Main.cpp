@@ -3,12 +3,14 @@
 
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,14 +76,25 @@ const char* const DumpDescription =
 
 void PrintError(const std::string& utf8) {
     std::string line = "vrt: " + utf8 + "\n";
-    std::fputs(line.c_str(), stderr);
+    platform::WriteStandardStream(stderr, line);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Output bytes as written; arguments in UTF-8 whatever the system's code page, so that every
+    // file name arrives whole.
+    platform::UseBinaryStandardStreams();
+    std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
+    std::vector<char*> argumentPointers;
+    for (auto& a : arguments)
+        argumentPointers.push_back(a.data());
+
     CLI::App app(Description, "vrt");
     app.require_subcommand(1);
+    // Options are "--name" everywhere; a Windows-style "/name" would swallow a path such as
+    // "/projects/App.vbp" (set before the subcommands, which inherit it).
+    app.allow_windows_style_options(false);
     app.footer(Footer);
     app.set_help_all_flag("--help-all", "Describe every command");
 
@@ -151,14 +164,14 @@ int main(int argc, char** argv) {
         ->required();
 
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         PrintError(e.what());
-        std::fputs("Run 'vrt --help' for usage.\n", stderr);
+        platform::WriteStandardStream(stderr, "Run 'vrt --help' for usage.\n");
         return 2;
     }
 

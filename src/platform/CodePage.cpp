@@ -1,9 +1,9 @@
 #include "platform/CodePage.h"
 
+#include "platform/Native.h"
+
 #include <atomic>
-#include <cerrno>
 #include <cstdint>
-#include <iconv.h>
 
 namespace platform {
 
@@ -52,45 +52,13 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 
 namespace {
 
-// One conversion through iconv. `replacement` is written for every input sequence iconv
-// rejects; the offending input advances by `skip(in, left)` bytes.
-template <typename Skip>
-std::string Convert(const char* to, const char* from, std::string_view input,
-                    std::string_view replacement, Skip skip) {
-    std::string out;
-    if (input.empty()) return out;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
-    out.reserve(input.size() * 3 / 2 + 16);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* o = buffer;
-        std::size_t oLeft = sizeof buffer;
-        std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
-        out.append(buffer, o - buffer);
-        if (r == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            // EILSEQ or EINVAL: an invalid or incomplete sequence.
-            out.append(replacement);
-            std::size_t n = skip(in, inLeft);
-            in += n;
-            inLeft -= n;
-        }
-    }
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    iconv_close(cd);
-    return out;
-}
-
-} // namespace
-
-namespace {
+// The code page of engine text.
+constexpr unsigned EngineCodePage = 932;
 
 // The UTF-8 form of one code page 932 character (one byte, or a lead and a trail byte), worked
-// out through iconv the first time the character is met and remembered: bytes 0..2 hold the
-// UTF-8 bytes, byte 3 their count (4 for a character iconv rejects). 0 means not yet known.
+// out by the system's converter the first time the character is met and remembered: bytes 0..2
+// hold the UTF-8 bytes, byte 3 their count (4 for a character the converter rejects). 0 means
+// not yet known.
 std::atomic<std::uint32_t>& Cp932Entry(unsigned code) {
     static std::atomic<std::uint32_t> table[65536];
     return table[code];
@@ -103,8 +71,7 @@ std::uint32_t Cp932Char(const char* bytes, std::size_t length) {
     std::atomic<std::uint32_t>& entry = Cp932Entry(code);
     std::uint32_t known = entry.load(std::memory_order_relaxed);
     if (known) return known;
-    std::string utf8 = Convert("UTF-8", "CP932", std::string_view(bytes, length), "",
-                               [](const char*, std::size_t left) { return left; });
+    std::string utf8 = native::CharToUtf8(bytes, length, EngineCodePage);
     std::uint32_t value = 4u << 24;
     if (!utf8.empty() && utf8.size() <= 3) {
         value = static_cast<std::uint32_t>(utf8.size()) << 24;
@@ -144,14 +111,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, "?", [](const char* in, std::size_t left) {
-        // Skip one UTF-8 character (or one stray byte).
-        unsigned char c = static_cast<unsigned char>(in[0]);
-        std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        for (std::size_t k = 1; k < n; ++k)
-            if (k >= left || (static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) return k;
-        return n;
-    });
+    return native::Utf8ToCodePage(utf8, EngineCodePage);
 }
 
 } // namespace platform

@@ -1,96 +1,6 @@
 #include "platform/Files.h"
 
-#include "platform/CodePage.h"
-
-#include <climits>
-#include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace platform {
-
-namespace {
-
-bool IsAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
-} // namespace
-
-std::string NativePath(std::string_view path) {
-    return IsAscii(path) ? std::string(path) : Cp932ToUtf8(path);
-}
-
-std::string EnginePath(std::string_view nativePath) {
-    return IsAscii(nativePath) ? std::string(nativePath) : Utf8ToCp932(nativePath);
-}
-
-bool FileExists(std::string_view path) {
-    struct stat st;
-    return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::optional<std::int64_t> FileTimeStamp(std::string_view path) {
-    struct stat st;
-    if (path.empty() || stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-}
-
-bool ReadFileBytes(std::string_view path, std::string& bytes) {
-    bytes.clear();
-    int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return false;
-    }
-    // One byte more than the size, so that the end is seen without growing the buffer.
-    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) bytes.resize(bytes.size() + 65536); // the file has grown
-        ssize_t r = read(fd, bytes.data() + got, bytes.size() - got);
-        if (r < 0) {
-            close(fd);
-            bytes.clear();
-            return false;
-        }
-        if (r == 0) break;
-        got += static_cast<std::size_t>(r);
-    }
-    bytes.resize(got);
-    close(fd);
-    return true;
-}
-
-bool WriteFileBytes(std::string_view path, std::string_view bytes) {
-    std::string target = NativePath(path);
-    if (target.empty()) return false;
-    std::string temp = target + ".tmp" + std::to_string(getpid());
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t w = write(fd, bytes.data() + done, bytes.size() - done);
-        if (w <= 0) {
-            close(fd);
-            unlink(temp.c_str());
-            return false;
-        }
-        done += static_cast<std::size_t>(w);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0 || rename(temp.c_str(), target.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
-}
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -105,125 +15,23 @@ bool ReadFileLines(std::string_view path, std::vector<std::string>& lines) {
     return true;
 }
 
-std::string ExecutableDir() {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return CurrentDir();
-    std::string exe(buffer, static_cast<std::size_t>(n));
-    return EnginePath(exe.substr(0, exe.rfind('/')));
-}
-
-std::string CurrentDir() {
-    char buffer[PATH_MAX];
-    if (!getcwd(buffer, sizeof buffer)) return ".";
-    return EnginePath(buffer);
-}
-
-std::string FolderPart(std::string_view path) {
-    std::size_t p = FindLastOf(path, "/\\");
-    if (p == std::string_view::npos) return "";
-    if (p == 0) return "/";
-    return std::string(path.substr(0, p));
-}
-
-namespace {
-
-// Joins and normalises: "/" separators, no "." or "..", no empty components.
-std::string Normalise(std::string_view path) {
-    std::vector<std::string> parts;
-    std::string current;
-    auto flush = [&] {
-        if (current.empty() || current == ".") {
-        } else if (current == "..") {
-            if (!parts.empty()) parts.pop_back();
-        } else {
-            parts.push_back(current);
-        }
-        current.clear();
-    };
-    for (std::size_t i = 0; i < path.size();) {
-        std::size_t n = CharLength(path, i);
-        if (n == 1 && (path[i] == '/' || path[i] == '\\')) {
-            flush();
-        } else {
-            current.append(path.substr(i, n));
-        }
-        i += n;
-    }
-    flush();
-    std::string out;
-    for (const auto& p : parts)
-        out += "/" + p;
-    return out.empty() ? "/" : out;
-}
-
-bool IsAbsolute(std::string_view path) {
-    return !path.empty() && (path[0] == '/' || path[0] == '\\');
-}
-
-// Finds the one entry of a folder whose name equals `name` ignoring ASCII letter case.
-std::optional<std::string> MatchIgnoringCase(const std::string& nativeFolder,
-                                             const std::string& nativeName) {
-    DIR* dir = opendir(nativeFolder.empty() ? "/" : nativeFolder.c_str());
-    if (!dir) return std::nullopt;
-    std::optional<std::string> found;
-    int matches = 0;
-    while (dirent* e = readdir(dir)) {
-        if (SameTextAscii(e->d_name, nativeName)) {
-            found = e->d_name;
-            ++matches;
-        }
-    }
-    closedir(dir);
-    if (matches != 1) return std::nullopt;
-    return found;
-}
-
-} // namespace
-
-std::string AbsolutePath(std::string_view path) {
-    if (IsAbsolute(path)) return Normalise(path);
-    return Normalise(CurrentDir() + "/" + std::string(path));
-}
-
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath) {
-    std::string lexical =
-        IsAbsolute(memberPath)
-            ? Normalise(memberPath)
-            : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + std::string(memberPath));
-    struct stat st;
-    if (stat(NativePath(lexical).c_str(), &st) == 0) return lexical;
-    // Walk the components, keeping exact matches and falling back to a unique match ignoring case.
-    std::string native = NativePath(lexical);
-    std::string resolved;
-    std::size_t i = 1;
-    while (i <= native.size()) {
-        std::size_t slash = native.find('/', i);
-        if (slash == std::string::npos) slash = native.size();
-        std::string component = native.substr(i, slash - i);
-        std::string candidate = resolved + "/" + component;
-        if (lstat(candidate.c_str(), &st) != 0) {
-            auto match = MatchIgnoringCase(resolved, component);
-            if (!match) return lexical;
-            candidate = resolved + "/" + *match;
-        }
-        resolved = candidate;
-        i = slash + 1;
-    }
-    return EnginePath(resolved);
-}
-
 std::string RelativePath(std::string_view folder, std::string_view path) {
-    // Both are normalised: "/" separators, no empty, "." or ".." components.
+    // Both are made absolute, then compared component by component ("/" and "\\" alike; a
+    // Windows drive or server is the first component).
     auto split = [](const std::string& p) {
         std::vector<std::string> parts;
-        std::size_t start = 1;
-        while (start < p.size()) {
-            std::size_t slash = p.find('/', start);
-            if (slash == std::string::npos) slash = p.size();
-            parts.push_back(p.substr(start, slash - start));
-            start = slash + 1;
+        std::string current;
+        for (std::size_t i = 0; i < p.size();) {
+            std::size_t n = CharLength(p, i);
+            if (n == 1 && (p[i] == '/' || p[i] == '\\')) {
+                if (!current.empty()) parts.push_back(std::move(current));
+                current.clear();
+            } else {
+                current.append(p, i, n);
+            }
+            i += n;
         }
+        if (!current.empty()) parts.push_back(std::move(current));
         return parts;
     };
     std::vector<std::string> from = split(AbsolutePath(folder)), to = split(AbsolutePath(path));

@@ -11,6 +11,9 @@
 #   ALONE       "-", or a folder name: run a copy of vrt in DIR/ALONE, away from the word lists
 # With VETRIN_GOLDEN_UPDATE=1 the expected files are rewritten from the run instead (check every
 # line of them by hand before committing).
+# A VRT ending in .exe is the Windows build: it runs under Wine (${VETRIN_WINE:-wine}), sees the
+# fixture root as Z:\... and writes "\" in paths; the root and the separators in the paths
+# under it are normalised before the comparison, nothing else.
 set -u
 LC_ALL=C
 export LC_ALL
@@ -26,7 +29,14 @@ if [ "$alone" != - ]; then
 fi
 [ "$outfile" = - ] || rm -f "$outfile"
 
-"$vrt" "$@" >"$work/stdout" 2>"$work/stderr"
+windows=0
+case $vrt in *.exe) windows=1 ;; esac
+if [ $windows = 1 ]; then
+    # Wine takes the arguments and file names in the locale's character set.
+    LC_ALL=C.UTF-8 ${VETRIN_WINE:-wine} "$vrt" "$@" >"$work/stdout" 2>"$work/stderr"
+else
+    "$vrt" "$@" >"$work/stdout" 2>"$work/stderr"
+fi
 actual=$?
 
 # The fixture root as the process sees it (symbolic links resolved), as given, and as a file
@@ -47,6 +57,23 @@ unroot() {
     sed -e "s|$real|<ROOT>|g" -e "s|$given|<ROOT>|g" -e "s|$uri|<ROOT>|g" "$1" >"$1.unrooted" &&
         mv "$1.unrooted" "$1"
 }
+# The same root as Wine shows it: drive Z: is the Unix root; "\" separators, doubled in JSON;
+# in a file URI "/Z:" and "/".
+winroot() { printf 'Z:%s' "$1" | sed 's|/|\\|g'; }
+winjson() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
+if [ $windows = 1 ]; then
+    real_w=$(escape "$(winroot "$(pwd -P)")")
+    given_w=$(escape "$(winroot "$dir")")
+    json_w=$(escape "$(winjson "$(pwd -P)")")
+    uri_w=$(escape "/Z:$(urienc "$(pwd -P)")")
+    unroot() {
+        sed -e "s|$json_w|<ROOT>|g" -e "s|$real_w|<ROOT>|g" -e "s|$given_w|<ROOT>|g" \
+            -e "s|$uri_w|<ROOT>|g" -e "s|$real|<ROOT>|g" -e "s|$given|<ROOT>|g" \
+            -e "s|$uri|<ROOT>|g" \
+            -e ':sep' -e 's|\(<ROOT>[^ ("\\]*\)\\\{1,2\}|\1/|' -e 'tsep' \
+            "$1" >"$1.unrooted" && mv "$1.unrooted" "$1"
+    }
+fi
 
 failed=0
 compare() { # what actual-file expected-file
