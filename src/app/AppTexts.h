@@ -14,10 +14,14 @@ inline const QString AppTitle = QStringLiteral("Vetrin for VB5と6");
 // Main window
 inline const QString MenuSettings = QStringLiteral("設定(&S)");
 inline const QString MenuOptions = QStringLiteral("オプション(&O)");
+inline const QString MenuWindow = QStringLiteral("ウィンドウ(&W)");
+inline const QString MenuCascade = QStringLiteral("重ねて表示(&C)");
+inline const QString MenuTile = QStringLiteral("並べて表示(&T)");
 
 // Project window
 inline const QString ProjectCaption = QStringLiteral("ﾌﾟﾛｼﾞｪｸﾄ");
 inline const QString ProjectLabel = QStringLiteral("VBﾌﾟﾛｼﾞｪｸﾄ(&P):");
+inline const QString ProjectDialogTitle = QStringLiteral("VBﾌﾟﾛｼﾞｪｸﾄ");
 inline const QString Ellipsis = QStringLiteral("…");
 inline const QString ClearAtStart = QStringLiteral("開始時にログをクリア");
 inline const QString SaveWithResult = QStringLiteral("解析結果も保存");
@@ -57,7 +61,10 @@ inline const QString ProgramFilter = QStringLiteral("すべてのファイル (*
 // Result and log windows
 inline const QString ResultCaption = QStringLiteral("結果");
 inline const QString LogCaption = QStringLiteral("ログ");
+inline const QString ResultCaptionWithCount = QStringLiteral("結果 (%1件)");
 inline const QString Edit = QStringLiteral("編集");
+inline const QString Copy = QStringLiteral("コピー(&C)");
+inline const QString SelectAll = QStringLiteral("すべて選択(&A)");
 
 } // namespace apptext
 

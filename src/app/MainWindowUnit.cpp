@@ -6,6 +6,8 @@
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
+#include "app/StatisticsWindowUnit.h"
+#include "app/WindowLayoutUnit.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 
@@ -15,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -98,6 +101,17 @@ TMainWindow::TMainWindow(TVtOption& option, QWidget* parent)
     QAction* o2 = o1->addAction(apptext::MenuOptions);
     o2->setObjectName(QStringLiteral("O2"));
     connect(o2, &QAction::triggered, this, [this] { RunGuarded(this, [this] { O2Click(); }); });
+
+    WindowMenu = menuBar()->addMenu(apptext::MenuWindow);
+    WindowMenu->setObjectName(QStringLiteral("WindowMenu"));
+    Cascade = WindowMenu->addAction(apptext::MenuCascade);
+    Cascade->setObjectName(QStringLiteral("Cascade"));
+    Tile = WindowMenu->addAction(apptext::MenuTile);
+    Tile->setObjectName(QStringLiteral("Tile"));
+    WindowMenu->addSeparator();
+    connect(Cascade, &QAction::triggered, MdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(Tile, &QAction::triggered, MdiArea_, &QMdiArea::tileSubWindows);
+    connect(WindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
     resize(1000, 700);
 }
 
@@ -128,9 +142,62 @@ void TMainWindow::CreateChildWindows() {
     frame->move(0, 0);
     frame->show();
     MdiArea_->setActiveSubWindow(frame);
+    RestoreLayout();
+    FillWindowMenu();
 }
 
 void TMainWindow::O2Click() {
     TOptionDialog dialog(Option_, this);
     dialog.exec();
+}
+
+void TMainWindow::FillWindowMenu() {
+    // The entries after the separator are the windows as they are now.
+    const QList<QAction*> actions = WindowMenu->actions();
+    for (qsizetype i = actions.indexOf(Tile) + 2; i < actions.size(); ++i) {
+        WindowMenu->removeAction(actions[i]);
+        delete actions[i];
+    }
+    int number = 0;
+    for (QMdiSubWindow* child : MdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        QString title = child->widget() ? child->widget()->windowTitle() : child->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = WindowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(title));
+        entry->setObjectName(QStringLiteral("WindowEntry%1").arg(number));
+        entry->setCheckable(true);
+        entry->setChecked(child == MdiArea_->activeSubWindow());
+        QPointer<QMdiSubWindow> target = child;
+        connect(entry, &QAction::triggered, this, [this, target] {
+            if (!target) return;
+            ShowNormalIfMinimised(target);
+            MdiArea_->setActiveSubWindow(target);
+        });
+    }
+}
+
+void TMainWindow::RestoreLayout() {
+    RestoreFrameGeometry(Option_, this);
+    if (LogWindow_) RestoreChildGeometry(Option_, layoutkey::Log, LogWindow_);
+    if (ResultWindow_) RestoreChildGeometry(Option_, layoutkey::Result, ResultWindow_);
+    if (ProjectWindow_) RestoreChildGeometry(Option_, layoutkey::Project, ProjectWindow_);
+}
+
+void TMainWindow::KeepLayout() {
+    KeepFrameGeometry(Option_, this);
+    if (LogWindow_) KeepChildGeometry(Option_, layoutkey::Log, LogWindow_);
+    if (ResultWindow_) KeepChildGeometry(Option_, layoutkey::Result, ResultWindow_);
+    if (ProjectWindow_) {
+        KeepChildGeometry(Option_, layoutkey::Project, ProjectWindow_);
+        if (TStatisticsWindow* statistics = ProjectWindow_->StatisticsWindow()) {
+            KeepChildGeometry(Option_, layoutkey::Statistics, statistics);
+            KeepColumnWidths(Option_, layoutkey::StatisticsColumns,
+                             statistics->CommentStatisticsGrid->horizontalHeader());
+        }
+    }
+}
+
+void ShowNormalIfMinimised(QWidget* window) {
+    QWidget* frame = window;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) frame = sub;
+    if (frame->isMinimized()) frame->showNormal();
 }

@@ -73,6 +73,18 @@ public:
     // "オプション(&O)": the option dialog, modal.
     void O2Click();
 
+    // Positions and sizes of the frame and its windows, and the statistics column widths: put
+    // back from the options after the windows are created, and kept in them before the program
+    // ends (KeepLayout).
+    void RestoreLayout();
+    void KeepLayout();
+
+    // "ウィンドウ(&W)": 重ねて表示, 並べて表示 and one entry per child window; choosing a window
+    // brings it back to its normal size (also when it was minimised) and activates it.
+    QMenu* WindowMenu = nullptr;
+    QAction* Cascade = nullptr;
+    QAction* Tile = nullptr;
+
     QMdiArea* MdiArea() const { return MdiArea_; }
     TLogWindow* LogWindow() const { return LogWindow_; }
     TResultWindow* ResultWindow() const { return ResultWindow_; }
@@ -80,6 +92,7 @@ public:
 
 private:
     QMdiSubWindow* AddChild(QWidget* window, const QRect& geometry);
+    void FillWindowMenu();
 
     TVtOption& Option_;
     QMdiArea* MdiArea_;
@@ -87,3 +100,7 @@ private:
     TResultWindow* ResultWindow_ = nullptr;
     TProjectWindow* ProjectWindow_ = nullptr;
 };
+
+// Brings a child window of the frame (or a window of its own) back from minimised to its normal
+// size; a window that is not minimised stays as it is.
+void ShowNormalIfMinimised(QWidget* window);

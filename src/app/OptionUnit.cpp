@@ -17,6 +17,7 @@ const char* const SectionFile = "File";
 const char* const KeyCommandLine = "CommandLine";
 const char* const KeyLastOpen = "LastOpen";
 const char* const KeyTargetProject = "TargetProject";
+const char* const SectionWindow = "Window";
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -53,6 +54,7 @@ void TVtOption::LoadOptions() {
     CommandLine.clear();
     LastOpen.clear();
     TargetProject.clear();
+    WindowLayout.clear();
     // INI syntax: "[section]" lines, "key=value" lines; section and key names ignore letter case,
     // the value is everything after the first "=". Lines starting with ";" are comments.
     std::string section;
@@ -79,6 +81,8 @@ void TVtOption::LoadOptions() {
         else if (platform::SameTextAscii(section, SectionFile) &&
                  platform::SameTextAscii(key, KeyTargetProject))
             TargetProject = value;
+        else if (platform::SameTextAscii(section, SectionWindow) && !key.empty())
+            WindowLayout[std::string(key)] = std::string(TrimBlanks(value));
     });
 }
 
@@ -90,6 +94,11 @@ void TVtOption::SaveOptions() const {
     text += std::string("[") + SectionFile + "]\r\n";
     text += std::string(KeyLastOpen) + "=" + OneLine(LastOpen) + "\r\n";
     text += std::string(KeyTargetProject) + "=" + OneLine(TargetProject) + "\r\n";
+    if (!WindowLayout.empty()) {
+        text += std::string("\r\n[") + SectionWindow + "]\r\n";
+        for (const auto& [key, value] : WindowLayout)
+            text += key + "=" + OneLine(value) + "\r\n";
+    }
     std::string folder = platform::FolderPart(IniFileName);
     if (!folder.empty()) QDir().mkpath(QString::fromStdString(platform::NativePath(folder)));
     if (!platform::WriteFileBytes(IniFileName, text)) throw EFCreateError(IniFileName);

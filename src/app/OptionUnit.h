@@ -2,6 +2,7 @@
 // opened last and the VB project of the last check. All values are code page 932 text.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ public:
     std::string CommandLine;   // [Editor] CommandLine
     std::string LastOpen;      // [File] LastOpen
     std::string TargetProject; // [File] TargetProject
+    // [Window] key=value: where the windows were (written by the frame, see WindowLayoutUnit.h).
+    // The section is written only when it holds a value.
+    std::map<std::string, std::string> WindowLayout;
 
     // Reads the three options when the file exists (a missing key gives an empty value); a
     // missing file changes nothing.

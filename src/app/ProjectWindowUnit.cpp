@@ -6,6 +6,7 @@
 #include "app/OptionUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
+#include "app/WindowLayoutUnit.h"
 #include "checkers/Checkers.h"
 #include "framework/Errors.h"
 #include "framework/Vetrin.h"
@@ -123,8 +124,15 @@ void TProjectWindow::BuildControls() {
 
     TabPages = new QTabWidget(this);
     name(TabPages, "TabPages", QRect(8, 48, 317, 169));
-    // All six category tabs fit side by side in the control's width.
-    TabPages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
+    // All six category tabs fit side by side in the control's width. The style sheet that narrows
+    // them draws them itself, so it also marks the current tab: raised (taller, joined to its
+    // page) and in the page's colour, the others lower and shaded.
+    TabPages->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 6px; margin-top: 3px; border: 1px solid palette(mid);"
+        " border-bottom: none; background: palette(button); color: palette(button-text); }"
+        "QTabBar::tab:selected { margin-top: 0px; padding-bottom: 4px; background: palette(base);"
+        " color: palette(text); }"
+        "QTabBar::tab:!selected { background: palette(midlight); }"));
     TabPages->setUsesScrollButtons(false);
     for (const auto& tab : apptext::CategoryTabs) {
         auto* page = new QWidget;
@@ -268,7 +276,16 @@ void TProjectWindow::ReadProject(const std::string& path) {
     ReadIncomplete_ = false;
 }
 
+bool TProjectWindow::TargetProjectExists() {
+    std::string path = PathText();
+    if (platform::FileExists(path)) return true;
+    // A run on a project file that is not there would check nothing and look clean.
+    Prompts().ShowError(this, ErrorText(EFOpenError(path)));
+    return false;
+}
+
 void TProjectWindow::CheckClick() {
+    if (!TargetProjectExists()) return;
     RunGuarded(this, [this] {
         if (IsClear->isChecked()) ClearWindows();
         TWaitCursor waitCursor;
@@ -283,6 +300,7 @@ void TProjectWindow::CheckClick() {
 }
 
 void TProjectWindow::AnalyzeClick() {
+    if (!TargetProjectExists()) return;
     RunGuarded(this, [this] {
         if (IsClear->isChecked()) ClearWindows();
         std::string path = PathText();
@@ -341,7 +359,7 @@ void TProjectWindow::OpenFileClick() {
     RunGuarded(this, [this] {
         TFileRequest request;
         request.Kind = TFileRequest::Open;
-        request.Caption = apptext::ProjectLabel;
+        request.Caption = apptext::ProjectDialogTitle;
         request.Folder = Native(platform::FolderPart(PathText()));
         request.Filter = apptext::VbProjectFilter;
         request.DefaultSuffix = QStringLiteral("vbp");
@@ -365,7 +383,12 @@ void TProjectWindow::SpeedButton1Click() {
             auto* window = new TStatisticsWindow;
             Statistics_ = window;
             if (MdiArea_) {
-                MdiArea_->addSubWindow(window)->show();
+                QMdiSubWindow* frame = MdiArea_->addSubWindow(window);
+                // Where the window was and how wide its columns were when the program last ended.
+                RestoreChildGeometry(Option_, layoutkey::Statistics, window);
+                RestoreColumnWidths(Option_, layoutkey::StatisticsColumns,
+                                    window->CommentStatisticsGrid->horizontalHeader());
+                frame->show();
             } else {
                 window->setParent(this, Qt::Window);
                 window->show();

@@ -102,6 +102,9 @@ private:
     void CreateRuleRows();
     void ClearWindows();
     std::string PathText() const;
+    // Whether the path box names a project file that is there; when not, says so in the error
+    // message box. Check and Analyze run nothing then.
+    bool TargetProjectExists();
     void ReadProject(const std::string& path);
 
     TVtOption& Option_;

@@ -1,13 +1,17 @@
 #include "app/StatisticsWindowUnit.h"
 
+#include "app/MainWindowUnit.h"
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 #include "vbsource/VbSource.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -26,6 +30,7 @@ struct TStatisticsTexts {
     const char* ShowFullPath = "フルパスで表示";
     const char* ShowGraphOnly = "グラフだけ表示";
     const char* HideGraph = "HideGraph";
+    const char* Total = "合計";
 };
 const TStatisticsTexts Texts;
 
@@ -91,7 +96,25 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
     CommentStatisticsGrid->setObjectName("CommentStatisticsGrid");
     auto* inner = new QVBoxLayout(page);
     inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(0);
     inner->addWidget(CommentStatisticsGrid);
+
+    StatisticsTotals = new QTableWidget(1, ColumnCount, page);
+    StatisticsTotals->setObjectName("StatisticsTotals");
+    StatisticsTotals->horizontalHeader()->hide();
+    StatisticsTotals->verticalHeader()->hide();
+    StatisticsTotals->verticalHeader()->setMinimumSectionSize(1);
+    StatisticsTotals->verticalHeader()->setDefaultSectionSize(RowHeight);
+    StatisticsTotals->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StatisticsTotals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StatisticsTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StatisticsTotals->setSelectionMode(QAbstractItemView::NoSelection);
+    StatisticsTotals->setFocusPolicy(Qt::NoFocus);
+    StatisticsTotals->setFixedHeight(RowHeight + 2 * StatisticsTotals->frameWidth());
+    QFont bold = StatisticsTotals->font();
+    bold.setBold(true);
+    StatisticsTotals->setFont(bold);
+    inner->addWidget(StatisticsTotals);
 
     auto* header = new TStatisticsHeader(this, CommentStatisticsGrid);
     CommentStatisticsGrid->setHorizontalHeader(header);
@@ -99,8 +122,18 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
     header->setStretchLastSection(false);
     header->setHighlightSections(false);
     header->setFixedHeight(RowHeight);
-    for (int c = 0; c < ColumnCount; ++c)
+    for (int c = 0; c < ColumnCount; ++c) {
         CommentStatisticsGrid->setColumnWidth(c, InitialColumnWidths[static_cast<std::size_t>(c)]);
+        StatisticsTotals->setColumnWidth(c, InitialColumnWidths[static_cast<std::size_t>(c)]);
+    }
+    // The totals row keeps to the grid's columns, as they are resized and scrolled.
+    connect(
+        header, &QHeaderView::sectionResized, StatisticsTotals,
+        [this](int column, int, int width) { StatisticsTotals->setColumnWidth(column, width); });
+    connect(CommentStatisticsGrid->horizontalScrollBar(), &QScrollBar::valueChanged,
+            StatisticsTotals->horizontalScrollBar(), &QScrollBar::setValue);
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, &TStatisticsWindow::SortByColumn);
     CommentStatisticsGrid->verticalHeader()->hide();
     CommentStatisticsGrid->verticalHeader()->setMinimumSectionSize(1);
     CommentStatisticsGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -151,10 +184,9 @@ void TStatisticsWindow::FormCreate() {
 void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
     Project = project;
     const int count = project ? static_cast<int>(project->Children.size()) : 0;
-    // setRowCount keeps the column widths the user has set.
-    CommentStatisticsGrid->setRowCount(count);
     MaxTotalLines = 0;
     MaxCodeLines = 0;
+    Rows_.clear();
     for (int k = 0; k < count; ++k) {
         // Every child of the project is a member source (TVbProjectSource::AddMember).
         const auto* source =
@@ -162,21 +194,89 @@ void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
         const TVbStaticticsInfo& info = source->Statistics;
         MaxTotalLines = std::max(MaxTotalLines, info.TotalLines);
         MaxCodeLines = std::max(MaxCodeLines, info.CodeLines);
+        Rows_.push_back({source->FileName,
+                         {info.TotalLines, info.CodeLines, info.BlankLines, info.CommentLines}});
+    }
+    ProjectFolder_ = project ? QString::fromStdString(platform::NativePath(
+                                   platform::FolderPart(platform::AbsolutePath(project->FileName))))
+                             : QString();
+    FillGrid();
+    FillTotals();
+    RepaintGrid();
+    // New statistics are to be seen: a window closed (minimised) before comes back.
+    ShowNormalIfMinimised(this);
+}
 
-        auto* pathItem = new QTableWidgetItem(FromEngine(source->FileName));
-        pathItem->setData(PathRole, QByteArray::fromStdString(source->FileName));
+void TStatisticsWindow::SortByColumn(int column) {
+    if (column < 0 || column >= ColumnCount) return;
+    SortDescending_ = column == SortColumn_ && !SortDescending_;
+    SortColumn_ = column;
+    FillGrid();
+    RepaintGrid();
+}
+
+void TStatisticsWindow::FillGrid() {
+    std::vector<std::size_t> order(Rows_.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    if (SortColumn_ >= 0) {
+        // Rows that compare equal stay in project order, in either direction.
+        auto less = [this](std::size_t a, std::size_t b) {
+            const TRow& x = Rows_[a];
+            const TRow& y = Rows_[b];
+            if (SortColumn_ == 0) {
+                int byName = QString::compare(FromEngine(platform::FileNamePart(x.Path)),
+                                              FromEngine(platform::FileNamePart(y.Path)),
+                                              Qt::CaseInsensitive);
+                return byName != 0 ? byName < 0 : FromEngine(x.Path) < FromEngine(y.Path);
+            }
+            const auto c = static_cast<std::size_t>(SortColumn_ - 1);
+            return x.Counts[c] < y.Counts[c];
+        };
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return SortDescending_ ? less(b, a) : less(a, b);
+        });
+    }
+    // setRowCount keeps the column widths the user has set.
+    CommentStatisticsGrid->setRowCount(static_cast<int>(Rows_.size()));
+    for (int k = 0; k < static_cast<int>(order.size()); ++k) {
+        const TRow& row = Rows_[order[static_cast<std::size_t>(k)]];
+        auto* pathItem = new QTableWidgetItem(FromEngine(row.Path));
+        pathItem->setData(PathRole, QByteArray::fromStdString(row.Path));
+        pathItem->setToolTip(QString::fromStdString(platform::NativePath(row.Path)));
         pathItem->setFlags(Qt::ItemIsEnabled);
         CommentStatisticsGrid->setItem(k, 0, pathItem);
-        const std::array<std::int32_t, 4> counts{info.TotalLines, info.CodeLines, info.BlankLines,
-                                                 info.CommentLines};
         for (int c = 1; c < ColumnCount; ++c) {
             auto* item =
-                new QTableWidgetItem(QString::number(counts[static_cast<std::size_t>(c - 1)]));
+                new QTableWidgetItem(QString::number(row.Counts[static_cast<std::size_t>(c - 1)]));
             item->setFlags(Qt::ItemIsEnabled); // cells are shown, never edited
             CommentStatisticsGrid->setItem(k, c, item);
         }
     }
-    RepaintGrid();
+}
+
+void TStatisticsWindow::FillTotals() {
+    std::array<std::int64_t, 4> sums{};
+    for (const TRow& row : Rows_)
+        for (std::size_t c = 0; c < sums.size(); ++c)
+            sums[c] += row.Counts[c];
+    auto* label = new QTableWidgetItem(Project ? QString::fromUtf8(Texts.Total) : QString());
+    label->setFlags(Qt::ItemIsEnabled);
+    StatisticsTotals->setItem(0, 0, label);
+    for (int c = 1; c < ColumnCount; ++c) {
+        auto* item = new QTableWidgetItem(
+            Project ? QString::number(sums[static_cast<std::size_t>(c - 1)]) : QString());
+        item->setFlags(Qt::ItemIsEnabled);
+        StatisticsTotals->setItem(0, c, item);
+    }
+}
+
+QString TStatisticsWindow::ShownPath(const std::string& path, int cellWidth) const {
+    if (!ShowFullPath->isChecked()) return FromEngine(platform::FileNamePart(path));
+    const QString full = QString::fromStdString(platform::NativePath(path));
+    const QFontMetrics metrics(CommentStatisticsGrid->font());
+    if (ProjectFolder_.isEmpty() || metrics.horizontalAdvance(full) + 2 <= cellWidth) return full;
+    return QDir(ProjectFolder_).relativeFilePath(full);
 }
 
 void TStatisticsWindow::RepaintGrid() {
@@ -206,10 +306,8 @@ void TStatisticsWindow::CommentStatisticsGridDrawCell(QPainter& painter, int col
                      THorzAlign::Center, TVertAlign::Center);
     } else if (Project) {
         if (column == 0) {
-            const std::string path = CellPath(row);
-            const std::string shown =
-                ShowFullPath->isChecked() ? path : platform::FileNamePart(path);
-            DrawCellText(painter, rect, FromEngine(shown), THorzAlign::Left, TVertAlign::Center);
+            DrawCellText(painter, rect, ShownPath(CellPath(row), rect.width()), THorzAlign::Left,
+                         TVertAlign::Center);
         } else if (column >= 1 && column < ColumnCount) {
             const TBarPart part = ShowGraphOnly->isChecked() ? TBarPart::Full : TBarPart::LowerHalf;
             const std::int32_t total = CellCount(1, row);
@@ -260,11 +358,7 @@ void TStatisticsWindow::DrawCellText(QPainter& painter, const QRect& rect, const
 
 void TStatisticsWindow::closeEvent(QCloseEvent* event) {
     // The project window keeps a reference to this window: closing only minimises it.
-    event->ignore();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->showMinimized();
-    else
-        showMinimized();
+    MinimiseOnClose(this, event);
 }
 
 // ---- Delegate and header ----
@@ -286,5 +380,19 @@ void TStatisticsHeader::paintSection(QPainter* painter, const QRect& rect, int l
         static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, grid))));
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    // The column sorted on carries a small triangle at its right end: up ascending, down
+    // descending.
+    if (Window_->SortColumn() == logicalIndex && cell.width() > 16) {
+        const int x = cell.right() - 10, y = cell.center().y();
+        QPolygon arrow;
+        if (Window_->SortDescending())
+            arrow << QPoint(x - 4, y - 2) << QPoint(x + 4, y - 2) << QPoint(x, y + 3);
+        else
+            arrow << QPoint(x - 4, y + 2) << QPoint(x + 4, y + 2) << QPoint(x, y - 3);
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(palette().color(QPalette::Text));
+        painter->drawPolygon(arrow);
+    }
     painter->restore();
 }

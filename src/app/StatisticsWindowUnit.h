@@ -8,8 +8,10 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -44,8 +46,19 @@ class TStatisticsWindow : public QWidget {
     Q_OBJECT
 public:
     explicit TStatisticsWindow(QWidget* parent = nullptr);
-    // Fills the table from a parsed project (rows in the order of its member sources).
+    // Fills the table from a parsed project (rows in the order of its member sources, or in the
+    // order of the column sorted on) and the totals row; brings a minimised window back.
     void ShowStatistics(TVbProjectSource* project);
+
+    // Sorts the rows by a column (the file name, or a count), ascending; sorting again by the same
+    // column reverses the order. A click on a column's header does this.
+    void SortByColumn(int column);
+    int SortColumn() const { return SortColumn_; } // -1: the project's order
+    bool SortDescending() const { return SortDescending_; }
+
+    // The text column 0 shows for a path: the file name, or with ShowFullPath the full path, or
+    // the path relative to the project's folder when the full path is wider than the cell.
+    QString ShownPath(const std::string& path, int cellWidth) const;
 
     // Draws one cell of the grid; row 0 is the header row, rows 1..n the member sources.
     void CommentStatisticsGridDrawCell(QPainter& painter, int column, int row, const QRect& rect);
@@ -54,6 +67,9 @@ public:
 
     QTabWidget* PageControl1 = nullptr;
     QTableWidget* CommentStatisticsGrid = nullptr;
+    // The totals row under the grid: "合計" and the sums of the four counts, its columns as wide
+    // as the grid's.
+    QTableWidget* StatisticsTotals = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* ShowFullPath = nullptr;
     QAction* ShowGraphOnly = nullptr;
@@ -67,7 +83,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // One member source as counted.
+    struct TRow {
+        std::string Path; // engine form
+        std::array<std::int32_t, 4> Counts{};
+    };
+
     void FormCreate();
+    void FillGrid();
+    void FillTotals();
     void RepaintGrid();
     // The text of a cell of the data rows (row >= 1); column 0 as the engine path.
     std::string CellPath(int row) const;
@@ -76,6 +100,11 @@ private:
                  const QColor& color, TBarPart part);
     void DrawCellText(QPainter& painter, const QRect& rect, const QString& text, THorzAlign horz,
                       TVertAlign vert);
+
+    std::vector<TRow> Rows_; // in project order
+    QString ProjectFolder_;  // UTF-8, absolute
+    int SortColumn_ = -1;
+    bool SortDescending_ = false;
 };
 
 // The grid's delegate: every data cell is drawn by the window.

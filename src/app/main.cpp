@@ -4,9 +4,12 @@
 #include "app/ConfigWindowTemplateUnit.h"
 #include "app/MainWindowUnit.h"
 #include "app/OptionUnit.h"
+#include "app/QtTranslationUnit.h"
 #include "checkers/VbLimitLengthOfLineSettingDialog.h"
 
+#include <QDialog>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -35,6 +38,31 @@ void CatchTerminationSignals() {
     sigaction(SIGINT, &action, nullptr);
 }
 
+bool TerminationRequested = false;
+
+// Ends the program the regular way from whatever state it is in: a modal dialog (the start-up
+// error box, a file dialog, a settings dialog) is closed as if cancelled, and so is any that
+// opens after it, and the event loops end. Before the main event loop runs (a box during
+// start-up) the program goes on to its end instead of entering it.
+void Terminate() {
+    char bytes[64];
+    while (read(SignalPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    if (!TerminationRequested) {
+        TerminationRequested = true;
+        auto* closer = new QTimer(QCoreApplication::instance());
+        QObject::connect(closer, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+            else if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        closer->start(20);
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    QCoreApplication::exit(0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -43,8 +71,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<QSocketNotifier> terminate;
     if (SignalPipe[0] >= 0) {
         terminate = std::make_unique<QSocketNotifier>(SignalPipe[0], QSocketNotifier::Read);
-        QObject::connect(terminate.get(), &QSocketNotifier::activated, &QApplication::quit);
+        QObject::connect(terminate.get(), &QSocketNotifier::activated, [] { Terminate(); });
     }
+    InstallQtTranslations(application);
 
     TVtOption option;
     // An option file that cannot be read is reported; the program starts with empty options.
@@ -58,8 +87,9 @@ int main(int argc, char** argv) {
     // One settings dialog of the line length rule lives as long as the frame.
     auto lineLengthSetting = std::make_unique<TVbLimitLengthOfLineSetting>(mainWindow.get());
     mainWindow->show();
-    int status = application.exec();
+    int status = TerminationRequested ? 0 : application.exec();
 
+    mainWindow->KeepLayout();
     lineLengthSetting.reset();
     mainWindow.reset();
     if (!RunGuarded(nullptr, [&] { option.SaveOptions(); })) return 1;

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 constexpr int LabelColumn = 0;
 constexpr int PatternColumn = 1;
@@ -116,6 +118,24 @@ void TVbFileNamingRuleSetting::FormCreate() {
     NamingRuleGrid->setCurrentCell(0, PatternColumn);
 }
 
+void TVbFileNamingRuleSetting::FitGridToRows() {
+    // Every row and both columns are to be seen without scrolling: where the font makes them
+    // larger than the grid, the grid grows, and the dialog with it (its buttons move along).
+    const int frame = 2 * NamingRuleGrid->frameWidth();
+    const int height = NamingRuleGrid->horizontalHeader()->sizeHint().height() +
+                       NamingRuleGrid->verticalHeader()->length() + frame;
+    const int width = NamingRuleGrid->horizontalHeader()->length() + frame;
+    const int growDown = std::max(0, height - NamingRuleGrid->height());
+    const int growRight = std::max(0, width - NamingRuleGrid->width());
+    if (growDown == 0 && growRight == 0) return;
+    NamingRuleGrid->resize(NamingRuleGrid->width() + growRight,
+                           NamingRuleGrid->height() + growDown);
+    for (QWidget* button :
+         {static_cast<QWidget*>(Ok), static_cast<QWidget*>(Cancel), static_cast<QWidget*>(Undo)})
+        button->move(button->x() + growRight, button->y() + growDown);
+    setFixedSize(this->width() + growRight, this->height() + growDown);
+}
+
 void TVbFileNamingRuleSetting::SettingsToControls() {
     const TStringPairList& rules = Working().NamingRules;
     NamingRuleGrid->setRowCount(rules.Count());
@@ -130,6 +150,7 @@ void TVbFileNamingRuleSetting::SettingsToControls() {
         NamingRuleGrid->setItem(i, PatternColumn, pattern);
     }
     NamingRuleGrid->setCurrentCell(0, PatternColumn);
+    FitGridToRows();
 }
 
 void TVbFileNamingRuleSetting::ControlsToSettings() {

@@ -41,5 +41,6 @@ public:
 
 private:
     void FormCreate();
+    void FitGridToRows();
     TChecker& Working() const { return static_cast<TChecker&>(*WorkingChecker); }
 };

@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/CodePage.h"
+
 namespace platform {
 
 std::vector<std::string> SplitLines(std::string_view text) {

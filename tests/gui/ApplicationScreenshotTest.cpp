@@ -66,7 +66,9 @@ void ApplicationScreenshotTest::CheckOfTheExampleWithStatistics() {
 
     const QByteArray target = qgetenv("VETRIN_SCREENSHOT");
     if (!target.isEmpty()) {
-        // Statistics in front, beside the project window, over the log.
+        // Statistics in front, beside the project window, over the log, longest file first.
+        statistics->SortByColumn(1);
+        statistics->SortByColumn(1);
         if (auto* sub = qobject_cast<QMdiSubWindow*>(statistics->parentWidget())) {
             sub->move(330, 250);
             frame.MdiArea()->setActiveSubWindow(sub);

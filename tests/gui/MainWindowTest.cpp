@@ -6,7 +6,9 @@
 #include "app/OptionDialogUnit.h"
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
+#include "app/QtTranslationUnit.h"
 #include "app/ResultWindowUnit.h"
+#include "app/StatisticsWindowUnit.h"
 #include "checkers/VbLimitLengthOfLine.h"
 #include "checkers/VbLimitLengthOfLineSettingDialog.h"
 #include "framework/Errors.h"
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -129,6 +132,116 @@ private slots:
         auto* rule = static_cast<TVbLimitLengthOfLine*>(
             project->Checkers().FindByClassName("TVbLimitLengthOfLine"));
         QCOMPARE(rule->MaxLength, 120);
+    }
+
+    // A window closed (minimised) comes back when a run fills it, and from the window menu.
+    void closedWindowsComeBack() {
+        TVtOption option(Dir.filePath("vrt.ini").toStdString());
+        TRecordingPrompts prompts;
+        TMainWindow window(option);
+        window.resize(400, 300); // a small frame: the menu still finds every window
+        window.CreateChildWindows();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TProjectWindow* project = window.ProjectWindow();
+        project->TargetProjectPath->setText(VETRIN_SOURCE_DIR "/examples/Example.vbp");
+        project->SpeedButton2Click();
+        project->SpeedButton1Click();
+        auto frameOf = [](QWidget* child) {
+            return qobject_cast<QMdiSubWindow*>(child->parentWidget());
+        };
+        QMdiSubWindow* result = frameOf(window.ResultWindow());
+        QMdiSubWindow* statistics = frameOf(project->StatisticsWindow());
+        QVERIFY(result && statistics);
+
+        result->close();
+        statistics->close();
+        QVERIFY(result->isMinimized() && statistics->isMinimized());
+        project->CheckClick();
+        QCoreApplication::processEvents();
+        QVERIFY(!result->isMinimized());
+        QVERIFY(!statistics->isMinimized());
+        statistics->close();
+        project->SpeedButton1Click();
+        QVERIFY(!statistics->isMinimized());
+
+        QMdiSubWindow* log = frameOf(window.LogWindow());
+        log->close();
+        QVERIFY(log->isMinimized());
+        emit window.WindowMenu->aboutToShow();
+        QAction* logEntry = nullptr;
+        int entries = 0;
+        for (QAction* action : window.WindowMenu->actions()) {
+            if (!action->objectName().startsWith("WindowEntry")) continue;
+            ++entries;
+            if (action->text().contains(window.LogWindow()->windowTitle())) logEntry = action;
+        }
+        QCOMPARE(entries, 4);
+        QVERIFY(logEntry);
+        logEntry->trigger();
+        QVERIFY(!log->isMinimized());
+        QCOMPARE(window.MdiArea()->activeSubWindow(), log);
+        window.Tile->trigger();
+        for (QMdiSubWindow* child : window.MdiArea()->subWindowList())
+            QVERIFY(window.MdiArea()->viewport()->rect().contains(child->geometry()));
+        QCOMPARE(prompts.Errors, QStringList());
+    }
+
+    // The frame's and the windows' places and the statistics columns come back at the next start.
+    void layoutIsKeptForTheNextStart() {
+        const std::string ini = Dir.filePath("layout.ini").toStdString();
+        const QRect frameRect(30, 40, 900, 650);
+        QRect logRect, resultRect, statisticsRect;
+        QPoint projectPlace;
+        {
+            TVtOption option(ini);
+            TMainWindow window(option);
+            window.CreateChildWindows();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.setGeometry(frameRect);
+            TProjectWindow* project = window.ProjectWindow();
+            project->SpeedButton1Click();
+            auto* log = qobject_cast<QMdiSubWindow*>(window.LogWindow()->parentWidget());
+            auto* result = qobject_cast<QMdiSubWindow*>(window.ResultWindow()->parentWidget());
+            auto* projectFrame = qobject_cast<QMdiSubWindow*>(project->parentWidget());
+            auto* statistics =
+                qobject_cast<QMdiSubWindow*>(project->StatisticsWindow()->parentWidget());
+            log->setGeometry(10, 330, 500, 200);
+            result->setGeometry(420, 20, 300, 260);
+            projectFrame->move(15, 25);
+            statistics->setGeometry(200, 100, 450, 300);
+            project->StatisticsWindow()->CommentStatisticsGrid->setColumnWidth(0, 231);
+            logRect = log->geometry();
+            resultRect = result->geometry();
+            statisticsRect = statistics->geometry();
+            projectPlace = projectFrame->pos();
+            window.KeepLayout();
+            option.SaveOptions();
+        }
+        TVtOption option(ini);
+        option.LoadOptions();
+        TMainWindow window(option);
+        window.CreateChildWindows();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.geometry(), frameRect);
+        QCOMPARE(window.LogWindow()->parentWidget()->geometry(), logRect);
+        QCOMPARE(window.ResultWindow()->parentWidget()->geometry(), resultRect);
+        QCOMPARE(window.ProjectWindow()->parentWidget()->pos(), projectPlace);
+        window.ProjectWindow()->SpeedButton1Click();
+        TStatisticsWindow* statistics = window.ProjectWindow()->StatisticsWindow();
+        QCOMPARE(statistics->parentWidget()->geometry(), statisticsRect);
+        QCOMPARE(statistics->CommentStatisticsGrid->columnWidth(0), 231);
+    }
+
+    void qtTextsAreJapanese() {
+        QVERIFY(InstallQtTranslations(*QCoreApplication::instance()));
+        QLineEdit edit;
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        const QString undo = menu->actions().constFirst()->text();
+        QVERIFY2(!undo.startsWith("&Undo"), qPrintable(undo));
+        QVERIFY(undo.startsWith(QCoreApplication::translate("QLineEdit", "&Undo")));
     }
 
     void anErrorEscapingAHandlerIsShownAndTheProgramGoesOn() {

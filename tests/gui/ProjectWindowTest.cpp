@@ -10,15 +10,20 @@
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cstdlib>
+#include <map>
 #include <memory>
 
 class ProjectWindowTest : public QObject {
@@ -201,6 +206,9 @@ class ProjectWindowTest : public QObject {
     void pathDifferingInLetterCaseRereads() {
         OpenWindow();
         Check(ProjectFile());
+        // The same project under a name that differs in letter case only (as on a file system
+        // that ignores case).
+        QVERIFY(QFile::copy(ProjectFile(), Dir->filePath("vb/EXAMPLE.vbp")));
         Check(Dir->filePath("vb/EXAMPLE.vbp"));
         QCOMPARE(ParseLines(), 5);
         QCOMPARE(Ui(Window->Project().FileName), Dir->filePath("vb/EXAMPLE.vbp"));
@@ -315,10 +323,60 @@ class ProjectWindowTest : public QObject {
         QTest::mouseClick(Window->OpenFile, Qt::LeftButton);
         QCOMPARE(Prompts->Requests[0].Folder, Dir->filePath("vb"));
         QCOMPARE(Prompts->Requests[0].Filter, QString("VBﾌﾟﾛｼﾞｪｸﾄ (*.vbp)"));
+        // A dialog's title is no label: no accelerator, no colon.
+        QVERIFY(!Prompts->Requests[0].Caption.contains('&'));
+        QVERIFY(!Prompts->Requests[0].Caption.endsWith(':'));
         QCOMPARE(Window->TargetProjectPath->text(), Dir->filePath("other/Other.vbp"));
         QTest::mouseClick(Window->OpenFile, Qt::LeftButton); // cancelled
         QCOMPARE(Window->TargetProjectPath->text(), Dir->filePath("other/Other.vbp"));
         QCOMPARE(Log->Lines().Count(), 0);
+    }
+
+    void missingOrEmptyProjectPathIsReportedAndNothingRuns() {
+        OpenWindow();
+        Window->SpeedButton2Click();
+        const QString gone = Dir->filePath("vb/Gone.vbp");
+        for (QPushButton* button : {Window->Check, Window->Analyze}) {
+            for (const QString& path : {gone, QString()}) {
+                Prompts->Errors.clear();
+                Window->TargetProjectPath->setText(path);
+                QTest::mouseClick(button, Qt::LeftButton);
+                QCOMPARE(Prompts->Errors, QStringList({"ファイル " + path + " は開けません"}));
+                QCOMPARE(Log->Lines().Count(), 0);
+                QCOMPARE(Result->Lines().Count(), 0);
+            }
+        }
+        // A folder is no project file either.
+        Prompts->Errors.clear();
+        Check(Dir->filePath("vb"));
+        QCOMPARE(Prompts->Errors.size(), 1);
+        QCOMPARE(Log->Lines().Count(), 0);
+    }
+
+    void currentTabStandsOut() {
+        OpenWindow();
+        Window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Window.get()));
+        QTabBar* bar = Window->TabPages->tabBar();
+        // Every tab is drawn apart from the others, and the current one differently from them.
+        // The colour most of a tab is filled with (its background, not its text).
+        auto background = [bar](const QImage& image, int tab) {
+            QRect r = bar->tabRect(tab).adjusted(2, 2, -2, -2);
+            std::map<int, int> counts;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    ++counts[qGray(image.pixel(x, y))];
+            return std::max_element(counts.begin(), counts.end(),
+                                    [](auto& a, auto& b) { return a.second < b.second; })
+                ->first;
+        };
+        for (int current : {0, 3}) {
+            Window->TabPages->setCurrentIndex(current);
+            QImage image = bar->grab().toImage();
+            int other = current == 0 ? 1 : 0;
+            QVERIFY(std::abs(background(image, current) - background(image, other)) >= 12);
+        }
+        QVERIFY(bar->tabRect(5).right() < bar->width()); // all six still fit
     }
 
     void settingsButtonWithoutADialogShowsTheAssertion() {

@@ -7,7 +7,10 @@
 #include "framework/Vetrin.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,24 +124,38 @@ class ResultWindowTest : public QObject {
         QVERIFY(window.Log->document()->lastBlock().text().endsWith("F99999.bas...完了(Time: - )"));
     }
 
-    void parametersReplaceFirstLineThenFirstFile_data() {
+    void argumentsReplaceFirstLineThenFirstFile_data() {
         QTest::addColumn<QString>("parameters");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("usual") << " /l%L %F" << 12 << " /l12 C:\\vb\\Form1.frm";
-        QTest::newRow("only the first file") << "%F %F" << 3 << "C:\\vb\\Form1.frm %F";
-        QTest::newRow("only the first line") << "%L:%L %F" << 3 << "3:%L C:\\vb\\Form1.frm";
-        QTest::newRow("no line") << " -n%L %F" << -1 << " -n-1 C:\\vb\\Form1.frm";
-        QTest::newRow("letter case counts") << "%l %f" << 3 << "%l %f";
+        QTest::addColumn<QStringList>("expected");
+        const QString form = "C:\\vb\\Form1.frm";
+        QTest::newRow("usual") << " /l%L %F" << form << 12 << QStringList{"/l12", form};
+        QTest::newRow("only the first file") << "%F %F" << form << 3 << QStringList{form, "%F"};
+        QTest::newRow("only the first line")
+            << "%L:%L %F" << form << 3 << QStringList{"3:%L", form};
+        QTest::newRow("no line") << " -n%L %F" << form << -1 << QStringList{"-n-1", form};
+        QTest::newRow("letter case counts") << "%l %f" << form << 3 << QStringList{"%l", "%f"};
         // A file name holding "%L" is put in after the line, so it stays as it is.
-        QTest::newRow("file first") << "%F +%L" << 7 << "C:\\vb\\Form1.frm +7";
+        QTest::newRow("file first") << "%F +%L"
+                                    << "/vb/a%L.bas" << 7 << QStringList{"/vb/a%L.bas", "+7"};
+        // A path is one argument whatever it holds, with the template's quotes or without.
+        const QString blanks = "/vb/Standard EXE Version/x \"q\".ctl";
+        QTest::newRow("blanks and quotes")
+            << "-n%L %F" << blanks << 1140 << QStringList{"-n1140", blanks};
+        QTest::newRow("quoted in the template")
+            << "-n%L \"%F\"" << blanks << 1140 << QStringList{"-n1140", blanks};
+        QTest::newRow("inside an argument")
+            << "--goto=\"%F:%L\""
+            << "/vb/表示 1.frm" << 5 << QStringList{"--goto=/vb/表示 1.frm:5"};
     }
-    void parametersReplaceFirstLineThenFirstFile() {
+    void argumentsReplaceFirstLineThenFirstFile() {
         QFETCH(QString, parameters);
+        QFETCH(QString, file);
         QFETCH(int, line);
-        QFETCH(QString, expected);
-        QCOMPARE(Ui(TResultWindow::EditorParameters(parameters.toStdString(), "C:\\vb\\Form1.frm",
-                                                    line)),
+        QFETCH(QStringList, expected);
+        QCOMPARE(TResultWindow::EditorArguments(Sj(parameters.toStdString()),
+                                                Sj(file.toStdString()), line),
                  expected);
     }
 
@@ -146,7 +163,8 @@ class ResultWindowTest : public QObject {
         QTest::addColumn<int>("block");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("first line") << 0 << QStringList({"-l12", "/vb/Form1.frm"});
-        QTest::newRow("finding without a line") << 1 << QStringList({"-l1", "/vb/Module 1.bas"});
+        QTest::newRow("finding without a line, blank in the path")
+            << 1 << QStringList({"-l1", "/vb/Module 1.bas"});
         QTest::newRow("no line at all") << 2 << QStringList({"-l-1", "/vb/Class1.cls"});
         QTest::newRow("last line") << 3 << QStringList({"-l99", "/vb/表示.frm"});
     }
@@ -154,7 +172,7 @@ class ResultWindowTest : public QObject {
         QFETCH(int, block);
         QFETCH(QStringList, arguments);
         TVtOption option(Dir.filePath("vrt.ini").toStdString());
-        option.CommandLine = CommandLine(" -l%L \"%F\"").toStdString();
+        option.CommandLine = CommandLine(" -l%L %F").toStdString();
         TResultWindow window(option);
         TVetrins checkers;
         window.AttachCheckers(&checkers);
@@ -211,6 +229,67 @@ class ResultWindowTest : public QObject {
         option.CommandLine = CommandLine(" %F").toStdString();
         window.Edit1->trigger();
         QCOMPARE(EditorArguments(), QStringList({"/vb/A.bas"}));
+    }
+
+    // A right click, a double click and Enter open the finding on the line they are on.
+    void rightClickDoubleClickAndEnterOpenThatFinding() {
+        TVtOption option(Dir.filePath("vrt.ini").toStdString());
+        option.CommandLine = CommandLine(" %F:%L").toStdString();
+        TResultWindow window(option);
+        TVetrins checkers;
+        window.AttachCheckers(&checkers);
+        for (int i = 1; i <= 3; ++i)
+            AddFinding(window, checkers, "/vb/F" + std::to_string(i), i);
+        window.resize(400, 300);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto lineCentre = [&](int block) {
+            QTextCursor cursor(window.Result->document()->findBlockByNumber(block));
+            return window.Result->cursorRect(cursor).center() + QPoint(20, 0);
+        };
+
+        PutCaret(window, 0);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, lineCentre(2),
+                                     window.Result->viewport()->mapToGlobal(lineCentre(2)));
+        QApplication::sendEvent(window.Result->viewport(), &rightClick);
+        QVERIFY(QTest::qWaitForWindowExposed(window.PopupMenu1));
+        QVERIFY(window.PopupMenu1->actions().contains(window.Copy1));
+        QVERIFY(window.PopupMenu1->actions().contains(window.SelectAll1));
+        QTest::mouseClick(window.PopupMenu1, Qt::LeftButton, {},
+                          window.PopupMenu1->actionGeometry(window.Edit1).center());
+        QCOMPARE(EditorArguments(), QStringList({"/vb/F3:3"}));
+
+        QFile::remove(ArgumentsFile);
+        PutCaret(window, 0);
+        QTest::mouseDClick(window.Result->viewport(), Qt::LeftButton, {}, lineCentre(1));
+        QCOMPARE(EditorArguments(), QStringList({"/vb/F2:2"}));
+
+        QFile::remove(ArgumentsFile);
+        PutCaret(window, 2);
+        window.Result->setFocus();
+        QTest::keyClick(window.Result, Qt::Key_Return);
+        QCOMPARE(EditorArguments(), QStringList({"/vb/F3:3"}));
+    }
+
+    // The caption counts the findings; Select All and Copy of the menu copy the result lines.
+    void captionCountsFindingsAndTheMenuCopies() {
+        TVtOption option(Dir.filePath("vrt.ini").toStdString());
+        TResultWindow window(option);
+        TVetrins checkers;
+        window.AttachCheckers(&checkers);
+        for (int i = 0; i < 1234; ++i)
+            AddFinding(window, checkers, "/vb/A.bas", i);
+        window.Lines().Flush();
+        QVERIFY2(window.windowTitle().contains("1,234"), qPrintable(window.windowTitle()));
+        QVERIFY(!window.Copy1->isEnabled()); // nothing selected yet
+        window.SelectAll1->trigger();
+        QVERIFY(window.Copy1->isEnabled());
+        window.Copy1->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), window.Result->toPlainText());
+        QVERIFY(QApplication::clipboard()->text().startsWith("/vb/A.bas(0) : m\n"));
+        window.Lines().Clear();
+        QVERIFY(!window.windowTitle().contains("1,234"));
     }
 };
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -145,6 +146,7 @@ private slots:
     void LineLengthRefusesWhatIsNotANumber();
     void NamingGridRefusesColumnZero();
     void NamingGridCommitsAnOpenEditor();
+    void NamingGridShowsEveryRowWithoutScrolling();
     void ControlNamesAndTabOrder();
 
 private:
@@ -336,6 +338,26 @@ void SettingDialogsTest::NamingGridRefusesColumnZero() {
     QTest::mouseClick(dialog.Ok, Qt::LeftButton);
     QCOMPARE(rule.NamingRules.Names[5], Sj("ユーザコントロール(*.ctl)"));
     QCOMPARE(rule.NamingRules.Values[5], std::string("uc*.ctl"));
+}
+
+void SettingDialogsTest::NamingGridShowsEveryRowWithoutScrolling() {
+    TVbFileNamingRule rule;
+    TVbFileNamingRuleSetting dialog(nullptr);
+    dialog.BeginEdit(rule);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    TNamingRuleGrid* grid = dialog.NamingRuleGrid;
+    QVERIFY(!grid->verticalScrollBar()->isVisible());
+    QVERIFY(!grid->horizontalScrollBar()->isVisible());
+    const QRect shown = grid->viewport()->rect();
+    QVERIFY(shown.contains(grid->visualItemRect(grid->item(0, 0))));
+    QVERIFY(shown.contains(grid->visualItemRect(grid->item(grid->rowCount() - 1, 1))));
+    // The grid and the buttons stay inside the dialog.
+    for (QWidget* control : {static_cast<QWidget*>(grid), static_cast<QWidget*>(dialog.Ok),
+                             static_cast<QWidget*>(dialog.Cancel)}) {
+        QVERIFY(dialog.rect().contains(control->geometry()));
+        QVERIFY(control == grid || !control->geometry().intersects(grid->geometry()));
+    }
 }
 
 void SettingDialogsTest::NamingGridCommitsAnOpenEditor() {

@@ -76,6 +76,8 @@ private slots:
     void LayoutAndMenu();
     void GridPaintsThroughTheWindow();
     void CloseMinimises();
+    void HeaderClicksSortAndTotalsStayBelow();
+    void FullPathTooWideShowsTheProjectRelativePath();
 };
 
 void StatisticsWindowTest::BarGeometry() {
@@ -306,6 +308,65 @@ void StatisticsWindowTest::CloseMinimises() {
     QTRY_VERIFY(sub->isMinimized());
     QCOMPARE(area.subWindowList().size(), 1); // still there: the project window may refer to it
     QVERIFY(sub->widget() == window);
+}
+
+void StatisticsWindowTest::HeaderClicksSortAndTotalsStayBelow() {
+    TStatisticsWindow window;
+    auto project = MakeProject({{"/p/b.bas", {50, 30, 5, 15}},
+                                {"/p/C.frm", {200, 120, 40, 40}},
+                                {"/p/a.cls", {50, 10, 20, 20}}});
+    window.ShowStatistics(project.get());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTableWidget* grid = window.CommentStatisticsGrid;
+    QHeaderView* header = grid->horizontalHeader();
+    auto column = [grid](int c) {
+        QStringList texts;
+        for (int row = 0; row < grid->rowCount(); ++row)
+            texts << grid->item(row, c)->text();
+        return texts;
+    };
+    auto clickHeader = [header](int c) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(c) + 10, header->height() / 2));
+    };
+    clickHeader(1); // total lines, ascending; equal counts keep the project's order
+    QCOMPARE(column(0), QStringList({"/p/b.bas", "/p/a.cls", "/p/C.frm"}));
+    clickHeader(1); // again: reversed
+    QCOMPARE(column(0), QStringList({"/p/C.frm", "/p/b.bas", "/p/a.cls"}));
+    clickHeader(0); // file names, letter case ignored
+    QCOMPARE(column(0), QStringList({"/p/a.cls", "/p/b.bas", "/p/C.frm"}));
+    QCOMPARE(column(2), QStringList({"10", "30", "120"}));
+    // The maxima and the bars do not depend on the order.
+    QCOMPARE(window.MaxTotalLines, 200);
+    // The totals row: the sums, under the grid, as wide as its columns, also after a resize.
+    QTableWidget* totals = window.StatisticsTotals;
+    QCOMPARE(totals->rowCount(), 1);
+    QCOMPARE(totals->item(0, 1)->text(), QString("300"));
+    QCOMPARE(totals->item(0, 2)->text(), QString("160"));
+    QCOMPARE(totals->item(0, 3)->text(), QString("65"));
+    QCOMPARE(totals->item(0, 4)->text(), QString("75"));
+    QVERIFY(totals->geometry().top() >= grid->geometry().bottom());
+    grid->setColumnWidth(0, 222);
+    QCOMPARE(totals->columnWidth(0), 222);
+    // A new project keeps the sort.
+    auto next = MakeProject({{"/q/z.bas", {1, 1, 0, 0}}, {"/q/y.bas", {2, 2, 0, 0}}});
+    window.ShowStatistics(next.get());
+    QCOMPARE(column(0), QStringList({"/q/y.bas", "/q/z.bas"}));
+    QCOMPARE(totals->item(0, 1)->text(), QString("3"));
+}
+
+void StatisticsWindowTest::FullPathTooWideShowsTheProjectRelativePath() {
+    TStatisticsWindow window;
+    auto project = MakeProject({{"/p/forms/main/Main.frm", {1, 1, 0, 0}}});
+    window.ShowStatistics(project.get()); // the project file is /p/Project1.vbp
+    QCOMPARE(window.CommentStatisticsGrid->item(0, 0)->toolTip(),
+             QString("/p/forms/main/Main.frm"));
+    QCOMPARE(window.ShownPath("/p/forms/main/Main.frm", 2000), QString("Main.frm"));
+    window.ShowFullPath->trigger();
+    QCOMPARE(window.ShownPath("/p/forms/main/Main.frm", 2000), QString("/p/forms/main/Main.frm"));
+    QCOMPARE(window.ShownPath("/p/forms/main/Main.frm", 40), QString("forms/main/Main.frm"));
+    QCOMPARE(window.ShownPath("/elsewhere/X.bas", 20), QString("../elsewhere/X.bas"));
 }
 
 QTEST_MAIN(StatisticsWindowTest)

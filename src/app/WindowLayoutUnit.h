@@ -1,0 +1,43 @@
+// Where the windows were: the frame's and the child windows' positions and sizes and the
+// statistics column widths, kept in the options ([Window] section of vrt.ini) from one run of the
+// program to the next.
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class QHeaderView;
+class QWidget;
+class TVtOption;
+
+namespace layoutkey {
+inline const std::string Frame = "Frame";
+inline const std::string FrameMaximized = "FrameMaximized";
+inline const std::string Project = "Project";
+inline const std::string Result = "Result";
+inline const std::string Log = "Log";
+inline const std::string Statistics = "Statistics";
+inline const std::string StatisticsColumns = "StatisticsColumns";
+} // namespace layoutkey
+
+// "left,top,width,height", and back; nothing for a text that is not four numbers with a
+// positive width and height.
+std::string RectText(const QRect& rect);
+std::optional<QRect> RectFromText(const std::string& text);
+
+// The frame: its normal geometry and whether it is maximised.
+void KeepFrameGeometry(TVtOption& option, const QWidget* frame);
+// Puts the frame where it was, when that place is on a screen that is there now.
+void RestoreFrameGeometry(const TVtOption& option, QWidget* frame);
+
+// A window inside the frame (window is the child, its QMdiSubWindow is what moves). A minimised
+// or maximised window keeps the place stored before. A window of fixed size is only moved.
+void KeepChildGeometry(TVtOption& option, const std::string& key, const QWidget* window);
+void RestoreChildGeometry(const TVtOption& option, const std::string& key, QWidget* window);
+
+// The widths of a header's sections, "w0,w1,...".
+void KeepColumnWidths(TVtOption& option, const std::string& key, const QHeaderView* header);
+void RestoreColumnWidths(const TVtOption& option, const std::string& key, QHeaderView* header);
