@@ -630,7 +630,8 @@ std::uint8_t TVbParser::UpdateScope(TVbToken& token) {
             r = scFriend;
         else if (word == "Private" || word == "Dim" || word == "Const")
             r = scPrivate;
-        else if ((word == "Function" || word == "Sub") && hasLastKeyword && LastKeyword_ == "End")
+        else if ((word == "Function" || word == "Sub" || word == "Property") && hasLastKeyword &&
+                 LastKeyword_ == "End")
             r = scPublic; // leaving a procedure
     }
     if (token.Kind != tkIdentifier && token.Scope != scHeader) token.Scope = scOther;
@@ -709,10 +710,14 @@ void TVbParser::ExtractVariables() {
             continue;
         }
         if (!NextIdentifier(i)) break;
+        // "Declare PtrSafe Function" (VBA 7) is a declaration as much as "Declare Function".
+        const bool declared = IsKeyword(i - 2, "Declare") ||
+                              (i >= 3 && Source.Tokens.Get(i - 2)->Text() == "PtrSafe" &&
+                               IsKeyword(i - 3, "Declare"));
         const bool procedureName =
             (IsKeyword(i - 1, "Sub") || IsKeyword(i - 1, "Function") ||
              IsKeyword(i - 1, "Procedure") || IsKeyword(i - 1, "Property")) &&
-            !IsKeyword(i - 2, "Declare");
+            !declared;
         if (procedureName) break;
         TVbToken* name = Source.Tokens.Get(i);
         std::string bounds = ReadBounds(i);
@@ -769,7 +774,12 @@ void TVbParser::ExtractMethods() {
         for (std::string_view word : kProcedureWords) {
             if (Source.Tokens.Get(i)->Kind != tkKeyword) break; // the common case: no test holds
             // A procedure may also be the very first token (a file without a header).
-            if (!IsKeyword(i, word) || IsKeyword(i - 1, "Declare")) continue;
+            if (!IsKeyword(i, word)) continue;
+            // Declare lines make no procedure, also with PtrSafe (VBA 7) before the word.
+            if (IsKeyword(i - 1, "Declare") ||
+                (i >= 2 && Source.Tokens.Get(i - 1)->Text() == "PtrSafe" &&
+                 IsKeyword(i - 2, "Declare")))
+                continue;
             auto method = std::make_unique<TVbMethod>();
             SkipUntilIdentifier(i);
             method->NameToken = Source.Tokens.Get(i);
