@@ -478,8 +478,9 @@ bool TVbParser::ReadHeader() {
         kind = tkVersion;
     } else if (word == "Attribute") {
         kind = tkAttribute;
-    } else if (!HeaderSeen_) {
+    } else if (!HeaderSeen_ && word != "VERSION") {
         // Code before any header line: the file has none. Read on as if one had just ended.
+        // (A VERSION line after a leading comment still opens the header, as a header line.)
         NoHeader_ = true;
         State = 1;
         Pos_ = p;

@@ -3,6 +3,7 @@
 // the rules reported before they knew the pattern.
 #include "checkers/VBUnusedArguments.h"
 #include "checkers/VBUnusedLocalVariables.h"
+#include "checkers/VbAnalyzeStatistics.h"
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
 
 #include "RuleTestSupport.h"
@@ -93,4 +94,16 @@ TEST(RuleRealCode, MemberNameInDroppedTextIsNoUse) {
                                                 "    Debug.Print Left$(first, 1)\n"
                                                 "End Sub\n"),
               Lines{"(4) : ローカル変数 sText は未使用です。"});
+}
+
+// Unmended: 1 blank line (the two lines of DEL did not count).
+TEST(RuleRealCode, DelIsAControlCharacterInBlankLines) {
+    TempDir dir;
+    auto source = ParsedMember<TVbModuleSource>(dir, "Module1.bas",
+                                                std::string(Header) + "\x7F\n \t\x7F \nDim x\n\n");
+    TRuleHarness h;
+    h.Enable<TVbAnalyzeStatistics>();
+    h.Check(*source);
+    EXPECT_EQ(source->Statistics.BlankLines, 3);
+    EXPECT_EQ(source->Statistics.CodeLines, 2);
 }
