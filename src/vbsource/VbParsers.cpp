@@ -149,7 +149,14 @@ void TVbWordList::LoadFromFile(const std::string& path) {
     std::size_t slots = 64;
     while (slots < lines * 2) slots *= 2;
     if (slots > Slots_.size()) Rehash(slots);
-    platform::ForEachLine(bytes, [&](std::string_view line) { Add(line); });
+    bool anyWord = false;
+    platform::ForEachLine(bytes, [&](std::string_view line) {
+        anyWord = anyWord || !line.empty();
+        Add(line);
+    });
+    // A list without a single word (an empty file, or only empty lines) would silently make
+    // every word an identifier: it is as unusable as a missing one.
+    if (!anyWord) throw EFOpenError(path);
 }
 
 void TVbWordList::Add(std::string_view word) {
@@ -343,15 +350,28 @@ void TVbParser::JoinContinuationLines() {
     // One pass: a line that continues gathers the lines after it into its own entry, and each
     // gathered line stays as an empty entry, so logical line k is still physical line k.
     std::string joined;
+    std::vector<std::size_t> starts;
     for (int r = 0; r < count;) {
         std::string_view head = raw.Text(r);
         int next = r + 1;
         if (next < count && Continues(head)) {
             joined.assign(head);
-            while (next < count && Continues(joined)) {
+            // Every raw line starts a character, so whether the joined text's last "_" is the
+            // second byte of a double-byte character is decided within the latest line that
+            // reaches it: the test never scans back over what was joined before.
+            starts.assign(1, 0); // where lines start in the joined text, the last one on top
+            for (;;) {
                 joined.pop_back();
-                joined.append(raw.Text(next));
-                ++next;
+                std::string_view piece = raw.Text(next++);
+                if (!piece.empty()) starts.push_back(joined.size());
+                joined.append(piece);
+                // An empty line uncovers earlier bytes: the top must hold the last byte.
+                while (starts.size() > 1 && starts.back() >= joined.size())
+                    starts.pop_back();
+                const std::size_t from = starts.back();
+                if (next >= count || joined.size() < 2 || joined.back() != '_' ||
+                    IsSecondByte(std::string_view(joined).substr(from), joined.size() - 1 - from))
+                    break;
             }
             logical.AddLine(joined, raw.LineNumber(r));
             for (int k = r + 1; k < next; ++k) logical.AddLine(std::string_view(), raw.LineNumber(k));
