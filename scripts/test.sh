@@ -27,3 +27,5 @@ cmake "$root/build/asan" -DVETRIN_WINDOWS_VRT="$vrtExe" -DVETRIN_WINEPREFIX="$pr
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 cd "$root/build/asan"
 ctest --output-on-failure -j"$(nproc)"
+# A short run of every fuzz target (clang, libFuzzer) from its seed corpus.
+"$root/scripts/fuzz.sh" "${VETRIN_FUZZ_SECONDS:-30}"

@@ -47,7 +47,8 @@ void TDroppedWords::Collect() {
                 if (n == 1 && !IsAsciiWordByte(static_cast<unsigned char>(text[i]))) break;
                 i += n;
             }
-            if (i > start)
+            // A word directly after "." is a member name ("m_Cells(i).sText"), not a use.
+            if (i > start && (start == 0 || text[start - 1] != '.'))
                 Words_.insert(text.substr(start, i - start));
             else
                 ++i;

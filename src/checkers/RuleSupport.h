@@ -12,7 +12,8 @@ bool IsMemberSource(const TVtParts& part);
 
 // The words of the text that the tokenizer dropped on the lines of one procedure. A word is a
 // maximal run of ASCII letters, digits, "_" and double-byte characters, so a name found here
-// stands in the dropped text with no word character directly before or after it.
+// stands in the dropped text with no word character directly before or after it. A word directly
+// after "." is a member name and is not gathered.
 class TDroppedWords {
   public:
     // The procedure's lines run from its name token's line through its last body token's line.

@@ -61,9 +61,15 @@ void TVBUnusedArguments::Check(TVtParts& part) {
             std::string_view name = argument.Name();
             if (IsExcepted(name)) continue;
             if (found[static_cast<std::size_t>(a)]) continue;
-            // A default value ("Optional s As String = vbNullString") is a value, not an argument.
+            // A name after "=" is a default value ("Optional s As String = vbNullString"), after
+            // "." the second part of a dotted type ("rs As ADODB.Recordset"), after "As" a type
+            // taken for the name when the real name is a keyword ("Object As ToolBar"): values
+            // and types, not arguments.
             const TVbToken* before = TokenBefore(source, argument.NameToken);
-            if (before && before->Text() == "=") continue;
+            if (before &&
+                (before->Text() == "=" || (before->Kind == tkSymbol && before->Text() == ".") ||
+                 (before->Kind == tkKeyword && before->Text() == "As")))
+                continue;
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;
             ReportAt(t.UnusedArgumentOpen + std::string(name) + t.UnusedClose, argument.Line());

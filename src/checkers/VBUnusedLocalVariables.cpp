@@ -19,13 +19,14 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TCheckerTexts& t = CheckerTexts();
     std::vector<TDeclaredLocal> declared;
-    // Name -> its first entry in declared: a use marks only the first local of that name.
-    std::unordered_map<std::string_view, std::size_t> firstByName;
+    // Name -> its entries in declared. A name may be declared more than once in a procedure (once
+    // in each branch of "#If ... #Else", whose lines the tokenizer drops): a use counts for all.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
     for (int m = 0; m < source.Methods.Count(); ++m) {
         const TVbMethod& method = *source.Methods.Get(m);
         const TVbTokenList& body = method.Tokens;
         declared.clear();
-        firstByName.clear();
+        byName.clear();
         // The first body token is never examined: it has no token before it in the body.
         for (int j = 1; j < body.Count(); ++j) {
             const TVbToken* token = body.Get(j);
@@ -37,11 +38,11 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
                 // Procedures declare few locals: they are searched directly, and only a
                 // procedure with very many of them indexes them by name.
                 if (declared.size() > MaxDirect) {
-                    if (firstByName.empty())
+                    if (byName.empty())
                         for (std::size_t k = 0; k < declared.size(); ++k)
-                            firstByName.try_emplace(declared[k].NameToken->Text(), k);
+                            byName[declared[k].NameToken->Text()].push_back(k);
                     else
-                        firstByName.try_emplace(token->Text(), declared.size() - 1);
+                        byName[token->Text()].push_back(declared.size() - 1);
                 }
                 continue;
             }
@@ -49,16 +50,15 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
             if (before == ".") continue;
             const std::string_view text = token->Text();
             if (declared.size() <= MaxDirect) {
-                // A use marks the first local of that name.
+                // A use marks every local of that name declared so far.
                 for (TDeclaredLocal& local : declared)
-                    if (local.NameToken->Text() == text) {
-                        local.Used = true;
-                        break;
-                    }
+                    if (local.NameToken->Text() == text) local.Used = true;
                 continue;
             }
-            auto found = firstByName.find(text);
-            if (found != firstByName.end()) declared[found->second].Used = true;
+            auto found = byName.find(text);
+            if (found != byName.end())
+                for (std::size_t k : found->second)
+                    declared[k].Used = true;
         }
         TDroppedWords dropped(source, method);
         for (const TDeclaredLocal& local : declared) {

@@ -4,10 +4,11 @@
 #include "checkers/RuleSupport.h"
 
 namespace {
-// True when nothing but spaces and control characters is left once both ends are trimmed.
+// True when nothing but spaces and control characters (0x00 to 0x1F and DEL) is left once both
+// ends are trimmed.
 bool IsBlankLine(std::string_view text) {
     for (char c : text)
-        if (static_cast<unsigned char>(c) > ' ') return false;
+        if (static_cast<unsigned char>(c) > ' ' && c != 0x7F) return false;
     return true;
 }
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/Texts.h"
 
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 namespace {
@@ -33,6 +34,11 @@ std::string Fill(std::string_view format, std::string_view marker, std::string_v
 
 EConvertError EConvertError::NotInteger(std::string_view text) {
     return EConvertError(Fill(FwTexts().NotInteger, "%s", text));
+}
+
+EConvertError EConvertError::MissingLines(long long count, long long left) {
+    const std::string c = std::to_string(count), l = std::to_string(left);
+    return EConvertError(Fill(FwTexts().MissingLines, {{"%d", c}, {"%s", l}}));
 }
 
 EAssertionFailed::EAssertionFailed(std::string_view message, std::string_view unit, int line)

@@ -21,10 +21,12 @@ public:
     using EVetrinError::EVetrinError;
 };
 
-// "'%s' は整数ではありません"
+// "'%s' は整数ではありません", or a count that promises more lines than there are
 class EConvertError : public EVetrinError {
 public:
     static EConvertError NotInteger(std::string_view text);
+    // "件数 %d に対して行が足りません (残り %s 行)": a count larger than the lines left.
+    static EConvertError MissingLines(long long count, long long left);
     using EVetrinError::EVetrinError;
 };
 

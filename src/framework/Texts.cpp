@@ -7,6 +7,7 @@ const TFrameworkTexts& FwTexts() {
         auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
         TFrameworkTexts t;
         t.NotInteger = c("'%s' は整数ではありません");
+        t.MissingLines = c("件数 %d に対して行が足りません (残り %s 行)");
         t.AssertFormat = c("%s (%s, %d 行)");
         t.AssertDefault = c("アサート失敗");
         t.FileOpen = c("ファイル %s は開けません");

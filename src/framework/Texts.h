@@ -5,6 +5,7 @@
 
 struct TFrameworkTexts {
     std::string NotInteger;    // "'%s' は整数ではありません"
+    std::string MissingLines;  // "件数 %d に対して行が足りません (残り %s 行)"
     std::string AssertFormat;  // "%s (%s, %d 行)"
     std::string AssertDefault; // "アサート失敗"
     std::string FileOpen;      // "ファイル %s は開けません"

@@ -3,6 +3,7 @@
 #include "framework/Errors.h"
 #include "framework/Texts.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <istream>
@@ -172,10 +173,13 @@ void TVetrins::LoadFromStream(std::istream& stream) {
     list.SetText(text);
     while (list.Count() >= list.Cursor) {
         std::string header = list.ReadNext();
-        // The class name: from the second character up to the first "]".
-        std::size_t close = header.find(']');
-        std::string name =
-            close == std::string::npos || close < 1 ? std::string() : header.substr(1, close - 1);
+        // The class name: from the second character up to the first "]". A double-byte first
+        // character is skipped whole (its second byte may be "]").
+        const std::size_t first = header.empty() ? 0 : platform::CharLength(header, 0);
+        std::size_t close = platform::FindFirstOf(header, "]");
+        std::string name = close == std::string::npos || close < first
+                               ? std::string()
+                               : header.substr(first, close - first);
         for (const auto& checker : Items_) {
             if (checker->ClassName() == name) {
                 list.ReadBool(checker->Enabled);

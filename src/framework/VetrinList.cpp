@@ -3,6 +3,7 @@
 #include "framework/Errors.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <limits>
 
 const std::string& TVetrinList::Get(int index) const {
@@ -52,6 +53,9 @@ void TVetrinList::ReadStrings(TStringList& list) {
     list.clear();
     std::int32_t n = 0;
     ReadInteger(n);
+    // The count comes from a file: it may not promise more lines than the file has left.
+    const std::int32_t left = std::max(0, Count() - std::max(Cursor, 0));
+    if (n > left) throw EConvertError::MissingLines(n, left);
     for (std::int32_t k = 0; k < n; ++k)
         list.push_back(ReadNext());
 }

@@ -101,6 +101,9 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         std::uint32_t count = value >> 24;
         if (count == 4) {
             out.append("\xEF\xBF\xBD"); // a byte or pair that is no character: U+FFFD
+            // A pair whose second byte is ASCII gives that character back: only the first byte
+            // is lost, as a standard decoder reads it.
+            if (n == 2 && static_cast<unsigned char>(cp932[i + 1]) < 0x80) n = 1;
         } else {
             for (std::uint32_t k = 0; k < count; ++k)
                 out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));

@@ -21,7 +21,10 @@ std::optional<std::int64_t> FileTimeStamp(std::string_view path);
 
 bool ReadFileBytes(std::string_view path, std::string& bytes);
 // Writes through a temporary file in the same folder and renames it into place, so a failure
-// midway never leaves a truncated file. Answers false when the file cannot be created.
+// midway never leaves a truncated file. A symbolic link is written through to its target; a file
+// that is replaced keeps its mode. Answers false when the file cannot be created, and for a target
+// that is no regular file (folder, device, FIFO) or that the user may not write.
+// A path holding a NUL byte names no file: FileExists, ReadFileBytes and WriteFileBytes fail.
 bool WriteFileBytes(std::string_view path, std::string_view bytes);
 
 // Splits text into lines: a line ends at CR, LF or CR LF; a final line end adds no empty line.

@@ -149,7 +149,14 @@ void TVbWordList::LoadFromFile(const std::string& path) {
     std::size_t slots = 64;
     while (slots < lines * 2) slots *= 2;
     if (slots > Slots_.size()) Rehash(slots);
-    platform::ForEachLine(bytes, [&](std::string_view line) { Add(line); });
+    bool anyWord = false;
+    platform::ForEachLine(bytes, [&](std::string_view line) {
+        anyWord = anyWord || !line.empty();
+        Add(line);
+    });
+    // A list without a single word (an empty file, or only empty lines) would silently make
+    // every word an identifier: it is as unusable as a missing one.
+    if (!anyWord) throw EFOpenError(path);
 }
 
 void TVbWordList::Add(std::string_view word) {
@@ -343,15 +350,28 @@ void TVbParser::JoinContinuationLines() {
     // One pass: a line that continues gathers the lines after it into its own entry, and each
     // gathered line stays as an empty entry, so logical line k is still physical line k.
     std::string joined;
+    std::vector<std::size_t> starts;
     for (int r = 0; r < count;) {
         std::string_view head = raw.Text(r);
         int next = r + 1;
         if (next < count && Continues(head)) {
             joined.assign(head);
-            while (next < count && Continues(joined)) {
+            // Every raw line starts a character, so whether the joined text's last "_" is the
+            // second byte of a double-byte character is decided within the latest line that
+            // reaches it: the test never scans back over what was joined before.
+            starts.assign(1, 0); // where lines start in the joined text, the last one on top
+            for (;;) {
                 joined.pop_back();
-                joined.append(raw.Text(next));
-                ++next;
+                std::string_view piece = raw.Text(next++);
+                if (!piece.empty()) starts.push_back(joined.size());
+                joined.append(piece);
+                // An empty line uncovers earlier bytes: the top must hold the last byte.
+                while (starts.size() > 1 && starts.back() >= joined.size())
+                    starts.pop_back();
+                const std::size_t from = starts.back();
+                if (next >= count || joined.size() < 2 || joined.back() != '_' ||
+                    IsSecondByte(std::string_view(joined).substr(from), joined.size() - 1 - from))
+                    break;
             }
             logical.AddLine(joined, raw.LineNumber(r));
             for (int k = r + 1; k < next; ++k) logical.AddLine(std::string_view(), raw.LineNumber(k));
@@ -478,8 +498,9 @@ bool TVbParser::ReadHeader() {
         kind = tkVersion;
     } else if (word == "Attribute") {
         kind = tkAttribute;
-    } else if (!HeaderSeen_) {
+    } else if (!HeaderSeen_ && word != "VERSION") {
         // Code before any header line: the file has none. Read on as if one had just ended.
+        // (A VERSION line after a leading comment still opens the header, as a header line.)
         NoHeader_ = true;
         State = 1;
         Pos_ = p;
@@ -630,7 +651,8 @@ std::uint8_t TVbParser::UpdateScope(TVbToken& token) {
             r = scFriend;
         else if (word == "Private" || word == "Dim" || word == "Const")
             r = scPrivate;
-        else if ((word == "Function" || word == "Sub") && hasLastKeyword && LastKeyword_ == "End")
+        else if ((word == "Function" || word == "Sub" || word == "Property") && hasLastKeyword &&
+                 LastKeyword_ == "End")
             r = scPublic; // leaving a procedure
     }
     if (token.Kind != tkIdentifier && token.Scope != scHeader) token.Scope = scOther;
@@ -709,10 +731,14 @@ void TVbParser::ExtractVariables() {
             continue;
         }
         if (!NextIdentifier(i)) break;
+        // "Declare PtrSafe Function" (VBA 7) is a declaration as much as "Declare Function".
+        const bool declared = IsKeyword(i - 2, "Declare") ||
+                              (i >= 3 && Source.Tokens.Get(i - 2)->Text() == "PtrSafe" &&
+                               IsKeyword(i - 3, "Declare"));
         const bool procedureName =
             (IsKeyword(i - 1, "Sub") || IsKeyword(i - 1, "Function") ||
              IsKeyword(i - 1, "Procedure") || IsKeyword(i - 1, "Property")) &&
-            !IsKeyword(i - 2, "Declare");
+            !declared;
         if (procedureName) break;
         TVbToken* name = Source.Tokens.Get(i);
         std::string bounds = ReadBounds(i);
@@ -769,7 +795,12 @@ void TVbParser::ExtractMethods() {
         for (std::string_view word : kProcedureWords) {
             if (Source.Tokens.Get(i)->Kind != tkKeyword) break; // the common case: no test holds
             // A procedure may also be the very first token (a file without a header).
-            if (!IsKeyword(i, word) || IsKeyword(i - 1, "Declare")) continue;
+            if (!IsKeyword(i, word)) continue;
+            // Declare lines make no procedure, also with PtrSafe (VBA 7) before the word.
+            if (IsKeyword(i - 1, "Declare") ||
+                (i >= 2 && Source.Tokens.Get(i - 1)->Text() == "PtrSafe" &&
+                 IsKeyword(i - 2, "Declare")))
+                continue;
             auto method = std::make_unique<TVbMethod>();
             SkipUntilIdentifier(i);
             method->NameToken = Source.Tokens.Get(i);

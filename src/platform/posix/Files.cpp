@@ -15,6 +15,9 @@ namespace platform {
 
 namespace {
 
+// A path with a NUL byte names no file: the system would read only the text before it.
+bool HasNul(std::string_view path) { return path.find('\0') != std::string_view::npos; }
+
 bool IsAscii(std::string_view s) {
     for (char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -33,18 +36,21 @@ std::string EnginePath(std::string_view nativePath) {
 
 bool FileExists(std::string_view path) {
     struct stat st;
-    return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return !path.empty() && !HasNul(path) && stat(NativePath(path).c_str(), &st) == 0 &&
+           S_ISREG(st.st_mode);
 }
 
 std::optional<std::int64_t> FileTimeStamp(std::string_view path) {
     struct stat st;
-    if (path.empty() || stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (path.empty() || HasNul(path) || stat(NativePath(path).c_str(), &st) != 0 ||
+        !S_ISREG(st.st_mode))
         return std::nullopt;
     return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
 }
 
 bool ReadFileBytes(std::string_view path, std::string& bytes) {
     bytes.clear();
+    if (HasNul(path)) return false;
     int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
@@ -73,10 +79,35 @@ bool ReadFileBytes(std::string_view path, std::string& bytes) {
 
 bool WriteFileBytes(std::string_view path, std::string_view bytes) {
     std::string target = NativePath(path);
-    if (target.empty()) return false;
+    if (target.empty() || HasNul(target)) return false;
+    // A symbolic link is written through to the file it names (a team's shared file stays
+    // shared): follow the chain, each relative link against its own folder.
+    struct stat st;
+    for (int hops = 0; lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode); ++hops) {
+        char link[PATH_MAX];
+        ssize_t n = readlink(target.c_str(), link, sizeof link - 1);
+        if (n <= 0 || hops >= 40) return false;
+        std::string next(link, static_cast<std::size_t>(n));
+        if (next[0] != '/') {
+            std::size_t slash = target.rfind('/');
+            next =
+                (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + next;
+        }
+        target = next;
+    }
+    // The rename below replaces what stands at the target: only a regular file the user may
+    // write is replaced, and it keeps its mode. A device, a FIFO or a folder is refused.
+    const bool replaces = lstat(target.c_str(), &st) == 0;
+    if (replaces && (!S_ISREG(st.st_mode) || access(target.c_str(), W_OK) != 0)) return false;
     std::string temp = target + ".tmp" + std::to_string(getpid());
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    unlink(temp.c_str()); // a leftover of an earlier process of the same id
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replaces ? 0600 : 0644);
     if (fd < 0) return false;
+    if (replaces && fchmod(fd, st.st_mode & 07777) != 0) {
+        close(fd);
+        unlink(temp.c_str());
+        return false;
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t w = write(fd, bytes.data() + done, bytes.size() - done);
