@@ -20,6 +20,7 @@ class QMdiArea;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class TCheckSession;
 class TLogWindow;
 class TVbProjectSource;
 class TVetrin;
@@ -88,8 +89,9 @@ public:
     // opened.
     void OpenCheckerProject(const std::string& fileName);
 
-    TVetrins& Checkers() { return *Checkers_; }
-    TVbProjectSource& Project() { return *Project_; }
+    TCheckSession& Session() { return *Session_; }
+    TVetrins& Checkers();
+    TVbProjectSource& Project();
     TRelList& Relations() { return *Relations_; }
     TStatisticsWindow* StatisticsWindow() const { return Statistics_; }
 
@@ -102,7 +104,6 @@ private:
     void CreateRuleRows();
     void ClearWindows();
     std::string PathText() const;
-    void ReadProject(const std::string& path);
 
     TVtOption& Option_;
     QPointer<TResultWindow> ResultWindow_;
@@ -110,8 +111,5 @@ private:
     QMdiArea* MdiArea_;
     QPointer<TStatisticsWindow> Statistics_;
     std::unique_ptr<TRelList> Relations_;
-    std::unique_ptr<TVetrins> Checkers_;
-    std::unique_ptr<TVbProjectSource> Project_;
-    // A read that failed midway leaves a project that is not what the files say: read it again.
-    bool ReadIncomplete_ = false;
+    std::unique_ptr<TCheckSession> Session_;
 };

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -38,26 +37,17 @@ void WarnMissingMembers(const TVbProjectSource& project) {
 }
 
 // Reads, parses and checks one project, as the desktop's check run does.
-void CheckProject(const std::string& path, TCliVetrins& rules, TStreamLog* log,
-                  const std::function<void(TVbProjectSource&)>& after = {}) {
-    TVbProjectSource project;
-    project.SetLog(log);
-    project.Load(path);
-    project.Analyze();
+void CheckProject(const std::string& path, TCheckSession& session, TStreamLog* log) {
+    session.ReadProject(path);
     if (log) log->Finish(); // the last parse line before the warnings
-    WarnMissingMembers(project);
-    try {
-        project.CheckTree(rules);
-    } catch (...) {
-        rules.CurrentPart = nullptr; // the tree goes with this function
-        throw;
-    }
-    rules.CurrentPart = nullptr;
-    if (after) after(project);
+    WarnMissingMembers(session.Project());
+    session.CheckProject();
 }
 
-void ApplyRules(TCliVetrins& rules, const std::string& utf8File) {
-    if (!utf8File.empty()) rules.ApplyRulesFile(platform::EnginePath(utf8File));
+// The session of a command: every rule on, then the checker project file (if any).
+void PrepareRules(TCheckSession& session, const std::string& utf8File) {
+    EnableAllRules(session);
+    if (!utf8File.empty()) ApplyRulesFile(session, platform::EnginePath(utf8File));
 }
 
 } // namespace
@@ -65,26 +55,29 @@ void ApplyRules(TCliVetrins& rules, const std::string& utf8File) {
 // ---- check ----
 
 int RunCheck(const TCheckOptions& options) {
-    TCliVetrins rules;
-    ApplyRules(rules, options.RulesFile);
+    TCheckSession session;
+    PrepareRules(session, options.RulesFile);
     std::vector<std::string> paths;
     for (const auto& p : options.Projects)
         paths.push_back(CheckedProjectPath(p));
 
     TOutput out(stdout);
-    std::unique_ptr<TFindingWriter> writer = MakeWriter(options.Format, options.Utf8, rules, out);
-    rules.Capture(writer.get());
+    std::unique_ptr<TFindingWriter> writer =
+        MakeWriter(options.Format, options.Utf8, session.Rules(), out);
+    TFindingBatch findings(writer.get());
+    session.SetFindings(&findings);
     std::unique_ptr<TStreamLog> log;
-    if (options.Log) {
-        log = std::make_unique<TStreamLog>(stderr);
-        rules.SetLog(log.get());
-    }
+    if (options.Log) log = std::make_unique<TStreamLog>(stderr);
+    session.SetLog(log.get());
     writer->Begin();
     try {
-        for (const auto& path : paths)
-            CheckProject(path, rules, log.get());
+        for (const auto& path : paths) {
+            CheckProject(path, session, log.get());
+            findings.Flush();
+        }
     } catch (...) {
         // Keep what was found before the failure, and the output well formed.
+        findings.Flush();
         writer->End();
         out.Close();
         if (log) log->Finish();
@@ -93,17 +86,12 @@ int RunCheck(const TCheckOptions& options) {
     writer->End();
     if (log) log->Finish();
     if (!out.Close()) throw EGeneralError("cannot write the output");
-    return rules.FindingCount() > 0 ? 1 : 0;
+    return findings.Count() > 0 ? 1 : 0;
 }
 
 // ---- stats ----
 
 namespace {
-
-struct TStatsRow {
-    std::string File; // code page 932
-    TVbStaticticsInfo Counts;
-};
 
 // A bar of `width` characters filled in proportion value / denominator (truncated), like the
 // statistics window's bars; nothing when the denominator is 0.
@@ -127,7 +115,7 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
 
-void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
+void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
     std::int32_t maxTotal = 0, maxCode = 0;
     std::size_t nameWidth = platform::Utf8ToCp932(TCliTexts::FileColumn).size();
     std::size_t numWidth = 1;
@@ -165,24 +153,20 @@ void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
 } // namespace
 
 int RunStats(const TStatsOptions& options) {
-    TCliVetrins rules;
-    ApplyRules(rules, options.RulesFile);
+    TCheckSession session;
+    PrepareRules(session, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.
-    if (TVetrin* statistics = rules.FindByClassName("TVbAnalyzeStatistics"))
+    if (TVetrin* statistics = session.Rules().FindByClassName("TVbAnalyzeStatistics"))
         statistics->Enabled = true;
     std::vector<std::string> paths;
     for (const auto& p : options.Projects)
         paths.push_back(CheckedProjectPath(p));
 
     TOutput out(stdout);
-    rules.Capture(nullptr);
     if (options.Tsv) out.Write("file\ttotal\tcode\tblank\tcomment\n");
     for (std::size_t k = 0; k < paths.size(); ++k) {
-        std::vector<TStatsRow> rows;
-        CheckProject(paths[k], rules, nullptr, [&](TVbProjectSource& project) {
-            for (TVtParts* child : project.Children)
-                rows.push_back({child->FileName, static_cast<TVbSource*>(child)->Statistics});
-        });
+        CheckProject(paths[k], session, nullptr);
+        const std::vector<TStatisticsRow> rows = session.StatisticsRows();
         if (options.Tsv) {
             std::string text;
             for (const auto& r : rows) {
@@ -208,11 +192,13 @@ int RunStats(const TStatsOptions& options) {
 // ---- rules ----
 
 int RunRules(const std::string& writeFile) {
-    TCliVetrins rules;
+    TCheckSession session;
+    EnableAllRules(session);
     if (!writeFile.empty()) {
-        rules.SaveToFile(platform::EnginePath(writeFile));
+        session.SaveRules(platform::EnginePath(writeFile));
         return 0;
     }
+    const TVetrins& rules = session.Rules();
     std::size_t classWidth = 0;
     for (int i = 0; i < rules.Count(); ++i)
         classWidth = std::max(classWidth, rules.Items(i)->ClassName().size());
@@ -235,35 +221,19 @@ int RunRules(const std::string& writeFile) {
 
 namespace {
 
-// The member kind of a source file, by its extension (ignoring letter case); none for others.
-std::unique_ptr<TVbSource> MakeSource(const std::string& path) {
+// The member kind of a source file, by its extension (ignoring letter case).
+TVbMemberKind KindByExtension(const std::string& path) {
     std::string name = platform::FileNamePart(path);
     std::size_t dot = name.rfind('.');
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
     for (char& c : ext)
         c = static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c)));
-    if (ext == "BAS") return std::make_unique<TVbModuleSource>(nullptr);
-    if (ext == "FRM") return std::make_unique<TVbFormSource>(nullptr);
-    if (ext == "CLS") return std::make_unique<TVbClassSource>(nullptr);
-    if (ext == "CTL") return std::make_unique<TVbUserControlSource>(nullptr);
-    if (ext == "PAG") return std::make_unique<TVbPropertyPageSource>(nullptr);
-    return nullptr;
-}
-
-// Runs the parser of the source's kind and answers what Execute answered.
-bool ParseSource(TVbSource& source) {
-    std::unique_ptr<TVbParser> parser;
-    if (dynamic_cast<TVbModuleSource*>(&source))
-        parser = std::make_unique<TVbModuleParser>(source);
-    else if (dynamic_cast<TVbFormSource*>(&source))
-        parser = std::make_unique<TVbFormParser>(source);
-    else if (dynamic_cast<TVbClassSource*>(&source))
-        parser = std::make_unique<TVbClassParser>(source);
-    else if (dynamic_cast<TVbUserControlSource*>(&source))
-        parser = std::make_unique<TVbUserControlParser>(source);
-    else
-        parser = std::make_unique<TVbPropertyPageParser>(source);
-    return parser->Execute();
+    if (ext == "BAS") return TVbMemberKind::Module;
+    if (ext == "FRM") return TVbMemberKind::Form;
+    if (ext == "CLS") return TVbMemberKind::Class;
+    if (ext == "CTL") return TVbMemberKind::UserControl;
+    if (ext == "PAG") return TVbMemberKind::PropertyPage;
+    return TVbMemberKind::None;
 }
 
 void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
@@ -281,14 +251,15 @@ void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
 
 int RunDump(const std::string& sourceFile) {
     std::string path = platform::EnginePath(sourceFile);
-    std::unique_ptr<TVbSource> source = MakeSource(path);
+    std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
     if (!source)
         throw EGeneralError(path + ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
     source->Load(path);
-    bool answer = ParseSource(*source);
+    TCheckSession session;
+    bool answer = TVbParser(*source, session.WordLists()).Execute();
 
     TOutput out(stdout);
     std::string text;

@@ -36,27 +36,25 @@ int TVetrin::Index() const {
     return -1;
 }
 
-// The file of the part under check: findings are reported against it.
-std::string TVetrin::CurrentFileName() const {
-    return Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
-                                                   : std::string();
+// A finding is made against the file of the part under check.
+void TVetrin::Hand(std::string message, std::int32_t line, TFindingRecord::TOrigin origin) {
+    if (!Collection_ || !Collection_->Findings_) return;
+    TFindingRecord finding;
+    finding.Rule = std::string(ClassName());
+    if (Collection_->CurrentPart) finding.File = Collection_->CurrentPart->FileName;
+    finding.Line = line;
+    finding.Message = std::move(message);
+    finding.Origin = origin;
+    Collection_->Findings_->Add(finding);
 }
 
 void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
-    if (!Results) return;
-    std::string file = CurrentFileName();
-    if (line == -1)
-        Results->Add(file + " : " + message);
-    else
-        Results->Add(file + "(" + std::to_string(line) + ") : " + message);
-    if (Collection_) Collection_->JumpRecords.Add(file, line, message);
+    Hand(message, line,
+         line == -1 ? TFindingRecord::TOrigin::AtNoLine : TFindingRecord::TOrigin::At);
 }
 
 void TVetrin::Report(const std::string& message) {
-    if (!Results) return;
-    std::string file = CurrentFileName();
-    Results->Add(file + " : " + message);
-    if (Collection_) Collection_->JumpRecords.Add(file, 1, message);
+    Hand(message, -1, TFindingRecord::TOrigin::Report);
 }
 
 void TVetrin::WriteLog(const std::string& text) {
@@ -145,8 +143,8 @@ void TVetrins::CheckPart(TVtParts& part) {
 
 void TVetrins::SetResults(TTextLines* lines) {
     if (!lines) return;
-    for (const auto& checker : Items_)
-        checker->Results = lines;
+    ResultLines_ = std::make_unique<TResultLinesSink>(*lines, JumpRecords);
+    Findings_ = ResultLines_.get();
 }
 
 void TVetrins::SetLog(TTextLines* lines) {
