@@ -7,6 +7,7 @@
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "checkers/CheckSession.h"
+#include "checkers/RuleTable.h"
 #include "framework/Errors.h"
 #include "framework/Vetrin.h"
 #include "platform/CodePage.h"
@@ -25,6 +26,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+static_assert(apptext::CategoryTabs.size() == CategoryCount, "one tab per rule category");
 
 namespace {
 
@@ -142,7 +145,8 @@ void TProjectWindow::BuildControls() {
         button->hide();
         SetControlTag(button, -1);
         connect(button, &QToolButton::clicked, this, [this, button] { ShowConfigClick(button); });
-        TabPages->addTab(page, tab.Caption);
+        TabPages->addTab(page, QString::fromUtf8(CategoryCaption(static_cast<std::uint8_t>(
+                                   &tab - apptext::CategoryTabs.data()))));
     }
     TabPages->setCurrentIndex(0);
 

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "checkers/RuleTable.h"
 #include "cli/CliTexts.h"
 #include "framework/Errors.h"
 #include "framework/Texts.h"
@@ -206,7 +207,7 @@ int RunRules(const std::string& writeFile) {
     for (int i = 0; i < rules.Count(); ++i) {
         const TVetrin& rule = *rules.Items(i);
         std::string caption =
-            std::to_string(rule.Category()) + " " + TCliTexts::CategoryCaption(rule.Category());
+            std::to_string(rule.Category()) + " " + CategoryCaption(rule.Category());
         text += PadRight(std::string(rule.ClassName()), classWidth) + "  " + PadRight(caption, 10) +
                 "  " + PadRight(platform::Cp932ToUtf8(rule.GetCheckerName()), 40) + "  " +
                 (rule.HasDetail() ? "settings" : "-") + "\n";

@@ -7,7 +7,6 @@
 
 #include <istream>
 #include <iterator>
-#include <map>
 #include <ostream>
 #include <sstream>
 
@@ -21,13 +20,6 @@ bool TVetrin::IsTarget(const TVtParts&) const { throw EAbstractError(); }
 std::string TVetrin::GetCheckerName() const { throw EAbstractError(); }
 void TVetrin::ShowDetail(void*) { throw EAssertionFailed(FwTexts().ShowDetail, "Vetrin", 603); }
 void TVetrin::AssignSettings(const TVetrin&) {}
-
-void TVetrin::ShowRegisteredDetail(void* owner) {
-    if (const TDetailDialog* dialog = FindDetailDialog(ClassName()))
-        (*dialog)(*this, owner);
-    else
-        TVetrin::ShowDetail(owner);
-}
 
 int TVetrin::Index() const {
     if (!Collection_) return -1;
@@ -85,25 +77,6 @@ void TVetrin::Run(TVtParts& part) {
         AppendLog(" - )");
     else
         AppendLog(platform::FormatElapsed(t0, t1) + ")");
-}
-
-// ---- the settings-dialog registry ----
-
-namespace {
-std::map<std::string, TDetailDialog, std::less<>>& DetailDialogs() {
-    static std::map<std::string, TDetailDialog, std::less<>> dialogs;
-    return dialogs;
-}
-} // namespace
-
-void RegisterDetailDialog(const std::string& className, TDetailDialog dialog) {
-    DetailDialogs()[className] = std::move(dialog);
-}
-
-const TDetailDialog* FindDetailDialog(std::string_view className) {
-    auto& dialogs = DetailDialogs();
-    auto it = dialogs.find(className);
-    return it == dialogs.end() || !it->second ? nullptr : &it->second;
 }
 
 // ---- TVetrins ----

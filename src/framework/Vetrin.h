@@ -7,7 +7,6 @@
 #include "framework/VtParts.h"
 
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -69,21 +68,11 @@ public:
     void AppendLog(const std::string& text);
     void Run(TVtParts& part);
 
-protected:
-    // ShowDetail of a rule with settings: the dialog registered for its class name, or the base
-    // assertion when no dialog is registered (vrt links without windows).
-    void ShowRegisteredDetail(void* owner);
-
 private:
     friend class TVetrins;
     void Hand(std::string message, std::int32_t line, TFindingRecord::TOrigin origin);
     TVetrins* Collection_ = nullptr;
 };
-
-// The settings-dialog registry: the desktop application registers one dialog per rule class.
-using TDetailDialog = std::function<void(TVetrin& checker, void* owner)>;
-void RegisterDetailDialog(const std::string& className, TDetailDialog dialog);
-const TDetailDialog* FindDetailDialog(std::string_view className);
 
 class TVetrins {
 public:
