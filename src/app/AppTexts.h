@@ -34,18 +34,17 @@ inline const QString Statistics = QStringLiteral("統計");
 inline const QString VbProjectFilter = QStringLiteral("VBﾌﾟﾛｼﾞｪｸﾄ (*.vbp)");
 inline const QString CheckerProjectFilter = QStringLiteral("Vetrinﾌﾟﾛｼﾞｪｸﾄ(*.vrp)");
 
-// One tab per rule category: the tab's caption and the word its control names carry.
+// One tab per rule category (its caption is the rule table's): the word its control names carry.
 struct TCategoryTab {
-    QString Caption;
     QString Word;
 };
 inline const std::array<TCategoryTab, 6> CategoryTabs = {{
-    {QStringLiteral("設定"), QStringLiteral("Global")},
-    {QStringLiteral("未使用"), QStringLiteral("Unused")},
-    {QStringLiteral("禁止"), QStringLiteral("Prohibit")},
-    {QStringLiteral("命名規則"), QStringLiteral("Naming")},
-    {QStringLiteral("統計"), QStringLiteral("Statistics")},
-    {QStringLiteral("その他"), QStringLiteral("Other")},
+    {QStringLiteral("Global")},
+    {QStringLiteral("Unused")},
+    {QStringLiteral("Prohibit")},
+    {QStringLiteral("Naming")},
+    {QStringLiteral("Statistics")},
+    {QStringLiteral("Other")},
 }};
 
 // Option dialog

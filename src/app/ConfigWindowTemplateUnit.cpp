@@ -7,7 +7,7 @@
 #include "checkers/VbNoCheckFileSettingDialog.h"
 #include "checkers/VbProhibitImplicitPublicDeclarationSettingDialog.h"
 #include "checkers/VbUnusedArgumentsSettingDialog.h"
-#include "framework/Vetrin.h"
+#include "checkers/RuleTable.h"
 #include "platform/CodePage.h"
 
 #include <QCheckBox>
@@ -27,7 +27,7 @@ TConfigWindowTemplete::TMessageBoxFunc& MessageBoxFunc() {
 template <class TDialog> void Register() {
     // The class name comes from the rule class the dialog edits, so the two cannot disagree.
     const typename TDialog::TChecker rule;
-    RegisterDetailDialog(std::string(rule.ClassName()), &ShowSettingDialog<TDialog>);
+    SetRuleDialog(rule.ClassName(), &ShowSettingDialog<TDialog>);
 }
 
 } // namespace

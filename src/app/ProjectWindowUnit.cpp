@@ -7,7 +7,8 @@
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "app/WindowLayoutUnit.h"
-#include "checkers/Checkers.h"
+#include "checkers/CheckSession.h"
+#include "checkers/RuleTable.h"
 #include "framework/Errors.h"
 #include "framework/Vetrin.h"
 #include "platform/CodePage.h"
@@ -26,6 +27,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+static_assert(apptext::CategoryTabs.size() == CategoryCount, "one tab per rule category");
 
 namespace {
 
@@ -90,9 +93,7 @@ TProjectWindow::~TProjectWindow() {
             delete Statistics_.data();
     }
     if (ResultWindow_) ResultWindow_->AttachCheckers(nullptr);
-    if (Project_) Project_->ClearParts();
-    Project_.reset();
-    Checkers_.reset();
+    Session_.reset();
     Relations_.reset();
 }
 
@@ -152,7 +153,8 @@ void TProjectWindow::BuildControls() {
         button->hide();
         SetControlTag(button, -1);
         connect(button, &QToolButton::clicked, this, [this, button] { ShowConfigClick(button); });
-        TabPages->addTab(page, tab.Caption);
+        TabPages->addTab(page, QString::fromUtf8(CategoryCaption(static_cast<std::uint8_t>(
+                                   &tab - apptext::CategoryTabs.data()))));
     }
     TabPages->setCurrentIndex(0);
 
@@ -190,23 +192,24 @@ void TProjectWindow::BuildControls() {
 
 void TProjectWindow::FormCreate() {
     Relations_ = std::make_unique<TRelList>();
-    Checkers_ = std::make_unique<TVetrins>();
-    ResultWindow_->AttachCheckers(Checkers_.get());
-    AddAllCheckers(*Checkers_);
+    Session_ = std::make_unique<TCheckSession>();
+    ResultWindow_->AttachCheckers(&Session_->Rules());
     CreateRuleRows();
-    Project_ = std::make_unique<TVbProjectSource>();
-    Project_->SetLog(&LogWindow_.Lines());
-    Checkers_->SetLog(&LogWindow_.Lines());
-    Checkers_->SetResults(&ResultWindow_->Lines());
+    Session_->SetLog(&LogWindow_.Lines());
+    Session_->SetResults(&ResultWindow_->Lines());
     TargetProjectPath->setText(Native(Option_.TargetProject));
     if (!Option_.LastOpen.empty())
         RunGuarded(this, [this] { OpenCheckerProject(Option_.LastOpen); });
 }
 
+TVetrins& TProjectWindow::Checkers() { return Session_->Rules(); }
+
+TVbProjectSource& TProjectWindow::Project() { return Session_->Project(); }
+
 void TProjectWindow::CreateRuleRows() {
     int counters[apptext::CategoryTabs.size()] = {};
-    for (int i = 0; i < Checkers_->Count(); ++i) {
-        TVetrin* checker = Checkers_->Items(i);
+    for (int i = 0; i < Checkers().Count(); ++i) {
+        TVetrin* checker = Checkers().Items(i);
         std::size_t category = checker->Category();
         // A rule of no known category gets no row; it still runs when enabled.
         if (category >= apptext::CategoryTabs.size()) continue;
@@ -244,7 +247,7 @@ void TProjectWindow::ApplyCheckBoxes() {
     for (QCheckBox* box : findChildren<QCheckBox*>()) {
         if (!box->objectName().startsWith(CheckBoxPrefix) || ControlTag(box) == -1) continue;
         TVetrin* row = Relations_->CheckerAt(ControlTag(box));
-        if (TVetrin* checker = Checkers_->FindByClassName(row->ClassName()))
+        if (TVetrin* checker = Checkers().FindByClassName(row->ClassName()))
             checker->Enabled = box->isChecked();
     }
 }
@@ -253,7 +256,7 @@ void TProjectWindow::ShowEnabledFlags() {
     for (QCheckBox* box : findChildren<QCheckBox*>()) {
         if (!box->objectName().startsWith(CheckBoxPrefix) || ControlTag(box) == -1) continue;
         TVetrin* row = Relations_->CheckerAt(ControlTag(box));
-        if (TVetrin* checker = Checkers_->FindByClassName(row->ClassName()))
+        if (TVetrin* checker = Checkers().FindByClassName(row->ClassName()))
             box->setChecked(checker->Enabled);
     }
 }
@@ -263,17 +266,9 @@ std::string TProjectWindow::PathText() const { return Engine(TargetProjectPath->
 void TProjectWindow::ClearWindows() {
     LogWindow_.Lines().Clear();
     ResultWindow_->Lines().Clear();
-    Checkers_->JumpRecords.Clear();
+    Checkers().JumpRecords.Clear();
     // Let the emptied windows repaint; the user's input waits until the run has ended.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void TProjectWindow::ReadProject(const std::string& path) {
-    ReadIncomplete_ = true;
-    Project_->ClearParts();
-    Project_->Load(path);
-    Project_->Analyze();
-    ReadIncomplete_ = false;
 }
 
 bool TProjectWindow::TargetProjectExists() {
@@ -291,10 +286,8 @@ void TProjectWindow::CheckClick() {
         TWaitCursor waitCursor;
         ApplyCheckBoxes();
         std::string path = PathText();
-        if (ReadIncomplete_ || Project_->IsModified() || path != Project_->FileName)
-            ReadProject(path);
-        Project_->CheckTree(*Checkers_);
-        if (Statistics_) Statistics_->ShowStatistics(Project_.get());
+        Session_->Check(path);
+        if (Statistics_) Statistics_->ShowStatistics(&Session_->Project());
         Option_.TargetProject = path;
     });
 }
@@ -304,7 +297,7 @@ void TProjectWindow::AnalyzeClick() {
     RunGuarded(this, [this] {
         if (IsClear->isChecked()) ClearWindows();
         std::string path = PathText();
-        ReadProject(path);
+        Session_->ReadProject(path);
         Option_.TargetProject = path;
     });
 }
@@ -326,16 +319,16 @@ QString AskCheckerProjectFile(QWidget* parent, const TVetrins& checkers, TFileRe
 
 void TProjectWindow::SaveAsClick() {
     RunGuarded(this, [this] {
-        QString chosen = AskCheckerProjectFile(this, *Checkers_, TFileRequest::Save, apptext::Save);
+        QString chosen = AskCheckerProjectFile(this, Checkers(), TFileRequest::Save, apptext::Save);
         if (chosen.isEmpty()) return;
         ApplyCheckBoxes();
-        Checkers_->SaveToFile(Engine(chosen));
+        Session_->SaveRules(Engine(chosen));
     });
 }
 
 void TProjectWindow::OpenClick() {
     RunGuarded(this, [this] {
-        QString chosen = AskCheckerProjectFile(this, *Checkers_, TFileRequest::Open, apptext::Open);
+        QString chosen = AskCheckerProjectFile(this, Checkers(), TFileRequest::Open, apptext::Open);
         if (chosen.isEmpty()) return;
         OpenCheckerProject(Engine(chosen));
     });
@@ -343,7 +336,7 @@ void TProjectWindow::OpenClick() {
 
 void TProjectWindow::OpenCheckerProject(const std::string& fileName) {
     try {
-        Checkers_->LoadFromFile(fileName);
+        Session_->LoadRules(fileName);
     } catch (const EFOpenError&) {
         throw; // nothing was read: the tick boxes stay as the user left them
     } catch (...) {
@@ -372,7 +365,7 @@ void TProjectWindow::ShowConfigClick(QAbstractButton* button) {
     RunGuarded(this, [this, button] {
         int tag = ControlTag(button);
         if (tag < 0 || tag >= Relations_->Count()) return;
-        TVetrin* checker = Checkers_->FindByClassName(Relations_->CheckerAt(tag)->ClassName());
+        TVetrin* checker = Checkers().FindByClassName(Relations_->CheckerAt(tag)->ClassName());
         if (checker) checker->ShowDetail(static_cast<void*>(static_cast<QWidget*>(this)));
     });
 }
@@ -394,12 +387,13 @@ void TProjectWindow::SpeedButton1Click() {
                 window->show();
             }
         }
-        Statistics_->ShowStatistics(Project_.get());
+        Statistics_->ShowStatistics(&Session_->Project());
     });
 }
 
 void TProjectWindow::SpeedButton2Click() {
-    for (QCheckBox* box : Relations_->CheckBoxes) box->setChecked(true);
+    for (QCheckBox* box : Relations_->CheckBoxes)
+        box->setChecked(true);
 }
 
 void TProjectWindow::closeEvent(QCloseEvent* event) { MinimiseOnClose(this, event); }

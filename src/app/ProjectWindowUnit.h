@@ -20,6 +20,7 @@ class QMdiArea;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class TCheckSession;
 class TLogWindow;
 class TVbProjectSource;
 class TVetrin;
@@ -88,8 +89,9 @@ public:
     // opened.
     void OpenCheckerProject(const std::string& fileName);
 
-    TVetrins& Checkers() { return *Checkers_; }
-    TVbProjectSource& Project() { return *Project_; }
+    TCheckSession& Session() { return *Session_; }
+    TVetrins& Checkers();
+    TVbProjectSource& Project();
     TRelList& Relations() { return *Relations_; }
     TStatisticsWindow* StatisticsWindow() const { return Statistics_; }
 
@@ -105,7 +107,6 @@ private:
     // Whether the path box names a project file that is there; when not, says so in the error
     // message box. Check and Analyze run nothing then.
     bool TargetProjectExists();
-    void ReadProject(const std::string& path);
 
     TVtOption& Option_;
     QPointer<TResultWindow> ResultWindow_;
@@ -113,8 +114,5 @@ private:
     QMdiArea* MdiArea_;
     QPointer<TStatisticsWindow> Statistics_;
     std::unique_ptr<TRelList> Relations_;
-    std::unique_ptr<TVetrins> Checkers_;
-    std::unique_ptr<TVbProjectSource> Project_;
-    // A read that failed midway leaves a project that is not what the files say: read it again.
-    bool ReadIncomplete_ = false;
+    std::unique_ptr<TCheckSession> Session_;
 };

@@ -6,16 +6,6 @@ const TCheckerTexts& CheckerTexts() {
     static const TCheckerTexts texts = [] {
         auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
         TCheckerTexts t;
-        t.NoCheckFileName = c("例外ファイル設定");
-        t.UnusedLocalVariablesName = c("未使用のローカル変数");
-        t.UnusedArgumentsName = c("未使用の引数");
-        t.NeedOptionExplicitName = c("Option Explicit必須");
-        t.NeedAutoIncrementVerName = c("バージョン番号の自動インクリメント必須");
-        t.AnalyzeStatisticsName = c("コメント統計");
-        t.FileNamingRuleName = c("ファイル命名規則");
-        t.ProhibitImplicitPublicName = c("暗黙のPublic宣言を禁止");
-        t.LimitLengthOfLineName = c("一行の長さ制限");
-
         t.NoOptionExplicit = c("Option Explicit がありません。");
         t.AutoIncrementOff = c("バージョン番号の自動インクリメントが無効になっています。");
         t.AutoIncrementOn = c("バージョン番号の自動インクリメントが有効になっています。");

@@ -4,17 +4,6 @@
 #include <string>
 
 struct TCheckerTexts {
-    // Display names (GetCheckerName).
-    std::string NoCheckFileName;          // "例外ファイル設定"
-    std::string UnusedLocalVariablesName; // "未使用のローカル変数"
-    std::string UnusedArgumentsName;      // "未使用の引数"
-    std::string NeedOptionExplicitName;   // "Option Explicit必須"
-    std::string NeedAutoIncrementVerName; // "バージョン番号の自動インクリメント必須"
-    std::string AnalyzeStatisticsName;      // "コメント統計"
-    std::string FileNamingRuleName;         // "ファイル命名規則"
-    std::string ProhibitImplicitPublicName; // "暗黙のPublic宣言を禁止"
-    std::string LimitLengthOfLineName;      // "一行の長さ制限"
-
     // Messages.
     std::string NoOptionExplicit; // "Option Explicit がありません。"
     std::string AutoIncrementOff; // "バージョン番号の自動インクリメントが無効になっています。"

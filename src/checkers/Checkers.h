@@ -3,7 +3,6 @@
 
 #include "framework/Vetrin.h"
 
-// Creates the nine rule checkers and adds them to the collection in this order: excluded files,
-// unused locals, unused arguments, Option Explicit, version auto-increment, comment statistics,
-// file naming, implicit Public, line length.
+// Creates the nine rule checkers of the rule table and adds them to the collection in the
+// table's order.
 void AddAllCheckers(TVetrins& checkers);

@@ -4,13 +4,7 @@
 
 #include <algorithm>
 
-bool IsMemberSource(const TVtParts& part) {
-    return dynamic_cast<const TVbFormSource*>(&part) ||
-           dynamic_cast<const TVbModuleSource*>(&part) ||
-           dynamic_cast<const TVbClassSource*>(&part) ||
-           dynamic_cast<const TVbPropertyPageSource*>(&part) ||
-           dynamic_cast<const TVbUserControlSource*>(&part);
-}
+bool IsMemberSource(const TVtParts& part) { return MemberKindOf(part) != TVbMemberKind::None; }
 
 TDroppedWords::TDroppedWords(const TVbSource& source, const TVbMethod& method) : Source_(source) {
     FirstLine_ = method.NameToken->Line;

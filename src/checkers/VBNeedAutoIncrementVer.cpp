@@ -19,16 +19,10 @@ void TVBNeedAutoIncrementVer::SaveSettings(TVetrinList& writer) const {
     writer.WriteBool(Required);
 }
 
-void TVBNeedAutoIncrementVer::LoadSettings(TVetrinList& reader) {
-    reader.ReadBool(Required);
-}
+void TVBNeedAutoIncrementVer::LoadSettings(TVetrinList& reader) { reader.ReadBool(Required); }
 
 bool TVBNeedAutoIncrementVer::IsTarget(const TVtParts& part) const {
     return dynamic_cast<const TVbProjectSource*>(&part) != nullptr;
-}
-
-std::string TVBNeedAutoIncrementVer::GetCheckerName() const {
-    return CheckerTexts().NeedAutoIncrementVerName;
 }
 
 void TVBNeedAutoIncrementVer::AssignSettings(const TVetrin& other) {

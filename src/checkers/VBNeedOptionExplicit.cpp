@@ -17,10 +17,4 @@ void TVBNeedOptionExplicit::Check(TVtParts& part) {
     Report(CheckerTexts().NoOptionExplicit);
 }
 
-bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const {
-    return IsMemberSource(part);
-}
-
-std::string TVBNeedOptionExplicit::GetCheckerName() const {
-    return CheckerTexts().NeedOptionExplicitName;
-}
+bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

@@ -1,13 +1,11 @@
 // Option Explicit required: every source file must hold the statement "Option Explicit".
 #pragma once
 
-#include "framework/Vetrin.h"
+#include "checkers/RuleTable.h"
 
-class TVBNeedOptionExplicit : public TVetrin {
-  public:
+class TVBNeedOptionExplicit : public TDescribedRule {
+public:
     std::string_view ClassName() const override { return "TVBNeedOptionExplicit"; }
     void Check(TVtParts& part) override;
-    std::uint8_t Category() const override { return catOther; }
     bool IsTarget(const TVtParts& part) const override;
-    std::string GetCheckerName() const override;
 };

@@ -1,10 +1,10 @@
 // Unused arguments: an argument that its procedure's body never mentions.
 #pragma once
 
-#include "framework/Vetrin.h"
+#include "checkers/RuleTable.h"
 
-class TVBUnusedArguments : public TVetrin {
-  public:
+class TVBUnusedArguments : public TDescribedRule {
+public:
     // Argument names never reported (compared without regard to letter case).
     TStringList ExceptionList;
     // Stored, loaded and copied with the list; procedures whose name holds "_" (event
@@ -15,13 +15,9 @@ class TVBUnusedArguments : public TVetrin {
     void Check(TVtParts& part) override;
     void SaveSettings(TVetrinList& writer) const override;
     void LoadSettings(TVetrinList& reader) override;
-    std::uint8_t Category() const override { return catUnused; }
     bool IsTarget(const TVtParts& part) const override;
-    std::string GetCheckerName() const override;
-    bool HasDetail() const override { return true; }
-    void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
     void AssignSettings(const TVetrin& other) override;
 
-  private:
+private:
     bool IsExcepted(std::string_view name) const;
 };

@@ -71,10 +71,4 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
     }
 }
 
-bool TVBUnusedLocalVariables::IsTarget(const TVtParts& part) const {
-    return IsMemberSource(part);
-}
-
-std::string TVBUnusedLocalVariables::GetCheckerName() const {
-    return CheckerTexts().UnusedLocalVariablesName;
-}
+bool TVBUnusedLocalVariables::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

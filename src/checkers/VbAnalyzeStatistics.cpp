@@ -53,10 +53,4 @@ void TVbAnalyzeStatistics::Check(TVtParts& part) {
     source.StatisticsDone = true;
 }
 
-bool TVbAnalyzeStatistics::IsTarget(const TVtParts& part) const {
-    return IsMemberSource(part);
-}
-
-std::string TVbAnalyzeStatistics::GetCheckerName() const {
-    return CheckerTexts().AnalyzeStatisticsName;
-}
+bool TVbAnalyzeStatistics::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

@@ -13,14 +13,21 @@ TVbFileNamingRule::TVbFileNamingRule() {
 
 namespace {
 int KindRow(const TVtParts& part) {
-    // The project first: it is a source too.
     if (dynamic_cast<const TVbProjectSource*>(&part)) return TVbFileNamingRule::rowProject;
-    if (dynamic_cast<const TVbFormSource*>(&part)) return TVbFileNamingRule::rowForm;
-    if (dynamic_cast<const TVbModuleSource*>(&part)) return TVbFileNamingRule::rowModule;
-    if (dynamic_cast<const TVbClassSource*>(&part)) return TVbFileNamingRule::rowClass;
-    if (dynamic_cast<const TVbUserControlSource*>(&part)) return TVbFileNamingRule::rowUserControl;
-    if (dynamic_cast<const TVbPropertyPageSource*>(&part))
+    switch (MemberKindOf(part)) {
+    case TVbMemberKind::Form:
+        return TVbFileNamingRule::rowForm;
+    case TVbMemberKind::Module:
+        return TVbFileNamingRule::rowModule;
+    case TVbMemberKind::Class:
+        return TVbFileNamingRule::rowClass;
+    case TVbMemberKind::UserControl:
+        return TVbFileNamingRule::rowUserControl;
+    case TVbMemberKind::PropertyPage:
         return TVbFileNamingRule::rowPropertyPage;
+    case TVbMemberKind::None:
+        break;
+    }
     return TVbFileNamingRule::rowOther;
 }
 } // namespace
@@ -54,13 +61,7 @@ void TVbFileNamingRule::LoadSettings(TVetrinList& reader) {
     reader.ReadStrings(NamingRules.Values);
 }
 
-bool TVbFileNamingRule::IsTarget(const TVtParts&) const {
-    return true;
-}
-
-std::string TVbFileNamingRule::GetCheckerName() const {
-    return CheckerTexts().FileNamingRuleName;
-}
+bool TVbFileNamingRule::IsTarget(const TVtParts&) const { return true; }
 
 void TVbFileNamingRule::AssignSettings(const TVetrin& other) {
     if (auto* o = dynamic_cast<const TVbFileNamingRule*>(&other))

@@ -2,10 +2,10 @@
 // pattern of its kind of file.
 #pragma once
 
-#include "framework/Vetrin.h"
+#include "checkers/RuleTable.h"
 
-class TVbFileNamingRule : public TVetrin {
-  public:
+class TVbFileNamingRule : public TDescribedRule {
+public:
     // Rows of the naming table.
     enum : int {
         rowAll = 0,
@@ -28,13 +28,9 @@ class TVbFileNamingRule : public TVetrin {
     void Check(TVtParts& part) override;
     void SaveSettings(TVetrinList& writer) const override;
     void LoadSettings(TVetrinList& reader) override;
-    std::uint8_t Category() const override { return catNaming; }
     bool IsTarget(const TVtParts& part) const override;
-    std::string GetCheckerName() const override;
-    bool HasDetail() const override { return true; }
-    void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
     void AssignSettings(const TVetrin& other) override;
 
-  private:
+private:
     std::string PatternOf(int row) const;
 };

@@ -34,17 +34,9 @@ void TVbLimitLengthOfLine::SaveSettings(TVetrinList& writer) const {
     writer.WriteInteger(MaxLength);
 }
 
-void TVbLimitLengthOfLine::LoadSettings(TVetrinList& reader) {
-    reader.ReadInteger(MaxLength);
-}
+void TVbLimitLengthOfLine::LoadSettings(TVetrinList& reader) { reader.ReadInteger(MaxLength); }
 
-bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const {
-    return IsMemberSource(part);
-}
-
-std::string TVbLimitLengthOfLine::GetCheckerName() const {
-    return CheckerTexts().LimitLengthOfLineName;
-}
+bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
 void TVbLimitLengthOfLine::AssignSettings(const TVetrin& other) {
     if (auto* o = dynamic_cast<const TVbLimitLengthOfLine*>(&other)) MaxLength = o->MaxLength;

@@ -11,17 +11,9 @@ void TVbNoCheckFile::SaveSettings(TVetrinList& writer) const {
     writer.WriteStrings(ExceptionFileList);
 }
 
-void TVbNoCheckFile::LoadSettings(TVetrinList& reader) {
-    reader.ReadStrings(ExceptionFileList);
-}
+void TVbNoCheckFile::LoadSettings(TVetrinList& reader) { reader.ReadStrings(ExceptionFileList); }
 
-bool TVbNoCheckFile::IsTarget(const TVtParts&) const {
-    return true;
-}
-
-std::string TVbNoCheckFile::GetCheckerName() const {
-    return CheckerTexts().NoCheckFileName;
-}
+bool TVbNoCheckFile::IsTarget(const TVtParts&) const { return true; }
 
 void TVbNoCheckFile::AssignSettings(const TVetrin& other) {
     if (auto* o = dynamic_cast<const TVbNoCheckFile*>(&other))

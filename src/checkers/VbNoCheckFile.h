@@ -1,10 +1,10 @@
 // Excluded files: hands the list of files that the other rules must leave alone to every part.
 #pragma once
 
-#include "framework/Vetrin.h"
+#include "checkers/RuleTable.h"
 
-class TVbNoCheckFile : public TVetrin {
-  public:
+class TVbNoCheckFile : public TDescribedRule {
+public:
     // One entry per excluded file: a file name, or a full path when the entry contains "\".
     TStringList ExceptionFileList;
 
@@ -13,10 +13,6 @@ class TVbNoCheckFile : public TVetrin {
     void SaveSettings(TVetrinList& writer) const override;
     void LoadSettings(TVetrinList& reader) override;
     bool IgnoresExclusion() const override { return true; }
-    std::uint8_t Category() const override { return catGlobal; }
     bool IsTarget(const TVtParts& part) const override;
-    std::string GetCheckerName() const override;
-    bool HasDetail() const override { return true; }
-    void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
     void AssignSettings(const TVetrin& other) override;
 };

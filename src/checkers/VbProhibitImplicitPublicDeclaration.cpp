@@ -62,10 +62,6 @@ bool TVbProhibitImplicitPublicDeclaration::IsTarget(const TVtParts& part) const 
     return IsMemberSource(part);
 }
 
-std::string TVbProhibitImplicitPublicDeclaration::GetCheckerName() const {
-    return CheckerTexts().ProhibitImplicitPublicName;
-}
-
 void TVbProhibitImplicitPublicDeclaration::AssignSettings(const TVetrin& other) {
     if (auto* o = dynamic_cast<const TVbProhibitImplicitPublicDeclaration*>(&other))
         ExceptSubMain = o->ExceptSubMain;

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "checkers/RuleTable.h"
 #include "cli/Baseline.h"
 #include "cli/CliTexts.h"
 #include "cli/ProjectGroup.h"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -74,26 +74,17 @@ void WarnMissingMembers(const TVbProjectSource& project) {
 }
 
 // Reads, parses and checks one project, as the desktop's check run does.
-void CheckProject(const std::string& path, TCliVetrins& rules, TStreamLog* log,
-                  const std::function<void(TVbProjectSource&)>& after = {}) {
-    TVbProjectSource project;
-    project.SetLog(log);
-    project.Load(path);
-    project.Analyze();
+void CheckProject(const std::string& path, TCheckSession& session, TStreamLog* log) {
+    session.ReadProject(path);
     if (log) log->Finish(); // the last parse line before the warnings
-    WarnMissingMembers(project);
-    try {
-        project.CheckTree(rules);
-    } catch (...) {
-        rules.CurrentPart = nullptr; // the tree goes with this function
-        throw;
-    }
-    rules.CurrentPart = nullptr;
-    if (after) after(project);
+    WarnMissingMembers(session.Project());
+    session.CheckProject();
 }
 
-void ApplyRules(TCliVetrins& rules, const std::string& utf8File) {
-    if (!utf8File.empty()) rules.ApplyRulesFile(platform::EnginePath(utf8File));
+// The session of a command: every rule on, then the checker project file (if any).
+void PrepareRules(TCheckSession& session, const std::string& utf8File) {
+    EnableAllRules(session);
+    if (!utf8File.empty()) ApplyRulesFile(session, platform::EnginePath(utf8File));
 }
 
 std::string Counted(std::int64_t n, const char* one, const char* many) {
@@ -101,11 +92,11 @@ std::string Counted(std::int64_t n, const char* one, const char* many) {
 }
 
 // The line after a text check: what was found, where, how much was checked and how long it took.
-void PrintSummary(const TCliVetrins& rules, const TBaseline* baseline, std::int64_t known,
-                  std::uint32_t started) {
-    std::string text = "vrt: " + Counted(rules.FindingCount(), "finding", "findings") + " in " +
-                       Counted(rules.FilesWithFindings(), "file", "files") + " (" +
-                       Counted(rules.PartCount(), "file", "files") + " checked, " +
+void PrintSummary(const TFindingBatch& findings, std::int64_t checked, const TBaseline* baseline,
+                  std::int64_t known, std::uint32_t started) {
+    std::string text = "vrt: " + Counted(findings.Count(), "finding", "findings") + " in " +
+                       Counted(findings.FilesWithFindings(), "file", "files") + " (" +
+                       Counted(checked, "file", "files") + " checked, " +
                        platform::FormatElapsed(started, platform::TickCount()) + ")";
     if (baseline) text += "; " + std::to_string(known) + " in the baseline";
     text += "\n";
@@ -118,11 +109,20 @@ void PrintSummary(const TCliVetrins& rules, const TBaseline* baseline, std::int6
 
 int RunCheck(const TCheckOptions& options) {
     const std::uint32_t started = platform::TickCount();
-    TCliVetrins rules;
-    ApplyRules(rules, options.RulesFile);
-    rules.NoIgnore = options.NoIgnore;
+    TRunSettings settings;
+    settings.Suppressions = !options.NoIgnore;
+    TCheckSession session(settings);
+    PrepareRules(session, options.RulesFile);
     int missing = 0;
     std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
+
+    // The text format in code page 932 is written as those bytes (and shown as such on a
+    // Windows console); everything else is UTF-8.
+    TOutput out(stdout, options.Utf8 ? platform::Utf8CodePage : 932);
+    std::unique_ptr<TFindingWriter> writer =
+        MakeWriter(options.Format, options.Utf8, session.Rules(), out);
+    TFindingBatch findings(writer.get());
+    session.SetFindings(&findings);
 
     // The baseline to compare with, and the one to record; both see every finding of the run.
     std::unique_ptr<TBaseline> baseline, recorded;
@@ -134,7 +134,7 @@ int RunCheck(const TCheckOptions& options) {
     std::string currentProject;
     std::int64_t known = 0;
     if (baseline || recorded) {
-        rules.Keep = [&](const TFindingRecord& finding) {
+        findings.Keep = [&](const TFindingRecord& finding) {
             if (recorded) recorded->Add(currentProject, finding);
             if (baseline && baseline->Match(currentProject, finding)) {
                 ++known;
@@ -143,25 +143,21 @@ int RunCheck(const TCheckOptions& options) {
             return true;
         };
     }
-
-    // The text format in code page 932 is written as those bytes (and shown as such on a
-    // Windows console); everything else is UTF-8.
-    TOutput out(stdout, options.Utf8 ? platform::Utf8CodePage : 932);
-    std::unique_ptr<TFindingWriter> writer = MakeWriter(options.Format, options.Utf8, rules, out);
-    rules.Capture(writer.get());
+    std::int64_t checked = 0;
     std::unique_ptr<TStreamLog> log;
-    if (options.Log) {
-        log = std::make_unique<TStreamLog>(stderr);
-        rules.SetLog(log.get());
-    }
+    if (options.Log) log = std::make_unique<TStreamLog>(stderr);
+    session.SetLog(log.get());
     writer->Begin();
     try {
         for (const auto& project : projects) {
             currentProject = project.Path;
-            CheckProject(project.Path, rules, log.get());
+            CheckProject(project.Path, session, log.get());
+            checked += 1 + static_cast<std::int64_t>(session.Project().Children.size());
+            findings.Flush();
         }
     } catch (...) {
         // Keep what was found before the failure, and the output well formed.
+        findings.Flush();
         writer->Fail();
         out.Close();
         if (log) log->Finish();
@@ -179,16 +175,14 @@ int RunCheck(const TCheckOptions& options) {
         std::fputs(text.c_str(), stderr);
     }
     if (options.Format == TFormat::Text && !options.Quiet)
-        PrintSummary(rules, baseline.get(), known, started);
+        PrintSummary(findings, checked, baseline.get(), known, started);
     if (missing > 0) return 2; // the group could not be checked whole
-    return rules.FindingCount() > 0 && !options.ExitZero ? 1 : 0;
+    return findings.Count() > 0 && !options.ExitZero ? 1 : 0;
 }
 
 // ---- stats ----
 
 namespace {
-
-using TStatsRow = TStatsFileRow;
 
 // A bar of `width` characters filled in proportion value / denominator (truncated), like the
 // statistics window's bars; nothing when the denominator is 0.
@@ -212,7 +206,7 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
 
-void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
+void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
     std::int32_t maxTotal = 0, maxCode = 0;
     std::size_t nameWidth = platform::Utf8ToCp932(TCliTexts::FileColumn).size();
     std::size_t numWidth = 1;
@@ -250,25 +244,21 @@ void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
 } // namespace
 
 int RunStats(const TStatsOptions& options) {
-    TCliVetrins rules;
-    ApplyRules(rules, options.RulesFile);
+    TCheckSession session;
+    PrepareRules(session, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.
-    if (TVetrin* statistics = rules.FindByClassName("TVbAnalyzeStatistics"))
+    if (TVetrin* statistics = session.Rules().FindByClassName("TVbAnalyzeStatistics"))
         statistics->Enabled = true;
     int missing = 0;
     std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
 
     TOutput out(stdout);
-    rules.Capture(nullptr);
     std::vector<TStatsTable> tables;
     const bool html = !options.HtmlFile.empty();
     if (options.Tsv) out.Write("file\ttotal\tcode\tblank\tcomment\n");
     for (std::size_t k = 0; k < projects.size(); ++k) {
-        std::vector<TStatsRow> rows;
-        CheckProject(projects[k].Path, rules, nullptr, [&](TVbProjectSource& project) {
-            for (TVtParts* child : project.Children)
-                rows.push_back({child->FileName, static_cast<TVbSource*>(child)->Statistics});
-        });
+        CheckProject(projects[k].Path, session, nullptr);
+        std::vector<TStatisticsRow> rows = session.StatisticsRows();
         if (html) {
             tables.push_back({projects[k].Shown, std::move(rows)});
         } else if (options.Tsv) {
@@ -300,11 +290,13 @@ int RunStats(const TStatsOptions& options) {
 // ---- rules ----
 
 int RunRules(const std::string& writeFile) {
-    TCliVetrins rules;
+    TCheckSession session;
+    EnableAllRules(session);
     if (!writeFile.empty()) {
-        rules.SaveToFile(platform::EnginePath(writeFile));
+        session.SaveRules(platform::EnginePath(writeFile));
         return 0;
     }
+    const TVetrins& rules = session.Rules();
     std::size_t classWidth = 0;
     for (int i = 0; i < rules.Count(); ++i)
         classWidth = std::max(classWidth, rules.Items(i)->ClassName().size());
@@ -312,7 +304,7 @@ int RunRules(const std::string& writeFile) {
     for (int i = 0; i < rules.Count(); ++i) {
         const TVetrin& rule = *rules.Items(i);
         std::string caption =
-            std::to_string(rule.Category()) + " " + TCliTexts::CategoryCaption(rule.Category());
+            std::to_string(rule.Category()) + " " + CategoryCaption(rule.Category());
         text += PadRight(std::string(rule.ClassName()), classWidth) + "  " + PadRight(caption, 10) +
                 "  " + PadRight(platform::Cp932ToUtf8(rule.GetCheckerName()), 40) + "  " +
                 (rule.HasDetail() ? "settings" : "-") + "\n";
@@ -327,35 +319,19 @@ int RunRules(const std::string& writeFile) {
 
 namespace {
 
-// The member kind of a source file, by its extension (ignoring letter case); none for others.
-std::unique_ptr<TVbSource> MakeSource(const std::string& path) {
+// The member kind of a source file, by its extension (ignoring letter case).
+TVbMemberKind KindByExtension(const std::string& path) {
     std::string name = platform::FileNamePart(path);
     std::size_t dot = name.rfind('.');
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
     for (char& c : ext)
         c = static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c)));
-    if (ext == "BAS") return std::make_unique<TVbModuleSource>(nullptr);
-    if (ext == "FRM") return std::make_unique<TVbFormSource>(nullptr);
-    if (ext == "CLS") return std::make_unique<TVbClassSource>(nullptr);
-    if (ext == "CTL") return std::make_unique<TVbUserControlSource>(nullptr);
-    if (ext == "PAG") return std::make_unique<TVbPropertyPageSource>(nullptr);
-    return nullptr;
-}
-
-// Runs the parser of the source's kind and answers what Execute answered.
-bool ParseSource(TVbSource& source) {
-    std::unique_ptr<TVbParser> parser;
-    if (dynamic_cast<TVbModuleSource*>(&source))
-        parser = std::make_unique<TVbModuleParser>(source);
-    else if (dynamic_cast<TVbFormSource*>(&source))
-        parser = std::make_unique<TVbFormParser>(source);
-    else if (dynamic_cast<TVbClassSource*>(&source))
-        parser = std::make_unique<TVbClassParser>(source);
-    else if (dynamic_cast<TVbUserControlSource*>(&source))
-        parser = std::make_unique<TVbUserControlParser>(source);
-    else
-        parser = std::make_unique<TVbPropertyPageParser>(source);
-    return parser->Execute();
+    if (ext == "BAS") return TVbMemberKind::Module;
+    if (ext == "FRM") return TVbMemberKind::Form;
+    if (ext == "CLS") return TVbMemberKind::Class;
+    if (ext == "CTL") return TVbMemberKind::UserControl;
+    if (ext == "PAG") return TVbMemberKind::PropertyPage;
+    return TVbMemberKind::None;
 }
 
 void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
@@ -373,14 +349,15 @@ void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
 
 int RunDump(const std::string& sourceFile) {
     std::string path = platform::EnginePath(sourceFile);
-    std::unique_ptr<TVbSource> source = MakeSource(path);
+    std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
     if (!source)
         throw EGeneralError(path + ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
     source->Load(path);
-    bool answer = ParseSource(*source);
+    TCheckSession session;
+    bool answer = TVbParser(*source, session.WordLists()).Execute();
 
     TOutput out(stdout);
     std::string text;

@@ -148,10 +148,10 @@ namespace {
 class TTextWriter : public TFindingWriter {
 public:
     TTextWriter(bool utf8, TOutput& out) : Utf8_(utf8), Out_(out) {}
-    void Write(const std::vector<TFinding>& findings) override {
+    void Write(const std::vector<TFindingRecord>& findings) override {
         std::string block;
         for (const auto& f : findings) {
-            block += f.ResultLine;
+            block += f.ResultLine();
             block += '\n';
         }
         // One conversion per part; LF never joins a double-byte character.
@@ -167,23 +167,28 @@ private:
 
 class TJsonWriter : public TFindingWriter {
 public:
-    explicit TJsonWriter(TOutput& out) : Out_(out) {}
-    void Write(const std::vector<TFinding>& findings) override {
+    TJsonWriter(const TVetrins& rules, TOutput& out) : Out_(out) {
+        // The display names in code page 932, made once per rule.
+        for (int i = 0; i < rules.Count(); ++i)
+            Names_.emplace(std::string(rules.Items(i)->ClassName()),
+                           rules.Items(i)->GetCheckerName());
+    }
+    void Write(const std::vector<TFindingRecord>& findings) override {
         std::vector<std::string_view> texts;
         for (const auto& f : findings) {
             texts.push_back(f.File);
             texts.push_back(f.Message);
-            texts.push_back(RuleName(*f.Rule));
+            texts.push_back(RuleName(f.Rule));
         }
         std::vector<std::string> u = Utf8All(texts);
         std::string block;
         for (std::size_t i = 0; i < findings.size(); ++i) {
-            const TFinding& f = findings[i];
+            const TFindingRecord& f = findings[i];
             ordered_json j;
             j["file"] = u[3 * i];
-            j["line"] = f.HasLine ? ordered_json(f.Line) : ordered_json(nullptr);
+            j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
             j["message"] = u[3 * i + 1];
-            j["rule"] = std::string(f.Rule->ClassName());
+            j["rule"] = f.Rule;
             j["ruleName"] = u[3 * i + 2];
             block += First_ ? "[\n  " : ",\n  ";
             First_ = false;
@@ -194,15 +199,14 @@ public:
     void End() override { Out_.Write(First_ ? "[]\n" : "\n]\n"); }
 
 private:
-    // The display name in code page 932, made once per rule.
-    const std::string& RuleName(const TVetrin& rule) {
-        auto it = Names_.find(&rule);
-        if (it == Names_.end()) it = Names_.emplace(&rule, rule.GetCheckerName()).first;
-        return it->second;
+    // A finding of a rule outside the collection has no display name.
+    std::string_view RuleName(const std::string& className) const {
+        auto it = Names_.find(className);
+        return it == Names_.end() ? std::string_view() : std::string_view(it->second);
     }
     TOutput& Out_;
     bool First_ = true;
-    std::map<const TVetrin*, std::string> Names_;
+    std::map<std::string, std::string, std::less<>> Names_;
 };
 
 // ---- SARIF ----
@@ -211,7 +215,7 @@ class TSarifWriter : public TFindingWriter {
 public:
     TSarifWriter(const TVetrins& rules, TOutput& out) : Out_(out) {
         for (int i = 0; i < rules.Count(); ++i)
-            Index_[rules.Items(i)] = i;
+            Index_[std::string(rules.Items(i)->ClassName())] = i;
         ordered_json driverRules = ordered_json::array();
         for (int i = 0; i < rules.Count(); ++i) {
             const TVetrin& rule = *rules.Items(i);
@@ -252,26 +256,26 @@ public:
         Out_.Write(",\n      \"originalUriBaseIds\": " + Dump(bases));
         Out_.Write(",\n      \"results\": [");
     }
-    void Write(const std::vector<TFinding>& findings) override {
+    void Write(const std::vector<TFindingRecord>& findings) override {
         std::vector<std::string_view> texts;
         for (const auto& f : findings)
             texts.push_back(f.Message);
         std::vector<std::string> u = Utf8All(texts);
         std::string block;
         for (std::size_t i = 0; i < findings.size(); ++i) {
-            const TFinding& f = findings[i];
+            const TFindingRecord& f = findings[i];
             if (f.File != LastFile_) {
                 LastFile_ = f.File;
                 LastLocation_ = ArtifactLocation(f.File);
             }
             ordered_json location;
             location["artifactLocation"] = LastLocation_;
-            if (f.HasLine)
+            if (f.HasLine())
                 location["region"] = {{"startLine", f.Line}};
             else
                 location["region"] = {{"startLine", 1}, {"endLine", WholeFileEndLine(f.File)}};
             ordered_json r;
-            r["ruleId"] = std::string(f.Rule->ClassName());
+            r["ruleId"] = f.Rule;
             r["ruleIndex"] = Index_[f.Rule];
             r["level"] = "warning";
             r["message"] = {{"text", u[i]}};
@@ -318,7 +322,7 @@ private:
 
     TOutput& Out_;
     ordered_json Tool_;
-    std::map<const TVetrin*, int> Index_;
+    std::map<std::string, int> Index_;
     bool First_ = true;
     std::string RootFolder_, RootUri_;
     std::string LastFile_;
@@ -332,7 +336,7 @@ std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVet
                                            TOutput& out) {
     switch (format) {
     case TFormat::Json:
-        return std::make_unique<TJsonWriter>(out);
+        return std::make_unique<TJsonWriter>(rules, out);
     case TFormat::Sarif:
         return std::make_unique<TSarifWriter>(rules, out);
     case TFormat::Github:

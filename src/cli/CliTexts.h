@@ -6,8 +6,6 @@
 #include <string>
 
 struct TCliTexts {
-    // Captions of the rule categories (the tabs of the project window).
-    static std::string CategoryCaption(std::uint8_t category);
     // Column captions of the statistics table.
     static const char* const FileColumn;    // "ファイル名"
     static const char* const TotalColumn;   // "総行数"

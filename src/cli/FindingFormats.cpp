@@ -40,7 +40,7 @@ std::string EscapeData(std::string_view text, bool property) {
 class TGithubWriter : public TFindingWriter {
 public:
     explicit TGithubWriter(TOutput& out) : Out_(out), Folder_(platform::CurrentDir()) {}
-    void WriteRecords(const std::vector<TFindingRecord>& records) override {
+    void Write(const std::vector<TFindingRecord>& records) override {
         std::string block;
         for (const TFindingRecord& r : records) {
             if (r.File != LastFile_) {
@@ -62,7 +62,7 @@ private:
 class TMsvcWriter : public TFindingWriter {
 public:
     explicit TMsvcWriter(TOutput& out) : Out_(out) {}
-    void WriteRecords(const std::vector<TFindingRecord>& records) override {
+    void Write(const std::vector<TFindingRecord>& records) override {
         std::string block;
         for (const TFindingRecord& r : records) {
             if (r.File != LastFile_) {

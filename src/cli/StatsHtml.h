@@ -5,19 +5,14 @@
 // sorts a table by the column whose heading is clicked.
 #pragma once
 
-#include "vbsource/VbSource.h"
+#include "checkers/CheckSession.h"
 
 #include <string>
 #include <vector>
 
-struct TStatsFileRow {
-    std::string File; // engine form (code page 932)
-    TVbStaticticsInfo Counts;
-};
-
 struct TStatsTable {
     std::string Title; // UTF-8; shown above the table when there are several
-    std::vector<TStatsFileRow> Rows;
+    std::vector<TStatisticsRow> Rows;
 };
 
 // The page, UTF-8.

@@ -9,10 +9,10 @@ struct TFindingRecord {
     // How the rule reported it: ReportAt with a line, ReportAt with -1, or Report.
     enum class TOrigin : std::uint8_t { At, AtNoLine, Report };
 
-    std::string Rule;    // the rule's class name, as the checker project file stores it
-    std::string File;    // FileName of the part under check (code page bytes)
-    std::int32_t Line;   // the line number; -1 when the finding has none
-    std::string Message; // the rule's message (code page bytes)
+    std::string Rule;       // the rule's class name, as the checker project file stores it
+    std::string File;       // FileName of the part under check (code page bytes)
+    std::int32_t Line = -1; // the line number; -1 when the finding has none
+    std::string Message;    // the rule's message (code page bytes)
     TOrigin Origin = TOrigin::At;
 
     bool HasLine() const { return Origin == TOrigin::At; }

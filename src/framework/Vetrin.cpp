@@ -8,7 +8,6 @@
 
 #include <istream>
 #include <iterator>
-#include <map>
 #include <ostream>
 #include <sstream>
 
@@ -23,13 +22,6 @@ std::string TVetrin::GetCheckerName() const { throw EAbstractError(); }
 void TVetrin::ShowDetail(void*) { throw EAssertionFailed(FwTexts().ShowDetail, "Vetrin", 603); }
 void TVetrin::AssignSettings(const TVetrin&) {}
 
-void TVetrin::ShowRegisteredDetail(void* owner) {
-    if (const TDetailDialog* dialog = FindDetailDialog(ClassName()))
-        (*dialog)(*this, owner);
-    else
-        TVetrin::ShowDetail(owner);
-}
-
 int TVetrin::Index() const {
     if (!Collection_) return -1;
     for (int i = 0; i < Collection_->Count(); ++i)
@@ -37,27 +29,25 @@ int TVetrin::Index() const {
     return -1;
 }
 
-// The file of the part under check: findings are reported against it.
-std::string TVetrin::CurrentFileName() const {
-    return Collection_ && Collection_->CurrentPart ? Collection_->CurrentPart->FileName
-                                                   : std::string();
+// A finding is made against the file of the part under check.
+void TVetrin::Hand(std::string message, std::int32_t line, TFindingRecord::TOrigin origin) {
+    if (!Collection_ || !Collection_->Findings_) return;
+    TFindingRecord finding;
+    finding.Rule = std::string(ClassName());
+    if (Collection_->CurrentPart) finding.File = Collection_->CurrentPart->FileName;
+    finding.Line = line;
+    finding.Message = std::move(message);
+    finding.Origin = origin;
+    Collection_->Findings_->Add(finding);
 }
 
 void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
-    if (!Results) return;
-    std::string file = CurrentFileName();
-    if (line == -1)
-        Results->Add(file + " : " + message);
-    else
-        Results->Add(file + "(" + std::to_string(line) + ") : " + message);
-    if (Collection_) Collection_->JumpRecords.Add(file, line, message);
+    Hand(message, line,
+         line == -1 ? TFindingRecord::TOrigin::AtNoLine : TFindingRecord::TOrigin::At);
 }
 
 void TVetrin::Report(const std::string& message) {
-    if (!Results) return;
-    std::string file = CurrentFileName();
-    Results->Add(file + " : " + message);
-    if (Collection_) Collection_->JumpRecords.Add(file, 1, message);
+    Hand(message, -1, TFindingRecord::TOrigin::Report);
 }
 
 void TVetrin::WriteLog(const std::string& text) {
@@ -88,25 +78,6 @@ void TVetrin::Run(TVtParts& part) {
         AppendLog(" - )");
     else
         AppendLog(platform::FormatElapsed(t0, t1) + ")");
-}
-
-// ---- the settings-dialog registry ----
-
-namespace {
-std::map<std::string, TDetailDialog, std::less<>>& DetailDialogs() {
-    static std::map<std::string, TDetailDialog, std::less<>> dialogs;
-    return dialogs;
-}
-} // namespace
-
-void RegisterDetailDialog(const std::string& className, TDetailDialog dialog) {
-    DetailDialogs()[className] = std::move(dialog);
-}
-
-const TDetailDialog* FindDetailDialog(std::string_view className) {
-    auto& dialogs = DetailDialogs();
-    auto it = dialogs.find(className);
-    return it == dialogs.end() || !it->second ? nullptr : &it->second;
 }
 
 // ---- TVetrins ----
@@ -146,8 +117,8 @@ void TVetrins::CheckPart(TVtParts& part) {
 
 void TVetrins::SetResults(TTextLines* lines) {
     if (!lines) return;
-    for (const auto& checker : Items_)
-        checker->Results = lines;
+    ResultLines_ = std::make_unique<TResultLinesSink>(*lines, JumpRecords);
+    Findings_ = ResultLines_.get();
 }
 
 void TVetrins::SetLog(TTextLines* lines) {

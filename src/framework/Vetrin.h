@@ -1,12 +1,12 @@
 // The rule-checker base class and the ordered collection of all rule checkers.
 #pragma once
 
+#include "framework/FindingSink.h"
 #include "framework/TextLines.h"
 #include "framework/VetrinList.h"
 #include "framework/VtParts.h"
 
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -38,7 +38,6 @@ public:
     TVetrin& operator=(const TVetrin&) = delete;
 
     TSpecification Specification;
-    TTextLines* Results = nullptr;
     TTextLines* Log = nullptr;
     bool Enabled = false;
 
@@ -60,27 +59,20 @@ public:
     TVetrins* Collection() const { return Collection_; }
     int Index() const;
 
+    // A finding on the part under check, handed to the collection's findings sink (none: it is
+    // dropped). ReportAt with line -1 makes a finding without a line; Report one without a line
+    // whose jump record opens the file at line 1.
     void ReportAt(const std::string& message, std::int32_t line);
     void Report(const std::string& message);
     void WriteLog(const std::string& text);
     void AppendLog(const std::string& text);
     void Run(TVtParts& part);
 
-protected:
-    // ShowDetail of a rule with settings: the dialog registered for its class name, or the base
-    // assertion when no dialog is registered (vrt links without windows).
-    void ShowRegisteredDetail(void* owner);
-
 private:
     friend class TVetrins;
-    std::string CurrentFileName() const;
+    void Hand(std::string message, std::int32_t line, TFindingRecord::TOrigin origin);
     TVetrins* Collection_ = nullptr;
 };
-
-// The settings-dialog registry: the desktop application registers one dialog per rule class.
-using TDetailDialog = std::function<void(TVetrin& checker, void* owner)>;
-void RegisterDetailDialog(const std::string& className, TDetailDialog dialog);
-const TDetailDialog* FindDetailDialog(std::string_view className);
 
 class TVetrins {
 public:
@@ -99,6 +91,11 @@ public:
     TVetrin* Items(int index) const;
     TVetrin* FindByClassName(std::string_view className) const;
     virtual void CheckPart(TVtParts& part);
+    // Where the findings go (not owned; none: they are dropped).
+    void SetFindings(TFindingSink* sink) { Findings_ = sink; }
+    TFindingSink* Findings() const { return Findings_; }
+    // The windows' form: findings become result lines in `lines` and jump records in
+    // JumpRecords (none: nothing changes).
     void SetResults(TTextLines* lines);
     void SetLog(TTextLines* lines);
 
@@ -112,4 +109,6 @@ public:
 private:
     friend class TVetrin;
     std::vector<std::unique_ptr<TVetrin>> Items_;
+    TFindingSink* Findings_ = nullptr;
+    std::unique_ptr<TResultLinesSink> ResultLines_;
 };

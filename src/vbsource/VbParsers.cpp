@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cstring>
 
 // ---- TVbProjectParser ----
@@ -272,48 +271,43 @@ std::string Trimmed(const std::string& s) {
 
 } // namespace
 
-TVbParser::TVbParser(TVbSource& source) : TVbParser(source, platform::ExecutableDir() + "/vb") {}
+// ---- TVbWordLists ----
+
+std::string TVbWordLists::DefaultFolder() { return platform::ExecutableDir() + "/vb"; }
+
+const TVbWordLists& TVbWordLists::Load() {
+    if (Loaded_) return *this;
+    TVbWordList internal, keywords, operators;
+    internal.LoadFromFile(Folder_ + "/internal.txt");
+    keywords.LoadFromFile(Folder_ + "/keyword.txt");
+    operators.LoadFromFile(Folder_ + "/operator.txt");
+    InternalWords = std::move(internal);
+    Keywords = std::move(keywords);
+    Operators = std::move(operators);
+    Loaded_ = true;
+    return *this;
+}
+
+// ---- TVbParser ----
 
 namespace {
-// The word lists as last read from a folder, with the time stamps of their files. A project
-// parses one source after another with the same lists: a parser whose files are still there and
-// unchanged takes a copy instead of reading and hashing them again.
-struct TWordListCache {
-    std::string Folder;
-    std::array<std::optional<std::int64_t>, 3> Stamps;
-    TVbWordList Internal, Keywords, Operators;
-};
-TWordListCache& WordListCache() {
-    static TWordListCache cache;
-    return cache;
+std::unique_ptr<TVbWordLists> ReadWordLists(std::string folder) {
+    auto lists = std::make_unique<TVbWordLists>(std::move(folder));
+    lists->Load();
+    return lists;
 }
 } // namespace
 
-TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir) : Source(source) {
-    const std::array<std::string, 3> paths = {wordListDir + "/internal.txt",
-                                              wordListDir + "/keyword.txt",
-                                              wordListDir + "/operator.txt"};
-    std::array<std::optional<std::int64_t>, 3> stamps;
-    for (std::size_t i = 0; i < paths.size(); ++i) stamps[i] = platform::FileTimeStamp(paths[i]);
-    TWordListCache& cache = WordListCache();
-    const bool allThere = stamps[0] && stamps[1] && stamps[2];
-    if (allThere && cache.Folder == wordListDir && cache.Stamps == stamps) {
-        InternalWords = cache.Internal;
-        Keywords = cache.Keywords;
-        Operators = cache.Operators;
-        return;
-    }
-    // Read in this order; a missing or unreadable file raises the file-open error.
-    InternalWords.LoadFromFile(paths[0]);
-    Keywords.LoadFromFile(paths[1]);
-    Operators.LoadFromFile(paths[2]);
-    cache.Folder.clear(); // a failure while copying leaves no half-filled entry behind
-    cache.Internal = InternalWords;
-    cache.Keywords = Keywords;
-    cache.Operators = Operators;
-    cache.Stamps = stamps;
-    cache.Folder = wordListDir;
-}
+TVbParser::TVbParser(TVbSource& source) : TVbParser(source, TVbWordLists::DefaultFolder()) {}
+
+TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir)
+    : Source(source), OwnWordLists_(ReadWordLists(wordListDir)), WordLists_(*OwnWordLists_),
+      InternalWords(WordLists_.InternalWords), Keywords(WordLists_.Keywords),
+      Operators(WordLists_.Operators) {}
+
+TVbParser::TVbParser(TVbSource& source, TVbWordLists& wordLists)
+    : Source(source), WordLists_(wordLists.Load()), InternalWords(WordLists_.InternalWords),
+      Keywords(WordLists_.Keywords), Operators(WordLists_.Operators) {}
 
 bool TVbParser::Execute() {
     try {

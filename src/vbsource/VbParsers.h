@@ -45,7 +45,7 @@ private:
     void Rehash(std::size_t slots);
     void Insert(std::size_t word);
     std::vector<std::string> Words_;
-    std::vector<std::string> Upper_; // per entry: upper case when ASCII only, else empty
+    std::vector<std::string> Upper_;  // per entry: upper case when ASCII only, else empty
     std::vector<std::int32_t> Slots_; // open addressing: index into Words_, or -1
     std::size_t MaxLength_ = 0;
     // Per first byte (letters folded), one bit per entry length (bit 31: 31 or more), so that
@@ -53,22 +53,57 @@ private:
     std::array<std::uint32_t, 256> Lengths_{};
 };
 
+// The tokenizer's three word lists (internal.txt, keyword.txt, operator.txt) of one folder,
+// read at the first question and then shared read-only by every parser that is given them.
+class TVbWordLists {
+public:
+    // The folder "vb" beside the executable.
+    TVbWordLists() : TVbWordLists(DefaultFolder()) {}
+    static std::string DefaultFolder();
+    explicit TVbWordLists(std::string folder) : Folder_(std::move(folder)) {}
+    TVbWordLists(const TVbWordLists&) = delete;
+    TVbWordLists& operator=(const TVbWordLists&) = delete;
+
+    const std::string& Folder() const { return Folder_; }
+    bool IsLoaded() const { return Loaded_; }
+    // Reads the three files in this order unless they were read already; a missing or
+    // unreadable file raises EFOpenError with its full path and leaves the lists unread, so
+    // that the next question reads them again.
+    const TVbWordLists& Load();
+
+    TVbWordList InternalWords;
+    TVbWordList Keywords;
+    TVbWordList Operators;
+
+private:
+    std::string Folder_;
+    bool Loaded_ = false;
+};
+
 // The tokenizer and extraction of one member source.
 class TVbParser : public TParser {
 public:
-    // Loads vb/internal.txt, vb/keyword.txt and vb/operator.txt from beside the executable;
-    // a missing file raises EFOpenError with its full path.
+    // With word lists read for this parser alone from vb/ beside the executable; a missing file
+    // raises EFOpenError with its full path.
     explicit TVbParser(TVbSource& source);
-    // The same with the word lists taken from another folder (which holds the three files).
+    // The same with the word lists read from another folder (which holds the three files).
     TVbParser(TVbSource& source, const std::string& wordListDir);
+    // With shared word lists (read now if they are not yet).
+    TVbParser(TVbSource& source, TVbWordLists& wordLists);
     bool Execute() override;
 
     std::uint8_t State = 0;
     std::int32_t Line = 1;
     TVbSource& Source;
-    TVbWordList InternalWords;
-    TVbWordList Keywords;
-    TVbWordList Operators;
+
+private:
+    std::unique_ptr<TVbWordLists> OwnWordLists_; // lists read for this parser alone
+    const TVbWordLists& WordLists_;
+
+public:
+    const TVbWordList& InternalWords;
+    const TVbWordList& Keywords;
+    const TVbWordList& Operators;
 
     void JoinContinuationLines();
     void Tokenize();

@@ -18,7 +18,8 @@ void TVbTokenList::AddReference(TVbToken* token) {
     if (OwnsTokens_) WrongKind();
     token->Index = RefCount_;
     if (Refs_.empty())
-        for (int i = 0; i < RefCount_; ++i) Refs_.push_back(RunStart_ + i);
+        for (int i = 0; i < RefCount_; ++i)
+            Refs_.push_back(RunStart_ + i);
     Refs_.push_back(token);
     ++RefCount_;
 }
@@ -81,11 +82,17 @@ std::string_view TVbSource::StoreText(std::string_view text) {
 }
 
 namespace {
-// Parse of a member kind: one parser for one Execute. A failure to create the parser (a missing
-// word list) passes to the caller; Execute's answer is not looked at.
+// Parse of a member: one parser for one Execute, with the project's word lists (a source of no
+// project reads its own). A failure to read the word lists passes to the caller; Execute's
+// answer is not looked at.
 template <typename Parser> void RunParser(TVbSource& source) {
-    Parser parser(source);
-    parser.Execute();
+    if (source.Project) {
+        Parser parser(source, source.Project->WordLists());
+        parser.Execute();
+    } else {
+        Parser parser(source);
+        parser.Execute();
+    }
 }
 } // namespace
 
@@ -95,7 +102,48 @@ void TVbClassSource::Parse() { RunParser<TVbClassParser>(*this); }
 void TVbPropertyPageSource::Parse() { RunParser<TVbPropertyPageParser>(*this); }
 void TVbUserControlSource::Parse() { RunParser<TVbUserControlParser>(*this); }
 
+TVbMemberKind MemberKindOf(const TVtParts& part) {
+    const auto* source = dynamic_cast<const TVbSource*>(&part);
+    return source ? source->MemberKind() : TVbMemberKind::None;
+}
+
+std::unique_ptr<TVbSource> NewMemberSource(TVbMemberKind kind, TVbProjectSource* project) {
+    switch (kind) {
+    case TVbMemberKind::Form:
+        return std::make_unique<TVbFormSource>(project);
+    case TVbMemberKind::Module:
+        return std::make_unique<TVbModuleSource>(project);
+    case TVbMemberKind::Class:
+        return std::make_unique<TVbClassSource>(project);
+    case TVbMemberKind::UserControl:
+        return std::make_unique<TVbUserControlSource>(project);
+    case TVbMemberKind::PropertyPage:
+        return std::make_unique<TVbPropertyPageSource>(project);
+    case TVbMemberKind::None:
+        break;
+    }
+    return nullptr;
+}
+
 // ---- TVbProjectSource ----
+
+TVbProjectSource::TVbProjectSource() : TVbSource(nullptr) {}
+
+TVbProjectSource::~TVbProjectSource() { ClearParts(); }
+
+TVbWordLists& TVbProjectSource::WordLists() {
+    if (SharedWordLists) return *SharedWordLists;
+    if (!OwnWordLists_) OwnWordLists_ = std::make_unique<TVbWordLists>();
+    return *OwnWordLists_;
+}
+
+void TVbProjectSource::Clear() {
+    ClearParts();
+    for (TSourceList* list : {&Objects, &References, &Forms, &Modules, &Classes, &UserControls,
+                              &PropertyPages, &OtherLines})
+        list->Clear();
+    MemberFiles.clear();
+}
 
 void TVbProjectSource::Parse() {
     TVbProjectParser parser(*this);
@@ -110,5 +158,6 @@ TVbSource* TVbProjectSource::AddMember(std::unique_ptr<TVbSource> member) {
 
 void TVbProjectSource::ClearParts() {
     Children.clear();
-    while (!Members_.empty()) Members_.pop_back();
+    while (!Members_.empty())
+        Members_.pop_back();
 }

@@ -14,9 +14,9 @@
 
 // Token kinds: stored in tokens and tested by the checkers.
 enum : std::uint8_t {
-    tkVersion = 0,    // header line beginning with "VERSION"
-    tkHeader = 1,     // other header line (designer block)
-    tkAttribute = 2,  // header line beginning with "Attribute"
+    tkVersion = 0,   // header line beginning with "VERSION"
+    tkHeader = 1,    // other header line (designer block)
+    tkAttribute = 2, // header line beginning with "Attribute"
     tkKeyword = 3,
     tkOperator = 4,
     tkIdentifier = 5,
@@ -183,6 +183,10 @@ struct TVbDroppedText {
 };
 
 class TVbProjectSource;
+class TVbWordLists;
+
+// The kind of a member file of a project; None for the project itself and any other part.
+enum class TVbMemberKind : std::uint8_t { None, Form, Module, Class, UserControl, PropertyPage };
 
 class TVbSource : public TVtParts {
 public:
@@ -200,6 +204,7 @@ public:
     int TokenCount() const override { return Tokens.Count(); }
     int VariableCount() const override { return Variables.Count(); }
     int MethodCount() const override { return Methods.Count(); }
+    virtual TVbMemberKind MemberKind() const { return TVbMemberKind::None; }
 
     // Copies text into storage that lives as long as the source and answers the copy; token
     // texts that do not stand in the logical text (header lines with "[cr]") live here.
@@ -215,33 +220,38 @@ class TVbModuleSource : public TVbSource {
 public:
     using TVbSource::TVbSource;
     void Parse() override;
+    TVbMemberKind MemberKind() const override { return TVbMemberKind::Module; }
 };
 class TVbFormSource : public TVbSource {
 public:
     using TVbSource::TVbSource;
     void Parse() override;
+    TVbMemberKind MemberKind() const override { return TVbMemberKind::Form; }
 };
 class TVbClassSource : public TVbSource {
 public:
     using TVbSource::TVbSource;
     void Parse() override;
+    TVbMemberKind MemberKind() const override { return TVbMemberKind::Class; }
 };
 class TVbPropertyPageSource : public TVbSource {
 public:
     using TVbSource::TVbSource;
     void Parse() override;
+    TVbMemberKind MemberKind() const override { return TVbMemberKind::PropertyPage; }
 };
 class TVbUserControlSource : public TVbSource {
 public:
     using TVbSource::TVbSource;
     void Parse() override;
+    TVbMemberKind MemberKind() const override { return TVbMemberKind::UserControl; }
 };
 
 // The project: the root of the parts tree. It owns its member sources (Children refers to them).
 class TVbProjectSource : public TVbSource {
 public:
-    TVbProjectSource() : TVbSource(nullptr) {}
-    ~TVbProjectSource() override { ClearParts(); }
+    TVbProjectSource();
+    ~TVbProjectSource() override;
 
     TSourceList Objects;
     TSourceList References;
@@ -259,7 +269,22 @@ public:
     TVbSource* AddMember(std::unique_ptr<TVbSource> member);
     // Frees and removes all child parts, from the last to the first.
     void ClearParts();
+    // Forgets the members and what the project parser sorted out of the project file, which a
+    // second read would otherwise append to. The raw lines stay until a Load replaces them.
+    void Clear();
+
+    // The word lists the members are parsed with: the ones set here (not owned; a check session
+    // shares its lists this way), or else lists read once for this project from beside the
+    // executable.
+    TVbWordLists* SharedWordLists = nullptr;
+    TVbWordLists& WordLists();
 
 private:
     std::vector<std::unique_ptr<TVbSource>> Members_;
+    std::unique_ptr<TVbWordLists> OwnWordLists_;
 };
+
+// The member kind of a part: one of the five member sources, or None.
+TVbMemberKind MemberKindOf(const TVtParts& part);
+// A new, empty member source of the kind (none for None).
+std::unique_ptr<TVbSource> NewMemberSource(TVbMemberKind kind, TVbProjectSource* project);

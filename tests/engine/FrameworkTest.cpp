@@ -216,25 +216,6 @@ TEST(Collection, AddFindAndFailures) {
     }
 }
 
-TEST(Collection, RegisteredDialogReplacesTheAssertion) {
-    class TWithDetail : public TTestRule {
-    public:
-        using TTestRule::TTestRule;
-        void ShowDetail(void* owner) override { ShowRegisteredDetail(owner); }
-    };
-    TWithDetail rule("TDialogTestRule", false, nullptr);
-    EXPECT_THROW(rule.ShowDetail(nullptr), EAssertionFailed);
-    void* seen = nullptr;
-    RegisterDetailDialog("TDialogTestRule", [&](TVetrin& checker, void* owner) {
-        EXPECT_EQ(&checker, &rule);
-        seen = owner;
-    });
-    int token = 0;
-    rule.ShowDetail(&token);
-    EXPECT_EQ(seen, &token);
-    RegisterDetailDialog("TDialogTestRule", nullptr);
-}
-
 TEST(PartsTree, ExclusionEntriesAreFileNamesOrFullPaths) {
     TTestPart part("/p/sub/Form1.frm");
     EXPECT_TRUE(part.IsCheckTarget());

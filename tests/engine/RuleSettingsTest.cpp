@@ -1,4 +1,5 @@
 #include "checkers/Checkers.h"
+#include "checkers/RuleTable.h"
 #include "checkers/VBNeedAutoIncrementVer.h"
 #include "checkers/VBNeedOptionExplicit.h"
 #include "checkers/VBUnusedArguments.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 namespace {
@@ -33,40 +35,32 @@ template <typename T> T& Find(TVetrins& checkers, std::string_view className) {
 }
 } // namespace
 
-TEST(RuleSet, NineRulesInTheirFixedOrderWithTheirProperties) {
+TEST(RuleSet, TheCollectionIsTheRuleTable) {
     TVetrins checkers;
     AddAllCheckers(checkers);
-    struct Row {
-        const char* ClassName;
-        int Category;
-        const char* Name;
-        bool HasDetail;
-        bool IgnoresExclusion;
-    };
-    const Row rows[] = {
-        {"TVbNoCheckFile", 0, "例外ファイル設定", true, true},
-        {"TVBUnusedLocalVariables", 1, "未使用のローカル変数", false, false},
-        {"TVBUnusedArguments", 1, "未使用の引数", true, false},
-        {"TVBNeedOptionExplicit", 5, "Option Explicit必須", false, false},
-        {"TVBNeedAutoIncrementVer", 5, "バージョン番号の自動インクリメント必須", true, false},
-        {"TVbAnalyzeStatistics", 4, "コメント統計", false, false},
-        {"TVbFileNamingRule", 3, "ファイル命名規則", true, false},
-        {"TVbProhibitImplicitPublicDeclaration", 2, "暗黙のPublic宣言を禁止", true, false},
-        {"TVbLimitLengthOfLine", 2, "一行の長さ制限", true, false},
-    };
-    ASSERT_EQ(checkers.Count(), 9);
-    for (int i = 0; i < 9; ++i) {
+    const auto table = RuleTable();
+    ASSERT_EQ(checkers.Count(), static_cast<int>(table.size()));
+    std::set<std::string_view> names;
+    for (int i = 0; i < checkers.Count(); ++i) {
+        const TRuleRow& row = table[static_cast<std::size_t>(i)];
         const TVetrin& c = *checkers.Items(i);
-        SCOPED_TRACE(rows[i].ClassName);
-        EXPECT_EQ(c.ClassName(), rows[i].ClassName);
-        EXPECT_EQ(c.Category(), rows[i].Category);
-        EXPECT_EQ(c.GetCheckerName(), Sj(rows[i].Name));
-        EXPECT_EQ(c.HasDetail(), rows[i].HasDetail);
-        EXPECT_EQ(c.IgnoresExclusion(), rows[i].IgnoresExclusion);
+        SCOPED_TRACE(std::string(row.ClassName));
+        // The row's factory makes the rule of the row's class; every name is there once.
+        EXPECT_EQ(c.ClassName(), row.ClassName);
+        EXPECT_TRUE(names.insert(row.ClassName).second);
+        EXPECT_EQ(FindRuleRow(row.ClassName), &row);
+        EXPECT_EQ(c.GetCheckerName(), Sj(row.DisplayName));
+        EXPECT_LT(row.Category, CategoryCount);
+        EXPECT_STRNE(CategoryCaption(row.Category), "-");
+        EXPECT_EQ(c.HasDetail(), row.HasSettings);
+        // Only the excluded-files rule runs before exclusion applies (it decides it).
+        EXPECT_EQ(c.IgnoresExclusion(), row.ClassName == "TVbNoCheckFile");
         EXPECT_FALSE(c.Enabled);
         EXPECT_EQ(c.Index(), i);
     }
-    EXPECT_EQ(checkers.FindByClassName("TVbUnusedArguments"), nullptr); // letter case counts
+    EXPECT_EQ(FindRuleRow("TVbUnusedArguments"), nullptr); // letter case counts
+    EXPECT_STREQ(CategoryCaption(CategoryCount), "-");
+    EXPECT_THROW(SetRuleDialog("TNoSuchRule", {}), EGeneralError);
 }
 
 TEST(RuleSet, TargetsByKindOfPart) {
@@ -239,7 +233,7 @@ TEST(RuleSet, AssignSettingsCopiesEverySettingAndNothingElse) {
     EXPECT_EQ(l2.MaxLength, 132);
 }
 
-TEST(RuleSet, ShowDetailOpensTheRegisteredDialogOrRaisesTheAssertion) {
+TEST(RuleSet, ShowDetailOpensTheDialogOfTheRowOrRaisesTheAssertion) {
     TVbLimitLengthOfLine rule;
     try {
         rule.ShowDetail(nullptr);
@@ -251,12 +245,12 @@ TEST(RuleSet, ShowDetailOpensTheRegisteredDialogOrRaisesTheAssertion) {
     TVetrin* shown = nullptr;
     int owner = 0;
     void* ownerSeen = nullptr;
-    RegisterDetailDialog("TVbLimitLengthOfLine", [&](TVetrin& checker, void* o) {
+    SetRuleDialog("TVbLimitLengthOfLine", [&](TVetrin& checker, void* o) {
         shown = &checker;
         ownerSeen = o;
     });
     rule.ShowDetail(&owner);
-    RegisterDetailDialog("TVbLimitLengthOfLine", nullptr);
+    SetRuleDialog("TVbLimitLengthOfLine", {});
     EXPECT_EQ(shown, &rule);
     EXPECT_EQ(ownerSeen, &owner);
 }

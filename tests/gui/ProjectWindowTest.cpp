@@ -5,6 +5,7 @@
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
+#include "checkers/RuleTable.h"
 #include "framework/Vetrin.h"
 #include "vbsource/VbSource.h"
 
@@ -29,7 +30,7 @@
 class ProjectWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<QTemporaryDir> Dir;
     std::unique_ptr<TVtOption> Option;
     std::unique_ptr<TLogWindow> Log;
@@ -62,7 +63,7 @@ class ProjectWindowTest : public QObject {
         QTest::mouseClick(Window->Check, Qt::LeftButton);
     }
 
-  private slots:
+private slots:
     void init() {
         Dir = std::make_unique<QTemporaryDir>();
         QDir examples(VETRIN_SOURCE_DIR "/examples");
@@ -95,41 +96,25 @@ class ProjectWindowTest : public QObject {
                               "TabNaming:命名規則", "TabStatistics:統計", "TabOther:その他"}));
         QCOMPARE(Window->TabPages->currentIndex(), 0);
 
-        // Each row: its tab, caption, top, tag and whether it has a "…" button.
-        struct Row {
-            const char* box;
-            const char* button;
-            const char* tab;
-            const char* caption;
-            int top;
-            bool detail;
-        };
-        const Row rows[] = {
-            {"CheckBoxGlobal1", "ShowConfigGlobal1", "TabGlobal", "例外ファイル設定", 4, true},
-            {"CheckBoxUnused1", "ShowConfigUnused1", "TabUnused", "未使用のローカル変数", 4, false},
-            {"CheckBoxUnused2", "ShowConfigUnused2", "TabUnused", "未使用の引数", 24, true},
-            {"CheckBoxOther1", "ShowConfigOther1", "TabOther", "Option Explicit必須", 4, false},
-            {"CheckBoxOther2", "ShowConfigOther2", "TabOther",
-             "バージョン番号の自動インクリメント必須", 24, true},
-            {"CheckBoxStatistics1", "ShowConfigStatistics1", "TabStatistics", "コメント統計", 4,
-             false},
-            {"CheckBoxNaming1", "ShowConfigNaming1", "TabNaming", "ファイル命名規則", 4, true},
-            {"CheckBoxProhibit1", "ShowConfigProhibit1", "TabProhibit", "暗黙のPublic宣言を禁止", 4,
-             true},
-            {"CheckBoxProhibit2", "ShowConfigProhibit2", "TabProhibit", "一行の長さ制限", 24, true},
-        };
-        QCOMPARE(Window->Relations().Count(), 9);
-        for (int i = 0; i < 9; ++i) {
-            const Row& row = rows[i];
-            QCheckBox* box = Box(row.box);
-            QToolButton* button = Button(row.button);
-            QVERIFY2(box && button, row.box);
-            QCOMPARE(box->parentWidget()->objectName(), QString(row.tab));
-            QCOMPARE(box->text(), QString(row.caption));
-            QCOMPARE(box->geometry(), QRect(8, row.top, 261, 17));
-            QCOMPARE(button->geometry(), QRect(276, row.top, 25, 17));
+        // One row per rule of the rule table, numbered within its tab in table order.
+        const auto table = RuleTable();
+        QCOMPARE(Window->Relations().Count(), static_cast<int>(table.size()));
+        int perTab[CategoryCount] = {};
+        for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+            const TRuleRow& row = table[static_cast<std::size_t>(i)];
+            const QString word = Window->TabPages->widget(row.Category)->objectName().mid(3);
+            const int n = ++perTab[row.Category];
+            const int top = 4 + 20 * (n - 1);
+            QCheckBox* box = Box(("CheckBox" + word + QString::number(n)).toUtf8().constData());
+            QToolButton* button =
+                Button(("ShowConfig" + word + QString::number(n)).toUtf8().constData());
+            QVERIFY2(box && button, row.DisplayName);
+            QCOMPARE(box->parentWidget(), Window->TabPages->widget(row.Category));
+            QCOMPARE(box->text(), QString::fromUtf8(row.DisplayName));
+            QCOMPARE(box->geometry(), QRect(8, top, 261, 17));
+            QCOMPARE(button->geometry(), QRect(276, top, 25, 17));
             QVERIFY(!box->isHidden());
-            QCOMPARE(!button->isHidden(), row.detail);
+            QCOMPARE(!button->isHidden(), row.HasSettings);
             QCOMPARE(ControlTag(box), i);
             QCOMPARE(ControlTag(button), i);
             QCOMPARE(Window->Relations().CheckBoxAt(i), box);

@@ -2,6 +2,7 @@
 // ShowDetail and the registry that RegisterSettingDialogs fills.
 #include "app/ConfigWindowTemplateUnit.h"
 #include "checkers/Checkers.h"
+#include "checkers/RuleTable.h"
 #include "checkers/VbFileNamingRuleSettingDialog.h"
 #include "checkers/VbLimitLengthOfLineSettingDialog.h"
 #include "checkers/VbNeedAutoIncrementVerSettingDialog.h"
@@ -26,9 +27,7 @@
 
 namespace {
 
-std::string Sj(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
+std::string Sj(const char* utf8) { return platform::Utf8ToCp932(utf8); }
 
 // Runs fn on the modal dialog as soon as it is shown.
 void WhenShown(std::function<void(TConfigWindowTemplete&)> fn) {
@@ -64,9 +63,7 @@ struct TDialogCase {
     std::function<bool(TVetrin&)> RuleChanged;
 };
 
-template <class TRule> TRule& As(TVetrin& rule) {
-    return dynamic_cast<TRule&>(rule);
-}
+template <class TRule> TRule& As(TVetrin& rule) { return dynamic_cast<TRule&>(rule); }
 
 std::vector<TDialogCase> Cases() {
     return {
@@ -161,20 +158,16 @@ void SettingDialogsTest::initTestCase() {
         });
 }
 
-void SettingDialogsTest::init() {
-    Messages.clear();
-}
+void SettingDialogsTest::init() { Messages.clear(); }
 
-void SettingDialogsTest::cleanupTestCase() {
-    TConfigWindowTemplete::SetMessageBox({});
-}
+void SettingDialogsTest::cleanupTestCase() { TConfigWindowTemplete::SetMessageBox({}); }
 
 void SettingDialogsTest::RegistryCoversTheRulesWithSettings() {
     TVetrins checkers;
     AddAllCheckers(checkers);
     for (int i = 0; i < checkers.Count(); ++i) {
         TVetrin* rule = checkers.Items(i);
-        const bool registered = FindDetailDialog(rule->ClassName()) != nullptr;
+        const bool registered = static_cast<bool>(FindRuleRow(rule->ClassName())->Dialog);
         QVERIFY2(registered == rule->HasDetail(), std::string(rule->ClassName()).c_str());
     }
     // A rule without settings still answers ShowDetail with the base assertion.

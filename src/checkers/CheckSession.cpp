@@ -1,0 +1,94 @@
+#include "checkers/CheckSession.h"
+
+#include "checkers/Checkers.h"
+#include "framework/Errors.h"
+
+namespace {
+TRunSettings Validated(TRunSettings settings) {
+    if (settings.CodePage != 932)
+        throw EGeneralError("code page " + std::to_string(settings.CodePage) +
+                            " is not supported (only 932)");
+    if (settings.Jobs != 1)
+        throw EGeneralError(std::to_string(settings.Jobs) +
+                            " jobs are not supported (runs are sequential)");
+    return settings;
+}
+} // namespace
+
+TCheckSession::TCheckSession(TRunSettings settings)
+    : Settings_(Validated(std::move(settings))),
+      WordLists_(Settings_.WordListFolder.empty() ? TVbWordLists::DefaultFolder()
+                                                  : Settings_.WordListFolder) {
+    AddAllCheckers(Rules_);
+    Project_.SharedWordLists = &WordLists_;
+}
+
+void TCheckSession::SetFindings(TFindingSink* sink) {
+    ResultLines_.reset();
+    Filter_.Next = sink;
+    Rules_.SetFindings(sink ? &Filter_ : nullptr);
+}
+
+void TCheckSession::SetResults(TTextLines* lines) {
+    if (!lines) return;
+    ResultLines_ = std::make_unique<TResultLinesSink>(*lines, Rules_.JumpRecords);
+    Filter_.Next = ResultLines_.get();
+    Rules_.SetFindings(&Filter_);
+}
+
+void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {
+    if (!Next) return;
+    const TVtParts* part = Session_.Rules_.CurrentPart;
+    if (Session_.Settings_.Suppressions && part) {
+        // The comments of a member are read once, when its first finding arrives.
+        if (part != Part_) {
+            Part_ = part;
+            Suppression_.reset();
+            if (MemberKindOf(*part) != TVbMemberKind::None)
+                Suppression_.emplace(static_cast<const TVbSource&>(*part));
+        }
+        if (Suppression_ && Suppression_->Suppresses(finding)) return;
+    }
+    Next->Add(finding);
+}
+
+void TCheckSession::SetLog(TTextLines* lines) {
+    Rules_.SetLog(lines);
+    Project_.SetLog(lines);
+}
+
+bool TCheckSession::NeedsRead(const std::string& path) const {
+    return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName;
+}
+
+void TCheckSession::ReadProject(const std::string& path) {
+    ReadIncomplete_ = true;
+    Project_.Clear();
+    Project_.Load(path);
+    Project_.Analyze();
+    ReadIncomplete_ = false;
+}
+
+void TCheckSession::CheckProject() {
+    // The collection points at the part under check only while the run lasts.
+    struct TCurrentPartReset {
+        TVetrins& Rules;
+        ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
+    } reset{Rules_};
+    Filter_.Reset();
+    Project_.CheckTree(Rules_);
+}
+
+void TCheckSession::Check(const std::string& path) {
+    if (NeedsRead(path)) ReadProject(path);
+    CheckProject();
+}
+
+std::vector<TStatisticsRow> TCheckSession::StatisticsRows() const {
+    std::vector<TStatisticsRow> rows;
+    rows.reserve(Project_.Children.size());
+    // Every child of the project is a member source (TVbProjectSource::AddMember).
+    for (const TVtParts* child : Project_.Children)
+        rows.push_back({child->FileName, static_cast<const TVbSource*>(child)->Statistics});
+    return rows;
+}

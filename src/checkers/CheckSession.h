@@ -1,0 +1,101 @@
+// One check session: the rules, the parts tree of one VB project, the word lists and the
+// settings of a run, with the operations the desktop application and vrt both need.
+#pragma once
+
+#include "checkers/Suppression.h"
+#include "framework/FindingSink.h"
+#include "framework/TextLines.h"
+#include "framework/Vetrin.h"
+#include "vbsource/VbParsers.h"
+#include "vbsource/VbSource.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The settings of a run.
+struct TRunSettings {
+    // The code page of the source files; the engine reads code page 932.
+    int CodePage = 932;
+    // How many members are parsed and checked at once; runs are sequential.
+    int Jobs = 1;
+    // The folder of the tokenizer's word lists; empty: vb/ beside the executable.
+    std::string WordListFolder;
+    // Findings that a suppression comment of their member names are dropped.
+    bool Suppressions = true;
+};
+
+// The line counts of one member file.
+struct TStatisticsRow {
+    std::string File; // the member's FileName (code page bytes)
+    TVbStaticticsInfo Counts;
+};
+
+class TCheckSession {
+public:
+    // The nine rules at their defaults, switched off, and an empty project. Settings the engine
+    // cannot honour raise EGeneralError.
+    explicit TCheckSession(TRunSettings settings = {});
+    TCheckSession(const TCheckSession&) = delete;
+    TCheckSession& operator=(const TCheckSession&) = delete;
+
+    const TRunSettings& Settings() const { return Settings_; }
+    TVetrins& Rules() { return Rules_; }
+    const TVetrins& Rules() const { return Rules_; }
+    TVbProjectSource& Project() { return Project_; }
+    const TVbProjectSource& Project() const { return Project_; }
+    // Read at the first parse of a member, then shared by every parse of the session.
+    TVbWordLists& WordLists() { return WordLists_; }
+
+    // Where findings go (none: they are dropped), or the windows' result lines and jump records.
+    // Either way they pass the member's suppression comments first.
+    void SetFindings(TFindingSink* sink);
+    void SetResults(TTextLines* lines);
+    // The log of the parse walk and of the rules.
+    void SetLog(TTextLines* lines);
+
+    // True when the project must be read before a check: another path, a file changed on disk
+    // since the last read, or a read that failed midway.
+    bool NeedsRead(const std::string& path) const;
+    // Forgets the project as read, reads the project file and every member and parses them.
+    void ReadProject(const std::string& path);
+    // Runs the enabled rules on the project and then on each member, in project order.
+    void CheckProject();
+    // Reads the project when NeedsRead says so, then checks it.
+    void Check(const std::string& path);
+    // The line counts of every member, in project order (the comment statistics rule fills them
+    // during a check).
+    std::vector<TStatisticsRow> StatisticsRows() const;
+
+    // The checker project file: the rules' switches and settings.
+    void LoadRules(const std::string& fileName) { Rules_.LoadFromFile(fileName); }
+    void SaveRules(const std::string& fileName) { Rules_.SaveToFile(fileName); }
+
+private:
+    // Passes on the findings that no suppression comment of the part under check names.
+    class TSuppressionFilter : public TFindingSink {
+    public:
+        explicit TSuppressionFilter(TCheckSession& session) : Session_(session) {}
+        void Add(const TFindingRecord& finding) override;
+        // Forgets the comments read (a new check may see new parts at old addresses).
+        void Reset() {
+            Part_ = nullptr;
+            Suppression_.reset();
+        }
+        TFindingSink* Next = nullptr;
+
+    private:
+        TCheckSession& Session_;
+        const TVtParts* Part_ = nullptr;
+        std::optional<TSuppression> Suppression_;
+    };
+
+    TRunSettings Settings_;
+    std::unique_ptr<TResultLinesSink> ResultLines_;
+    TSuppressionFilter Filter_{*this};
+    TVetrins Rules_;
+    TVbWordLists WordLists_;
+    TVbProjectSource Project_;
+    bool ReadIncomplete_ = false;
+};

@@ -1,0 +1,98 @@
+// The check session: findings as records, reading a project once and again, shared word lists.
+#include "checkers/CheckSession.h"
+#include "framework/Errors.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string SampleProject = std::string(VETRIN_TEST_DATA) + "/vb/sample/Sample.vbp";
+const std::string ExampleProject = std::string(VETRIN_TEST_DATA) + "/../../examples/Example.vbp";
+
+struct TRecords : TFindingSink {
+    std::vector<TFindingRecord> Items;
+    void Add(const TFindingRecord& finding) override { Items.push_back(finding); }
+};
+
+void EnableAll(TCheckSession& session) {
+    for (int i = 0; i < session.Rules().Count(); ++i)
+        session.Rules().Items(i)->Enabled = true;
+}
+
+} // namespace
+
+TEST(CheckSession, FindingsArriveAsRecordsOfTheirRule) {
+    TCheckSession session;
+    EnableAll(session);
+    TRecords records;
+    session.SetFindings(&records);
+    session.Check(SampleProject);
+    ASSERT_FALSE(records.Items.empty());
+    bool sawProjectLine = false, sawNamingReport = false;
+    for (const TFindingRecord& f : records.Items) {
+        EXPECT_NE(session.Rules().FindByClassName(f.Rule), nullptr) << f.Rule;
+        EXPECT_EQ(f.HasLine(), f.Line != -1) << f.ResultLine();
+        if (f.Rule == "TVBNeedAutoIncrementVer") {
+            sawProjectLine = true;
+            EXPECT_EQ(f.File, SampleProject);
+            EXPECT_EQ(f.Line, 10); // AutoIncrementVer=0 stands on line 10
+        }
+        if (f.Origin == TFindingRecord::TOrigin::Report) {
+            sawNamingReport = true;
+            EXPECT_EQ(f.JumpLine(), 1);
+            EXPECT_EQ(f.ResultLine(), f.File + " : " + f.Message);
+        }
+    }
+    EXPECT_TRUE(sawProjectLine);
+    EXPECT_FALSE(sawNamingReport) << "the default naming table reports nothing here";
+    EXPECT_EQ(session.Rules().CurrentPart, nullptr) << "no part is under check after the run";
+}
+
+TEST(CheckSession, ASecondReadStartsFromAnEmptyProject) {
+    TCheckSession session;
+    session.ReadProject(SampleProject);
+    const auto members = session.Project().MemberFiles;
+    const int forms = session.Project().Forms.Count();
+    const auto rows = session.StatisticsRows().size();
+    session.ReadProject(SampleProject);
+    EXPECT_EQ(session.Project().MemberFiles, members);
+    EXPECT_EQ(session.Project().Forms.Count(), forms);
+    EXPECT_EQ(session.StatisticsRows().size(), rows);
+    EXPECT_TRUE(session.NeedsRead(SampleProject)) << "a member is missing: read again";
+    session.ReadProject(ExampleProject);
+    EXPECT_FALSE(session.NeedsRead(ExampleProject));
+    EXPECT_TRUE(session.NeedsRead(SampleProject));
+}
+
+TEST(CheckSession, WordListsAreReadOnceAndAgainAfterAFailure) {
+    TempDir dir;
+    TRunSettings settings;
+    settings.WordListFolder = dir.Path + "/vb";
+    TCheckSession session(settings);
+    EXPECT_THROW(session.ReadProject(SampleProject), EFOpenError);
+    EXPECT_TRUE(session.NeedsRead(SampleProject)) << "a failed read is read again";
+    EXPECT_FALSE(session.WordLists().IsLoaded());
+    std::filesystem::create_directories(dir.Path + "/vb");
+    for (const char* name : {"internal.txt", "keyword.txt", "operator.txt"})
+        std::filesystem::copy_file(TVbWordLists::DefaultFolder() + "/" + name,
+                                   dir.Path + "/vb/" + name);
+    session.ReadProject(SampleProject);
+    EXPECT_TRUE(session.WordLists().IsLoaded());
+    // The lists are not read again for the next read: removing them changes nothing.
+    std::filesystem::remove_all(dir.Path + "/vb");
+    session.ReadProject(SampleProject);
+    EXPECT_GT(session.Project().Children.front()->TokenCount(), 0);
+}
+
+TEST(CheckSession, SettingsTheEngineCannotHonourAreRefused) {
+    TRunSettings codePage;
+    codePage.CodePage = 1252;
+    EXPECT_THROW(TCheckSession{codePage}, EGeneralError);
+    TRunSettings jobs;
+    jobs.Jobs = 4;
+    EXPECT_THROW(TCheckSession{jobs}, EGeneralError);
+}
