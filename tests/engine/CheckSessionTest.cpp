@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -95,4 +96,27 @@ TEST(CheckSession, SettingsTheEngineCannotHonourAreRefused) {
     TRunSettings jobs;
     jobs.Jobs = 4;
     EXPECT_THROW(TCheckSession{jobs}, EGeneralError);
+}
+
+// Suppression comments belong to the session, so the windows' result lines honour them as vrt's
+// writers do; switching them off shows every finding.
+TEST(CheckSession, SuppressionCommentsHoldForResultLinesToo) {
+    const std::string project =
+        std::string(VETRIN_TEST_DATA) + "/../golden/fixtures/suppression/Suppression.vbp";
+    auto resultLines = [&](bool suppressions) {
+        TRunSettings settings;
+        settings.Suppressions = suppressions;
+        TCheckSession session(settings);
+        EnableAll(session);
+        TStringLines lines;
+        session.SetResults(&lines);
+        session.Check(project);
+        EXPECT_EQ(session.Rules().JumpRecords.Count(), lines.Count());
+        return lines.Lines;
+    };
+    const auto honoured = resultLines(true), all = resultLines(false);
+    EXPECT_FALSE(honoured.empty());
+    EXPECT_LT(honoured.size(), all.size());
+    for (const auto& line : honoured)
+        EXPECT_NE(std::find(all.begin(), all.end(), line), all.end()) << line;
 }
