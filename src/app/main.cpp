@@ -1,8 +1,10 @@
 // The desktop application: options first, then the frame and its windows, then the event loop;
 // at the end the windows go and the options are written back.
 #include "app/AppTexts.h"
+#include "app/ErrorPolicy.h"
 #include "app/MainWindowUnit.h"
 #include "app/OptionUnit.h"
+#include "app/VetrinApplication.h"
 #include "app/settings/SettingDialogs.h"
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 

@@ -2,10 +2,12 @@
 #include "GuiTestSupport.h"
 
 #include "app/LogWindowUnit.h"
+#include "app/MainWindowUnit.h"
 #include "app/OptionDialogUnit.h"
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
+#include "app/VetrinApplication.h"
 #include "app/settings/SettingDialogs.h"
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "checkers/VbLimitLengthOfLine.h"
