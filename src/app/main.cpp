@@ -7,44 +7,20 @@
 #include "app/VetrinApplication.h"
 #include "app/settings/SettingDialogs.h"
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
+#include "platform/Signals.h"
 
 #include <QSocketNotifier>
 
-#include <csignal>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
-
-namespace {
-
-// SIGTERM and SIGINT (a session ending, Ctrl+C in the terminal) end the program the regular way,
-// so that the options are still written: the handler only writes a byte into a pipe that the
-// event loop watches.
-int SignalPipe[2] = {-1, -1};
-
-void OnTerminate(int) {
-    char byte = 1;
-    [[maybe_unused]] ssize_t written = write(SignalPipe[1], &byte, 1);
-}
-
-void CatchTerminationSignals() {
-    if (pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    struct sigaction action = {};
-    action.sa_handler = OnTerminate;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
-    CatchTerminationSignals();
+    // SIGTERM and SIGINT (a session ending, Ctrl+C in the terminal) end the event loop, so the
+    // program ends the regular way and the options are still written.
+    int terminationRequests = platform::CatchTerminationRequests();
     TVetrinApplication application(argc, argv);
     std::unique_ptr<QSocketNotifier> terminate;
-    if (SignalPipe[0] >= 0) {
-        terminate = std::make_unique<QSocketNotifier>(SignalPipe[0], QSocketNotifier::Read);
+    if (terminationRequests >= 0) {
+        terminate = std::make_unique<QSocketNotifier>(terminationRequests, QSocketNotifier::Read);
         QObject::connect(terminate.get(), &QSocketNotifier::activated, &QApplication::quit);
     }
 
