@@ -3,7 +3,7 @@
 #include "app/WidgetText.h"
 
 #include "app/AppTexts.h"
-#include "app/MainWindowUnit.h"
+#include "app/ChildWindow.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 

@@ -1,6 +1,8 @@
 #include "app/MainWindowUnit.h"
 
 #include "app/AppTexts.h"
+#include "app/ChildWindow.h"
+#include "app/ErrorPolicy.h"
 #include "app/LogWindowUnit.h"
 #include "app/OptionDialogUnit.h"
 #include "app/OptionUnit.h"
@@ -8,83 +10,11 @@
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "app/WindowLayoutUnit.h"
-#include "framework/Errors.h"
-#include "platform/CodePage.h"
 
-#include <QCloseEvent>
-#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
-
-#include <cstdio>
-
-// ---- prompts ----
-
-QString TUserPrompts::AskFileName(QWidget* parent, const TFileRequest& request) {
-    QFileDialog dialog(parent, request.Caption, request.Folder, request.Filter);
-    dialog.setAcceptMode(request.Kind == TFileRequest::Save ? QFileDialog::AcceptSave
-                                                            : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.Kind == TFileRequest::Save ? QFileDialog::AnyFile
-                                                          : QFileDialog::ExistingFile);
-    if (!request.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.DefaultSuffix);
-    if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-void TUserPrompts::ShowError(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, apptext::AppTitle, message);
-}
-
-namespace {
-TUserPrompts DialogPrompts;
-TUserPrompts* CurrentPrompts = &DialogPrompts;
-} // namespace
-
-TUserPrompts& Prompts() { return *CurrentPrompts; }
-void SetPrompts(TUserPrompts* prompts) { CurrentPrompts = prompts ? prompts : &DialogPrompts; }
-
-QString ErrorText(const std::exception& error) {
-    if (auto* vetrinError = dynamic_cast<const EVetrinError*>(&error))
-        return QString::fromStdString(platform::Cp932ToUtf8(vetrinError->Message()));
-    return QString::fromLocal8Bit(error.what());
-}
-
-bool RunGuarded(QWidget* parent, const std::function<void()>& action) {
-    try {
-        action();
-        return true;
-    } catch (const std::exception& error) {
-        Prompts().ShowError(parent, ErrorText(error));
-    }
-    return false;
-}
-
-void MinimiseOnClose(QWidget* window, QCloseEvent* event) {
-    event->ignore();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        frame->showMinimized();
-    else
-        window->showMinimized();
-}
-
-// ---- TVetrinApplication ----
-
-TVetrinApplication::TVetrinApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-
-bool TVetrinApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        Prompts().ShowError(activeWindow(), ErrorText(error));
-    } catch (...) {
-        std::fputs("vetrin: unknown error in an event handler\n", stderr);
-    }
-    return false;
-}
 
 // ---- TMainWindow ----
 
@@ -196,8 +126,3 @@ void TMainWindow::KeepLayout() {
     }
 }
 
-void ShowNormalIfMinimised(QWidget* window) {
-    QWidget* frame = window;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) frame = sub;
-    if (frame->isMinimized()) frame->showNormal();
-}

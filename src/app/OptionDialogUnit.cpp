@@ -3,8 +3,9 @@
 #include "app/WidgetText.h"
 
 #include "app/AppTexts.h"
-#include "app/MainWindowUnit.h"
+#include "app/ErrorPolicy.h"
 #include "app/OptionUnit.h"
+#include "app/UserPrompts.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 

@@ -8,7 +8,6 @@
 #include <QStandardPaths>
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
@@ -42,7 +41,7 @@ TVtOption::TVtOption(std::string iniFileName)
 std::string TVtOption::DefaultIniFileName() {
     if (const char* env = std::getenv("VETRIN_INI"); env && *env) return platform::EnginePath(env);
     std::string folder = platform::ExecutableDir();
-    if (access(platform::NativePath(folder).c_str(), W_OK) == 0) return folder + "/vrt.ini";
+    if (platform::FolderWritable(folder)) return folder + "/vrt.ini";
     QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return platform::EnginePath((config + QStringLiteral("/vetrin")).toStdString()) + "/vrt.ini";
 }

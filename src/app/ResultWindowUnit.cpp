@@ -1,7 +1,8 @@
 #include "app/ResultWindowUnit.h"
 
 #include "app/AppTexts.h"
-#include "app/MainWindowUnit.h"
+#include "app/ChildWindow.h"
+#include "app/ErrorPolicy.h"
 #include "app/OptionUnit.h"
 #include "app/WidgetText.h"
 #include "framework/Vetrin.h"

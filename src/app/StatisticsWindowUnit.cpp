@@ -1,6 +1,6 @@
 #include "app/StatisticsWindowUnit.h"
 
-#include "app/MainWindowUnit.h"
+#include "app/ChildWindow.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "vbsource/VbSource.h"

@@ -1,42 +1,22 @@
 // The desktop application: options first, then the frame and its windows, then the event loop;
 // at the end the windows go and the options are written back.
 #include "app/AppTexts.h"
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/ErrorPolicy.h"
 #include "app/MainWindowUnit.h"
 #include "app/OptionUnit.h"
 #include "app/QtTranslationUnit.h"
-#include "checkers/VbLimitLengthOfLineSettingDialog.h"
+#include "app/VetrinApplication.h"
+#include "app/settings/SettingDialogs.h"
+#include "app/settings/VbLimitLengthOfLineSettingDialog.h"
+#include "platform/Signals.h"
 
 #include <QDialog>
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <csignal>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 namespace {
-
-// SIGTERM and SIGINT (a session ending, Ctrl+C in the terminal) end the program the regular way,
-// so that the options are still written: the handler only writes a byte into a pipe that the
-// event loop watches.
-int SignalPipe[2] = {-1, -1};
-
-void OnTerminate(int) {
-    char byte = 1;
-    [[maybe_unused]] ssize_t written = write(SignalPipe[1], &byte, 1);
-}
-
-void CatchTerminationSignals() {
-    if (pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    struct sigaction action = {};
-    action.sa_handler = OnTerminate;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
 
 bool TerminationRequested = false;
 
@@ -45,9 +25,7 @@ bool TerminationRequested = false;
 // opens after it, and the event loops end. Before the main event loop runs (a box during
 // start-up) the program goes on to its end instead of entering it.
 void Terminate() {
-    char bytes[64];
-    while (read(SignalPipe[0], bytes, sizeof bytes) > 0) {
-    }
+    platform::DrainTerminationRequests();
     if (!TerminationRequested) {
         TerminationRequested = true;
         auto* closer = new QTimer(QCoreApplication::instance());
@@ -66,11 +44,13 @@ void Terminate() {
 } // namespace
 
 int main(int argc, char** argv) {
-    CatchTerminationSignals();
+    // SIGTERM and SIGINT (a session ending, Ctrl+C in the terminal) end the event loop, so the
+    // program ends the regular way and the options are still written.
+    int terminationRequests = platform::CatchTerminationRequests();
     TVetrinApplication application(argc, argv);
     std::unique_ptr<QSocketNotifier> terminate;
-    if (SignalPipe[0] >= 0) {
-        terminate = std::make_unique<QSocketNotifier>(SignalPipe[0], QSocketNotifier::Read);
+    if (terminationRequests >= 0) {
+        terminate = std::make_unique<QSocketNotifier>(terminationRequests, QSocketNotifier::Read);
         QObject::connect(terminate.get(), &QSocketNotifier::activated, [] { Terminate(); });
     }
     InstallQtTranslations(application);

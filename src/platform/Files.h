@@ -50,6 +50,8 @@ bool ReadFileLines(std::string_view path, std::vector<std::string>& lines);
 std::string ExecutableDir();
 // The process's current folder (engine form).
 std::string CurrentDir();
+// Whether the process may create files in folder (false when it does not exist).
+bool FolderWritable(std::string_view folder);
 
 // The folder part of a path (before its last "/" or "\"), without trailing separator; "" when none.
 std::string FolderPart(std::string_view path);

@@ -1,12 +1,16 @@
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "platform/Signals.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <poll.h>
+#include <unistd.h>
 
 TEST(CodePage, TrailByteIsNeverTakenForAscii) {
     // "ソ" is 0x83 0x5C and "ポ" is 0x83 0x7C; "表" is 0x95 0x5C: their trail bytes look like "\"
@@ -63,6 +67,23 @@ TEST(Files, WritingReplacesWholeAndFailsCleanly) {
     EXPECT_EQ(bytes, "2");
     EXPECT_FALSE(platform::WriteFileBytes(dir.Path + "/missing/out.txt", "x"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 1);
+    EXPECT_TRUE(platform::FolderWritable(dir.Path));
+    EXPECT_FALSE(platform::FolderWritable(dir.Path + "/missing"));
+}
+
+TEST(Signals, TerminationRequestWakesTheWatcherInsteadOfEndingTheProcess) {
+    int descriptor = platform::CatchTerminationRequests();
+    ASSERT_GE(descriptor, 0);
+    EXPECT_EQ(platform::CatchTerminationRequests(), descriptor);
+    pollfd watch = {descriptor, POLLIN, 0};
+    EXPECT_EQ(poll(&watch, 1, 0), 0); // nothing asked yet
+    std::raise(SIGTERM);
+    std::raise(SIGINT);
+    ASSERT_EQ(poll(&watch, 1, 1000), 1);
+    char bytes[8];
+    EXPECT_EQ(read(descriptor, bytes, sizeof bytes), 2);
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
 }
 
 TEST(Clock, ElapsedTimeSurvivesTheWrap) {

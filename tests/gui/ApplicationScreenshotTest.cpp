@@ -3,13 +3,14 @@
 // name, the frame is also saved there as a PNG (scripts/screenshot.sh does that for the README).
 #include "GuiTestSupport.h"
 #include "app/AppTexts.h"
-#include "app/ConfigWindowTemplateUnit.h"
 #include "app/LogWindowUnit.h"
 #include "app/MainWindowUnit.h"
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
+#include "app/settings/SettingDialogs.h"
+#include "framework/Vetrin.h"
 #include "vbsource/VbSource.h"
 
 #include <QCheckBox>

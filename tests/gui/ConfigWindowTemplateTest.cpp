@@ -1,6 +1,6 @@
 // The settings dialog template: working copy, OK, Cancel, Escape, close box, Undo, layout, and
 // the way ShowDetail runs a dialog.
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "framework/Errors.h"
 
 #include <QLineEdit>

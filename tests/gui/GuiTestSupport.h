@@ -1,7 +1,7 @@
 // Helpers shared by the window tests.
 #pragma once
 
-#include "app/MainWindowUnit.h"
+#include "app/UserPrompts.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 

@@ -1,16 +1,18 @@
 // The main frame, its children and menu, and the error handling of the application object.
 #include "GuiTestSupport.h"
 
-#include "app/ConfigWindowTemplateUnit.h"
 #include "app/LogWindowUnit.h"
+#include "app/MainWindowUnit.h"
 #include "app/OptionDialogUnit.h"
 #include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/QtTranslationUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
+#include "app/VetrinApplication.h"
+#include "app/settings/SettingDialogs.h"
+#include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "checkers/VbLimitLengthOfLine.h"
-#include "checkers/VbLimitLengthOfLineSettingDialog.h"
 #include "framework/Errors.h"
 
 #include <QLineEdit>

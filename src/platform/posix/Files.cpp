@@ -139,6 +139,10 @@ std::string CurrentDir() {
     return EnginePath(buffer);
 }
 
+bool FolderWritable(std::string_view folder) {
+    return access(NativePath(folder).c_str(), W_OK) == 0;
+}
+
 std::string FolderPart(std::string_view path) {
     std::size_t p = FindLastOf(path, "/\\");
     if (p == std::string_view::npos) return "";

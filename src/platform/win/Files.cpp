@@ -187,6 +187,16 @@ std::string CurrentDir() {
     return Engine(dir);
 }
 
+bool FolderWritable(std::string_view folder) {
+    // Folder permissions are access lists: creating a file there is the one reliable test.
+    std::wstring probe = Wide(folder) + L"\\.vetrin-write-test";
+    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
 std::string FolderPart(std::string_view path) {
     std::wstring wide = Wide(path);
     std::size_t p = wide.find_last_of(L"\\/");

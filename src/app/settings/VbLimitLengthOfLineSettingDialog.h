@@ -1,7 +1,7 @@
 // Settings dialog of the line-length rule: the largest allowed line length.
 #pragma once
 
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "checkers/VbLimitLengthOfLine.h"
 
 class QLabel;

@@ -1,7 +1,7 @@
 // Settings dialog of the version auto-increment rule: must automatic increment be on or off.
 #pragma once
 
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "checkers/VBNeedAutoIncrementVer.h"
 
 class QComboBox;

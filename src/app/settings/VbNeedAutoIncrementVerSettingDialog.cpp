@@ -1,4 +1,4 @@
-#include "checkers/VbNeedAutoIncrementVerSettingDialog.h"
+#include "app/settings/VbNeedAutoIncrementVerSettingDialog.h"
 
 #include <QComboBox>
 #include <QLabel>

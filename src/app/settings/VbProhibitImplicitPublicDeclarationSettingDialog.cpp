@@ -1,4 +1,4 @@
-#include "checkers/VbProhibitImplicitPublicDeclarationSettingDialog.h"
+#include "app/settings/VbProhibitImplicitPublicDeclarationSettingDialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>

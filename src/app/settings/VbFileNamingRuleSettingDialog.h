@@ -1,7 +1,7 @@
 // Settings dialog of the file naming rule: one wildcard pattern per kind of file.
 #pragma once
 
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "checkers/VbFileNamingRule.h"
 
 #include <QTableWidget>

@@ -1,4 +1,4 @@
-#include "checkers/VbLimitLengthOfLineSettingDialog.h"
+#include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 
 #include "framework/Errors.h"
 

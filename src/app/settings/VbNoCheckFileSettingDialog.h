@@ -1,7 +1,7 @@
 // Settings dialog of the excluded-files rule: one file name or full path per line.
 #pragma once
 
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "checkers/VbNoCheckFile.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "checkers/VbUnusedArgumentsSettingDialog.h"
+#include "app/settings/VbUnusedArgumentsSettingDialog.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,13 +1,7 @@
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 
 #include "app/AppTexts.h"
-#include "checkers/VbFileNamingRuleSettingDialog.h"
-#include "checkers/VbLimitLengthOfLineSettingDialog.h"
-#include "checkers/VbNeedAutoIncrementVerSettingDialog.h"
-#include "checkers/VbNoCheckFileSettingDialog.h"
-#include "checkers/VbProhibitImplicitPublicDeclarationSettingDialog.h"
-#include "checkers/VbUnusedArgumentsSettingDialog.h"
-#include "checkers/RuleTable.h"
+#include "framework/Vetrin.h"
 #include "platform/CodePage.h"
 
 #include <QCheckBox>
@@ -24,22 +18,7 @@ TConfigWindowTemplete::TMessageBoxFunc& MessageBoxFunc() {
     return box;
 }
 
-template <class TDialog> void Register() {
-    // The class name comes from the rule class the dialog edits, so the two cannot disagree.
-    const typename TDialog::TChecker rule;
-    SetRuleDialog(rule.ClassName(), &ShowSettingDialog<TDialog>);
-}
-
 } // namespace
-
-void RegisterSettingDialogs() {
-    Register<TVbNoCheckFileSetting>();
-    Register<TVbUnusedArgumentsSetting>();
-    Register<TVbNeedAutoIncrementVerSetting>();
-    Register<TVbFileNamingRuleSetting>();
-    Register<TVbProhibitImplicitPublicDeclarationSetting>();
-    Register<TVbLimitLengthOfLineSetting>();
-}
 
 // ---- Text at the widget edge ----
 

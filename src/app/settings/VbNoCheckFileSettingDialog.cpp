@@ -1,4 +1,4 @@
-#include "checkers/VbNoCheckFileSettingDialog.h"
+#include "app/settings/VbNoCheckFileSettingDialog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "checkers/VbFileNamingRuleSettingDialog.h"
+#include "app/settings/VbFileNamingRuleSettingDialog.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -15,10 +15,6 @@
 
 class QPushButton;
 
-// Registers the settings dialog of every rule that has settings with the engine's registry, so
-// that a rule's ShowDetail(owner) opens it (owner: the QWidget* that owns the dialog).
-void RegisterSettingDialogs();
-
 // The texts of the settings dialogs, in one place.
 struct TSettingTexts {
     static constexpr const char* DesignCaption = "ConfigWindowTemplete";

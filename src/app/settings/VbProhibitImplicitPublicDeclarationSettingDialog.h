@@ -1,7 +1,7 @@
 // Settings dialog of the implicit-Public rule: whether Sub Main is exempt.
 #pragma once
 
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
 
 class QCheckBox;

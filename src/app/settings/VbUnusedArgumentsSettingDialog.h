@@ -1,7 +1,7 @@
 // Settings dialog of the unused-arguments rule: names never reported, and the event flag.
 #pragma once
 
-#include "app/ConfigWindowTemplateUnit.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "checkers/VBUnusedArguments.h"
 
 class QCheckBox;
