@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds with the sanitizers and runs every test. The Windows build of
+# Sets up what is missing, builds with the sanitizers, runs every test, fuzzes and checks the
+# layout of the sources against .clang-format. The Windows build of
 # vrt (scripts/build-windows.sh) runs the golden tests too, under Wine; VETRIN_WINDOWS=0 leaves
 # it out.
 set -euo pipefail
@@ -29,3 +30,5 @@ cd "$root/build/asan"
 ctest --output-on-failure -j"$(nproc)"
 # A short run of every fuzz target (clang, libFuzzer) from its seed corpus.
 "$root/scripts/fuzz.sh" "${VETRIN_FUZZ_SECONDS:-30}"
+# The layout of the sources against .clang-format.
+"$root/scripts/check-format.sh"
