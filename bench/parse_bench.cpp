@@ -20,8 +20,8 @@
 
 #include "checkers/Checkers.h"
 #include "framework/Errors.h"
-#include "framework/Vetrin.h"
 #include "framework/TextLines.h"
+#include "framework/Vetrin.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "vbsource/VbSource.h"
@@ -46,7 +46,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr double kMB = 1024.0 * 1024.0;
 
-double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+double Seconds(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+}
 
 // CPU time of this process: on a machine shared with other work the wall time stretches with the
 // load, the CPU time much less, so both are reported.
@@ -63,7 +65,7 @@ long PeakRssKb() {
 }
 
 std::uint64_t FileSize(const std::string& enginePath) {
-    struct stat st{};
+    struct stat st {};
     if (stat(platform::NativePath(enginePath).c_str(), &st) != 0) return 0;
     return static_cast<std::uint64_t>(st.st_size);
 }
@@ -127,7 +129,8 @@ Manifest ReadManifest(const std::string& folder) {
         std::size_t start = 0;
         for (;;) {
             std::size_t t = line.find('\t', start);
-            fields.push_back(line.substr(start, t == std::string::npos ? std::string::npos : t - start));
+            fields.push_back(
+                line.substr(start, t == std::string::npos ? std::string::npos : t - start));
             if (t == std::string::npos) break;
             start = t + 1;
         }
@@ -138,35 +141,40 @@ Manifest ReadManifest(const std::string& folder) {
 }
 
 // Compares the parsed project with the manifest; answers the number of problems found.
-int CheckAgainstManifest(const Manifest& m, TVbProjectSource& project, const Totals& t, const std::string& folder) {
+int CheckAgainstManifest(const Manifest& m, TVbProjectSource& project, const Totals& t,
+                         const std::string& folder) {
     int problems = 0;
     auto report = [&](const std::string& what) {
         if (++problems <= 20) std::printf("  MISMATCH %s\n", what.c_str());
     };
     if (m.members >= 0 && m.members != t.members)
-        report("members: manifest " + std::to_string(m.members) + ", parsed " + std::to_string(t.members));
+        report("members: manifest " + std::to_string(m.members) + ", parsed " +
+               std::to_string(t.members));
     if (t.missing > 0) report(std::to_string(t.missing) + " member files not found");
     long long rawLines = 0;
     for (TVtParts* child : project.Children) {
         rawLines += child->RawLines.Count();
         std::string native = platform::NativePath(child->FileName);
-        std::string rel = native.rfind(folder + "/", 0) == 0 ? native.substr(folder.size() + 1) : native;
+        std::string rel =
+            native.rfind(folder + "/", 0) == 0 ? native.substr(folder.size() + 1) : native;
         auto it = m.files.find(rel);
         if (it == m.files.end()) {
             report("member not in manifest: " + rel);
             continue;
         }
         if (child->MethodCount() != it->second.procedures)
-            report(rel + ": procedures expected " + std::to_string(it->second.procedures) + ", parsed " +
-                   std::to_string(child->MethodCount()));
+            report(rel + ": procedures expected " + std::to_string(it->second.procedures) +
+                   ", parsed " + std::to_string(child->MethodCount()));
         if (child->LineCount() != it->second.lines)
             report(rel + ": lines expected " + std::to_string(it->second.lines) + ", parsed " +
                    std::to_string(child->LineCount()));
     }
     if (m.memberLines >= 0 && m.memberLines != rawLines)
-        report("member lines: manifest " + std::to_string(m.memberLines) + ", read " + std::to_string(rawLines));
+        report("member lines: manifest " + std::to_string(m.memberLines) + ", read " +
+               std::to_string(rawLines));
     if (m.procedures >= 0 && m.procedures != t.methods)
-        report("procedures: manifest " + std::to_string(m.procedures) + ", parsed " + std::to_string(t.methods));
+        report("procedures: manifest " + std::to_string(m.procedures) + ", parsed " +
+               std::to_string(t.methods));
     if (problems > 20) std::printf("  ... %d mismatches in all\n", problems);
     return problems;
 }
@@ -182,7 +190,8 @@ double TimedCheck(TVbProjectSource& project, TVetrins& checkers, const std::vect
     results.Clear();
     log.Clear();
     checkers.JumpRecords.Clear();
-    for (int i = 0; i < checkers.Count(); ++i) checkers.Items(i)->Enabled = enabled[static_cast<std::size_t>(i)];
+    for (int i = 0; i < checkers.Count(); ++i)
+        checkers.Items(i)->Enabled = enabled[static_cast<std::size_t>(i)];
     Clock::time_point t0 = Clock::now();
     project.CheckTree(checkers);
     return Seconds(t0, Clock::now());
@@ -198,14 +207,15 @@ void RunRules(TVbProjectSource& project, double mb, double analyzeSeconds) {
     std::vector<bool> all(static_cast<std::size_t>(checkers.Count()), true);
     double total = TimedCheck(project, checkers, all, results, log);
     std::size_t findings = results.Lines.size();
-    std::printf("rules        all %d: %.3f s (%.1f MB/s), %zu result lines; parse + check %.1f MB/s\n",
-                checkers.Count(), total, mb / total, findings, mb / (analyzeSeconds + total));
+    std::printf(
+        "rules        all %d: %.3f s (%.1f MB/s), %zu result lines; parse + check %.1f MB/s\n",
+        checkers.Count(), total, mb / total, findings, mb / (analyzeSeconds + total));
     for (int i = 0; i < checkers.Count(); ++i) {
         std::vector<bool> one(all.size(), false);
         one[static_cast<std::size_t>(i)] = true;
         double s = TimedCheck(project, checkers, one, results, log);
-        std::printf("  %-40s %.3f s %6zu result lines\n", std::string(checkers.Items(i)->ClassName()).c_str(), s,
-                    results.Lines.size());
+        std::printf("  %-40s %.3f s %6zu result lines\n",
+                    std::string(checkers.Items(i)->ClassName()).c_str(), s, results.Lines.size());
     }
     std::printf("peak memory  %.1f MB after the rules (%.2f x source)\n", PeakRssKb() / 1024.0,
                 PeakRssKb() / 1024.0 / mb);
@@ -280,34 +290,41 @@ int main(int argc, char** argv) {
         std::printf("project      %s\n", path.c_str());
         std::printf("source       %.2f MB (%llu bytes) in %d members, %lld lines\n", mb,
                     static_cast<unsigned long long>(totals.bytes), totals.members, totals.lines);
-        std::printf("model        %lld tokens, %lld methods, %lld module-level variables\n", totals.tokens,
-                    totals.methods, totals.variables);
+        std::printf("model        %lld tokens, %lld methods, %lld module-level variables\n",
+                    totals.tokens, totals.methods, totals.variables);
         std::printf("Analyze      best %.3f s of %d run(s)", best, repeat);
-        if (repeat > 1) std::printf(" (slowest %.3f s, spread %.1f%%)", worst, 100.0 * (worst - best) / best);
+        if (repeat > 1)
+            std::printf(" (slowest %.3f s, spread %.1f%%)", worst, 100.0 * (worst - best) / best);
         std::printf("\n");
-        std::printf("throughput   %.1f MB/s, %.2f M tokens/s (CPU time %.3f s: %.1f MB/s)\n", mb / best,
-                    totals.tokens / best / 1e6, bestCpu, mb / bestCpu);
-        std::printf("split        read members %.3f s, tokenize+extract %.3f s (%.1f MB/s)\n", Seconds(s0, s1),
-                    Seconds(s1, s2), mb / Seconds(s1, s2));
-        std::printf("peak memory  %.1f MB (%.2f x source); before loading %.1f MB, growth %.2f x source\n",
-                    peakKb / 1024.0, peakKb * 1024.0 / static_cast<double>(totals.bytes), baselineKb / 1024.0,
-                    (peakKb - baselineKb) * 1024.0 / static_cast<double>(totals.bytes));
+        std::printf("throughput   %.1f MB/s, %.2f M tokens/s (CPU time %.3f s: %.1f MB/s)\n",
+                    mb / best, totals.tokens / best / 1e6, bestCpu, mb / bestCpu);
+        std::printf("split        read members %.3f s, tokenize+extract %.3f s (%.1f MB/s)\n",
+                    Seconds(s0, s1), Seconds(s1, s2), mb / Seconds(s1, s2));
+        std::printf(
+            "peak memory  %.1f MB (%.2f x source); before loading %.1f MB, growth %.2f x source\n",
+            peakKb / 1024.0, peakKb * 1024.0 / static_cast<double>(totals.bytes),
+            baselineKb / 1024.0,
+            (peakKb - baselineKb) * 1024.0 / static_cast<double>(totals.bytes));
 
         int problems = 0;
         std::string folder = platform::NativePath(platform::FolderPart(enginePath));
         Manifest manifest = ReadManifest(folder);
         if (manifest.present) {
             problems = CheckAgainstManifest(manifest, *project, Count(*project), folder);
-            std::printf("check        %s\n", problems == 0 ? "model matches manifest.txt (members, lines, procedures)"
-                                                           : "model does NOT match manifest.txt");
+            std::printf("check        %s\n",
+                        problems == 0 ? "model matches manifest.txt (members, lines, procedures)"
+                                      : "model does NOT match manifest.txt");
         }
         if (rules) RunRules(*project, mb, best);
-        if (totals.unparsed > 0) std::printf("warning      %d members have no tokens\n", totals.unparsed);
+        if (totals.unparsed > 0)
+            std::printf("warning      %d members have no tokens\n", totals.unparsed);
         // One line for scripts.
-        std::printf("RESULT bytes=%llu seconds=%.6f mbps=%.2f tokens=%lld tokps=%.0f peak_kb=%ld multiple=%.3f "
+        std::printf("RESULT bytes=%llu seconds=%.6f mbps=%.2f tokens=%lld tokps=%.0f peak_kb=%ld "
+                    "multiple=%.3f "
                     "problems=%d cpu_seconds=%.6f\n",
                     static_cast<unsigned long long>(totals.bytes), best, mb / best, totals.tokens,
-                    totals.tokens / best, peakKb, peakKb * 1024.0 / static_cast<double>(totals.bytes), problems, bestCpu);
+                    totals.tokens / best, peakKb,
+                    peakKb * 1024.0 / static_cast<double>(totals.bytes), problems, bestCpu);
         project->ClearParts();
         return problems == 0 ? 0 : 1;
     } catch (const EVetrinError& e) {

@@ -73,7 +73,8 @@ void TWindowLines::Flush() {
 void TWindowLines::ScheduleFlush() {
     if (FlushPending_) return;
     FlushPending_ = true;
-    QMetaObject::invokeMethod(Edit_, [this] { Flush(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        Edit_, [this] { Flush(); }, Qt::QueuedConnection);
 }
 
 // ---- TLogWindow ----

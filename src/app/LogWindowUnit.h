@@ -32,8 +32,8 @@ private:
 
     QPlainTextEdit* Edit_;
     std::vector<std::string> Lines_;
-    std::size_t Shown_ = 0;     // lines already in the text box
-    bool LastChanged_ = false;  // the last line shown was replaced since
+    std::size_t Shown_ = 0;    // lines already in the text box
+    bool LastChanged_ = false; // the last line shown was replaced since
     bool FlushPending_ = false;
 };
 

@@ -64,10 +64,9 @@ void TMainWindow::CreateChildWindows() {
     ResultWindow_ = new TResultWindow(Option_);
     AddChild(ResultWindow_, QRect(530, 0, 450, 300));
     ProjectWindow_ = new TProjectWindow(Option_, *ResultWindow_, *LogWindow_, MdiArea_);
-    QMdiSubWindow* frame = MdiArea_->addSubWindow(ProjectWindow_, Qt::SubWindow |
-                                                                      Qt::WindowTitleHint |
-                                                                      Qt::WindowMinimizeButtonHint |
-                                                                      Qt::WindowCloseButtonHint);
+    QMdiSubWindow* frame = MdiArea_->addSubWindow(
+        ProjectWindow_, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
     frame->adjustSize();
     frame->move(0, 0);
     frame->show();
@@ -125,4 +124,3 @@ void TMainWindow::KeepLayout() {
         }
     }
 }
-

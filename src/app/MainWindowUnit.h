@@ -50,4 +50,3 @@ private:
     TResultWindow* ResultWindow_ = nullptr;
     TProjectWindow* ProjectWindow_ = nullptr;
 };
-

@@ -41,7 +41,8 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     Label2->setGeometry(28, 52, 70, 12);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(28, 68, 52, 12);
-    for (QLabel* label : {Label1, Label2, Label3}) label->adjustSize();
+    for (QLabel* label : {Label1, Label2, Label3})
+        label->adjustSize();
     Ok->setObjectName(QStringLiteral("Ok"));
     Ok->setGeometry(228, 188, 77, 25);
     Ok->setDefault(true);

@@ -19,8 +19,10 @@ const char* const KeyTargetProject = "TargetProject";
 const char* const SectionWindow = "Window";
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -62,9 +64,8 @@ void TVtOption::LoadOptions() {
         if (trimmed.empty() || trimmed.front() == ';') return;
         if (trimmed.front() == '[') {
             std::size_t close = trimmed.find(']');
-            section = std::string(TrimBlanks(trimmed.substr(1, close == std::string_view::npos
-                                                                    ? std::string_view::npos
-                                                                    : close - 1)));
+            section = std::string(TrimBlanks(trimmed.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
             return;
         }
         std::size_t eq = line.find('=');

@@ -15,12 +15,12 @@ bool IsMemberSource(const TVtParts& part);
 // stands in the dropped text with no word character directly before or after it. A word directly
 // after "." is a member name and is not gathered.
 class TDroppedWords {
-  public:
+public:
     // The procedure's lines run from its name token's line through its last body token's line.
     TDroppedWords(const TVbSource& source, const TVbMethod& method);
     bool Contains(std::string_view name);
 
-  private:
+private:
     void Collect();
     const TVbSource& Source_;
     std::int32_t FirstLine_;

@@ -25,12 +25,10 @@ struct TElement {
     std::bitset<256> Members; // Set: upper-cased bytes
 };
 
-unsigned char Upper(char c) {
-    return platform::AsciiUpper(static_cast<unsigned char>(c));
-}
+unsigned char Upper(char c) { return platform::AsciiUpper(static_cast<unsigned char>(c)); }
 
 class TCompiledPattern {
-  public:
+public:
     explicit TCompiledPattern(std::string_view pattern) : Pattern_(pattern) { Compile(); }
 
     bool Matches(std::string_view name) {
@@ -42,7 +40,7 @@ class TCompiledPattern {
         return MatchFrom(0, 0);
     }
 
-  private:
+private:
     [[noreturn]] void Invalid(std::size_t index) const {
         throw EMaskError(Pattern_, static_cast<int>(index) + 1);
     }

@@ -142,11 +142,13 @@ void TVbWordList::LoadFromFile(const std::string& path) {
     if (!platform::ReadFileBytes(path, bytes)) throw EFOpenError(path);
     // Room for every line at once, so that loading hashes each word only once.
     std::size_t lines = Words_.size() + 1;
-    for (char c : bytes) lines += c == '\n' || c == '\r';
+    for (char c : bytes)
+        lines += c == '\n' || c == '\r';
     Words_.reserve(lines);
     Upper_.reserve(lines);
     std::size_t slots = 64;
-    while (slots < lines * 2) slots *= 2;
+    while (slots < lines * 2)
+        slots *= 2;
     if (slots > Slots_.size()) Rehash(slots);
     bool anyWord = false;
     platform::ForEachLine(bytes, [&](std::string_view line) {
@@ -162,8 +164,10 @@ void TVbWordList::Add(std::string_view word) {
     Words_.emplace_back(word);
     // The upper-case form of an entry made of ASCII bytes only (empty for any other entry).
     std::string upper;
-    if (std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        for (char c : word) upper.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
+    if (std::all_of(word.begin(), word.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        for (char c : word)
+            upper.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
     Upper_.push_back(std::move(upper));
     MaxLength_ = std::max(MaxLength_, word.size());
     if (!word.empty())
@@ -177,13 +181,15 @@ void TVbWordList::Add(std::string_view word) {
 
 void TVbWordList::Rehash(std::size_t slots) {
     Slots_.assign(slots, -1);
-    for (std::size_t w = 0; w < Words_.size(); ++w) Insert(w);
+    for (std::size_t w = 0; w < Words_.size(); ++w)
+        Insert(w);
 }
 
 void TVbWordList::Insert(std::size_t word) {
     std::size_t mask = Slots_.size() - 1;
     std::size_t s = FoldedHash(Words_[word]) & mask;
-    while (Slots_[s] >= 0) s = (s + 1) & mask;
+    while (Slots_[s] >= 0)
+        s = (s + 1) & mask;
     Slots_[s] = static_cast<std::int32_t>(word);
 }
 
@@ -231,16 +237,23 @@ enum : std::uint8_t {
 
 constexpr std::array<std::uint8_t, 256> MakeClasses() {
     std::array<std::uint8_t, 256> t{};
-    for (int c = 'A'; c <= 'Z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
-    for (int c = 'a'; c <= 'z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
-    for (int c = '0'; c <= '9'; ++c) t[c] |= ccDigit | ccNumber | ccWord;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = '0'; c <= '9'; ++c)
+        t[c] |= ccDigit | ccNumber | ccWord;
     t[' '] |= ccBlank;
-    for (unsigned char c : std::string_view("!&*+-/<=>\\^")) t[c] |= ccOperator;
-    for (unsigned char c : std::string_view("(),.;[]")) t[c] |= ccSymbol;
+    for (unsigned char c : std::string_view("!&*+-/<=>\\^"))
+        t[c] |= ccOperator;
+    for (unsigned char c : std::string_view("(),.;[]"))
+        t[c] |= ccSymbol;
     t['.'] |= ccNumber;
     t['_'] |= ccWord;
-    for (int c = 0x81; c <= 0x9F; ++c) t[c] |= ccLead;
-    for (int c = 0xE0; c <= 0xFC; ++c) t[c] |= ccLead;
+    for (int c = 0x81; c <= 0x9F; ++c)
+        t[c] |= ccLead;
+    for (int c = 0xE0; c <= 0xFC; ++c)
+        t[c] |= ccLead;
     return t;
 }
 
@@ -253,7 +266,8 @@ inline std::uint8_t ClassOf(char c) { return kClass[static_cast<unsigned char>(c
 // character), so p is a second byte exactly when that run is odd.
 bool IsSecondByte(std::string_view s, std::size_t p) {
     std::size_t k = p;
-    while (k > 0 && (ClassOf(s[k - 1]) & ccLead)) --k;
+    while (k > 0 && (ClassOf(s[k - 1]) & ccLead))
+        --k;
     return (p - k) % 2 == 1;
 }
 
@@ -368,7 +382,8 @@ void TVbParser::JoinContinuationLines() {
                     break;
             }
             logical.AddLine(joined, raw.LineNumber(r));
-            for (int k = r + 1; k < next; ++k) logical.AddLine(std::string_view(), raw.LineNumber(k));
+            for (int k = r + 1; k < next; ++k)
+                logical.AddLine(std::string_view(), raw.LineNumber(k));
         } else {
             logical.AddLine(head, raw.LineNumber(r));
         }
@@ -417,9 +432,9 @@ void TVbParser::Tokenize() {
             else
                 read = ReadStringLiteral() || ReadComment();
             if (read) continue;
-        } else if (!noReader && (ReadHeader() || ReadKeyword() || ReadOperator() ||
-                                 ReadIdentifier() || ReadSymbol() || ReadNumber() ||
-                                 ReadStringLiteral() || ReadComment())) {
+        } else if (!noReader &&
+                   (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() ||
+                    ReadSymbol() || ReadNumber() || ReadStringLiteral() || ReadComment())) {
             continue;
         }
         // No reader takes this character: pass blanks, or else drop the rest of the line.
@@ -468,7 +483,8 @@ std::string_view TVbParser::ReadWord() {
     }
     if (p != Pos_) {
         for (;;) {
-            while (ClassOf(Text_[p]) & ccWord) ++p;
+            while (ClassOf(Text_[p]) & ccWord)
+                ++p;
             if (!doubleByte(p)) break;
             p += 2;
         }
@@ -484,7 +500,8 @@ std::string_view TVbParser::ReadWord() {
 bool TVbParser::ReadHeader() {
     if ((State != 0 && State != 1) || NoHeader_) return false;
     const std::size_t p = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ') ++Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
     std::string_view word = ReadWord();
     if (word.empty()) return false; // the blanks stay passed
     std::uint8_t kind;
@@ -531,7 +548,8 @@ bool TVbParser::ReadOperator() {
     // A run longer than every entry matches none, so the scan need not go further than that.
     const std::size_t limit = Pos_ + Operators.MaxLength() + 1;
     std::size_t p = Pos_;
-    while (p < End_ && p < limit && (ClassOf(Text_[p]) & ccOperator)) ++p;
+    while (p < End_ && p < limit && (ClassOf(Text_[p]) & ccOperator))
+        ++p;
     if (p == limit) return false;
     std::string_view run(Text_ + Pos_, p - Pos_);
     if (run.empty() || !Operators.Contains(run)) return false;
@@ -557,7 +575,8 @@ bool TVbParser::ReadSymbol() {
 // Digits and points in any order: 1.2.3 is one token, and 1E5 is the number 1 and the word E5.
 bool TVbParser::ReadNumber() {
     std::size_t p = Pos_;
-    while (p < End_ && (ClassOf(Text_[p]) & ccNumber)) ++p;
+    while (p < End_ && (ClassOf(Text_[p]) & ccNumber))
+        ++p;
     if (p == Pos_) return false;
     std::string_view number(Text_ + Pos_, p - Pos_);
     Pos_ = p;
@@ -603,7 +622,8 @@ bool TVbParser::ReadComment() {
 
 std::size_t TVbParser::SkipSpaces() {
     const std::size_t start = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ') ++Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
     return Pos_ - start;
 }
 
@@ -669,7 +689,8 @@ bool TVbParser::IsSymbol(int i, std::string_view text) const {
 
 bool TVbParser::NextIdentifier(int& i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier) ++i;
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
     return i < n;
 }
 
@@ -710,7 +731,8 @@ std::string TVbParser::ReadAsType(int& i) const {
 
 void TVbParser::SkipUntilIdentifier(int& i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier) ++i;
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
     if (i >= n) throw EGeneralError(ParserTexts().SkipUntilIdentifier);
 }
 

@@ -35,7 +35,7 @@ std::unique_ptr<T> ParsedMember(const TempDir& dir, const std::string& name,
 
 // The nine rules with a result and a log sink; only the rules a test enables run.
 class TRuleHarness {
-  public:
+public:
     TRuleHarness() {
         AddAllCheckers(Checkers);
         Checkers.SetResults(&Results);

@@ -10,9 +10,7 @@
 using Strings = std::vector<std::string>;
 
 namespace {
-std::string Module(std::string_view code) {
-    return std::string(kModuleHeader) + std::string(code);
-}
+std::string Module(std::string_view code) { return std::string(kModuleHeader) + std::string(code); }
 
 const TVbVariable& Var(const TVbVariableList& list, std::string_view name) {
     for (int i = 0; i < list.Count(); ++i)

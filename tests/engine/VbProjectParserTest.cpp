@@ -15,7 +15,8 @@ const std::string kSample = std::string(VETRIN_TEST_DATA) + "/vb/sample";
 
 Strings TextsOf(const TSourceList& list) {
     Strings out;
-    for (int i = 0; i < list.Count(); ++i) out.emplace_back(list.Text(i));
+    for (int i = 0; i < list.Count(); ++i)
+        out.emplace_back(list.Text(i));
     return out;
 }
 
@@ -126,8 +127,10 @@ TEST(VbProjectParser, ParseWalkOverTheSampleProject) {
     // One line per parsed member, and a second line for the missing one.
     ASSERT_EQ(log.Lines.size(), 5u);
     std::string form = log.Lines[0].substr(20);
-    EXPECT_EQ(form.rfind(kSample + "/Form1.frm" + Sj(" を解析中...完了( Line:19 Token:25 Method:1 Time:"), 0),
-              0u)
+    EXPECT_EQ(
+        form.rfind(kSample + "/Form1.frm" + Sj(" を解析中...完了( Line:19 Token:25 Method:1 Time:"),
+                   0),
+        0u)
         << form;
     EXPECT_EQ(form.substr(form.size() - 3), "s )");
     EXPECT_EQ(log.Lines[3].substr(20), kSample + "/Gone.bas" + Sj(" を解析中..."));

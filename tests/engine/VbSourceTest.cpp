@@ -1,7 +1,7 @@
 // The token lists and text storage of the source model.
+#include "vbsource/VbSource.h"
 #include "TestSupport.h"
 #include "framework/Errors.h"
-#include "vbsource/VbSource.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ TEST(VbSource, OwningTokenListGrowsShrinksAndStampsPositions) {
 
 TEST(VbSource, BodyListRestampsIndexAndKeepsTheTokens) {
     TVbTokenList tokens(true);
-    for (int i = 0; i < 6; ++i) tokens.Add(TVbToken(4, 5, "t", 1));
+    for (int i = 0; i < 6; ++i)
+        tokens.Add(TVbToken(4, 5, "t", 1));
     {
         TVbTokenList body(false);
         body.Add(tokens.Get(2));

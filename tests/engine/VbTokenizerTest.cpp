@@ -312,8 +312,8 @@ TEST(VbTokenizer, ChangedOrMissingWordListsAreReadAgain) {
     EXPECT_EQ(first->Tokens.Get(2)->Kind, tkIdentifier);
 
     std::string keywords = dir.Write("vb/keyword.txt", "Dim\r\nFoo\r\n");
-    std::filesystem::last_write_time(
-        keywords, std::filesystem::last_write_time(keywords) + std::chrono::seconds(2));
+    std::filesystem::last_write_time(keywords, std::filesystem::last_write_time(keywords) +
+                                                   std::chrono::seconds(2));
     auto second = SourceOf(std::string(kModuleHeader) + "Dim Foo\r\n");
     TVbModuleParser parser(*second, folder);
     ASSERT_TRUE(parser.Execute());

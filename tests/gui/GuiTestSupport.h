@@ -9,12 +9,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -54,7 +54,8 @@ inline QByteArray ReadAll(const QString& path) {
 inline bool WriteAll(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 // Copies a fixture folder of tests/data/gui into target.
@@ -70,7 +71,8 @@ inline bool CopyFixture(const QString& name, const QString& target) {
 // up. A dialog that the answer leaves open is rejected after a while, so that a test never waits
 // for a person.
 inline void AnswerModalDialog(std::function<void(QWidget*)> answer, int timeoutMs = 5000) {
-    auto* timer = new QTimer(QCoreApplication::instance()); // freed with the application at the latest
+    auto* timer =
+        new QTimer(QCoreApplication::instance()); // freed with the application at the latest
     auto clock = std::make_shared<QElapsedTimer>();
     auto answered = std::make_shared<bool>(false);
     clock->start();

@@ -29,15 +29,26 @@ private slots:
         QTest::addColumn<QString>("parameters");
         QTest::newRow("quoted program keeps its blank")
             << "\"C:\\Program Files\\Hidemaru\\hidemaru.exe\" /l%L %F"
-            << "C:\\Program Files\\Hidemaru\\hidemaru.exe" << " /l%L %F";
-        QTest::newRow("program and parameters") << "notepad.exe %F" << "notepad.exe" << "%F";
-        QTest::newRow("program alone") << "notepad.exe" << "notepad.exe" << "";
-        QTest::newRow("quote never closed") << "\"C:\\ed.exe /n%L" << "" << "C:\\ed.exe /n%L";
-        QTest::newRow("empty") << "" << "" << "";
+            << "C:\\Program Files\\Hidemaru\\hidemaru.exe"
+            << " /l%L %F";
+        QTest::newRow("program and parameters") << "notepad.exe %F"
+                                                << "notepad.exe"
+                                                << "%F";
+        QTest::newRow("program alone") << "notepad.exe"
+                                       << "notepad.exe"
+                                       << "";
+        QTest::newRow("quote never closed") << "\"C:\\ed.exe /n%L"
+                                            << ""
+                                            << "C:\\ed.exe /n%L";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
         QTest::newRow("double-byte folder") << "\"C:\\ソフト\\表示.exe\" -n%L %F"
-                                            << "C:\\ソフト\\表示.exe" << " -n%L %F";
-        QTest::newRow("wide blank is no separator")
-            << "C:\\my　editor.exe %F" << "C:\\my　editor.exe" << "%F";
+                                            << "C:\\ソフト\\表示.exe"
+                                            << " -n%L %F";
+        QTest::newRow("wide blank is no separator") << "C:\\my　editor.exe %F"
+                                                    << "C:\\my　editor.exe"
+                                                    << "%F";
     }
     void splitsTheEditorCommandLine() {
         QFETCH(QString, commandLine);
@@ -63,9 +74,10 @@ private slots:
         option.LastOpen = Sj("/home/u/規則.vrp");
         option.TargetProject = Sj("/home/u/プロジェクト/Sample.vbp");
         option.SaveOptions();
-        QByteArray expected = QByteArray::fromStdString(
-            "[Editor]\r\nCommandLine=" + option.CommandLine + "\r\n\r\n[File]\r\nLastOpen=" +
-            option.LastOpen + "\r\nTargetProject=" + option.TargetProject + "\r\n");
+        QByteArray expected =
+            QByteArray::fromStdString("[Editor]\r\nCommandLine=" + option.CommandLine +
+                                      "\r\n\r\n[File]\r\nLastOpen=" + option.LastOpen +
+                                      "\r\nTargetProject=" + option.TargetProject + "\r\n");
         QCOMPARE(ReadAll(IniPath()), expected);
 
         TVtOption reread = NewOption();
@@ -167,14 +179,21 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("after");
-        QTest::newRow("quoted, blank in new path")
-            << "\"C:\\Program Files\\old.exe\" /l%L %F" << "/opt/my editor/ed"
-            << "\"/opt/my editor/ed\" /l%L %F";
-        QTest::newRow("quoted to plain") << "\"C:\\x y\\old.exe\" /l%L %F" << "/usr/bin/gedit"
+        QTest::newRow("quoted, blank in new path") << "\"C:\\Program Files\\old.exe\" /l%L %F"
+                                                   << "/opt/my editor/ed"
+                                                   << "\"/opt/my editor/ed\" /l%L %F";
+        QTest::newRow("quoted to plain") << "\"C:\\x y\\old.exe\" /l%L %F"
+                                         << "/usr/bin/gedit"
                                          << "/usr/bin/gedit /l%L %F";
-        QTest::newRow("plain to quoted") << "notepad.exe %F" << "/a b/ed" << "\"/a b/ed\" %F";
-        QTest::newRow("no parameters") << "notepad.exe" << "/usr/bin/kate" << "/usr/bin/kate";
-        QTest::newRow("cancelled") << "notepad.exe %F" << "" << "notepad.exe %F";
+        QTest::newRow("plain to quoted") << "notepad.exe %F"
+                                         << "/a b/ed"
+                                         << "\"/a b/ed\" %F";
+        QTest::newRow("no parameters") << "notepad.exe"
+                                       << "/usr/bin/kate"
+                                       << "/usr/bin/kate";
+        QTest::newRow("cancelled") << "notepad.exe %F"
+                                   << ""
+                                   << "notepad.exe %F";
     }
     void pickingAnEditorReplacesOnlyTheProgram() {
         QFETCH(QString, before);

@@ -20,7 +20,7 @@
 class ResultWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     QTemporaryDir Dir;
     QString EditorScript;
     QString ArgumentsFile;
@@ -49,7 +49,7 @@ class ResultWindowTest : public QObject {
         return '"' + EditorScript + '"' + parameters;
     }
 
-  private slots:
+private slots:
     void initTestCase() {
         // The stand-in editor writes its arguments one per line, then moves the list into place.
         EditorScript = Dir.filePath("stand in/editor.sh");

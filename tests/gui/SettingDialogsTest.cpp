@@ -1,7 +1,7 @@
 // The six rule settings dialogs, opened the way the application opens them: through the rule's
 // ShowDetail and the registry that RegisterSettingDialogs fills.
-#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "app/settings/SettingDialogs.h"
+#include "app/settings/ConfigWindowTemplateUnit.h"
 #include "app/settings/VbFileNamingRuleSettingDialog.h"
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "app/settings/VbNeedAutoIncrementVerSettingDialog.h"
@@ -10,12 +10,6 @@
 #include "app/settings/VbUnusedArgumentsSettingDialog.h"
 #include "checkers/Checkers.h"
 #include "checkers/RuleTable.h"
-#include "app/settings/VbFileNamingRuleSettingDialog.h"
-#include "app/settings/VbLimitLengthOfLineSettingDialog.h"
-#include "app/settings/VbNeedAutoIncrementVerSettingDialog.h"
-#include "app/settings/VbNoCheckFileSettingDialog.h"
-#include "app/settings/VbProhibitImplicitPublicDeclarationSettingDialog.h"
-#include "app/settings/VbUnusedArgumentsSettingDialog.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 

@@ -8,9 +8,7 @@
 
 namespace {
 // The limit in the text box: an optional sign and decimal digits (the engine's conversion).
-std::int32_t TextToLimit(const QString& text) {
-    return StrToInt(text.toStdString());
-}
+std::int32_t TextToLimit(const QString& text) { return StrToInt(text.toStdString()); }
 } // namespace
 
 TVbLimitLengthOfLineSetting::TVbLimitLengthOfLineSetting(QWidget* owner)
