@@ -15,6 +15,10 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include <algorithm>
 
 // ---- TMainWindow ----
 
@@ -71,6 +75,20 @@ void TMainWindow::CreateChildWindows() {
     frame->move(0, 0);
     frame->show();
     MdiArea_->setActiveSubWindow(frame);
+    RunProgress = new QProgressBar;
+    RunProgress->setObjectName(QStringLiteral("RunProgress"));
+    RunProgress->setRange(0, 1);
+    RunProgress->setValue(0);
+    RunProgress->setMaximumWidth(240);
+    statusBar()->addPermanentWidget(RunProgress);
+    connect(ProjectWindow_, &TProjectWindow::RunStarted, this, [this] {
+        RunProgress->setRange(0, 1);
+        RunProgress->setValue(0);
+    });
+    connect(ProjectWindow_, &TProjectWindow::RunProgress, this, [this](int done, int total) {
+        RunProgress->setRange(0, std::max(total, 1));
+        RunProgress->setValue(done);
+    });
     RestoreLayout();
     FillWindowMenu();
 }

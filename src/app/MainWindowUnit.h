@@ -9,8 +9,10 @@ class TVtOption;
 class TLogWindow;
 class TResultWindow;
 class TProjectWindow;
+class QProgressBar;
 
 // The multiple-document frame of all other windows.
+
 class TMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,6 +36,9 @@ public:
     QMenu* WindowMenu = nullptr;
     QAction* Cascade = nullptr;
     QAction* Tile = nullptr;
+
+    // The status bar's progress of a parse or check run: parts done out of parts.
+    QProgressBar* RunProgress = nullptr;
 
     QMdiArea* MdiArea() const { return MdiArea_; }
     TLogWindow* LogWindow() const { return LogWindow_; }

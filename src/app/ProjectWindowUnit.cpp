@@ -273,6 +273,31 @@ void TProjectWindow::ClearWindows() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+class TProjectWindow::TRunInProgress {
+public:
+    explicit TRunInProgress(TProjectWindow& window) : Window_(window) {
+        for (QAbstractButton* button : {static_cast<QAbstractButton*>(Window_.Analyze),
+                                        static_cast<QAbstractButton*>(Window_.Check)})
+            button->setEnabled(false);
+        emit Window_.RunStarted();
+        Window_.Session_->SetProgress([this](int done, int total) {
+            emit Window_.RunProgress(done, total);
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    }
+    ~TRunInProgress() {
+        Window_.Session_->SetProgress(nullptr);
+        Window_.Analyze->setEnabled(true);
+        Window_.Check->setEnabled(true);
+        emit Window_.RunFinished();
+    }
+    TRunInProgress(const TRunInProgress&) = delete;
+    TRunInProgress& operator=(const TRunInProgress&) = delete;
+
+private:
+    TProjectWindow& Window_;
+};
+
 bool TProjectWindow::TargetProjectExists() {
     std::string path = PathText();
     if (platform::FileExists(path)) return true;
@@ -286,6 +311,7 @@ void TProjectWindow::CheckClick() {
     RunGuarded(this, [this] {
         if (IsClear->isChecked()) ClearWindows();
         TWaitCursor waitCursor;
+        TRunInProgress run(*this);
         ApplyCheckBoxes();
         std::string path = PathText();
         Session_->Check(path);
@@ -298,6 +324,8 @@ void TProjectWindow::AnalyzeClick() {
     if (!TargetProjectExists()) return;
     RunGuarded(this, [this] {
         if (IsClear->isChecked()) ClearWindows();
+        TWaitCursor waitCursor;
+        TRunInProgress run(*this);
         std::string path = PathText();
         Session_->ReadProject(path);
         Option_.TargetProject = path;

@@ -95,6 +95,13 @@ public:
     TRelList& Relations() { return *Relations_; }
     TStatisticsWindow* StatisticsWindow() const { return Statistics_; }
 
+signals:
+    // A parse or check run: started, a step done (members parsed, parts checked, out of all the
+    // run's steps), ended. The windows are served between the steps.
+    void RunStarted();
+    void RunProgress(int done, int total);
+    void RunFinished();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -103,6 +110,9 @@ private:
     void FormCreate();
     void CreateRuleRows();
     void ClearWindows();
+    // While a run lasts: the buttons that start a run are disabled, the progress is announced and
+    // the windows repaint after every step (user input waits until the run has ended).
+    class TRunInProgress;
     std::string PathText() const;
     // Whether the path box names a project file that is there; when not, says so in the error
     // message box. Check and Analyze run nothing then.

@@ -61,10 +61,29 @@ bool TCheckSession::NeedsRead(const std::string& path) const {
     return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName;
 }
 
+void TCheckSession::BeginRun(bool reads, bool checks) {
+    RunReads_ = reads;
+    RunChecks_ = checks;
+    Done_ = 0;
+}
+
+void TCheckSession::Step() {
+    if (!Progress_) return;
+    const int members = static_cast<int>(Project_.Children.size());
+    const int total = (RunReads_ ? members : 0) + (RunChecks_ ? 1 + members : 0);
+    Progress_(++Done_, total);
+}
+
 void TCheckSession::ReadProject(const std::string& path) {
+    if (!RunChecks_) BeginRun(true, false);
     ReadIncomplete_ = true;
     Project_.Clear();
     Project_.Load(path);
+    Project_.ChildParsed = [this](const TVtParts&) { Step(); };
+    struct TUnhook {
+        TVbProjectSource& Project;
+        ~TUnhook() { Project.ChildParsed = nullptr; }
+    } unhook{Project_};
     Project_.Analyze();
     ReadIncomplete_ = false;
 }
@@ -76,11 +95,24 @@ void TCheckSession::CheckProject() {
         ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
     } reset{Rules_};
     Filter_.Reset();
-    Project_.CheckTree(Rules_);
+    if (!RunChecks_) BeginRun(false, true);
+    // The project first, then each member and what lies below it: the order of CheckTree.
+    Project_.CheckSelf(Rules_);
+    Step();
+    for (TVtParts* child : Project_.Children) {
+        child->CheckTree(Rules_);
+        Step();
+    }
 }
 
 void TCheckSession::Check(const std::string& path) {
-    if (NeedsRead(path)) ReadProject(path);
+    struct TRunEnd {
+        TCheckSession& Session;
+        ~TRunEnd() { Session.RunReads_ = Session.RunChecks_ = false; }
+    } end{*this};
+    const bool reads = NeedsRead(path);
+    BeginRun(reads, true);
+    if (reads) ReadProject(path);
     CheckProject();
 }
 

@@ -9,6 +9,7 @@
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbSource.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,12 @@ public:
     // The log of the parse walk and of the rules.
     void SetLog(TTextLines* lines);
 
+    // Told after each step of a read or a check: a member parsed, a part checked. `total` is the
+    // number of steps of the whole run (reading the members, then checking the project and each
+    // member), known once the project file is read; `done` counts up to it.
+    using TProgress = std::function<void(int done, int total)>;
+    void SetProgress(TProgress progress) { Progress_ = std::move(progress); }
+
     // True when the project must be read before a check: another path, a file changed on disk
     // since the last read, or a read that failed midway.
     bool NeedsRead(const std::string& path) const;
@@ -90,6 +97,14 @@ private:
         const TVtParts* Part_ = nullptr;
         std::optional<TSuppression> Suppression_;
     };
+
+    // Steps of the run under way: a read counts its members, a check the project and its members.
+    void BeginRun(bool reads, bool checks);
+    void Step();
+
+    TProgress Progress_;
+    bool RunReads_ = false, RunChecks_ = false;
+    int Done_ = 0;
 
     TRunSettings Settings_;
     std::unique_ptr<TResultLinesSink> ResultLines_;

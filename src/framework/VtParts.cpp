@@ -162,6 +162,7 @@ void TVtParts::ParseChildren() {
         } else {
             WriteLog(t.NotFound + child->FileName);
         }
+        if (ChildParsed) ChildParsed(*child);
     }
     for (TVtParts* child : Children)
         if (child->HasChildren()) child->ParseChildren();

@@ -5,6 +5,7 @@
 #include "framework/VetrinList.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,6 +82,8 @@ public:
     TSourceList OtherLines;
     TSourceList LogicalLines;
     TVtPartsList Children;
+    // Called by the parse walk after each child, parsed or found missing (none: nothing is called).
+    std::function<void(const TVtParts& child)> ChildParsed;
 
     virtual int TokenCount() const;
     virtual int VariableCount() const;

@@ -14,12 +14,14 @@
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "checkers/VbLimitLengthOfLine.h"
 #include "framework/Errors.h"
+#include "vbsource/VbSource.h"
 
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +29,7 @@
 #include <QToolButton>
 
 #include <memory>
+#include <vector>
 
 namespace {
 // An object whose event handler fails, as a faulty handler would.
@@ -111,6 +114,48 @@ private slots:
         QCOMPARE(window->MdiArea()->subWindowList().size(), 4); // with the statistics window
         window.reset(); // the sanitizers watch the project window go before the windows it fed
         QCOMPARE(prompts.Errors, QStringList());
+    }
+
+    // A long run shows its progress: the windows fill while it goes, the run buttons wait, and the
+    // status bar counts the members read and the parts checked.
+    void aCheckShowsItsProgressWhileItRuns() {
+        TVtOption option(Dir.filePath("vrt.ini").toStdString());
+        TRecordingPrompts prompts;
+        TMainWindow window(option);
+        window.CreateChildWindows();
+        TProjectWindow* project = window.ProjectWindow();
+        project->TargetProjectPath->setText(VETRIN_SOURCE_DIR "/examples/Example.vbp");
+        project->SpeedButton2Click();
+        struct TSeen {
+            int Done, Total, LogLines, Results;
+            bool ButtonsEnabled;
+        };
+        std::vector<TSeen> seen;
+        connect(project, &TProjectWindow::RunProgress, this, [&](int done, int total) {
+            seen.push_back({done, total, window.LogWindow()->Lines().Count(),
+                            window.ResultWindow()->Lines().Count(),
+                            project->Check->isEnabled() || project->Analyze->isEnabled()});
+        });
+        project->CheckClick();
+        QCOMPARE(prompts.Errors, QStringList());
+        const int members = static_cast<int>(project->Project().Children.size());
+        QCOMPARE(static_cast<int>(seen.size()), 2 * members + 1); // read each, check all
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            QCOMPARE(seen[i].Done, static_cast<int>(i) + 1);
+            QCOMPARE(seen[i].Total, 2 * members + 1);
+            QVERIFY(!seen[i].ButtonsEnabled);
+        }
+        // The log and the results grew during the run, not only at its end.
+        QVERIFY(seen.front().LogLines > 0);
+        QVERIFY(seen.front().LogLines < seen.back().LogLines);
+        QVERIFY(seen[members].Results > 0); // the project's own finding, before the members'
+        QVERIFY(seen[members].Results < window.ResultWindow()->Lines().Count());
+        QCOMPARE(window.RunProgress->value(), window.RunProgress->maximum());
+        QVERIFY(project->Check->isEnabled() && project->Analyze->isEnabled());
+        // A second check reads nothing again: only the parts are counted.
+        seen.clear();
+        project->CheckClick();
+        QCOMPARE(static_cast<int>(seen.size()), members + 1);
     }
 
     void settingsButtonOpensTheRuleDialogOverTheProjectWindow() {
