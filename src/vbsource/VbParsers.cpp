@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <optional>
 
 // ---- TVbProjectParser ----
 
@@ -143,11 +145,13 @@ void TVbWordList::LoadFromFile(const std::string& path) {
     if (!platform::ReadFileBytes(path, bytes)) throw EFOpenError(path);
     // Room for every line at once, so that loading hashes each word only once.
     std::size_t lines = Words_.size() + 1;
-    for (char c : bytes) lines += c == '\n' || c == '\r';
+    for (char c : bytes)
+        lines += c == '\n' || c == '\r';
     Words_.reserve(lines);
     Upper_.reserve(lines);
     std::size_t slots = 64;
-    while (slots < lines * 2) slots *= 2;
+    while (slots < lines * 2)
+        slots *= 2;
     if (slots > Slots_.size()) Rehash(slots);
     platform::ForEachLine(bytes, [&](std::string_view line) { Add(line); });
 }
@@ -156,8 +160,10 @@ void TVbWordList::Add(std::string_view word) {
     Words_.emplace_back(word);
     // The upper-case form of an entry made of ASCII bytes only (empty for any other entry).
     std::string upper;
-    if (std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        for (char c : word) upper.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
+    if (std::all_of(word.begin(), word.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        for (char c : word)
+            upper.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
     Upper_.push_back(std::move(upper));
     MaxLength_ = std::max(MaxLength_, word.size());
     if (!word.empty())
@@ -171,13 +177,15 @@ void TVbWordList::Add(std::string_view word) {
 
 void TVbWordList::Rehash(std::size_t slots) {
     Slots_.assign(slots, -1);
-    for (std::size_t w = 0; w < Words_.size(); ++w) Insert(w);
+    for (std::size_t w = 0; w < Words_.size(); ++w)
+        Insert(w);
 }
 
 void TVbWordList::Insert(std::size_t word) {
     std::size_t mask = Slots_.size() - 1;
     std::size_t s = FoldedHash(Words_[word]) & mask;
-    while (Slots_[s] >= 0) s = (s + 1) & mask;
+    while (Slots_[s] >= 0)
+        s = (s + 1) & mask;
     Slots_[s] = static_cast<std::int32_t>(word);
 }
 
@@ -223,37 +231,59 @@ enum : std::uint8_t {
     ccLead = 128,   // lead byte of a double-byte character
 };
 
-constexpr std::array<std::uint8_t, 256> MakeClasses() {
-    std::array<std::uint8_t, 256> t{};
-    for (int c = 'A'; c <= 'Z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
-    for (int c = 'a'; c <= 'z'; ++c) t[c] |= ccLetter | ccOperator | ccWord;
-    for (int c = '0'; c <= '9'; ++c) t[c] |= ccDigit | ccNumber | ccWord;
+using TClassTable = std::array<std::uint8_t, 256>;
+
+// The classes of one code page: lead bytes from the code page, and in a single-byte code page
+// every byte that stands for a letter is a letter, so that "A\xF1o" (code page 1252) is one word
+// as a Japanese name is in code page 932.
+TClassTable MakeClasses(const platform::TCodePage& page) {
+    TClassTable t{};
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[c] |= ccLetter | ccOperator | ccWord;
+    for (int c = '0'; c <= '9'; ++c)
+        t[c] |= ccDigit | ccNumber | ccWord;
     t[' '] |= ccBlank;
-    for (unsigned char c : std::string_view("!&*+-/<=>\\^")) t[c] |= ccOperator;
-    for (unsigned char c : std::string_view("(),.;[]")) t[c] |= ccSymbol;
+    for (unsigned char c : std::string_view("!&*+-/<=>\\^"))
+        t[c] |= ccOperator;
+    for (unsigned char c : std::string_view("(),.;[]"))
+        t[c] |= ccSymbol;
     t['.'] |= ccNumber;
     t['_'] |= ccWord;
-    for (int c = 0x81; c <= 0x9F; ++c) t[c] |= ccLead;
-    for (int c = 0xE0; c <= 0xFC; ++c) t[c] |= ccLead;
+    for (int c = 0x80; c <= 0xFF; ++c) {
+        if (page.IsLeadByte(static_cast<unsigned char>(c)))
+            t[c] |= ccLead;
+        else if (page.IsLetterByte(static_cast<unsigned char>(c)))
+            t[c] |= ccLetter | ccWord;
+    }
     return t;
 }
 
-constexpr std::array<std::uint8_t, 256> kClass = MakeClasses();
-
-inline std::uint8_t ClassOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
+// The class table of the run's source code page, made once per code page.
+const TClassTable& SourceClasses() {
+    static std::mutex lock;
+    static std::map<int, std::unique_ptr<TClassTable>> tables;
+    const platform::TCodePage& page = platform::SourceCodePage();
+    std::lock_guard<std::mutex> guard(lock);
+    std::unique_ptr<TClassTable>& table = tables[page.Number()];
+    if (!table) table = std::make_unique<TClassTable>(MakeClasses(page));
+    return *table;
+}
 
 // Is the "_" at p the second byte of a double-byte character? The bytes that can lead a
 // character, directly before p, pair up from the first of them (the byte before that run ends a
 // character), so p is a second byte exactly when that run is odd.
-bool IsSecondByte(std::string_view s, std::size_t p) {
+bool IsSecondByte(const TClassTable& classes, std::string_view s, std::size_t p) {
     std::size_t k = p;
-    while (k > 0 && (ClassOf(s[k - 1]) & ccLead)) --k;
+    while (k > 0 && (classes[static_cast<unsigned char>(s[k - 1])] & ccLead))
+        --k;
     return (p - k) % 2 == 1;
 }
 
 // A line continues on the next one when it is at least 2 bytes long and ends in a "_" of its own.
-bool Continues(std::string_view line) {
-    return line.size() >= 2 && line.back() == '_' && !IsSecondByte(line, line.size() - 1);
+bool Continues(const TClassTable& classes, std::string_view line) {
+    return line.size() >= 2 && line.back() == '_' && !IsSecondByte(classes, line, line.size() - 1);
 }
 
 std::string Trimmed(const std::string& s) {
@@ -282,12 +312,13 @@ TWordListCache& WordListCache() {
 }
 } // namespace
 
-TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir) : Source(source) {
-    const std::array<std::string, 3> paths = {wordListDir + "/internal.txt",
-                                              wordListDir + "/keyword.txt",
-                                              wordListDir + "/operator.txt"};
+TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir)
+    : Source(source), Classes_(&SourceClasses()) {
+    const std::array<std::string, 3> paths = {
+        wordListDir + "/internal.txt", wordListDir + "/keyword.txt", wordListDir + "/operator.txt"};
     std::array<std::optional<std::int64_t>, 3> stamps;
-    for (std::size_t i = 0; i < paths.size(); ++i) stamps[i] = platform::FileTimeStamp(paths[i]);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        stamps[i] = platform::FileTimeStamp(paths[i]);
     TWordListCache& cache = WordListCache();
     const bool allThere = stamps[0] && stamps[1] && stamps[2];
     if (allThere && cache.Folder == wordListDir && cache.Stamps == stamps) {
@@ -346,15 +377,16 @@ void TVbParser::JoinContinuationLines() {
     for (int r = 0; r < count;) {
         std::string_view head = raw.Text(r);
         int next = r + 1;
-        if (next < count && Continues(head)) {
+        if (next < count && Continues(*Classes_, head)) {
             joined.assign(head);
-            while (next < count && Continues(joined)) {
+            while (next < count && Continues(*Classes_, joined)) {
                 joined.pop_back();
                 joined.append(raw.Text(next));
                 ++next;
             }
             logical.AddLine(joined, raw.LineNumber(r));
-            for (int k = r + 1; k < next; ++k) logical.AddLine(std::string_view(), raw.LineNumber(k));
+            for (int k = r + 1; k < next; ++k)
+                logical.AddLine(std::string_view(), raw.LineNumber(k));
         } else {
             logical.AddLine(head, raw.LineNumber(r));
         }
@@ -403,9 +435,9 @@ void TVbParser::Tokenize() {
             else
                 read = ReadStringLiteral() || ReadComment();
             if (read) continue;
-        } else if (!noReader && (ReadHeader() || ReadKeyword() || ReadOperator() ||
-                                 ReadIdentifier() || ReadSymbol() || ReadNumber() ||
-                                 ReadStringLiteral() || ReadComment())) {
+        } else if (!noReader &&
+                   (ReadHeader() || ReadKeyword() || ReadOperator() || ReadIdentifier() ||
+                    ReadSymbol() || ReadNumber() || ReadStringLiteral() || ReadComment())) {
             continue;
         }
         // No reader takes this character: pass blanks, or else drop the rest of the line.
@@ -435,16 +467,18 @@ void TVbParser::AddToken(std::uint8_t kind, std::string_view text, std::uint8_t 
 
 std::string_view TVbParser::ReadWord() {
     // A word starts at a letter or a double-byte character and goes on over letters, digits, "_"
-    // and double-byte characters, so a Japanese name is one word.
+    // and double-byte characters, so a Japanese name is one word; in a single-byte code page a
+    // byte that stands for a letter is a letter ("A\xF1o" in code page 1252).
     if (Pos_ == WordAt_) {
         std::string_view word(Text_ + Pos_, WordEnd_ - Pos_);
         Pos_ = WordEnd_;
         return word;
     }
     // The text ends with CR LF, which ends every word, so the scan needs no end test.
+    const platform::TCodePage& trail = platform::SourceCodePage();
     auto doubleByte = [&](std::size_t q) {
         return (ClassOf(Text_[q]) & ccLead) &&
-               platform::IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
+               trail.IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
     };
     std::size_t p = Pos_;
     if (p < End_ && (ClassOf(Text_[p]) & ccLetter)) {
@@ -454,7 +488,8 @@ std::string_view TVbParser::ReadWord() {
     }
     if (p != Pos_) {
         for (;;) {
-            while (ClassOf(Text_[p]) & ccWord) ++p;
+            while (ClassOf(Text_[p]) & ccWord)
+                ++p;
             if (!doubleByte(p)) break;
             p += 2;
         }
@@ -470,7 +505,8 @@ std::string_view TVbParser::ReadWord() {
 bool TVbParser::ReadHeader() {
     if ((State != 0 && State != 1) || NoHeader_) return false;
     const std::size_t p = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ') ++Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
     std::string_view word = ReadWord();
     if (word.empty()) return false; // the blanks stay passed
     std::uint8_t kind;
@@ -516,7 +552,8 @@ bool TVbParser::ReadOperator() {
     // A run longer than every entry matches none, so the scan need not go further than that.
     const std::size_t limit = Pos_ + Operators.MaxLength() + 1;
     std::size_t p = Pos_;
-    while (p < End_ && p < limit && (ClassOf(Text_[p]) & ccOperator)) ++p;
+    while (p < End_ && p < limit && (ClassOf(Text_[p]) & ccOperator))
+        ++p;
     if (p == limit) return false;
     std::string_view run(Text_ + Pos_, p - Pos_);
     if (run.empty() || !Operators.Contains(run)) return false;
@@ -542,7 +579,8 @@ bool TVbParser::ReadSymbol() {
 // Digits and points in any order: 1.2.3 is one token, and 1E5 is the number 1 and the word E5.
 bool TVbParser::ReadNumber() {
     std::size_t p = Pos_;
-    while (p < End_ && (ClassOf(Text_[p]) & ccNumber)) ++p;
+    while (p < End_ && (ClassOf(Text_[p]) & ccNumber))
+        ++p;
     if (p == Pos_) return false;
     std::string_view number(Text_ + Pos_, p - Pos_);
     Pos_ = p;
@@ -588,7 +626,8 @@ bool TVbParser::ReadComment() {
 
 std::size_t TVbParser::SkipSpaces() {
     const std::size_t start = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ') ++Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
     return Pos_ - start;
 }
 
@@ -653,7 +692,8 @@ bool TVbParser::IsSymbol(int i, std::string_view text) const {
 
 bool TVbParser::NextIdentifier(int& i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier) ++i;
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
     return i < n;
 }
 
@@ -694,7 +734,8 @@ std::string TVbParser::ReadAsType(int& i) const {
 
 void TVbParser::SkipUntilIdentifier(int& i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier) ++i;
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
     if (i >= n) throw EGeneralError(ParserTexts().SkipUntilIdentifier);
 }
 

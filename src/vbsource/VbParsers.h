@@ -45,7 +45,7 @@ private:
     void Rehash(std::size_t slots);
     void Insert(std::size_t word);
     std::vector<std::string> Words_;
-    std::vector<std::string> Upper_; // per entry: upper case when ASCII only, else empty
+    std::vector<std::string> Upper_;  // per entry: upper case when ASCII only, else empty
     std::vector<std::int32_t> Slots_; // open addressing: index into Words_, or -1
     std::size_t MaxLength_ = 0;
     // Per first byte (letters folded), one bit per entry length (bit 31: 31 or more), so that
@@ -118,6 +118,9 @@ private:
     bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
     bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
     std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
+    // The tokenizer's character class of each byte value in the run's source code page.
+    const std::array<std::uint8_t, 256>* Classes_ = nullptr;
+    std::uint8_t ClassOf(char c) const { return (*Classes_)[static_cast<unsigned char>(c)]; }
 };
 
 class TVbModuleParser : public TVbParser {

@@ -312,8 +312,8 @@ TEST(VbTokenizer, ChangedOrMissingWordListsAreReadAgain) {
     EXPECT_EQ(first->Tokens.Get(2)->Kind, tkIdentifier);
 
     std::string keywords = dir.Write("vb/keyword.txt", "Dim\r\nFoo\r\n");
-    std::filesystem::last_write_time(
-        keywords, std::filesystem::last_write_time(keywords) + std::chrono::seconds(2));
+    std::filesystem::last_write_time(keywords, std::filesystem::last_write_time(keywords) +
+                                                   std::chrono::seconds(2));
     auto second = SourceOf(std::string(kModuleHeader) + "Dim Foo\r\n");
     TVbModuleParser parser(*second, folder);
     ASSERT_TRUE(parser.Execute());
@@ -323,4 +323,35 @@ TEST(VbTokenizer, ChangedOrMissingWordListsAreReadAgain) {
     std::filesystem::remove(folder + "/operator.txt");
     auto third = SourceOf("Dim x\r\n");
     EXPECT_THROW(TVbModuleParser(*third, folder), EFOpenError);
+}
+
+// ---- Code pages ----
+
+TEST(VbTokenizer, LettersOfASingleByteCodePageMakeOneWord) {
+    const std::string text = std::string(kModuleHeader) +
+                             "Sub F(ByVal N\xFAmero As Long)\r\n"
+                             "Dim A\xF1o, Ca\xF1 As Long ' \xBFqu\xE9?\r\n"
+                             "End Sub\r\n";
+    {
+        CodePageScope cp(1252);
+        auto s = Parsed(text);
+        EXPECT_EQ(Texts(s->Tokens, 1),
+                  (Tokens{"Sub", "F", "(", "ByVal", "N\xFAmero", "As", "Long", ")", "Dim", "A\xF1o",
+                          ",", "Ca\xF1", "As", "Long", "' \xBFqu\xE9?", "End", "Sub"}));
+    }
+    // In code page 932 0xF1 can only lead a double-byte character: before a blank it ends the
+    // word.
+    auto s = Parsed(text);
+    EXPECT_EQ(Texts(s->Tokens, 1)[11], "Ca");
+}
+
+TEST(VbTokenizer, TrailByteOfAnotherDoubleByteCodePageIsNoContinuation) {
+    // 0xB0 0x5F is one character in code page 936; in code page 932 the "_" continues the line.
+    const std::string text = std::string(kModuleHeader) + "x = 1 ' \xB0_\r\ny = 2\r\n";
+    auto joined = Parsed(text);
+    EXPECT_EQ(joined->LogicalLines.Text(2), "");
+    CodePageScope cp(936);
+    auto s = Parsed(text);
+    EXPECT_EQ(s->LogicalLines.Text(1), "x = 1 ' \xB0_");
+    EXPECT_EQ(s->LogicalLines.Text(2), "y = 2");
 }
