@@ -46,7 +46,7 @@ void SetPrompts(TUserPrompts* prompts) { CurrentPrompts = prompts ? prompts : &D
 
 QString ErrorText(const std::exception& error) {
     if (auto* vetrinError = dynamic_cast<const EVetrinError*>(&error))
-        return QString::fromStdString(platform::Cp932ToUtf8(vetrinError->Message()));
+        return QString::fromStdString(platform::TextToUtf8(vetrinError->Message()));
     return QString::fromLocal8Bit(error.what());
 }
 
@@ -120,10 +120,9 @@ void TMainWindow::CreateChildWindows() {
     ResultWindow_ = new TResultWindow(Option_);
     AddChild(ResultWindow_, QRect(530, 0, 450, 300));
     ProjectWindow_ = new TProjectWindow(Option_, *ResultWindow_, *LogWindow_, MdiArea_);
-    QMdiSubWindow* frame = MdiArea_->addSubWindow(ProjectWindow_, Qt::SubWindow |
-                                                                      Qt::WindowTitleHint |
-                                                                      Qt::WindowMinimizeButtonHint |
-                                                                      Qt::WindowCloseButtonHint);
+    QMdiSubWindow* frame = MdiArea_->addSubWindow(
+        ProjectWindow_, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
     frame->adjustSize();
     frame->move(0, 0);
     frame->show();

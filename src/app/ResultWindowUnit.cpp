@@ -53,7 +53,8 @@ std::string TResultWindow::EditorParameters(std::string parameters, const std::s
     std::size_t at = platform::Find(parameters, "%L");
     if (at != std::string::npos) parameters.replace(at, 2, std::to_string(line));
     at = platform::Find(parameters, "%F");
-    if (at != std::string::npos) parameters.replace(at, 2, fileName);
+    // The file name goes in marked, so that it reaches the editor as the file system's name.
+    if (at != std::string::npos) parameters.replace(at, 2, platform::MarkPath(fileName));
     return parameters;
 }
 
@@ -69,7 +70,7 @@ void TResultWindow::Edit1Click() {
     parameters = EditorParameters(parameters, record.FileName, record.Line);
     QString program = QString::fromStdString(platform::NativePath(Option_.GetEditorProgram()));
     QStringList arguments =
-        QProcess::splitCommand(QString::fromStdString(platform::Cp932ToUtf8(parameters)));
+        QProcess::splitCommand(QString::fromStdString(platform::TextToUtf8(parameters)));
     // The editor runs on its own; whether it could be started is not examined.
     if (!program.isEmpty()) QProcess::startDetached(program, arguments);
 }

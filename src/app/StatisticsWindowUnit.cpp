@@ -163,7 +163,8 @@ void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
         MaxTotalLines = std::max(MaxTotalLines, info.TotalLines);
         MaxCodeLines = std::max(MaxCodeLines, info.CodeLines);
 
-        auto* pathItem = new QTableWidgetItem(FromEngine(source->FileName));
+        auto* pathItem =
+            new QTableWidgetItem(QString::fromStdString(platform::PathToUtf8(source->FileName)));
         pathItem->setData(PathRole, QByteArray::fromStdString(source->FileName));
         pathItem->setFlags(Qt::ItemIsEnabled);
         CommentStatisticsGrid->setItem(k, 0, pathItem);
@@ -209,7 +210,8 @@ void TStatisticsWindow::CommentStatisticsGridDrawCell(QPainter& painter, int col
             const std::string path = CellPath(row);
             const std::string shown =
                 ShowFullPath->isChecked() ? path : platform::FileNamePart(path);
-            DrawCellText(painter, rect, FromEngine(shown), THorzAlign::Left, TVertAlign::Center);
+            DrawCellText(painter, rect, QString::fromStdString(platform::PathToUtf8(shown)),
+                         THorzAlign::Left, TVertAlign::Center);
         } else if (column >= 1 && column < ColumnCount) {
             const TBarPart part = ShowGraphOnly->isChecked() ? TBarPart::Full : TBarPart::LowerHalf;
             const std::int32_t total = CellCount(1, row);

@@ -37,7 +37,8 @@ void TVBUnusedArguments::Check(TVtParts& part) {
         const TVbTokenList& body = method.Tokens;
         const int count = method.Arguments.Count();
         names.clear();
-        for (int a = 0; a < count; ++a) names.push_back(method.Arguments.Get(a)->Name());
+        for (int a = 0; a < count; ++a)
+            names.push_back(method.Arguments.Get(a)->Name());
         found.assign(static_cast<std::size_t>(count), false);
         const bool direct = count <= 32;
         used.clear();
@@ -53,7 +54,8 @@ void TVBUnusedArguments::Check(TVtParts& part) {
                 if (!found[a] && names[a] == text) found[a] = true;
         }
         if (!direct)
-            for (std::size_t a = 0; a < names.size(); ++a) found[a] = used.count(names[a]) > 0;
+            for (std::size_t a = 0; a < names.size(); ++a)
+                found[a] = used.count(names[a]) > 0;
 
         TDroppedWords dropped(source, method);
         for (int a = 0; a < method.Arguments.Count(); ++a) {
@@ -66,7 +68,8 @@ void TVBUnusedArguments::Check(TVtParts& part) {
             if (before && before->Text() == "=") continue;
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;
-            ReportAt(t.UnusedArgumentOpen + std::string(name) + t.UnusedClose, argument.Line());
+            ReportAt(t.UnusedArgumentOpen + platform::MarkSourceText(name) + t.UnusedClose,
+                     argument.Line());
         }
     }
 }
@@ -87,9 +90,7 @@ void TVBUnusedArguments::LoadSettings(TVetrinList& reader) {
     reader.ReadBool(ExceptEventProcedure);
 }
 
-bool TVBUnusedArguments::IsTarget(const TVtParts& part) const {
-    return IsMemberSource(part);
-}
+bool TVBUnusedArguments::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
 std::string TVBUnusedArguments::GetCheckerName() const {
     return CheckerTexts().UnusedArgumentsName;

@@ -31,7 +31,9 @@ void WarnMissingMembers(const TVbProjectSource& project) {
     for (const TVtParts* child : project.Children) {
         if (!platform::FileExists(child->FileName)) {
             std::string text =
-                "vrt: " + platform::Cp932ToUtf8(FwTexts().NotFound + child->FileName) + "\n";
+                "vrt: " +
+                platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName)) +
+                "\n";
             std::fputs(text.c_str(), stderr);
         }
     }
@@ -72,7 +74,8 @@ int RunCheck(const TCheckOptions& options) {
         paths.push_back(CheckedProjectPath(p));
 
     TOutput out(stdout);
-    std::unique_ptr<TFindingWriter> writer = MakeWriter(options.Format, options.Utf8, rules, out);
+    std::unique_ptr<TFindingWriter> writer =
+        MakeWriter(options.Format, options.TextTarget, rules, out);
     rules.Capture(writer.get());
     std::unique_ptr<TStreamLog> log;
     if (options.Log) {
@@ -134,7 +137,9 @@ void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
     for (const auto& r : rows) {
         maxTotal = std::max(maxTotal, r.Counts.TotalLines);
         maxCode = std::max(maxCode, r.Counts.CodeLines);
-        nameWidth = std::max(nameWidth, platform::FileNamePart(r.File).size());
+        nameWidth = std::max(
+            nameWidth,
+            platform::Utf8ToCp932(platform::PathToUtf8(platform::FileNamePart(r.File))).size());
         for (std::int32_t n :
              {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines, r.Counts.CommentLines})
             numWidth = std::max(numWidth, std::to_string(n).size());
@@ -152,7 +157,7 @@ void PrintTable(const std::vector<TStatsRow>& rows, TOutput& out) {
             return PadLeft(std::to_string(value), numWidth) + " " + Bar(value, denominator, bar);
         };
         std::string line =
-            PadRight(platform::Cp932ToUtf8(platform::FileNamePart(r.File)), nameWidth) + "  " +
+            PadRight(platform::PathToUtf8(platform::FileNamePart(r.File)), nameWidth) + "  " +
             cell(c.TotalLines, maxTotal, wide) + "  " + cell(c.CodeLines, maxCode, wide) + "  " +
             cell(c.BlankLines, c.TotalLines, narrow) + "  " +
             cell(c.CommentLines, c.TotalLines, narrow);
@@ -186,7 +191,7 @@ int RunStats(const TStatsOptions& options) {
         if (options.Tsv) {
             std::string text;
             for (const auto& r : rows) {
-                text += platform::Cp932ToUtf8(r.File);
+                text += platform::PathToUtf8(r.File);
                 for (std::int32_t n : {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines,
                                        r.Counts.CommentLines}) {
                     text += '\t';
@@ -283,7 +288,8 @@ int RunDump(const std::string& sourceFile) {
     std::string path = platform::EnginePath(sourceFile);
     std::unique_ptr<TVbSource> source = MakeSource(path);
     if (!source)
-        throw EGeneralError(path + ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
+        throw EGeneralError(platform::MarkPath(path) +
+                            ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);

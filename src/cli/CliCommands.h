@@ -1,5 +1,5 @@
 // The four commands of vrt. Each answers the exit status; failures are raised as EVetrinError
-// (texts in code page 932) and reported by main.
+// (texts in code page 932, paths and names marked) and reported by main.
 #pragma once
 
 #include "cli/CliOutput.h"
@@ -10,7 +10,7 @@
 struct TCheckOptions {
     std::string RulesFile; // UTF-8 as given; empty: the defaults
     TFormat Format = TFormat::Text;
-    bool Utf8 = true;
+    const platform::TCodePage* TextTarget = nullptr; // text output: none for UTF-8
     bool Log = false;
     std::vector<std::string> Projects; // UTF-8 as given
 };

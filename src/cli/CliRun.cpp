@@ -27,7 +27,7 @@ void TCliVetrins::ApplyRulesFile(const std::string& fileName) {
             known = true;
     });
     if (!known) {
-        std::string text = "vrt: " + platform::Cp932ToUtf8(fileName) +
+        std::string text = "vrt: " + platform::PathToUtf8(fileName) +
                            ": no section of a known rule; the rules keep their defaults\n";
         std::fputs(text.c_str(), stderr);
     }
@@ -71,10 +71,10 @@ void TCliVetrins::Flush() {
         f.Message = record.Message;
         // A finding without a line reads F, " : ", M (its jump record may still say line 1).
         std::string_view line = f.ResultLine;
-        bool noLine = line.size() == f.File.size() + 3 + f.Message.size() &&
-                      line.substr(0, f.File.size()) == f.File &&
-                      line.substr(f.File.size(), 3) == " : " &&
-                      line.substr(f.File.size() + 3) == f.Message;
+        const std::string file = platform::MarkPath(f.File);
+        bool noLine = line.size() == file.size() + 3 + f.Message.size() &&
+                      line.substr(0, file.size()) == file && line.substr(file.size(), 3) == " : " &&
+                      line.substr(file.size() + 3) == f.Message;
         f.HasLine = !noLine && record.Line != -1;
         f.Line = f.HasLine ? record.Line : -1;
     }
@@ -91,9 +91,7 @@ void TCliVetrins::TRuleSink::Add(const std::string& line) {
     Owner_.Pending_.push_back(std::move(f));
 }
 
-int TCliVetrins::TRuleSink::Count() const {
-    return static_cast<int>(Owner_.Pending_.size());
-}
+int TCliVetrins::TRuleSink::Count() const { return static_cast<int>(Owner_.Pending_.size()); }
 
 std::string TCliVetrins::TRuleSink::Get(int index) const {
     return Owner_.Pending_.at(static_cast<std::size_t>(index)).ResultLine;
@@ -125,7 +123,7 @@ void TStreamLog::Clear() {
 
 void TStreamLog::Finish() {
     if (!Pending_) return;
-    std::string text = platform::Cp932ToUtf8(Last_);
+    std::string text = platform::TextToUtf8(Last_);
     text += '\n';
     std::fwrite(text.data(), 1, text.size(), Stream_);
     std::fflush(Stream_);

@@ -3,6 +3,7 @@
 #include "framework/Errors.h"
 #include "framework/Texts.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <istream>
@@ -46,16 +47,16 @@ void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
     if (!Results) return;
     std::string file = CurrentFileName();
     if (line == -1)
-        Results->Add(file + " : " + message);
+        Results->Add(platform::MarkPath(file) + " : " + message);
     else
-        Results->Add(file + "(" + std::to_string(line) + ") : " + message);
+        Results->Add(platform::MarkPath(file) + "(" + std::to_string(line) + ") : " + message);
     if (Collection_) Collection_->JumpRecords.Add(file, line, message);
 }
 
 void TVetrin::Report(const std::string& message) {
     if (!Results) return;
     std::string file = CurrentFileName();
-    Results->Add(file + " : " + message);
+    Results->Add(platform::MarkPath(file) + " : " + message);
     if (Collection_) Collection_->JumpRecords.Add(file, 1, message);
 }
 
@@ -70,7 +71,8 @@ void TVetrin::AppendLog(const std::string& text) {
 void TVetrin::Run(TVtParts& part) {
     const TFrameworkTexts& t = FwTexts();
     if (!IsTarget(part)) return;
-    WriteLog(t.RunOpen + GetCheckerName() + t.RunChecking + part.FileName + "...");
+    WriteLog(t.RunOpen + GetCheckerName() + t.RunChecking + platform::MarkPath(part.FileName) +
+             "...");
     if (!part.HasContent()) {
         AppendLog(t.SkipNotParsed);
         return;

@@ -21,12 +21,20 @@ bool IsAscii(std::string_view s) {
 
 } // namespace
 
-std::string NativePath(std::string_view path) {
-    return IsAscii(path) ? std::string(path) : Cp932ToUtf8(path);
+std::string NativePath(std::string_view path) { return std::string(path); }
+
+std::string EnginePath(std::string_view nativePath) { return std::string(nativePath); }
+
+std::string PathFromSourceText(std::string_view sourceText) {
+    return IsAscii(sourceText) ? std::string(sourceText) : SourceCodePage().ToUtf8(sourceText);
 }
 
-std::string EnginePath(std::string_view nativePath) {
-    return IsAscii(nativePath) ? std::string(nativePath) : Utf8ToCp932(nativePath);
+std::string PathFromSystemText(std::string_view systemText) {
+    return IsAscii(systemText) ? std::string(systemText) : Cp932ToUtf8(systemText);
+}
+
+std::string PathToSystemText(std::string_view path) {
+    return IsAscii(path) ? std::string(path) : Utf8ToCp932(PathToUtf8(path));
 }
 
 bool FileExists(std::string_view path) {
@@ -120,7 +128,8 @@ std::string CurrentDir() {
 }
 
 std::string FolderPart(std::string_view path) {
-    std::size_t p = FindLastOf(path, "/\\");
+    // File-system bytes: no trail byte can be taken for a separator.
+    std::size_t p = path.find_last_of("/\\");
     if (p == std::string_view::npos) return "";
     if (p == 0) return "/";
     return std::string(path.substr(0, p));
@@ -141,14 +150,11 @@ std::string Normalise(std::string_view path) {
         }
         current.clear();
     };
-    for (std::size_t i = 0; i < path.size();) {
-        std::size_t n = CharLength(path, i);
-        if (n == 1 && (path[i] == '/' || path[i] == '\\')) {
+    for (char c : path) {
+        if (c == '/' || c == '\\')
             flush();
-        } else {
-            current.append(path.substr(i, n));
-        }
-        i += n;
+        else
+            current += c;
     }
     flush();
     std::string out;
@@ -186,11 +192,13 @@ std::string AbsolutePath(std::string_view path) {
     return Normalise(CurrentDir() + "/" + std::string(path));
 }
 
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath) {
-    std::string lexical =
-        IsAbsolute(memberPath)
-            ? Normalise(memberPath)
-            : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + std::string(memberPath));
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberText) {
+    // Into the file system's form first: a "\" that is the trail byte of a double-byte
+    // character is gone after the conversion, so every "\" left is a separator.
+    const std::string memberPath = PathFromSourceText(memberText);
+    std::string lexical = IsAbsolute(memberPath)
+                              ? Normalise(memberPath)
+                              : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + memberPath);
     struct stat st;
     if (stat(NativePath(lexical).c_str(), &st) == 0) return lexical;
     // Walk the components, keeping exact matches and falling back to a unique match ignoring case.
