@@ -15,19 +15,27 @@
 
 namespace {
 
-// A project file must exist and be readable: the project's Load would otherwise record only its
-// name and the run would check nothing.
-std::string CheckedProjectPath(const std::string& utf8Path) {
-    std::string path = platform::EnginePath(utf8Path);
+// A project file must exist, be readable and be a VB project: the run would otherwise check
+// nothing and look as if it had.
+std::string CheckedProjectPath(const std::string& givenPath) {
+    std::string path = platform::EnginePath(givenPath);
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
+    TVbProjectSource project;
+    project.Load(path);
+    project.CheckIsProject();
     return path;
 }
 
-// A member whose file is missing is only logged by the parse walk; say so on stderr as well, so
-// a check that silently covered less than the project does not pass unnoticed.
+// A member whose file is missing or could not be read is only logged by the project read and the
+// parse walk; say so on stderr as well, one line each, so a check that covered less than the
+// project does not pass unnoticed.
 void WarnMissingMembers(const TVbProjectSource& project) {
+    for (const auto& failure : project.MemberFailures) {
+        std::string text = "vrt: " + platform::TextToUtf8(failure.Line) + "\n";
+        std::fputs(text.c_str(), stderr);
+    }
     for (const TVtParts* child : project.Children) {
         if (!platform::FileExists(child->FileName)) {
             std::string text =

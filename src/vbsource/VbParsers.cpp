@@ -9,7 +9,37 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <new>
 #include <optional>
+
+// ---- Texts ----
+
+namespace {
+
+// The parsers' Japanese texts, written once in UTF-8 and converted to code page 932 once.
+struct TVbParserTexts {
+    std::string SkipUntilIdentifier; // no procedure name before the end of the tokens
+    std::string UnfinishedMethod;    // a procedure whose End line never comes
+    std::string UnclosedArguments;   // an argument list still open at the end of the tokens
+    std::string OutOfMemory;         // a member too large for the memory left
+    std::string NotAProject;         // "%s" is the file
+};
+
+const TVbParserTexts& ParserTexts() {
+    static const TVbParserTexts texts = [] {
+        auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
+        TVbParserTexts t;
+        t.SkipUntilIdentifier = c("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier");
+        t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
+        t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
+        t.OutOfMemory = c("メモリが足りないため読めません");
+        t.NotAProject = c("%s は VB のプロジェクトファイルではありません");
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
 
 // ---- TVbProjectParser ----
 
@@ -58,13 +88,26 @@ bool TVbProjectParser::Execute() {
             }
             std::string absolute = platform::ResolveProjectPath(p.FileName, path);
             p.MemberFiles.push_back(absolute);
+            // A member file that exists but cannot be read, for whatever reason: say so in the
+            // log and keep the member (it has no lines, so every rule reports it as not parsed)
+            // rather than losing it and every member after it.
+            std::string failure;
             try {
+                if (MemberLoadHook) MemberLoadHook(absolute);
                 member->Load(absolute);
             } catch (const EVetrinError& e) {
-                // A member file that exists but cannot be read: say so in the log and keep the
-                // member (it has no lines, so every rule reports it as not parsed) rather than
-                // losing it and every member after it.
-                p.WriteLog(e.Message());
+                failure = e.Message();
+            } catch (const std::bad_alloc&) {
+                failure = ParserTexts().OutOfMemory;
+            } catch (const std::exception& e) {
+                failure = e.what();
+            }
+            if (!failure.empty()) {
+                // A reason that does not name the file gets the file in front of it.
+                const std::string file = platform::MarkPath(absolute);
+                if (failure.find(file) == std::string::npos) failure = file + " : " + failure;
+                p.WriteLog(failure);
+                p.MemberFailures.push_back({absolute, failure});
             }
             p.AddMember(std::move(member));
         }
@@ -74,30 +117,22 @@ bool TVbProjectParser::Execute() {
     }
 }
 
-// ---- Texts ----
+void (*TVbProjectParser::MemberLoadHook)(const std::string& fileName) = nullptr;
 
-namespace {
-
-// The parsers' Japanese texts, written once in UTF-8 and converted to code page 932 once.
-struct TVbParserTexts {
-    std::string SkipUntilIdentifier; // no procedure name before the end of the tokens
-    std::string UnfinishedMethod;    // a procedure whose End line never comes
-    std::string UnclosedArguments;   // an argument list still open at the end of the tokens
-};
-
-const TVbParserTexts& ParserTexts() {
-    static const TVbParserTexts texts = [] {
-        auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
-        TVbParserTexts t;
-        t.SkipUntilIdentifier = c("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier");
-        t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
-        t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
-        return t;
-    }();
-    return texts;
+void TVbProjectSource::CheckIsProject() const {
+    if (!platform::FileExists(FileName)) return; // a missing file is reported as before
+    for (int i = 0; i < RawLines.Count(); ++i) {
+        std::string_view line = RawLines.Text(i);
+        std::string_view key = line.substr(0, line.find('='));
+        if (key.size() == line.size()) continue;
+        for (std::string_view known : {"Type", "Class", "Form", "Module", "PropertyPage",
+                                       "UserControl", "Reference", "Object"})
+            if (key == known) return;
+    }
+    const std::string& text = ParserTexts().NotAProject;
+    std::size_t at = text.find("%s");
+    throw EGeneralError(text.substr(0, at) + platform::MarkPath(FileName) + text.substr(at + 2));
 }
-
-} // namespace
 
 // ---- TVbWordList ----
 

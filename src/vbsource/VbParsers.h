@@ -26,6 +26,8 @@ public:
     bool Execute() override;
 
     TVbProjectSource& Project;
+    // Called with each member file before it is read (tests set it to make a read fail).
+    static void (*MemberLoadHook)(const std::string& fileName);
 };
 
 // A word list file: one entry per line, taken whole. Membership ignores the letter case of

@@ -14,9 +14,9 @@
 
 // Token kinds: stored in tokens and tested by the checkers.
 enum : std::uint8_t {
-    tkVersion = 0,    // header line beginning with "VERSION"
-    tkHeader = 1,     // other header line (designer block)
-    tkAttribute = 2,  // header line beginning with "Attribute"
+    tkVersion = 0,   // header line beginning with "VERSION"
+    tkHeader = 1,    // other header line (designer block)
+    tkAttribute = 2, // header line beginning with "Attribute"
     tkKeyword = 3,
     tkOperator = 4,
     tkIdentifier = 5,
@@ -259,6 +259,18 @@ public:
     TVbSource* AddMember(std::unique_ptr<TVbSource> member);
     // Frees and removes all child parts, from the last to the first.
     void ClearParts();
+    // Raises EGeneralError when the project file read by Load is there but holds none of the
+    // lines a VB project has (no "Type=" line, no member or reference key): an empty file, a
+    // member source or any other file given in place of the project.
+    void CheckIsProject() const;
+
+    // A member whose file could not be read (an I/O error, too little memory...): the member is
+    // kept without lines. Line: the file and the reason, as the log shows it.
+    struct TMemberFailure {
+        std::string FileName;
+        std::string Line;
+    };
+    std::vector<TMemberFailure> MemberFailures;
 
 private:
     std::vector<std::unique_ptr<TVbSource>> Members_;
