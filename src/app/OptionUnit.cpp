@@ -17,10 +17,14 @@ const char* const SectionFile = "File";
 const char* const KeyCommandLine = "CommandLine";
 const char* const KeyLastOpen = "LastOpen";
 const char* const KeyTargetProject = "TargetProject";
+const char* const SectionSource = "Source";
+const char* const KeyCodePage = "CodePage";
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -46,6 +50,19 @@ std::string TVtOption::DefaultIniFileName() {
     return platform::EnginePath((config + QStringLiteral("/vetrin")).toStdString()) + "/vrt.ini";
 }
 
+namespace {
+// A code page number from the file; what is not one of the known code pages gives 932, so that a
+// hand-edited value never stops the application.
+int CodePageValue(std::string_view text) {
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9' || n > 100000) return 932;
+        n = n * 10 + (c - '0');
+    }
+    return platform::FindCodePage(n) ? n : 932;
+}
+} // namespace
+
 void TVtOption::LoadOptions() {
     std::string bytes;
     if (!platform::FileExists(IniFileName)) return;
@@ -53,6 +70,7 @@ void TVtOption::LoadOptions() {
     CommandLine.clear();
     LastOpen.clear();
     TargetProject.clear();
+    CodePage = 932;
     // INI syntax: "[section]" lines, "key=value" lines; section and key names ignore letter case,
     // the value is everything after the first "=". Lines starting with ";" are comments.
     std::string section;
@@ -61,9 +79,8 @@ void TVtOption::LoadOptions() {
         if (trimmed.empty() || trimmed.front() == ';') return;
         if (trimmed.front() == '[') {
             std::size_t close = trimmed.find(']');
-            section = std::string(TrimBlanks(trimmed.substr(1, close == std::string_view::npos
-                                                                    ? std::string_view::npos
-                                                                    : close - 1)));
+            section = std::string(TrimBlanks(trimmed.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
             return;
         }
         std::size_t eq = line.find('=');
@@ -75,10 +92,13 @@ void TVtOption::LoadOptions() {
             CommandLine = value;
         else if (platform::SameTextAscii(section, SectionFile) &&
                  platform::SameTextAscii(key, KeyLastOpen))
-            LastOpen = value;
+            LastOpen = platform::PathFromSystemText(value);
         else if (platform::SameTextAscii(section, SectionFile) &&
                  platform::SameTextAscii(key, KeyTargetProject))
-            TargetProject = value;
+            TargetProject = platform::PathFromSystemText(value);
+        else if (platform::SameTextAscii(section, SectionSource) &&
+                 platform::SameTextAscii(key, KeyCodePage))
+            CodePage = CodePageValue(TrimBlanks(value));
     });
 }
 
@@ -88,8 +108,12 @@ void TVtOption::SaveOptions() const {
     text += std::string(KeyCommandLine) + "=" + OneLine(CommandLine) + "\r\n";
     text += "\r\n";
     text += std::string("[") + SectionFile + "]\r\n";
-    text += std::string(KeyLastOpen) + "=" + OneLine(LastOpen) + "\r\n";
-    text += std::string(KeyTargetProject) + "=" + OneLine(TargetProject) + "\r\n";
+    text += std::string(KeyLastOpen) + "=" + OneLine(platform::PathToSystemText(LastOpen)) + "\r\n";
+    text += std::string(KeyTargetProject) + "=" +
+            OneLine(platform::PathToSystemText(TargetProject)) + "\r\n";
+    text += "\r\n";
+    text += std::string("[") + SectionSource + "]\r\n";
+    text += std::string(KeyCodePage) + "=" + std::to_string(CodePage) + "\r\n";
     std::string folder = platform::FolderPart(IniFileName);
     if (!folder.empty()) QDir().mkpath(QString::fromStdString(platform::NativePath(folder)));
     if (!platform::WriteFileBytes(IniFileName, text)) throw EFCreateError(IniFileName);

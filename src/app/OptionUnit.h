@@ -1,5 +1,6 @@
 // The application options kept in vrt.ini: the editor command line, the checker project file
-// opened last and the VB project of the last check. All values are code page 932 text.
+// opened last, the VB project of the last check and the code page of the VB sources. All values
+// are code page 932 text in the file; the two paths are file-system paths in memory.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@ public:
     std::string CommandLine;   // [Editor] CommandLine
     std::string LastOpen;      // [File] LastOpen
     std::string TargetProject; // [File] TargetProject
+    int CodePage = 932;        // [Source] CodePage: of the VB sources (absent or unknown: 932)
 
     // Reads the three options when the file exists (a missing key gives an empty value); a
     // missing file changes nothing.

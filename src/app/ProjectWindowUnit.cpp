@@ -263,7 +263,11 @@ void TProjectWindow::ClearWindows() {
 void TProjectWindow::ReadProject(const std::string& path) {
     ReadIncomplete_ = true;
     Project_->ClearParts();
+    // The sources are read in the code page the options name, from here to the next read.
+    platform::SetSourceCodePage(Option_.CodePage);
+    ReadCodePage_ = Option_.CodePage;
     Project_->Load(path);
+    Project_->CheckIsProject();
     Project_->Analyze();
     ReadIncomplete_ = false;
 }
@@ -274,7 +278,8 @@ void TProjectWindow::CheckClick() {
         TWaitCursor waitCursor;
         ApplyCheckBoxes();
         std::string path = PathText();
-        if (ReadIncomplete_ || Project_->IsModified() || path != Project_->FileName)
+        if (ReadIncomplete_ || Project_->IsModified() || path != Project_->FileName ||
+            Option_.CodePage != ReadCodePage_)
             ReadProject(path);
         Project_->CheckTree(*Checkers_);
         if (Statistics_) Statistics_->ShowStatistics(Project_.get());
@@ -376,7 +381,8 @@ void TProjectWindow::SpeedButton1Click() {
 }
 
 void TProjectWindow::SpeedButton2Click() {
-    for (QCheckBox* box : Relations_->CheckBoxes) box->setChecked(true);
+    for (QCheckBox* box : Relations_->CheckBoxes)
+        box->setChecked(true);
 }
 
 void TProjectWindow::closeEvent(QCloseEvent* event) { MinimiseOnClose(this, event); }

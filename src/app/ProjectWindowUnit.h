@@ -114,4 +114,5 @@ private:
     std::unique_ptr<TVbProjectSource> Project_;
     // A read that failed midway leaves a project that is not what the files say: read it again.
     bool ReadIncomplete_ = false;
+    int ReadCodePage_ = 932; // the code page the project was last read in
 };

@@ -68,7 +68,8 @@ void TResultWindow::Edit1Click() {
     if (index < 0 || index >= Checkers_->JumpRecords.Count()) return;
     const TCheckerLog& record = Checkers_->JumpRecords.Items(index);
     parameters = EditorParameters(parameters, record.FileName, record.Line);
-    QString program = QString::fromStdString(platform::NativePath(Option_.GetEditorProgram()));
+    QString program =
+        QString::fromStdString(platform::PathFromSystemText(Option_.GetEditorProgram()));
     QStringList arguments =
         QProcess::splitCommand(QString::fromStdString(platform::TextToUtf8(parameters)));
     // The editor runs on its own; whether it could be started is not examined.

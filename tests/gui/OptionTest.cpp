@@ -5,6 +5,7 @@
 #include "app/OptionUnit.h"
 #include "framework/Errors.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -29,15 +30,26 @@ private slots:
         QTest::addColumn<QString>("parameters");
         QTest::newRow("quoted program keeps its blank")
             << "\"C:\\Program Files\\Hidemaru\\hidemaru.exe\" /l%L %F"
-            << "C:\\Program Files\\Hidemaru\\hidemaru.exe" << " /l%L %F";
-        QTest::newRow("program and parameters") << "notepad.exe %F" << "notepad.exe" << "%F";
-        QTest::newRow("program alone") << "notepad.exe" << "notepad.exe" << "";
-        QTest::newRow("quote never closed") << "\"C:\\ed.exe /n%L" << "" << "C:\\ed.exe /n%L";
-        QTest::newRow("empty") << "" << "" << "";
+            << "C:\\Program Files\\Hidemaru\\hidemaru.exe"
+            << " /l%L %F";
+        QTest::newRow("program and parameters") << "notepad.exe %F"
+                                                << "notepad.exe"
+                                                << "%F";
+        QTest::newRow("program alone") << "notepad.exe"
+                                       << "notepad.exe"
+                                       << "";
+        QTest::newRow("quote never closed") << "\"C:\\ed.exe /n%L"
+                                            << ""
+                                            << "C:\\ed.exe /n%L";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
         QTest::newRow("double-byte folder") << "\"C:\\ソフト\\表示.exe\" -n%L %F"
-                                            << "C:\\ソフト\\表示.exe" << " -n%L %F";
-        QTest::newRow("wide blank is no separator")
-            << "C:\\my　editor.exe %F" << "C:\\my　editor.exe" << "%F";
+                                            << "C:\\ソフト\\表示.exe"
+                                            << " -n%L %F";
+        QTest::newRow("wide blank is no separator") << "C:\\my　editor.exe %F"
+                                                    << "C:\\my　editor.exe"
+                                                    << "%F";
     }
     void splitsTheEditorCommandLine() {
         QFETCH(QString, commandLine);
@@ -60,12 +72,15 @@ private slots:
     void savesAndLoadsAllThreeValuesInCodePage932() {
         TVtOption option = NewOption();
         option.CommandLine = Sj("\"C:\\Program Files\\エディタ\\ed.exe\" /l%L %F");
-        option.LastOpen = Sj("/home/u/規則.vrp");
-        option.TargetProject = Sj("/home/u/プロジェクト/Sample.vbp");
+        // The paths are the file system's (UTF-8); the file holds them in code page 932.
+        option.LastOpen = "/home/u/規則.vrp";
+        option.TargetProject = "/home/u/プロジェクト/Sample.vbp";
         option.SaveOptions();
-        QByteArray expected = QByteArray::fromStdString(
-            "[Editor]\r\nCommandLine=" + option.CommandLine + "\r\n\r\n[File]\r\nLastOpen=" +
-            option.LastOpen + "\r\nTargetProject=" + option.TargetProject + "\r\n");
+        QByteArray expected =
+            QByteArray::fromStdString("[Editor]\r\nCommandLine=" + option.CommandLine +
+                                      "\r\n\r\n[File]\r\nLastOpen=" + Sj(option.LastOpen) +
+                                      "\r\nTargetProject=" + Sj(option.TargetProject) +
+                                      "\r\n\r\n[Source]\r\nCodePage=932\r\n");
         QCOMPARE(ReadAll(IniPath()), expected);
 
         TVtOption reread = NewOption();
@@ -80,7 +95,8 @@ private slots:
         option.LoadOptions();
         option.SaveOptions();
         QSettings ini(IniPath(), QSettings::IniFormat);
-        QCOMPARE(ini.childGroups(), QStringList({"Editor", "File"}));
+        QCOMPARE(ini.childGroups(), QStringList({"Editor", "File", "Source"}));
+        QCOMPARE(ini.value("Source/CodePage").toString(), QString("932"));
         QCOMPARE(ini.value("Editor/CommandLine", "missing").toString(), QString());
         QCOMPARE(ini.value("File/LastOpen", "missing").toString(), QString());
         QCOMPARE(ini.value("File/TargetProject", "missing").toString(), QString());
@@ -120,6 +136,27 @@ private slots:
         QCOMPARE(QString::fromStdString(TVtOption().IniFileName), IniPath());
         qunsetenv("VETRIN_INI");
         QVERIFY(QString::fromStdString(TVtOption().IniFileName).endsWith("/vrt.ini"));
+    }
+
+    void codePageIsChosenInTheDialogAndKeptInTheIni() {
+        // An ini of an earlier version has no code page: 932. So has an unknown value.
+        WriteAll(IniPath(), "[Editor]\nCommandLine=ed %F\n");
+        TVtOption option = NewOption();
+        option.CodePage = 1252;
+        option.LoadOptions();
+        QCOMPARE(option.CodePage, 932);
+        TOptionDialog dialog(option);
+        QCOMPARE(dialog.CodePage->currentText(), QString("932"));
+        dialog.CodePage->setCurrentIndex(dialog.CodePage->findText("1252"));
+        QTest::mouseClick(dialog.Ok, Qt::LeftButton);
+        QCOMPARE(option.CodePage, 1252);
+        TVtOption reread = NewOption();
+        reread.LoadOptions();
+        QCOMPARE(reread.CodePage, 1252);
+        QCOMPARE(reread.CommandLine, std::string("ed %F"));
+        WriteAll(IniPath(), "[Source]\nCodePage=437\n");
+        reread.LoadOptions();
+        QCOMPARE(reread.CodePage, 932);
     }
 
     void dialogShowsAndOkWritesAtOnce() {
@@ -167,14 +204,21 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("after");
-        QTest::newRow("quoted, blank in new path")
-            << "\"C:\\Program Files\\old.exe\" /l%L %F" << "/opt/my editor/ed"
-            << "\"/opt/my editor/ed\" /l%L %F";
-        QTest::newRow("quoted to plain") << "\"C:\\x y\\old.exe\" /l%L %F" << "/usr/bin/gedit"
+        QTest::newRow("quoted, blank in new path") << "\"C:\\Program Files\\old.exe\" /l%L %F"
+                                                   << "/opt/my editor/ed"
+                                                   << "\"/opt/my editor/ed\" /l%L %F";
+        QTest::newRow("quoted to plain") << "\"C:\\x y\\old.exe\" /l%L %F"
+                                         << "/usr/bin/gedit"
                                          << "/usr/bin/gedit /l%L %F";
-        QTest::newRow("plain to quoted") << "notepad.exe %F" << "/a b/ed" << "\"/a b/ed\" %F";
-        QTest::newRow("no parameters") << "notepad.exe" << "/usr/bin/kate" << "/usr/bin/kate";
-        QTest::newRow("cancelled") << "notepad.exe %F" << "" << "notepad.exe %F";
+        QTest::newRow("plain to quoted") << "notepad.exe %F"
+                                         << "/a b/ed"
+                                         << "\"/a b/ed\" %F";
+        QTest::newRow("no parameters") << "notepad.exe"
+                                       << "/usr/bin/kate"
+                                       << "/usr/bin/kate";
+        QTest::newRow("cancelled") << "notepad.exe %F"
+                                   << ""
+                                   << "notepad.exe %F";
     }
     void pickingAnEditorReplacesOnlyTheProgram() {
         QFETCH(QString, before);

@@ -24,7 +24,7 @@
 class ProjectWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<QTemporaryDir> Dir;
     std::unique_ptr<TVtOption> Option;
     std::unique_ptr<TLogWindow> Log;
@@ -57,7 +57,7 @@ class ProjectWindowTest : public QObject {
         QTest::mouseClick(Window->Check, Qt::LeftButton);
     }
 
-  private slots:
+private slots:
     void init() {
         Dir = std::make_unique<QTemporaryDir>();
         QDir examples(VETRIN_SOURCE_DIR "/examples");
@@ -78,7 +78,7 @@ class ProjectWindowTest : public QObject {
     }
 
     void startsWithOneRowPerRuleOnItsTab() {
-        Option->TargetProject = Sj("/vb/プロジェクト.vbp");
+        Option->TargetProject = "/vb/プロジェクト.vbp"; // a file-system path
         OpenWindow();
         QCOMPARE(Window->windowTitle(), QString("ﾌﾟﾛｼﾞｪｸﾄ"));
         QCOMPARE(Window->TargetProjectPath->text(), QString("/vb/プロジェクト.vbp"));
@@ -186,6 +186,24 @@ class ProjectWindowTest : public QObject {
         QCOMPARE(Window->Checkers().JumpRecords.Count(), 2 * once);
     }
 
+    void notAProjectIsRefusedAndAnotherCodePageRereads() {
+        OpenWindow();
+        const QString module = Member("modCommon.bas");
+        Check(module);
+        QCOMPARE(Prompts->Errors,
+                 QStringList({module + " は VB のプロジェクトファイルではありません"}));
+        QCOMPARE(Result->Lines().Count(), 0);
+        Prompts->Errors.clear();
+        Check(ProjectFile());
+        QCOMPARE(Prompts->Errors, QStringList());
+        // A code page chosen in the options applies from the next check on: the project is read
+        // again in it.
+        Option->CodePage = 1252;
+        Check(ProjectFile());
+        platform::SetSourceCodePage(932);
+        QVERIFY(ParseLines() > 0);
+    }
+
     void touchedMemberMakesTheNextCheckRereadAll() {
         OpenWindow();
         Check(ProjectFile());
@@ -255,7 +273,7 @@ class ProjectWindowTest : public QObject {
         QCOMPARE(Prompts->Errors, QStringList());
         // The flags lead the boxes: the excluded-files box follows its (unset) flag too.
         QCOMPARE(TickedBoxes(), QStringList({"CheckBoxProhibit2"}));
-        QCOMPARE(Ui(Option->LastOpen), file);
+        QCOMPARE(QString::fromStdString(Option->LastOpen), file);
         QVERIFY(Window->Checkers().FindByClassName("TVbLimitLengthOfLine")->Enabled);
     }
 

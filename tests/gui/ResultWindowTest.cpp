@@ -17,7 +17,7 @@
 class ResultWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     QTemporaryDir Dir;
     QString EditorScript;
     QString ArgumentsFile;
@@ -46,7 +46,7 @@ class ResultWindowTest : public QObject {
         return '"' + EditorScript + '"' + parameters;
     }
 
-  private slots:
+private slots:
     void initTestCase() {
         // The stand-in editor writes its arguments one per line, then moves the list into place.
         EditorScript = Dir.filePath("stand in/editor.sh");
@@ -161,7 +161,7 @@ class ResultWindowTest : public QObject {
         AddFinding(window, checkers, "/vb/Form1.frm", 12);
         AddFinding(window, checkers, "/vb/Module 1.bas", 1);
         AddFinding(window, checkers, "/vb/Class1.cls", -1);
-        AddFinding(window, checkers, Sj("/vb/表示.frm"), 99);
+        AddFinding(window, checkers, "/vb/表示.frm", 99);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -33,20 +33,21 @@ private slots:
     void firstEndWritesTheIniFile() {
         QFile::remove(Ini());
         RunProgram();
-        QCOMPARE(ReadAll(Ini()),
-                 QByteArray("[Editor]\r\nCommandLine=\r\n\r\n[File]\r\nLastOpen=\r\nTargetProject=\r\n"));
+        QCOMPARE(
+            ReadAll(Ini()),
+            QByteArray("[Editor]\r\nCommandLine=\r\n\r\n[File]\r\nLastOpen=\r\nTargetProject=\r\n"
+                       "\r\n[Source]\r\nCodePage=932\r\n"));
     }
 
     void optionsSurviveARun() {
         // Written by hand with LF line ends; the program writes its own form back.
         QByteArray examples = VETRIN_SOURCE_DIR "/examples/";
-        QVERIFY(WriteAll(Ini(), "[Editor]\nCommandLine=gedit +%L %F\n[File]\nLastOpen=" +
-                                    examples + "Example.vrp\nTargetProject=" + examples +
-                                    "Example.vbp\n"));
+        QVERIFY(WriteAll(Ini(), "[Editor]\nCommandLine=gedit +%L %F\n[File]\nLastOpen=" + examples +
+                                    "Example.vrp\nTargetProject=" + examples + "Example.vbp\n"));
         RunProgram();
         QCOMPARE(ReadAll(Ini()), "[Editor]\r\nCommandLine=gedit +%L %F\r\n\r\n[File]\r\nLastOpen=" +
                                      examples + "Example.vrp\r\nTargetProject=" + examples +
-                                     "Example.vbp\r\n");
+                                     "Example.vbp\r\n\r\n[Source]\r\nCodePage=932\r\n");
     }
 };
 
