@@ -2,12 +2,13 @@
 
 #include "checkers/Checkers.h"
 #include "framework/Errors.h"
+#include "platform/CodePage.h"
 
 namespace {
 TRunSettings Validated(TRunSettings settings) {
-    if (settings.CodePage != 932)
+    if (!platform::FindCodePage(settings.CodePage))
         throw EGeneralError("code page " + std::to_string(settings.CodePage) +
-                            " is not supported (only 932)");
+                            " is not supported (" + platform::SupportedCodePages() + ")");
     if (settings.Jobs != 1)
         throw EGeneralError(std::to_string(settings.Jobs) +
                             " jobs are not supported (runs are sequential)");
@@ -57,14 +58,25 @@ void TCheckSession::SetLog(TTextLines* lines) {
     Project_.SetLog(lines);
 }
 
+void TCheckSession::SetCodePage(int codePage) {
+    TRunSettings settings = Settings_;
+    settings.CodePage = codePage;
+    Settings_ = Validated(std::move(settings));
+}
+
 bool TCheckSession::NeedsRead(const std::string& path) const {
-    return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName;
+    return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName ||
+           Settings_.CodePage != ReadCodePage_;
 }
 
 void TCheckSession::ReadProject(const std::string& path) {
     ReadIncomplete_ = true;
     Project_.Clear();
+    // The sources are read, and their names shown, in this code page until the next read.
+    platform::SetSourceCodePage(Settings_.CodePage);
+    ReadCodePage_ = Settings_.CodePage;
     Project_.Load(path);
+    Project_.CheckIsProject();
     Project_.Analyze();
     ReadIncomplete_ = false;
 }
@@ -76,6 +88,8 @@ void TCheckSession::CheckProject() {
         ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
     } reset{Rules_};
     Filter_.Reset();
+    // The rules see the names of the project in the code page it was read in.
+    platform::SetSourceCodePage(ReadCodePage_);
     Project_.CheckTree(Rules_);
 }
 
