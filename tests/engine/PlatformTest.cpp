@@ -100,6 +100,41 @@ TEST(CodePage, MarkedPiecesKeepTheirOwnEncodingAtEveryEdge) {
     EXPECT_EQ(platform::PathToUtf8("/x\xFF"), "/x\xEF\xBF\xBD");
 }
 
+// A path shown at a UTF-8 edge: well-formed UTF-8 passes whole, anything else gives U+FFFD (one
+// for each broken character), never bytes that are no UTF-8.
+TEST(CodePage, PathsShowAsUtf8WithBadBytesReplaced) {
+    const std::string bad = "\xEF\xBF\xBD";
+    EXPECT_EQ(platform::PathToUtf8("/d/josé/한글/𝄞.bas"), "/d/josé/한글/𝄞.bas");
+    EXPECT_EQ(platform::PathToUtf8("a\xC0\xAF"
+                                   "b"),
+              "a" + bad + "b"); // an overlong "/"
+    EXPECT_EQ(platform::PathToUtf8("a\xED\xA0\x80"
+                                   "b"),
+              "a" + bad + "b");                               // a surrogate
+    EXPECT_EQ(platform::PathToUtf8("a\xE6\x97"), "a" + bad);  // cut short
+    EXPECT_EQ(platform::PathToUtf8("\xF4\x90\x80\x80"), bad); // beyond U+10FFFF
+}
+
+// Converters that hold a base letter back for the marks after it (1255, 1258) still give it when
+// the text ends there, and the letter table sees it.
+TEST(CodePage, ALetterAtTheEndOfTheTextIsNotLost) {
+    const platform::TCodePage& vietnamese = *platform::FindCodePage(1258);
+    EXPECT_EQ(vietnamese.ToUtf8("\xC3"), "Ă");
+    EXPECT_EQ(vietnamese.ToUtf8("T\xC3"), "TĂ");
+    EXPECT_TRUE(vietnamese.IsLetterByte(0xC3));
+}
+
+// In every double-byte page an unassigned pair whose second byte is ASCII loses its first byte
+// only: the ASCII character stays.
+TEST(CodePage, AnUnassignedPairKeepsItsAsciiSecondByte) {
+    const platform::TCodePage& korean = *platform::FindCodePage(949);
+    ASSERT_EQ(korean.CharLength("\xC9\x41", 0), 2u);
+    EXPECT_EQ(korean.ToUtf8("\xC9"
+                            "AB"),
+              "\xEF\xBF\xBD"
+              "AB");
+}
+
 TEST(Files, LinesEndAtCrLfOrBoth) {
     EXPECT_EQ(platform::SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(platform::SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
