@@ -50,6 +50,7 @@ inline const std::array<TCategoryTab, 6> CategoryTabs = {{
 // Option dialog
 inline const QString OptionCaption = QStringLiteral("オプション");
 inline const QString EditorLabel = QStringLiteral("エディタ(&E)");
+inline const QString CodePageLabel = QStringLiteral("ソースのコードページ(&C)");
 inline const QString FileNamePlaceholder = QStringLiteral("%F ファイル名");
 inline const QString LinePlaceholder = QStringLiteral("%L 行番号");
 inline const QString Ok = QStringLiteral("OK");

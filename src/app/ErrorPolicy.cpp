@@ -6,7 +6,7 @@
 
 QString ErrorText(const std::exception& error) {
     if (auto* vetrinError = dynamic_cast<const EVetrinError*>(&error))
-        return QString::fromStdString(platform::Cp932ToUtf8(vetrinError->Message()));
+        return QString::fromStdString(platform::TextToUtf8(vetrinError->Message()));
     return QString::fromLocal8Bit(error.what());
 }
 

@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,8 +19,10 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     : QDialog(parent), Label1(new QLabel(apptext::EditorLabel, this)),
       EditorName(new QLineEdit(this)), OpenFile(new QToolButton(this)),
       Label2(new QLabel(apptext::FileNamePlaceholder, this)),
-      Label3(new QLabel(apptext::LinePlaceholder, this)), Ok(new QPushButton(apptext::Ok, this)),
-      Cancel(new QPushButton(apptext::Cancel, this)), Option_(option) {
+      Label3(new QLabel(apptext::LinePlaceholder, this)),
+      Label4(new QLabel(apptext::CodePageLabel, this)), CodePage(new QComboBox(this)),
+      Ok(new QPushButton(apptext::Ok, this)), Cancel(new QPushButton(apptext::Cancel, this)),
+      Option_(option) {
     setObjectName(QStringLiteral("OptionDialog"));
     setWindowTitle(apptext::OptionCaption);
     setFont(AppFont());
@@ -41,7 +44,14 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     Label2->setGeometry(28, 52, 70, 12);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(28, 68, 52, 12);
-    for (QLabel* label : {Label1, Label2, Label3})
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(20, 96, 150, 12);
+    Label4->setBuddy(CodePage);
+    CodePage->setObjectName(QStringLiteral("CodePage"));
+    CodePage->setGeometry(20, 112, 120, 22);
+    for (int n : {932, 874, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258})
+        CodePage->addItem(QString::number(n), n);
+    for (QLabel* label : {Label1, Label2, Label3, Label4})
         label->adjustSize();
     Ok->setObjectName(QStringLiteral("Ok"));
     Ok->setGeometry(228, 188, 77, 25);
@@ -51,6 +61,7 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     // Tab order: OK, Cancel, the editor box.
     setTabOrder(Ok, Cancel);
     setTabOrder(Cancel, EditorName);
+    setTabOrder(EditorName, CodePage);
 
     // Enter runs OK (the default button); Esc closes without storing anything (QDialog's reject).
     connect(Ok, &QPushButton::clicked, this, [this] {
@@ -63,10 +74,15 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     FormCreate();
 }
 
-void TOptionDialog::FormCreate() { EditorName->setText(EngineToWidget(Option_.CommandLine)); }
+void TOptionDialog::FormCreate() {
+    EditorName->setText(EngineToWidget(Option_.CommandLine));
+    int index = CodePage->findData(Option_.CodePage);
+    CodePage->setCurrentIndex(index < 0 ? 0 : index);
+}
 
 void TOptionDialog::OkClick() {
     Option_.CommandLine = WidgetToEngine(EditorName->text());
+    Option_.CodePage = CodePage->currentData().toInt();
     Option_.SaveOptions();
 }
 
@@ -77,13 +93,14 @@ void TOptionDialog::OpenFileClick() {
     TFileRequest request;
     request.Kind = TFileRequest::Open;
     request.Caption = apptext::EditorProgramCaption;
-    request.Folder = QString::fromStdString(platform::NativePath(platform::FolderPart(program)));
-    request.FileName =
-        QString::fromStdString(platform::NativePath(platform::FileNamePart(program)));
+    // The command line is code page 932 text; the dialog takes file-system names.
+    const std::string programPath = platform::PathFromSystemText(program);
+    request.Folder = QString::fromStdString(platform::FolderPart(programPath));
+    request.FileName = QString::fromStdString(platform::FileNamePart(programPath));
     request.Filter = apptext::ProgramFilter;
     QString chosen = Prompts().AskFileName(this, request);
     if (chosen.isEmpty()) return;
-    std::string path = platform::EnginePath(chosen.toStdString());
+    std::string path = platform::PathToSystemText(platform::EnginePath(chosen.toStdString()));
     bool quoted = platform::FindFirstOf(path, " ") != std::string::npos;
     std::string newCommandLine = quoted ? "\"" + path + "\"" : path;
     // Parameters that follow a quoted program keep their own leading blank; parameters that

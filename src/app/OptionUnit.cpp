@@ -17,6 +17,8 @@ const char* const KeyCommandLine = "CommandLine";
 const char* const KeyLastOpen = "LastOpen";
 const char* const KeyTargetProject = "TargetProject";
 const char* const SectionWindow = "Window";
+const char* const SectionSource = "Source";
+const char* const KeyCodePage = "CodePage";
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -48,6 +50,19 @@ std::string TVtOption::DefaultIniFileName() {
     return platform::EnginePath((config + QStringLiteral("/vetrin")).toStdString()) + "/vrt.ini";
 }
 
+namespace {
+// A code page number from the file; what is not one of the known code pages gives 932, so that a
+// hand-edited value never stops the application.
+int CodePageValue(std::string_view text) {
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9' || n > 100000) return 932;
+        n = n * 10 + (c - '0');
+    }
+    return platform::FindCodePage(n) ? n : 932;
+}
+} // namespace
+
 void TVtOption::LoadOptions() {
     std::string bytes;
     if (!platform::FileExists(IniFileName)) return;
@@ -56,6 +71,7 @@ void TVtOption::LoadOptions() {
     LastOpen.clear();
     TargetProject.clear();
     WindowLayout.clear();
+    CodePage = 932;
     // INI syntax: "[section]" lines, "key=value" lines; section and key names ignore letter case,
     // the value is everything after the first "=". Lines starting with ";" are comments.
     std::string section;
@@ -77,12 +93,15 @@ void TVtOption::LoadOptions() {
             CommandLine = value;
         else if (platform::SameTextAscii(section, SectionFile) &&
                  platform::SameTextAscii(key, KeyLastOpen))
-            LastOpen = value;
+            LastOpen = platform::PathFromSystemText(value);
         else if (platform::SameTextAscii(section, SectionFile) &&
                  platform::SameTextAscii(key, KeyTargetProject))
-            TargetProject = value;
+            TargetProject = platform::PathFromSystemText(value);
         else if (platform::SameTextAscii(section, SectionWindow) && !key.empty())
             WindowLayout[std::string(key)] = std::string(TrimBlanks(value));
+        else if (platform::SameTextAscii(section, SectionSource) &&
+                 platform::SameTextAscii(key, KeyCodePage))
+            CodePage = CodePageValue(TrimBlanks(value));
     });
 }
 
@@ -92,8 +111,12 @@ void TVtOption::SaveOptions() const {
     text += std::string(KeyCommandLine) + "=" + OneLine(CommandLine) + "\r\n";
     text += "\r\n";
     text += std::string("[") + SectionFile + "]\r\n";
-    text += std::string(KeyLastOpen) + "=" + OneLine(LastOpen) + "\r\n";
-    text += std::string(KeyTargetProject) + "=" + OneLine(TargetProject) + "\r\n";
+    text += std::string(KeyLastOpen) + "=" + OneLine(platform::PathToSystemText(LastOpen)) + "\r\n";
+    text += std::string(KeyTargetProject) + "=" +
+            OneLine(platform::PathToSystemText(TargetProject)) + "\r\n";
+    text += "\r\n";
+    text += std::string("[") + SectionSource + "]\r\n";
+    text += std::string(KeyCodePage) + "=" + std::to_string(CodePage) + "\r\n";
     if (!WindowLayout.empty()) {
         text += std::string("\r\n[") + SectionWindow + "]\r\n";
         for (const auto& [key, value] : WindowLayout)

@@ -1,5 +1,6 @@
 // The application options kept in vrt.ini: the editor command line, the checker project file
-// opened last and the VB project of the last check. All values are code page 932 text.
+// opened last, the VB project of the last check and the code page of the VB sources. All values
+// are code page 932 text in the file; the two paths are file-system paths in memory.
 #pragma once
 
 #include <map>
@@ -15,6 +16,7 @@ public:
     std::string CommandLine;   // [Editor] CommandLine
     std::string LastOpen;      // [File] LastOpen
     std::string TargetProject; // [File] TargetProject
+    int CodePage = 932;        // [Source] CodePage: of the VB sources (absent or unknown: 932)
     // [Window] key=value: where the windows were (written by the frame, see WindowLayoutUnit.h).
     // The section is written only when it holds a value.
     std::map<std::string, std::string> WindowLayout;

@@ -8,6 +8,7 @@
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "app/UserPrompts.h"
+#include "app/WidgetText.h"
 #include "app/WindowLayoutUnit.h"
 #include "checkers/CheckSession.h"
 #include "checkers/RuleTable.h"
@@ -238,7 +239,7 @@ void TProjectWindow::CreateRuleRows() {
         }
         auto* box = findChild<QCheckBox*>(CheckBoxPrefix + word + number);
         auto* button = findChild<QToolButton*>(ShowConfigPrefix + word + number);
-        box->setText(QString::fromStdString(platform::Cp932ToUtf8(checker->GetCheckerName())));
+        box->setText(EngineToWidget(checker->GetCheckerName()));
         box->setVisible(true);
         button->setVisible(checker->HasDetail());
         Relations_->Add(checker, box, button);
@@ -314,6 +315,8 @@ void TProjectWindow::CheckClick() {
         TRunInProgress run(*this);
         ApplyCheckBoxes();
         std::string path = PathText();
+        // The sources are read in the code page the options name (a change rereads them).
+        Session_->SetCodePage(Option_.CodePage);
         Session_->Check(path);
         if (Statistics_) Statistics_->ShowStatistics(&Session_->Project());
         Option_.TargetProject = path;
@@ -327,6 +330,7 @@ void TProjectWindow::AnalyzeClick() {
         TWaitCursor waitCursor;
         TRunInProgress run(*this);
         std::string path = PathText();
+        Session_->SetCodePage(Option_.CodePage);
         Session_->ReadProject(path);
         Option_.TargetProject = path;
     });

@@ -97,7 +97,9 @@ void TResultWindow::Edit1Click() {
     int index = Result->textCursor().blockNumber();
     if (index < 0 || index >= Checkers_->JumpRecords.Count()) return;
     const TCheckerLog& record = Checkers_->JumpRecords.Items(index);
-    QString program = QString::fromStdString(platform::NativePath(Option_.GetEditorProgram()));
+    // The command line is code page 932 text; the program is started by its file-system name.
+    QString program =
+        QString::fromStdString(platform::PathFromSystemText(Option_.GetEditorProgram()));
     QStringList arguments = EditorArguments(parameters, record.FileName, record.Line);
     // The editor runs on its own; whether it could be started is not examined.
     if (!program.isEmpty()) QProcess::startDetached(program, arguments);

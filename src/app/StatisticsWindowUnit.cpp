@@ -37,7 +37,8 @@ const TStatisticsTexts Texts;
 constexpr int ColumnCount = 5;
 constexpr std::array<int, ColumnCount> InitialColumnWidths{128, 115, 108, 108, 105};
 constexpr int RowHeight = 26;
-// Column 0 keeps the engine (code page 932) form of the path here, for the file-name part.
+// Column 0 keeps the engine form of the path (the file system's bytes) here, for the file-name
+// part.
 constexpr int PathRole = Qt::UserRole + 1;
 
 const QColor TotalColor(0, 0, 255);
@@ -45,8 +46,9 @@ const QColor CodeColor(255, 255, 0);
 const QColor BlankColor(128, 128, 128);
 const QColor CommentColor(0, 128, 0);
 
-QString FromEngine(std::string_view text) {
-    return QString::fromStdString(platform::Cp932ToUtf8(text));
+// A path (the file system's form) as the widgets show it.
+QString FromEngine(std::string_view path) {
+    return QString::fromStdString(platform::PathToUtf8(path));
 }
 
 } // namespace
@@ -243,7 +245,7 @@ void TStatisticsWindow::FillGrid() {
         const TRow& row = Rows_[order[static_cast<std::size_t>(k)]];
         auto* pathItem = new QTableWidgetItem(FromEngine(row.Path));
         pathItem->setData(PathRole, QByteArray::fromStdString(row.Path));
-        pathItem->setToolTip(QString::fromStdString(platform::NativePath(row.Path)));
+        pathItem->setToolTip(FromEngine(row.Path));
         pathItem->setFlags(Qt::ItemIsEnabled);
         CommentStatisticsGrid->setItem(k, 0, pathItem);
         for (int c = 1; c < ColumnCount; ++c) {
@@ -273,7 +275,7 @@ void TStatisticsWindow::FillTotals() {
 
 QString TStatisticsWindow::ShownPath(const std::string& path, int cellWidth) const {
     if (!ShowFullPath->isChecked()) return FromEngine(platform::FileNamePart(path));
-    const QString full = QString::fromStdString(platform::NativePath(path));
+    const QString full = FromEngine(path);
     const QFontMetrics metrics(CommentStatisticsGrid->font());
     if (ProjectFolder_.isEmpty() || metrics.horizontalAdvance(full) + 2 <= cellWidth) return full;
     return QDir(ProjectFolder_).relativeFilePath(full);

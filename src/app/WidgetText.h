@@ -1,4 +1,5 @@
-// Text at the widget edge: the engine's code page 932 bytes to and from the widgets' text.
+// Text at the widget edge: the engine's code page 932 texts (with their marked names and paths)
+// to the widgets' text, and the widgets' text to code page 932 (settings, checker project files).
 #pragma once
 
 #include "platform/CodePage.h"
@@ -8,7 +9,7 @@
 #include <string>
 
 inline QString EngineToWidget(const std::string& text) {
-    return QString::fromStdString(platform::Cp932ToUtf8(text));
+    return QString::fromStdString(platform::TextToUtf8(text));
 }
 
 inline std::string WidgetToEngine(const QString& text) {

@@ -2,12 +2,13 @@
 
 #include "checkers/Checkers.h"
 #include "framework/Errors.h"
+#include "platform/CodePage.h"
 
 namespace {
 TRunSettings Validated(TRunSettings settings) {
-    if (settings.CodePage != 932)
+    if (!platform::FindCodePage(settings.CodePage))
         throw EGeneralError("code page " + std::to_string(settings.CodePage) +
-                            " is not supported (only 932)");
+                            " is not supported (" + platform::SupportedCodePages() + ")");
     if (settings.Jobs != 1)
         throw EGeneralError(std::to_string(settings.Jobs) +
                             " jobs are not supported (runs are sequential)");
@@ -57,8 +58,15 @@ void TCheckSession::SetLog(TTextLines* lines) {
     Project_.SetLog(lines);
 }
 
+void TCheckSession::SetCodePage(int codePage) {
+    TRunSettings settings = Settings_;
+    settings.CodePage = codePage;
+    Settings_ = Validated(std::move(settings));
+}
+
 bool TCheckSession::NeedsRead(const std::string& path) const {
-    return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName;
+    return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName ||
+           Settings_.CodePage != ReadCodePage_;
 }
 
 void TCheckSession::BeginRun(bool reads, bool checks) {
@@ -78,7 +86,11 @@ void TCheckSession::ReadProject(const std::string& path) {
     if (!RunChecks_) BeginRun(true, false);
     ReadIncomplete_ = true;
     Project_.Clear();
+    // The sources are read, and their names shown, in this code page until the next read.
+    platform::SetSourceCodePage(Settings_.CodePage);
+    ReadCodePage_ = Settings_.CodePage;
     Project_.Load(path);
+    Project_.CheckIsProject();
     Project_.ChildParsed = [this](const TVtParts&) { Step(); };
     struct TUnhook {
         TVbProjectSource& Project;
@@ -95,6 +107,8 @@ void TCheckSession::CheckProject() {
         ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
     } reset{Rules_};
     Filter_.Reset();
+    // The rules see the names of the project in the code page it was read in.
+    platform::SetSourceCodePage(ReadCodePage_);
     if (!RunChecks_) BeginRun(false, true);
     // The project first, then each member and what lies below it: the order of CheckTree.
     Project_.CheckSelf(Rules_);

@@ -17,7 +17,7 @@
 
 // The settings of a run.
 struct TRunSettings {
-    // The code page of the source files; the engine reads code page 932.
+    // The code page of the source files: 932, or another that platform::FindCodePage knows.
     int CodePage = 932;
     // How many members are parsed and checked at once; runs are sequential.
     int Jobs = 1;
@@ -42,6 +42,9 @@ public:
     TCheckSession& operator=(const TCheckSession&) = delete;
 
     const TRunSettings& Settings() const { return Settings_; }
+    // Another code page for the source files; the next Check reads the project again when it
+    // was read in another one. An unknown code page raises EGeneralError and changes nothing.
+    void SetCodePage(int codePage);
     TVetrins& Rules() { return Rules_; }
     const TVetrins& Rules() const { return Rules_; }
     TVbProjectSource& Project() { return Project_; }
@@ -63,9 +66,11 @@ public:
     void SetProgress(TProgress progress) { Progress_ = std::move(progress); }
 
     // True when the project must be read before a check: another path, a file changed on disk
-    // since the last read, or a read that failed midway.
+    // since the last read, a read that failed midway, or a read in another code page.
     bool NeedsRead(const std::string& path) const;
-    // Forgets the project as read, reads the project file and every member and parses them.
+    // Forgets the project as read, reads the project file and every member and parses them, in
+    // the settings' code page (which becomes the run's source code page). A file that is there
+    // but holds no project lines raises EGeneralError.
     void ReadProject(const std::string& path);
     // Runs the enabled rules on the project and then on each member, in project order.
     void CheckProject();
@@ -113,4 +118,5 @@ private:
     TVbWordLists WordLists_;
     TVbProjectSource Project_;
     bool ReadIncomplete_ = false;
+    int ReadCodePage_ = 932; // the code page the project was last read in
 };

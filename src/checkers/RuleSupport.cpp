@@ -19,8 +19,10 @@ bool TDroppedWords::Contains(std::string_view name) {
 }
 
 namespace {
-bool IsAsciiWordByte(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+// A byte that continues a word on its own: letters (also those beyond ASCII of a single-byte
+// code page), digits and "_".
+bool IsWordByte(const platform::TCodePage& page, unsigned char c) {
+    return page.IsLetterByte(c) || (c >= '0' && c <= '9') || c == '_';
 }
 } // namespace
 
@@ -31,14 +33,15 @@ void TDroppedWords::Collect() {
     auto it =
         std::lower_bound(dropped.begin(), dropped.end(), FirstLine_,
                          [](const TVbDroppedText& d, std::int32_t line) { return d.Line < line; });
+    const platform::TCodePage& page = platform::SourceCodePage();
     for (; it != dropped.end() && it->Line <= LastLine_; ++it) {
         std::string_view text = it->Text;
         std::size_t i = 0;
         while (i < text.size()) {
             std::size_t start = i;
             while (i < text.size()) {
-                std::size_t n = platform::CharLength(text, i);
-                if (n == 1 && !IsAsciiWordByte(static_cast<unsigned char>(text[i]))) break;
+                std::size_t n = page.CharLength(text, i);
+                if (n == 1 && !IsWordByte(page, static_cast<unsigned char>(text[i]))) break;
                 i += n;
             }
             // A word directly after "." is a member name ("m_Cells(i).sText"), not a use.

@@ -74,7 +74,8 @@ void TVBUnusedArguments::Check(TVtParts& part) {
                 continue;
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;
-            ReportAt(t.UnusedArgumentOpen + std::string(name) + t.UnusedClose, argument.Line());
+            ReportAt(t.UnusedArgumentOpen + platform::MarkSourceText(name) + t.UnusedClose,
+                     argument.Line());
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
+#include "platform/CodePage.h"
 
 #include <unordered_map>
 #include <vector>
@@ -65,7 +66,8 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
             if (local.Used) continue;
             // A use in text the tokenizer dropped ("Left$(n, 1)", "Print #1, n", "a: n = 1").
             if (dropped.Contains(local.NameToken->Text())) continue;
-            ReportAt(t.UnusedLocalOpen + std::string(local.NameToken->Text()) + t.UnusedClose,
+            ReportAt(t.UnusedLocalOpen + platform::MarkSourceText(local.NameToken->Text()) +
+                         t.UnusedClose,
                      local.NameToken->Line);
         }
     }

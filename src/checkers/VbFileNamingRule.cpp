@@ -3,6 +3,7 @@
 #include "checkers/CheckerTexts.h"
 #include "checkers/WildcardMatcher.h"
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 #include "vbsource/VbSource.h"
 
 TVbFileNamingRule::TVbFileNamingRule() {
@@ -41,7 +42,8 @@ std::string TVbFileNamingRule::PatternOf(int row) const {
 void TVbFileNamingRule::Check(TVtParts& part) {
     const std::string all = PatternOf(rowAll);
     const std::string own = PatternOf(KindRow(part));
-    const std::string name = platform::FileNamePart(part.FileName);
+    // The patterns are code page 932 text (checker project file); the name is the file system's.
+    const std::string name = platform::PathToSystemText(platform::FileNamePart(part.FileName));
     // A kind's own pattern replaces the all-files pattern.
     const std::string& pattern = own.empty() ? all : own;
     if (pattern.empty()) return;

@@ -2,6 +2,7 @@
 
 #include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
+#include "platform/CodePage.h"
 
 namespace {
 // Bisection probes before the line search gives up.
@@ -46,7 +47,9 @@ void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
 
         std::string_view first = tokens.Get(mid)->Text();
         if (first == "Public" || first == "Private" || first == "Friend") continue;
-        ReportAt(t.ImplicitPublicOpen + std::string(name->Text()) + t.ImplicitPublicClose, line);
+        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text()) +
+                     t.ImplicitPublicClose,
+                 line);
     }
 }
 

@@ -22,7 +22,10 @@ std::string Folded(std::string text) {
     return text;
 }
 
-std::string Utf8(std::string_view cp932) { return platform::Cp932ToUtf8(cp932); }
+// A message (code page 932, names marked) and a path (the file system's form) in UTF-8, as the
+// baseline file keeps them.
+std::string Utf8(std::string_view message) { return platform::TextToUtf8(message); }
+std::string PathUtf8(std::string_view path) { return platform::PathToUtf8(path); }
 
 } // namespace
 
@@ -36,8 +39,8 @@ const std::pair<std::string, std::string>& TBaseline::Place(const std::string& p
     if (projectFile == PlacedProject_ && finding.File == PlacedFile_ && !PlacedFile_.empty())
         return Placed_;
     std::string folder = platform::FolderPart(platform::AbsolutePath(projectFile));
-    Placed_ = {Utf8(platform::FileNamePart(projectFile)),
-               Utf8(platform::RelativePath(folder, finding.File))};
+    Placed_ = {PathUtf8(platform::FileNamePart(projectFile)),
+               PathUtf8(platform::RelativePath(folder, finding.File))};
     PlacedProject_ = projectFile;
     PlacedFile_ = finding.File;
     return Placed_;
@@ -105,8 +108,8 @@ void TBaseline::LoadFromFile(const std::string& fileName) {
     if (!platform::FileExists(fileName) || !platform::ReadFileBytes(fileName, bytes))
         throw EFOpenError(fileName);
     auto malformed = [&](const std::string& why) {
-        return EGeneralError(fileName + ": not a baseline file (" + platform::Utf8ToCp932(why) +
-                             ")");
+        return EGeneralError(platform::MarkPath(fileName) + ": not a baseline file (" +
+                             platform::Utf8ToCp932(why) + ")");
     };
     nlohmann::json doc = nlohmann::json::parse(bytes, nullptr, false);
     if (doc.is_discarded()) throw malformed("invalid JSON");

@@ -20,13 +20,16 @@
 
 namespace {
 
-// A project file must exist and be readable: the project's Load would otherwise record only its
-// name and the run would check nothing.
-std::string CheckedProjectPath(const std::string& utf8Path) {
-    std::string path = platform::EnginePath(utf8Path);
+// A project file must exist, be readable and be a VB project: the run would otherwise check
+// nothing and look as if it had.
+std::string CheckedProjectPath(const std::string& givenPath) {
+    std::string path = platform::EnginePath(givenPath);
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
+    TVbProjectSource project;
+    project.Load(path);
+    project.CheckIsProject();
     return path;
 }
 
@@ -48,12 +51,14 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
         }
         for (const TGroupProject& p : ReadProjectGroup(platform::EnginePath(arg))) {
             if (p.Exists) {
-                projects.push_back({p.Path, platform::NativePath(p.Path)});
+                // A project of a group is refused as one named on the command line is.
+                projects.push_back({CheckedProjectPath(p.Path), platform::NativePath(p.Path)});
             } else {
                 ++missing;
-                std::string text = "vrt: " + arg + ": " +
-                                   platform::Cp932ToUtf8(FwTexts().NotFound + p.Path) + "\n";
-                std::fputs(text.c_str(), stderr);
+                std::string text =
+                    "vrt: " + arg + ": " +
+                    platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path)) + "\n";
+                platform::WriteStandardStream(stderr, text);
             }
         }
     }
@@ -61,13 +66,20 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
     return projects;
 }
 
-// A member whose file is missing is only logged by the parse walk; say so on stderr as well, so
-// a check that silently covered less than the project does not pass unnoticed.
+// A member whose file is missing or could not be read is only logged by the project read and the
+// parse walk; say so on stderr as well, one line each, so a check that covered less than the
+// project does not pass unnoticed.
 void WarnMissingMembers(const TVbProjectSource& project) {
+    for (const auto& failure : project.MemberFailures) {
+        std::string text = "vrt: " + platform::TextToUtf8(failure.Line) + "\n";
+        platform::WriteStandardStream(stderr, text);
+    }
     for (const TVtParts* child : project.Children) {
         if (!platform::FileExists(child->FileName)) {
             std::string text =
-                "vrt: " + platform::Cp932ToUtf8(FwTexts().NotFound + child->FileName) + "\n";
+                "vrt: " +
+                platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName)) +
+                "\n";
             platform::WriteStandardStream(stderr, text);
         }
     }
@@ -111,16 +123,18 @@ int RunCheck(const TCheckOptions& options) {
     const std::uint32_t started = platform::TickCount();
     TRunSettings settings;
     settings.Suppressions = !options.NoIgnore;
+    settings.CodePage = options.CodePage;
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     int missing = 0;
     std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
 
-    // The text format in code page 932 is written as those bytes (and shown as such on a
-    // Windows console); everything else is UTF-8.
-    TOutput out(stdout, options.Utf8 ? platform::Utf8CodePage : 932);
+    // The text format in a code page (932, or the source's with --encoding native) is written as
+    // those bytes (and shown as such on a Windows console); everything else is UTF-8.
+    TOutput out(stdout, options.TextTarget ? static_cast<unsigned>(options.TextTarget->Number())
+                                           : platform::Utf8CodePage);
     std::unique_ptr<TFindingWriter> writer =
-        MakeWriter(options.Format, options.Utf8, session.Rules(), out);
+        MakeWriter(options.Format, options.TextTarget, session.Rules(), out);
     TFindingBatch findings(writer.get());
     session.SetFindings(&findings);
 
@@ -213,7 +227,9 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
     for (const auto& r : rows) {
         maxTotal = std::max(maxTotal, r.Counts.TotalLines);
         maxCode = std::max(maxCode, r.Counts.CodeLines);
-        nameWidth = std::max(nameWidth, platform::FileNamePart(r.File).size());
+        nameWidth = std::max(
+            nameWidth,
+            platform::Utf8ToCp932(platform::PathToUtf8(platform::FileNamePart(r.File))).size());
         for (std::int32_t n :
              {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines, r.Counts.CommentLines})
             numWidth = std::max(numWidth, std::to_string(n).size());
@@ -231,7 +247,7 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
             return PadLeft(std::to_string(value), numWidth) + " " + Bar(value, denominator, bar);
         };
         std::string line =
-            PadRight(platform::Cp932ToUtf8(platform::FileNamePart(r.File)), nameWidth) + "  " +
+            PadRight(platform::PathToUtf8(platform::FileNamePart(r.File)), nameWidth) + "  " +
             cell(c.TotalLines, maxTotal, wide) + "  " + cell(c.CodeLines, maxCode, wide) + "  " +
             cell(c.BlankLines, c.TotalLines, narrow) + "  " +
             cell(c.CommentLines, c.TotalLines, narrow);
@@ -244,7 +260,9 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
 } // namespace
 
 int RunStats(const TStatsOptions& options) {
-    TCheckSession session;
+    TRunSettings settings;
+    settings.CodePage = options.CodePage;
+    TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.
     if (TVetrin* statistics = session.Rules().FindByClassName("TVbAnalyzeStatistics"))
@@ -264,7 +282,7 @@ int RunStats(const TStatsOptions& options) {
         } else if (options.Tsv) {
             std::string text;
             for (const auto& r : rows) {
-                text += platform::Cp932ToUtf8(r.File);
+                text += platform::PathToUtf8(r.File);
                 for (std::int32_t n : {r.Counts.TotalLines, r.Counts.CodeLines, r.Counts.BlankLines,
                                        r.Counts.CommentLines}) {
                     text += '\t';
@@ -351,7 +369,8 @@ int RunDump(const std::string& sourceFile) {
     std::string path = platform::EnginePath(sourceFile);
     std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
     if (!source)
-        throw EGeneralError(path + ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
+        throw EGeneralError(platform::MarkPath(path) +
+                            ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);

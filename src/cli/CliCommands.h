@@ -1,5 +1,5 @@
 // The four commands of vrt. Each answers the exit status; failures are raised as EVetrinError
-// (texts in code page 932) and reported by main.
+// (texts in code page 932, paths and names marked) and reported by main.
 #pragma once
 
 #include "cli/CliOutput.h"
@@ -10,7 +10,8 @@
 struct TCheckOptions {
     std::string RulesFile; // UTF-8 as given; empty: the defaults
     TFormat Format = TFormat::Text;
-    bool Utf8 = true;
+    int CodePage = 932;                              // of the VB sources
+    const platform::TCodePage* TextTarget = nullptr; // text output: none for UTF-8
     bool Log = false;
     std::string BaselineFile;          // UTF-8; report only findings not in this baseline
     std::string WriteBaselineFile;     // UTF-8; record the run's findings in this baseline
@@ -22,6 +23,7 @@ struct TCheckOptions {
 
 struct TStatsOptions {
     std::string RulesFile;
+    int CodePage = 932; // of the VB sources
     bool Tsv = false;
     std::string HtmlFile; // UTF-8; write the HTML report here instead of printing a table
     std::vector<std::string> Projects;

@@ -47,25 +47,9 @@ bool IsAscii(std::string_view s) {
     return true;
 }
 
-// Converts many texts in one pass (one converter for all of them): the texts are joined with
-// LF, which no finding text contains, converted, and split again.
-std::vector<std::string> Utf8All(const std::vector<std::string_view>& texts) {
-    std::string joined;
-    for (auto t : texts) {
-        joined.append(t);
-        joined += '\n';
-    }
-    std::string converted = IsAscii(joined) ? joined : platform::Cp932ToUtf8(joined);
-    std::vector<std::string> result;
-    result.reserve(texts.size());
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < converted.size(); ++i) {
-        if (converted[i] == '\n') {
-            result.emplace_back(converted, start, i - start);
-            start = i + 1;
-        }
-    }
-    return result;
+// A system text (messages, rule names) for UTF-8 output, each marked piece in its own encoding.
+std::string Utf8Text(std::string_view text) {
+    return IsAscii(text) ? std::string(text) : platform::TextToUtf8(text);
 }
 
 std::string Dump(const ordered_json& j) {
@@ -74,11 +58,11 @@ std::string Dump(const ordered_json& j) {
 
 } // namespace
 
-void AppendEscapedUtf8(std::string& out, std::string_view cp932) {
+void AppendEscapedUtf8(std::string& out, std::string_view sourceText) {
     std::string converted;
-    std::string_view text = cp932;
-    if (!IsAscii(cp932)) {
-        converted = platform::Cp932ToUtf8(cp932);
+    std::string_view text = sourceText;
+    if (!IsAscii(sourceText)) {
+        converted = platform::SourceCodePage().ToUtf8(sourceText);
         text = converted;
     }
     for (char c : text) {
@@ -147,7 +131,7 @@ namespace {
 
 class TTextWriter : public TFindingWriter {
 public:
-    TTextWriter(bool utf8, TOutput& out) : Utf8_(utf8), Out_(out) {}
+    TTextWriter(const platform::TCodePage* target, TOutput& out) : Target_(target), Out_(out) {}
     void Write(const std::vector<TFindingRecord>& findings) override {
         std::string block;
         for (const auto& f : findings) {
@@ -155,11 +139,15 @@ public:
             block += '\n';
         }
         // One conversion per part; LF never joins a double-byte character.
-        Out_.Write(Utf8_ && !IsAscii(block) ? platform::Cp932ToUtf8(block) : block);
+        if (IsAscii(block))
+            Out_.Write(block);
+        else
+            Out_.Write(Target_ ? platform::TextToCodePage(block, *Target_)
+                               : platform::TextToUtf8(block));
     }
 
 private:
-    bool Utf8_;
+    const platform::TCodePage* Target_; // none: UTF-8
     TOutput& Out_;
 };
 
@@ -174,22 +162,14 @@ public:
                            rules.Items(i)->GetCheckerName());
     }
     void Write(const std::vector<TFindingRecord>& findings) override {
-        std::vector<std::string_view> texts;
-        for (const auto& f : findings) {
-            texts.push_back(f.File);
-            texts.push_back(f.Message);
-            texts.push_back(RuleName(f.Rule));
-        }
-        std::vector<std::string> u = Utf8All(texts);
         std::string block;
-        for (std::size_t i = 0; i < findings.size(); ++i) {
-            const TFindingRecord& f = findings[i];
+        for (const TFindingRecord& f : findings) {
             ordered_json j;
-            j["file"] = u[3 * i];
+            j["file"] = platform::PathToUtf8(f.File);
             j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
-            j["message"] = u[3 * i + 1];
+            j["message"] = Utf8Text(f.Message);
             j["rule"] = f.Rule;
-            j["ruleName"] = u[3 * i + 2];
+            j["ruleName"] = Utf8Text(RuleName(f.Rule));
             block += First_ ? "[\n  " : ",\n  ";
             First_ = false;
             block += Dump(j);
@@ -257,13 +237,8 @@ public:
         Out_.Write(",\n      \"results\": [");
     }
     void Write(const std::vector<TFindingRecord>& findings) override {
-        std::vector<std::string_view> texts;
-        for (const auto& f : findings)
-            texts.push_back(f.Message);
-        std::vector<std::string> u = Utf8All(texts);
         std::string block;
-        for (std::size_t i = 0; i < findings.size(); ++i) {
-            const TFindingRecord& f = findings[i];
+        for (const TFindingRecord& f : findings) {
             if (f.File != LastFile_) {
                 LastFile_ = f.File;
                 LastLocation_ = ArtifactLocation(f.File);
@@ -278,7 +253,7 @@ public:
             r["ruleId"] = f.Rule;
             r["ruleIndex"] = Index_[f.Rule];
             r["level"] = "warning";
-            r["message"] = {{"text", u[i]}};
+            r["message"] = {{"text", Utf8Text(f.Message)}};
             ordered_json physical;
             physical["physicalLocation"] = std::move(location);
             r["locations"] = ordered_json::array();
@@ -332,8 +307,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVetrins& rules,
-                                           TOutput& out) {
+std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, const platform::TCodePage* textTarget,
+                                           const TVetrins& rules, TOutput& out) {
     switch (format) {
     case TFormat::Json:
         return std::make_unique<TJsonWriter>(rules, out);
@@ -344,6 +319,6 @@ std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVet
     case TFormat::Msvc:
         return MakeMsvcWriter(out);
     default:
-        return std::make_unique<TTextWriter>(utf8, out);
+        return std::make_unique<TTextWriter>(textTarget, out);
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/CliRun.h"
+#include "platform/CodePage.h"
 #include "platform/Console.h"
 
 #include <cstdio>
@@ -27,12 +28,13 @@ private:
 
 enum class TFormat { Text, Json, Sarif, Github, Msvc };
 
-// Text: the result lines as the framework made them, in UTF-8 or in code page 932 unchanged.
+// Text: the result lines as the framework made them, in UTF-8 (no target) or in the target code
+// page (code page 932: the system's texts unchanged; the source code page: the names unchanged).
 // JSON: one array of {file, line, message, rule, ruleName}. SARIF 2.1.0: one run of the tool
 // "Vetrin" with its rules, one result per finding, file URIs relative to the current folder
 // (SRCROOT). The rules are taken from the collection. github and msvc: see FindingFormats.h.
-std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, bool utf8, const TVetrins& rules,
-                                           TOutput& out);
+std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, const platform::TCodePage* textTarget,
+                                           const TVetrins& rules, TOutput& out);
 
 // A file URI for a path (engine form): absolute, UTF-8, percent-encoded.
 std::string FileUri(std::string_view enginePath);
@@ -40,6 +42,6 @@ std::string FileUri(std::string_view enginePath);
 // percent-encoded.
 std::string RelativeUri(std::string_view relativePath);
 
-// Appends UTF-8 text of a code page 932 text with backslash, CR, LF and TAB written as \\, \r,
-// \n and \t.
-void AppendEscapedUtf8(std::string& out, std::string_view cp932);
+// Appends UTF-8 text of a source text (source code page) with backslash, CR, LF and TAB written as
+// \\, \r, \n and \t.
+void AppendEscapedUtf8(std::string& out, std::string_view sourceText);

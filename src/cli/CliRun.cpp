@@ -25,7 +25,7 @@ void ApplyRulesFile(TCheckSession& session, const std::string& fileName) {
             known = true;
     });
     if (!known) {
-        std::string text = "vrt: " + platform::Cp932ToUtf8(fileName) +
+        std::string text = "vrt: " + platform::PathToUtf8(fileName) +
                            ": no section of a known rule; the rules keep their defaults\n";
         platform::WriteStandardStream(stderr, text);
     }
@@ -74,7 +74,7 @@ void TStreamLog::Clear() {
 
 void TStreamLog::Finish() {
     if (!Pending_) return;
-    std::string text = platform::Cp932ToUtf8(Last_);
+    std::string text = platform::TextToUtf8(Last_);
     text += '\n';
     platform::WriteStandardStream(Stream_, text);
     std::fflush(Stream_);

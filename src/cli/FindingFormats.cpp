@@ -45,10 +45,10 @@ public:
         for (const TFindingRecord& r : records) {
             if (r.File != LastFile_) {
                 LastFile_ = r.File;
-                LastPath_ = platform::NativePath(platform::RelativePath(Folder_, r.File));
+                LastPath_ = platform::PathToUtf8(platform::RelativePath(Folder_, r.File));
             }
             block += GithubAnnotation(LastPath_, r.HasLine() ? r.Line : -1, r.Rule,
-                                      platform::Cp932ToUtf8(r.Message));
+                                      platform::TextToUtf8(r.Message));
         }
         Out_.Write(block);
     }
@@ -67,11 +67,11 @@ public:
         for (const TFindingRecord& r : records) {
             if (r.File != LastFile_) {
                 LastFile_ = r.File;
-                LastPath_ = platform::NativePath(platform::AbsolutePath(r.File));
+                LastPath_ = platform::PathToUtf8(platform::AbsolutePath(r.File));
             }
             block += LastPath_;
             if (r.HasLine()) block += "(" + std::to_string(r.Line) + ")";
-            block += ": warning " + r.Rule + ": " + platform::Cp932ToUtf8(r.Message) + "\n";
+            block += ": warning " + r.Rule + ": " + platform::TextToUtf8(r.Message) + "\n";
         }
         Out_.Write(block);
     }

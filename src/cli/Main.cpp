@@ -16,16 +16,18 @@ namespace {
 
 const char* const Description =
     "vrt checks Visual Basic 5/6 projects (.vbp) against the coding rules of Vetrin.\n"
-    "Source files are read as code page 932 (Shift-JIS); output is UTF-8.";
+    "Source files are read in the Windows code page given with --codepage (932, Shift-JIS, by\n"
+    "default); output is UTF-8.";
 
 const char* const Footer =
     "Commands:\n"
-    "  vrt check [--rules FILE.vrp] [--format text|json|sarif|github|msvc]\n"
-    "            [--encoding utf-8|cp932] [--log] [--baseline FILE] [--write-baseline FILE]\n"
-    "            [--no-ignore] [--quiet] [--exit-zero] PROJECT.vbp|GROUP.vbg...\n"
-    "  vrt stats [--rules FILE.vrp] [--tsv | --html FILE] PROJECT.vbp...\n"
+    "  vrt check [--codepage N] [--rules FILE.vrp] [--format text|json|sarif|github|msvc]\n"
+    "            [--encoding utf-8|cp932|native] [--log] [--baseline FILE]\n"
+    "            [--write-baseline FILE] [--no-ignore] [--quiet] [--exit-zero]\n"
+    "            PROJECT.vbp|GROUP.vbg...\n"
+    "  vrt stats [--codepage N] [--rules FILE.vrp] [--tsv | --html FILE] PROJECT.vbp...\n"
     "  vrt rules [--write FILE.vrp]\n"
-    "  vrt dump SOURCE\n"
+    "  vrt dump [--codepage N] SOURCE\n"
     "Run 'vrt COMMAND --help' for the details of a command.\n"
     "Exit status: 0 no finding, 1 at least one finding (check), 2 an error (one line on stderr).";
 
@@ -74,6 +76,24 @@ const char* const DumpDescription =
     "  R true|false               what the parser answered\n"
     "In text fields a backslash is written \\\\, CR \\r, LF \\n, TAB \\t.";
 
+// --codepage: the Windows ANSI code page the sources were saved in.
+CLI::Option* AddCodePageOption(CLI::App* command, int& codePage) {
+    return command
+        ->add_option("--codepage", codePage,
+                     "Code page of the VB sources: 932 (default), 874, 936, 949, 950 or 1250-1258")
+        ->type_name("N")
+        ->check([](const std::string& value) -> std::string {
+            try {
+                std::size_t used = 0;
+                int n = std::stoi(value, &used);
+                if (used == value.size() && platform::FindCodePage(n)) return std::string();
+            } catch (const std::exception&) {
+            }
+            return "code page " + value + " is not supported (" + platform::SupportedCodePages() +
+                   ")";
+        });
+}
+
 void PrintError(const std::string& utf8) {
     std::string line = "vrt: " + utf8 + "\n";
     platform::WriteStandardStream(stderr, line);
@@ -110,8 +130,11 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"text", "json", "sarif", "github", "msvc"}));
     checkCmd
         ->add_option("--encoding", encoding,
-                     "Text output: utf-8 (default) or cp932 (the code page bytes unchanged)")
-        ->check(CLI::IsMember({"utf-8", "cp932"}));
+                     "Text output: utf-8 (default), cp932 (code page 932), or native (the source's "
+                     "code page: names as the source's own bytes)")
+        ->check(CLI::IsMember({"utf-8", "cp932", "native"}));
+    int codePage = 932;
+    AddCodePageOption(checkCmd, codePage);
     checkCmd->add_flag("--log", check.Log,
                        "Write the progress log (parsing, each rule on each file) to stderr");
     checkCmd
@@ -144,6 +167,7 @@ int main(int argc, char** argv) {
                      "Write the statistics as one self-contained HTML page to this file")
         ->type_name("FILE")
         ->excludes("--tsv");
+    AddCodePageOption(statsCmd, codePage);
     statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp) or groups (.vbg)")
         ->type_name("PROJECT.vbp")
         ->required();
@@ -159,6 +183,7 @@ int main(int argc, char** argv) {
     CLI::App* dumpCmd =
         app.add_subcommand("dump", "Print the tokens and procedures of a source file");
     dumpCmd->footer(DumpDescription);
+    AddCodePageOption(dumpCmd, codePage);
     dumpCmd->add_option("source", dumpFile, "VB source file (.bas, .frm, .cls, .ctl, .pag)")
         ->type_name("SOURCE")
         ->required();
@@ -175,6 +200,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    platform::SetSourceCodePage(codePage); // checked above: one of the known code pages
     try {
         if (*checkCmd) {
             check.Format = format == "json"     ? TFormat::Json
@@ -182,20 +208,26 @@ int main(int argc, char** argv) {
                            : format == "github" ? TFormat::Github
                            : format == "msvc"   ? TFormat::Msvc
                                                 : TFormat::Text;
-            check.Utf8 = encoding == "utf-8";
-            if (!check.Utf8 && check.Format != TFormat::Text) {
-                PrintError(
-                    "--encoding cp932 applies to the text format only (the others are UTF-8)");
+            check.CodePage = codePage;
+            check.TextTarget = encoding == "cp932"    ? &platform::SystemCodePage()
+                               : encoding == "native" ? &platform::SourceCodePage()
+                                                      : nullptr;
+            if (check.TextTarget && check.Format != TFormat::Text) {
+                PrintError("--encoding " + encoding +
+                           " applies to the text format only (the others are UTF-8)");
                 return 2;
             }
             return RunCheck(check);
         }
-        if (*statsCmd) return RunStats(stats);
+        if (*statsCmd) {
+            stats.CodePage = codePage;
+            return RunStats(stats);
+        }
         if (*rulesCmd) return RunRules(writeFile);
         if (*dumpCmd) return RunDump(dumpFile);
     } catch (const EVetrinError& e) {
         std::fflush(stdout);
-        PrintError(platform::Cp932ToUtf8(e.Message()));
+        PrintError(platform::TextToUtf8(e.Message()));
         return 2;
     } catch (const std::exception& e) {
         std::fflush(stdout);

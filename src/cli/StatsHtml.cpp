@@ -115,9 +115,9 @@ std::string StatsHtml(const std::vector<TStatsTable>& tables) {
         std::int64_t sums[4] = {0, 0, 0, 0};
         for (const auto& r : table.Rows) {
             const TVbStaticticsInfo& c = r.Counts;
-            std::string path = platform::Cp932ToUtf8(r.File);
+            std::string path = platform::PathToUtf8(r.File);
             html += "<tr><td title=\"" + Escaped(path) + "\">" +
-                    Escaped(platform::Cp932ToUtf8(platform::FileNamePart(r.File))) + "</td>";
+                    Escaped(platform::PathToUtf8(platform::FileNamePart(r.File))) + "</td>";
             html += CountCell(c.TotalLines, c.TotalLines, maxTotal, 0);
             html += CountCell(c.CodeLines, c.CodeLines, maxCode, 1);
             html += CountCell(c.BlankLines, c.BlankLines, c.TotalLines, 2);

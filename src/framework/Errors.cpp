@@ -1,6 +1,7 @@
 #include "framework/Errors.h"
 
 #include "framework/Texts.h"
+#include "platform/CodePage.h"
 
 #include <initializer_list>
 #include <string>
@@ -55,10 +56,10 @@ EAssertionFailed EAssertionFailed::Default(std::string_view unit, int line) {
 }
 
 EFOpenError::EFOpenError(std::string_view fileName)
-    : EVetrinError(Fill(FwTexts().FileOpen, "%s", fileName)) {}
+    : EVetrinError(Fill(FwTexts().FileOpen, "%s", platform::MarkPath(fileName))) {}
 
 EFCreateError::EFCreateError(std::string_view fileName)
-    : EVetrinError(Fill(FwTexts().FileCreate, "%s", fileName)) {}
+    : EVetrinError(Fill(FwTexts().FileCreate, "%s", platform::MarkPath(fileName))) {}
 
 EAbstractError::EAbstractError() : EVetrinError(FwTexts().Abstract) {}
 

@@ -61,7 +61,8 @@ void TVetrin::AppendLog(const std::string& text) {
 void TVetrin::Run(TVtParts& part) {
     const TFrameworkTexts& t = FwTexts();
     if (!IsTarget(part)) return;
-    WriteLog(t.RunOpen + GetCheckerName() + t.RunChecking + part.FileName + "...");
+    WriteLog(t.RunOpen + GetCheckerName() + t.RunChecking + platform::MarkPath(part.FileName) +
+             "...");
     if (!part.HasContent()) {
         AppendLog(t.SkipNotParsed);
         return;

@@ -150,7 +150,7 @@ void TVtParts::ParseChildren() {
     const TFrameworkTexts& t = FwTexts();
     for (TVtParts* child : Children) {
         child->SetLog(Log);
-        WriteLog(child->FileName + t.Parsing);
+        WriteLog(platform::MarkPath(child->FileName) + t.Parsing);
         if (platform::FileExists(child->FileName)) {
             std::uint32_t t0 = platform::TickCount();
             child->Parse();
@@ -160,7 +160,7 @@ void TVtParts::ParseChildren() {
                       " Method:" + std::to_string(child->MethodCount()) +
                       " Time:" + platform::FormatElapsed(t0, t1) + " )");
         } else {
-            WriteLog(t.NotFound + child->FileName);
+            WriteLog(t.NotFound + platform::MarkPath(child->FileName));
         }
         if (ChildParsed) ChildParsed(*child);
     }
@@ -194,8 +194,10 @@ bool TVtParts::IsModified() const {
 
 bool TVtParts::IsCheckTarget() const {
     std::string name = platform::FileNamePart(FileName);
-    for (const auto& entry : ExcludedFiles) {
-        bool fullPath = platform::FindFirstOf(entry, "\\/") != std::string_view::npos;
+    for (const auto& text : ExcludedFiles) {
+        // The entries are code page 932 text from the checker project file.
+        const std::string entry = platform::PathFromSystemText(text);
+        bool fullPath = entry.find_first_of("\\/") != std::string::npos;
         if (fullPath ? entry == FileName : entry == name) return false;
     }
     return true;

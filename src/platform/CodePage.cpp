@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
+#include <mutex>
 
 namespace platform {
 
@@ -37,7 +39,7 @@ std::size_t Find(std::string_view s, std::string_view what, std::size_t from) {
 }
 
 std::string FileNamePart(std::string_view path) {
-    std::size_t p = FindLastOf(path, "/\\:");
+    std::size_t p = path.find_last_of("/\\:");
     return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
 }
 
@@ -52,26 +54,136 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 
 namespace {
 
-// The code page of engine text.
-constexpr unsigned EngineCodePage = 932;
-
-// The UTF-8 form of one code page 932 character (one byte, or a lead and a trail byte), worked
-// out by the system's converter the first time the character is met and remembered: bytes 0..2
-// hold the UTF-8 bytes, byte 3 their count (4 for a character the converter rejects). 0 means
-// not yet known.
-std::atomic<std::uint32_t>& Cp932Entry(unsigned code) {
-    static std::atomic<std::uint32_t> table[65536];
-    return table[code];
+// The length of the well-formed UTF-8 character at s[i] (no overlong form, no surrogate, nothing
+// beyond U+10FFFF), or 0 when the bytes there are none.
+std::size_t Utf8CharLength(std::string_view s, std::size_t i) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char c = byte(i);
+    if (c < 0x80) return 1;
+    std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
+    if (n == 0 || i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    unsigned char second = byte(i + 1);
+    if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) ||
+        (c == 0xF0 && second < 0x90) || (c == 0xF4 && second > 0x8F))
+        return 0;
+    return n;
 }
 
-std::uint32_t Cp932Char(const char* bytes, std::size_t length) {
+// How far to skip over bytes that are no UTF-8 character: one character's worth of bytes as its
+// first byte announces, stopping before the first byte that cannot continue it.
+std::size_t SkipBadUtf8(std::string_view s, std::size_t i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    for (std::size_t k = 1; k < n; ++k)
+        if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return k;
+    return n;
+}
+
+// The code point of a well-formed UTF-8 character.
+char32_t DecodeUtf8(std::string_view c) {
+    auto byte = [&](std::size_t k) {
+        return static_cast<char32_t>(static_cast<unsigned char>(c[k]));
+    };
+    switch (c.size()) {
+    case 1:
+        return byte(0);
+    case 2:
+        return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+    case 3:
+        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    default:
+        return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+               (byte(3) & 0x3F);
+    }
+}
+
+// The byte ranges of the double-byte code pages, as their definitions give them.
+struct TByteRange {
+    unsigned char First, Last;
+};
+struct TCodePageDefinition {
+    int Number;
+    std::initializer_list<TByteRange> Lead;
+    std::initializer_list<TByteRange> Trail;
+};
+
+constexpr std::size_t DefinitionCount = 14;
+
+const TCodePageDefinition& Definition(std::size_t k) {
+    static const TCodePageDefinition definitions[DefinitionCount] = {
+        {874, {}, {}},
+        {932, {{0x81, 0x9F}, {0xE0, 0xFC}}, {{0x40, 0x7E}, {0x80, 0xFC}}},
+        {936, {{0x81, 0xFE}}, {{0x40, 0x7E}, {0x80, 0xFE}}},
+        {949, {{0x81, 0xFE}}, {{0x41, 0x5A}, {0x61, 0x7A}, {0x81, 0xFE}}},
+        {950, {{0x81, 0xFE}}, {{0x40, 0x7E}, {0xA1, 0xFE}}},
+        {1250, {}, {}},
+        {1251, {}, {}},
+        {1252, {}, {}},
+        {1253, {}, {}},
+        {1254, {}, {}},
+        {1255, {}, {}},
+        {1256, {}, {}},
+        {1257, {}, {}},
+        {1258, {}, {}},
+    };
+    return definitions[k];
+}
+
+} // namespace
+
+// The UTF-8 form of each character of the code page (one byte, or a lead and a trail byte),
+// worked out by the system's converter the first time the character is met and remembered: bytes
+// 0..2 hold the UTF-8 bytes, byte 3 their count (4 for a character the converter rejects). 0 means
+// not yet known.
+struct TCodePage::TCache {
+    explicit TCache(std::size_t size) : Entries(new std::atomic<std::uint32_t>[size]) {
+        for (std::size_t i = 0; i < size; ++i)
+            Entries[i].store(0, std::memory_order_relaxed);
+    }
+    std::unique_ptr<std::atomic<std::uint32_t>[]> Entries;
+};
+
+TCodePage::TCodePage(int number) : Number_(number), DoubleByte_(false) {
+    for (std::size_t k = 0; k < DefinitionCount; ++k) {
+        const TCodePageDefinition& d = Definition(k);
+        if (d.Number != number) continue;
+        for (TByteRange r : d.Lead)
+            for (int c = r.First; c <= r.Last; ++c)
+                Lead_[c] = true;
+        for (TByteRange r : d.Trail)
+            for (int c = r.First; c <= r.Last; ++c)
+                Trail_[c] = true;
+        DoubleByte_ = d.Lead.size() > 0;
+    }
+    Cache_ = std::make_unique<TCache>(DoubleByte_ ? 65536 : 256);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        Letter_[c] = Letter_[c + 32] = true;
+    if (DoubleByte_) return;
+    // The letters beyond ASCII of a single-byte page: the bytes whose character the system calls
+    // a letter (or a mark written on one).
+    for (int c = 0x80; c <= 0xFF; ++c) {
+        char byte = static_cast<char>(c);
+        std::string utf8 = native::CharToUtf8(&byte, 1, static_cast<unsigned>(Number_));
+        if (!utf8.empty() && Utf8CharLength(utf8, 0) == utf8.size())
+            Letter_[c] = native::IsLetter(DecodeUtf8(utf8));
+    }
+}
+
+TCodePage::~TCodePage() = default;
+
+std::uint32_t TCodePage::Utf8Of(const char* bytes, std::size_t length) const {
     unsigned code = length == 2 ? (static_cast<unsigned char>(bytes[0]) << 8) |
                                       static_cast<unsigned char>(bytes[1])
                                 : static_cast<unsigned char>(bytes[0]);
-    std::atomic<std::uint32_t>& entry = Cp932Entry(code);
+    std::atomic<std::uint32_t>& entry = Cache_->Entries[code];
     std::uint32_t known = entry.load(std::memory_order_relaxed);
     if (known) return known;
-    std::string utf8 = native::CharToUtf8(bytes, length, EngineCodePage);
+    std::string utf8 = native::CharToUtf8(bytes, length, static_cast<unsigned>(Number_));
     std::uint32_t value = 4u << 24;
     if (!utf8.empty() && utf8.size() <= 3) {
         value = static_cast<std::uint32_t>(utf8.size()) << 24;
@@ -82,28 +194,26 @@ std::uint32_t Cp932Char(const char* bytes, std::size_t length) {
     return value;
 }
 
-} // namespace
-
-std::string Cp932ToUtf8(std::string_view cp932) {
+std::string TCodePage::ToUtf8(std::string_view text) const {
     std::string out;
-    out.reserve(cp932.size() + cp932.size() / 2);
+    out.reserve(text.size() + text.size() / 2);
     std::size_t i = 0;
-    while (i < cp932.size()) {
+    while (i < text.size()) {
         // ASCII runs are the same in both encodings.
         std::size_t run = i;
-        while (run < cp932.size() && static_cast<unsigned char>(cp932[run]) < 0x80)
+        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80)
             ++run;
-        out.append(cp932, i, run - i);
+        out.append(text, i, run - i);
         i = run;
-        if (i >= cp932.size()) break;
-        std::size_t n = CharLength(cp932, i);
-        std::uint32_t value = Cp932Char(cp932.data() + i, n);
+        if (i >= text.size()) break;
+        std::size_t n = CharLength(text, i);
+        std::uint32_t value = Utf8Of(text.data() + i, n);
         std::uint32_t count = value >> 24;
         if (count == 4) {
             out.append("\xEF\xBF\xBD"); // a byte or pair that is no character: U+FFFD
             // A pair whose second byte is ASCII gives that character back: only the first byte
             // is lost, as a standard decoder reads it.
-            if (n == 2 && static_cast<unsigned char>(cp932[i + 1]) < 0x80) n = 1;
+            if (n == 2 && static_cast<unsigned char>(text[i + 1]) < 0x80) n = 1;
         } else {
             for (std::uint32_t k = 0; k < count; ++k)
                 out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));
@@ -113,8 +223,149 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
-    return native::Utf8ToCodePage(utf8, EngineCodePage);
+std::string TCodePage::FromUtf8(std::string_view utf8) const {
+    return native::Utf8ToCodePage(utf8, static_cast<unsigned>(Number_));
+}
+
+const TCodePage* FindCodePage(int number) {
+    static std::unique_ptr<TCodePage> pages[DefinitionCount];
+    static std::once_flag once[DefinitionCount];
+    for (std::size_t k = 0; k < DefinitionCount; ++k) {
+        if (Definition(k).Number != number) continue;
+        std::call_once(once[k],
+                       [k] { pages[k] = std::make_unique<TCodePage>(Definition(k).Number); });
+        return pages[k].get();
+    }
+    return nullptr;
+}
+
+const char* SupportedCodePages() { return "874, 932, 936, 949, 950, 1250-1258"; }
+
+const TCodePage& SystemCodePage() {
+    static const TCodePage* page = FindCodePage(932);
+    return *page;
+}
+
+namespace detail {
+const TCodePage* CurrentSourceCodePage = nullptr;
+}
+
+bool SetSourceCodePage(int number) {
+    const TCodePage* page = FindCodePage(number);
+    if (!page) return false;
+    detail::CurrentSourceCodePage = page;
+    return true;
+}
+std::string Cp932ToUtf8(std::string_view cp932) { return SystemCodePage().ToUtf8(cp932); }
+std::string Utf8ToCp932(std::string_view utf8) { return SystemCodePage().FromUtf8(utf8); }
+
+// ---- Texts that mix encodings ----
+
+namespace {
+constexpr char SourceOpen = '\x0E', SourceClose = '\x0F';
+constexpr char PathOpen = '\x1C', PathClose = '\x1D';
+
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Visits the pieces of a system text: each with its kind (0 system, 1 source, 2 path).
+template <typename F> void ForEachPiece(std::string_view text, F&& visit) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t open = text.find_first_of("\x0E\x1C", i);
+        if (open == std::string_view::npos) {
+            visit(0, text.substr(i));
+            return;
+        }
+        if (open > i) visit(0, text.substr(i, open - i));
+        const bool source = text[open] == SourceOpen;
+        std::size_t close = text.find(source ? SourceClose : PathClose, open + 1);
+        if (close == std::string_view::npos) close = text.size();
+        visit(source ? 1 : 2, text.substr(open + 1, close - open - 1));
+        i = close + 1;
+    }
+}
+
+bool HasMarks(std::string_view text) {
+    return text.find_first_of("\x0E\x1C") != std::string_view::npos;
+}
+} // namespace
+
+std::string MarkSourceText(std::string_view sourceText) {
+    if (&SourceCodePage() == &SystemCodePage() || IsAscii(sourceText))
+        return std::string(sourceText);
+    std::string out;
+    out.reserve(sourceText.size() + 2);
+    out += SourceOpen;
+    out.append(sourceText);
+    out += SourceClose;
+    return out;
+}
+
+std::string MarkPath(std::string_view path) {
+    if (IsAscii(path)) return std::string(path);
+    std::string out;
+    out.reserve(path.size() + 2);
+    out += PathOpen;
+    out.append(path);
+    out += PathClose;
+    return out;
+}
+
+std::string TextToUtf8(std::string_view text) {
+    if (!HasMarks(text)) return SystemCodePage().ToUtf8(text);
+    std::string out;
+    ForEachPiece(text, [&](int kind, std::string_view piece) {
+        out += kind == 0   ? SystemCodePage().ToUtf8(piece)
+               : kind == 1 ? SourceCodePage().ToUtf8(piece)
+                           : PathToUtf8(piece);
+    });
+    return out;
+}
+
+std::string TextToCodePage(std::string_view text, const TCodePage& target) {
+    const TCodePage& system = SystemCodePage();
+    const TCodePage& source = SourceCodePage();
+    std::string out;
+    ForEachPiece(text, [&](int kind, std::string_view piece) {
+        if (IsAscii(piece) || (kind == 0 && &target == &system) ||
+            (kind == 1 && &target == &source))
+            out.append(piece);
+        else if (kind == 0)
+            out += target.FromUtf8(system.ToUtf8(piece));
+        else if (kind == 1)
+            out += target.FromUtf8(source.ToUtf8(piece));
+        else
+            out += target.FromUtf8(PathToUtf8(piece));
+    });
+    return out;
+}
+
+std::string UnmarkedText(std::string_view text) {
+    std::string out;
+    ForEachPiece(text, [&](int, std::string_view piece) { out.append(piece); });
+    return out;
+}
+
+std::string PathToUtf8(std::string_view path) {
+    if (IsAscii(path)) return std::string(path);
+    // File names on POSIX are bytes, as a rule UTF-8 (on Windows always UTF-8): a byte that is
+    // not UTF-8 shows as U+FFFD.
+    std::string out;
+    out.reserve(path.size());
+    for (std::size_t i = 0; i < path.size();) {
+        if (std::size_t n = Utf8CharLength(path, i)) {
+            out.append(path, i, n);
+            i += n;
+        } else {
+            out.append("\xEF\xBF\xBD");
+            i += SkipBadUtf8(path, i);
+        }
+    }
+    return out;
 }
 
 } // namespace platform

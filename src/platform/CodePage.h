@@ -1,43 +1,127 @@
-// Code page 932 text: double-byte character tests, stepping, and conversion to and from UTF-8.
+// Code pages: the run's source code page (double-byte character tests, stepping, letters) and the
+// conversions at the edges.
+//
+// Source text (lines, tokens, names) is bytes in the source code page of the run, one of the
+// Windows ANSI code pages, 932 unless the user chose another. The system's own texts (messages,
+// rule names, checker project files, vrt.ini) are code page 932. A text that mixes them marks
+// the pieces that are not code page 932 (see MarkSourceText and MarkPath), so that every edge
+// converts each piece with its own encoding.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
-inline bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+// One Windows ANSI code page: its lead and trail bytes (none for a single-byte page), the bytes
+// that stand for letters beyond ASCII, and conversion to and from UTF-8 through the platform's
+// converter. Instances live for the whole process; get them with FindCodePage.
+class TCodePage {
+public:
+    int Number() const { return Number_; }
+    bool IsDoubleByte() const { return DoubleByte_; }
+    bool IsLeadByte(unsigned char c) const { return Lead_[c]; }
+    bool IsTrailByte(unsigned char c) const { return Trail_[c]; }
+    // A byte that stands for a letter on its own: ASCII letters, and in a single-byte code page
+    // every byte the code page maps to a letter (n with tilde, a with acute, cyrillic, hebrew...).
+    bool IsLetterByte(unsigned char c) const { return Letter_[c]; }
+    // Length in bytes of the character that starts at s[i]: 2 for a lead byte followed by a valid
+    // trail byte, otherwise 1 (a lead byte without a valid trail byte is a single byte).
+    std::size_t CharLength(std::string_view s, std::size_t i) const {
+        return i + 1 < s.size() && Lead_[static_cast<unsigned char>(s[i])] &&
+                       Trail_[static_cast<unsigned char>(s[i + 1])]
+                   ? 2
+                   : 1;
+    }
+    // Towards UTF-8 a byte or pair that is no character becomes U+FFFD; towards the code page a
+    // character it lacks becomes "?". Nothing throws.
+    std::string ToUtf8(std::string_view text) const;
+    std::string FromUtf8(std::string_view utf8) const;
+
+    explicit TCodePage(int number);
+    ~TCodePage();
+    TCodePage(const TCodePage&) = delete;
+    TCodePage& operator=(const TCodePage&) = delete;
+
+private:
+    std::uint32_t Utf8Of(const char* bytes, std::size_t length) const;
+
+    int Number_;
+    bool DoubleByte_;
+    std::array<bool, 256> Lead_{};
+    std::array<bool, 256> Trail_{};
+    std::array<bool, 256> Letter_{};
+    struct TCache;
+    std::unique_ptr<TCache> Cache_;
+};
+
+// The code page with that number, or nullptr when it is not one of 874, 932, 936, 949, 950 and
+// 1250 to 1258.
+const TCodePage* FindCodePage(int number);
+// The list of the supported numbers, for messages: "874, 932, 936, 949, 950, 1250-1258".
+const char* SupportedCodePages();
+// Code page 932, in which the system's texts are written.
+const TCodePage& SystemCodePage();
+
+// The source code page of the run: set once before a run starts (932 until then). Answers false,
+// and changes nothing, for a number FindCodePage does not know.
+bool SetSourceCodePage(int number);
+namespace detail {
+extern const TCodePage* CurrentSourceCodePage; // null until set: code page 932
 }
-inline bool IsTrailByte(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+inline const TCodePage& SourceCodePage() {
+    const TCodePage* page = detail::CurrentSourceCodePage;
+    return page ? *page : SystemCodePage();
 }
 
-// Length in bytes of the character that starts at s[i]: 2 for a lead byte followed by a valid
-// trail byte, otherwise 1 (a lead byte without a valid trail byte is a single byte).
+// The double-byte tests of the source code page.
+inline bool IsLeadByte(unsigned char c) { return SourceCodePage().IsLeadByte(c); }
+inline bool IsTrailByte(unsigned char c) { return SourceCodePage().IsTrailByte(c); }
 inline std::size_t CharLength(std::string_view s, std::size_t i) {
-    if (i + 1 < s.size() && IsLeadByte(static_cast<unsigned char>(s[i])) &&
-        IsTrailByte(static_cast<unsigned char>(s[i + 1])))
-        return 2;
-    return 1;
+    return SourceCodePage().CharLength(s, i);
 }
 
-// Position of the first character of s, at or after `from`, that is one of `chars` (single-byte
-// characters only); a trail byte is never taken for an ASCII character. npos when none.
+// Searches in source text. Position of the first character of s, at or after `from`, that is one
+// of `chars` (single-byte characters only); a trail byte is never taken for an ASCII character.
+// npos when none.
 std::size_t FindFirstOf(std::string_view s, std::string_view chars, std::size_t from = 0);
 // Position of the last such character, or npos.
 std::size_t FindLastOf(std::string_view s, std::string_view chars);
 // Position of the first occurrence of `what` that starts on a character boundary, or npos.
 std::size_t Find(std::string_view s, std::string_view what, std::size_t from = 0);
 
-// The text after the last "/", "\" or ":" of a path (double-byte aware).
+// The text after the last "/", "\" or ":" of a path. A file-system path is searched byte by byte
+// (its non-ASCII bytes never equal a separator on POSIX).
 std::string FileNamePart(std::string_view path);
 
-// Conversion at the edges. Towards UTF-8 a byte that is not part of a valid character becomes
-// U+FFFD; towards code page 932 a character the code page lacks becomes "?". Nothing throws.
+// Code page 932 conversions, for the system's own texts and files.
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
+
+// ---- Texts that mix encodings ----
+
+// Source text to be placed in a system text (a name in a message): unchanged when the source
+// code page is 932, else enclosed in SO ... SI (0x0E, 0x0F), bytes no name contains.
+std::string MarkSourceText(std::string_view sourceText);
+// A file-system path to be placed in a system text: unchanged when it is plain ASCII, else
+// enclosed in FS ... GS (0x1C, 0x1D).
+std::string MarkPath(std::string_view path);
+// A system text with its marked pieces, for a UTF-8 edge (terminal, JSON, SARIF, windows):
+// each piece converted from its own encoding, the marks dropped.
+std::string TextToUtf8(std::string_view text);
+// The same text in the given code page ("?" for what it lacks), the marks dropped: unmarked
+// pieces unchanged when the target is 932, source pieces unchanged when it is the source code
+// page.
+std::string TextToCodePage(std::string_view text, const TCodePage& target);
+// The text without its marks, for comparisons with unmarked texts.
+std::string UnmarkedText(std::string_view text);
+
+// A file-system path shown at a UTF-8 edge (bytes that are not UTF-8 become U+FFFD).
+std::string PathToUtf8(std::string_view path);
 
 // ASCII-only upper case of one byte.
 inline unsigned char AsciiUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }

@@ -4,6 +4,30 @@
 
 namespace platform {
 
+namespace {
+
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+} // namespace
+
+// Paths are the file system's form on every system (UTF-8 on Windows, the file system's bytes on
+// POSIX), so a path written in a code page is converted through UTF-8.
+std::string PathFromSourceText(std::string_view sourceText) {
+    return IsAscii(sourceText) ? std::string(sourceText) : SourceCodePage().ToUtf8(sourceText);
+}
+
+std::string PathFromSystemText(std::string_view systemText) {
+    return IsAscii(systemText) ? std::string(systemText) : Cp932ToUtf8(systemText);
+}
+
+std::string PathToSystemText(std::string_view path) {
+    return IsAscii(path) ? std::string(path) : Utf8ToCp932(PathToUtf8(path));
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
@@ -23,15 +47,14 @@ std::string RelativePath(std::string_view folder, std::string_view path) {
     auto split = [](const std::string& p) {
         std::vector<std::string> parts;
         std::string current;
-        for (std::size_t i = 0; i < p.size();) {
-            std::size_t n = CharLength(p, i);
-            if (n == 1 && (p[i] == '/' || p[i] == '\\')) {
+        // File-system bytes: no byte of a non-ASCII character equals a separator.
+        for (char c : p) {
+            if (c == '/' || c == '\\') {
                 if (!current.empty()) parts.push_back(std::move(current));
                 current.clear();
             } else {
-                current.append(p, i, n);
+                current += c;
             }
-            i += n;
         }
         if (!current.empty()) parts.push_back(std::move(current));
         return parts;

@@ -1,5 +1,7 @@
-// Files and paths. Engine paths are code page 932 byte strings; the operating system sees them
-// converted to UTF-8 here and nowhere else.
+// Files and paths. A path is kept as the file system gives it (bytes, as a rule UTF-8, on POSIX;
+// UTF-8 on Windows) and is never passed through the source code page; only a path written inside a
+// VB project or in a code page 932 file (checker project file, vrt.ini) is converted, once, when it
+// is read.
 #pragma once
 
 #include <cstdint>
@@ -10,10 +12,18 @@
 
 namespace platform {
 
-// The UTF-8 form of an engine path, for the operating system.
+// The form of an engine path the operating system calls take: on POSIX the same bytes, on
+// Windows UTF-8 (the wide-character API takes it from there).
 std::string NativePath(std::string_view path);
-// The engine (code page 932) form of a UTF-8 path or argument.
+// The engine form of a path the operating system gave (argument, dialog, environment): on POSIX
+// the same bytes, on Windows UTF-8, whatever the source code page.
 std::string EnginePath(std::string_view nativePath);
+// The file-system form of a path written in the run's source code page (a member of a project).
+std::string PathFromSourceText(std::string_view sourceText);
+// The file-system form of a path written in code page 932 (checker project file, vrt.ini).
+std::string PathFromSystemText(std::string_view systemText);
+// The code page 932 form of a path, to be stored in such a file ("?" for what it lacks).
+std::string PathToSystemText(std::string_view path);
 
 bool FileExists(std::string_view path);
 // The modification time stamp (nanoseconds); none when the file does not exist.
@@ -58,10 +68,10 @@ std::string FolderPart(std::string_view path);
 // Makes a path absolute against the current folder, with "/" separators and "." and ".."
 // removed lexically.
 std::string AbsolutePath(std::string_view path);
-// Resolves a path written in a VB project (separator "\", relative to the project file's
-// folder) to an absolute path with "/". When that path does not exist, each component is matched
-// without regard to letter case (a unique match); the path found is answered, or the lexical
-// path when none is found.
+// Resolves a path written in a VB project (in the source code page, separator "\", relative to
+// the project file's folder) to an absolute path with "/". When that path does not exist, each
+// component is matched without regard to letter case (a unique match); the path found is answered,
+// or the lexical path when none is found.
 std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath);
 // The path of `path` relative to `folder` (both made absolute first), with "/" separators and
 // ".." for each folder to go up; "." when they are the same.

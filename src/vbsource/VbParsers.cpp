@@ -7,6 +7,39 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <new>
+#include <optional>
+
+// ---- Texts ----
+
+namespace {
+
+// The parsers' Japanese texts, written once in UTF-8 and converted to code page 932 once.
+struct TVbParserTexts {
+    std::string SkipUntilIdentifier; // no procedure name before the end of the tokens
+    std::string UnfinishedMethod;    // a procedure whose End line never comes
+    std::string UnclosedArguments;   // an argument list still open at the end of the tokens
+    std::string OutOfMemory;         // a member too large for the memory left
+    std::string NotAProject;         // "%s" is the file
+};
+
+const TVbParserTexts& ParserTexts() {
+    static const TVbParserTexts texts = [] {
+        auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
+        TVbParserTexts t;
+        t.SkipUntilIdentifier = c("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier");
+        t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
+        t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
+        t.OutOfMemory = c("メモリが足りないため読めません");
+        t.NotAProject = c("%s は VB のプロジェクトファイルではありません");
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
 
 // ---- TVbProjectParser ----
 
@@ -55,13 +88,26 @@ bool TVbProjectParser::Execute() {
             }
             std::string absolute = platform::ResolveProjectPath(p.FileName, path);
             p.MemberFiles.push_back(absolute);
+            // A member file that exists but cannot be read, for whatever reason: say so in the
+            // log and keep the member (it has no lines, so every rule reports it as not parsed)
+            // rather than losing it and every member after it.
+            std::string failure;
             try {
+                if (MemberLoadHook) MemberLoadHook(absolute);
                 member->Load(absolute);
             } catch (const EVetrinError& e) {
-                // A member file that exists but cannot be read: say so in the log and keep the
-                // member (it has no lines, so every rule reports it as not parsed) rather than
-                // losing it and every member after it.
-                p.WriteLog(e.Message());
+                failure = e.Message();
+            } catch (const std::bad_alloc&) {
+                failure = ParserTexts().OutOfMemory;
+            } catch (const std::exception& e) {
+                failure = e.what();
+            }
+            if (!failure.empty()) {
+                // A reason that does not name the file gets the file in front of it.
+                const std::string file = platform::MarkPath(absolute);
+                if (failure.find(file) == std::string::npos) failure = file + " : " + failure;
+                p.WriteLog(failure);
+                p.MemberFailures.push_back({absolute, failure});
             }
             p.AddMember(std::move(member));
         }
@@ -71,30 +117,22 @@ bool TVbProjectParser::Execute() {
     }
 }
 
-// ---- Texts ----
+void (*TVbProjectParser::MemberLoadHook)(const std::string& fileName) = nullptr;
 
-namespace {
-
-// The parsers' Japanese texts, written once in UTF-8 and converted to code page 932 once.
-struct TVbParserTexts {
-    std::string SkipUntilIdentifier; // no procedure name before the end of the tokens
-    std::string UnfinishedMethod;    // a procedure whose End line never comes
-    std::string UnclosedArguments;   // an argument list still open at the end of the tokens
-};
-
-const TVbParserTexts& ParserTexts() {
-    static const TVbParserTexts texts = [] {
-        auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
-        TVbParserTexts t;
-        t.SkipUntilIdentifier = c("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier");
-        t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
-        t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
-        return t;
-    }();
-    return texts;
+void TVbProjectSource::CheckIsProject() const {
+    if (!platform::FileExists(FileName)) return; // a missing file is reported as before
+    for (int i = 0; i < RawLines.Count(); ++i) {
+        std::string_view line = RawLines.Text(i);
+        std::string_view key = line.substr(0, line.find('='));
+        if (key.size() == line.size()) continue;
+        for (std::string_view known : {"Type", "Class", "Form", "Module", "PropertyPage",
+                                       "UserControl", "Reference", "Object"})
+            if (key == known) return;
+    }
+    const std::string& text = ParserTexts().NotAProject;
+    std::size_t at = text.find("%s");
+    throw EGeneralError(text.substr(0, at) + platform::MarkPath(FileName) + text.substr(at + 2));
 }
-
-} // namespace
 
 // ---- TVbWordList ----
 
@@ -235,8 +273,13 @@ enum : std::uint8_t {
     ccLead = 128,   // lead byte of a double-byte character
 };
 
-constexpr std::array<std::uint8_t, 256> MakeClasses() {
-    std::array<std::uint8_t, 256> t{};
+using TClassTable = std::array<std::uint8_t, 256>;
+
+// The classes of one code page: lead bytes from the code page, and in a single-byte code page
+// every byte that stands for a letter is a letter, so that "A\xF1o" (code page 1252) is one word
+// as a Japanese name is in code page 932.
+TClassTable MakeClasses(const platform::TCodePage& page) {
+    TClassTable t{};
     for (int c = 'A'; c <= 'Z'; ++c)
         t[c] |= ccLetter | ccOperator | ccWord;
     for (int c = 'a'; c <= 'z'; ++c)
@@ -250,30 +293,39 @@ constexpr std::array<std::uint8_t, 256> MakeClasses() {
         t[c] |= ccSymbol;
     t['.'] |= ccNumber;
     t['_'] |= ccWord;
-    for (int c = 0x81; c <= 0x9F; ++c)
-        t[c] |= ccLead;
-    for (int c = 0xE0; c <= 0xFC; ++c)
-        t[c] |= ccLead;
+    for (int c = 0x80; c <= 0xFF; ++c) {
+        if (page.IsLeadByte(static_cast<unsigned char>(c)))
+            t[c] |= ccLead;
+        else if (page.IsLetterByte(static_cast<unsigned char>(c)))
+            t[c] |= ccLetter | ccWord;
+    }
     return t;
 }
 
-constexpr std::array<std::uint8_t, 256> kClass = MakeClasses();
-
-inline std::uint8_t ClassOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
+// The class table of the run's source code page, made once per code page.
+const TClassTable& SourceClasses() {
+    static std::mutex lock;
+    static std::map<int, std::unique_ptr<TClassTable>> tables;
+    const platform::TCodePage& page = platform::SourceCodePage();
+    std::lock_guard<std::mutex> guard(lock);
+    std::unique_ptr<TClassTable>& table = tables[page.Number()];
+    if (!table) table = std::make_unique<TClassTable>(MakeClasses(page));
+    return *table;
+}
 
 // Is the "_" at p the second byte of a double-byte character? The bytes that can lead a
 // character, directly before p, pair up from the first of them (the byte before that run ends a
 // character), so p is a second byte exactly when that run is odd.
-bool IsSecondByte(std::string_view s, std::size_t p) {
+bool IsSecondByte(const TClassTable& classes, std::string_view s, std::size_t p) {
     std::size_t k = p;
-    while (k > 0 && (ClassOf(s[k - 1]) & ccLead))
+    while (k > 0 && (classes[static_cast<unsigned char>(s[k - 1])] & ccLead))
         --k;
     return (p - k) % 2 == 1;
 }
 
 // A line continues on the next one when it is at least 2 bytes long and ends in a "_" of its own.
-bool Continues(std::string_view line) {
-    return line.size() >= 2 && line.back() == '_' && !IsSecondByte(line, line.size() - 1);
+bool Continues(const TClassTable& classes, std::string_view line) {
+    return line.size() >= 2 && line.back() == '_' && !IsSecondByte(classes, line, line.size() - 1);
 }
 
 std::string Trimmed(const std::string& s) {
@@ -317,11 +369,11 @@ TVbParser::TVbParser(TVbSource& source) : TVbParser(source, TVbWordLists::Defaul
 TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir)
     : Source(source), OwnWordLists_(ReadWordLists(wordListDir)), WordLists_(*OwnWordLists_),
       InternalWords(WordLists_.InternalWords), Keywords(WordLists_.Keywords),
-      Operators(WordLists_.Operators) {}
+      Operators(WordLists_.Operators), Classes_(&SourceClasses()) {}
 
 TVbParser::TVbParser(TVbSource& source, TVbWordLists& wordLists)
     : Source(source), WordLists_(wordLists.Load()), InternalWords(WordLists_.InternalWords),
-      Keywords(WordLists_.Keywords), Operators(WordLists_.Operators) {}
+      Keywords(WordLists_.Keywords), Operators(WordLists_.Operators), Classes_(&SourceClasses()) {}
 
 bool TVbParser::Execute() {
     try {
@@ -362,7 +414,7 @@ void TVbParser::JoinContinuationLines() {
     for (int r = 0; r < count;) {
         std::string_view head = raw.Text(r);
         int next = r + 1;
-        if (next < count && Continues(head)) {
+        if (next < count && Continues(*Classes_, head)) {
             joined.assign(head);
             // Every raw line starts a character, so whether the joined text's last "_" is the
             // second byte of a double-byte character is decided within the latest line that
@@ -378,7 +430,8 @@ void TVbParser::JoinContinuationLines() {
                     starts.pop_back();
                 const std::size_t from = starts.back();
                 if (next >= count || joined.size() < 2 || joined.back() != '_' ||
-                    IsSecondByte(std::string_view(joined).substr(from), joined.size() - 1 - from))
+                    IsSecondByte(*Classes_, std::string_view(joined).substr(from),
+                                 joined.size() - 1 - from))
                     break;
             }
             logical.AddLine(joined, raw.LineNumber(r));
@@ -464,16 +517,18 @@ void TVbParser::AddToken(std::uint8_t kind, std::string_view text, std::uint8_t 
 
 std::string_view TVbParser::ReadWord() {
     // A word starts at a letter or a double-byte character and goes on over letters, digits, "_"
-    // and double-byte characters, so a Japanese name is one word.
+    // and double-byte characters, so a Japanese name is one word; in a single-byte code page a
+    // byte that stands for a letter is a letter ("A\xF1o" in code page 1252).
     if (Pos_ == WordAt_) {
         std::string_view word(Text_ + Pos_, WordEnd_ - Pos_);
         Pos_ = WordEnd_;
         return word;
     }
     // The text ends with CR LF, which ends every word, so the scan needs no end test.
+    const platform::TCodePage& trail = platform::SourceCodePage();
     auto doubleByte = [&](std::size_t q) {
         return (ClassOf(Text_[q]) & ccLead) &&
-               platform::IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
+               trail.IsTrailByte(static_cast<unsigned char>(Text_[q + 1]));
     };
     std::size_t p = Pos_;
     if (p < End_ && (ClassOf(Text_[p]) & ccLetter)) {

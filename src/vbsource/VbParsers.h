@@ -26,6 +26,8 @@ public:
     bool Execute() override;
 
     TVbProjectSource& Project;
+    // Called with each member file before it is read (tests set it to make a read fail).
+    static void (*MemberLoadHook)(const std::string& fileName);
 };
 
 // A word list file: one entry per line, taken whole. Membership ignores the letter case of
@@ -153,6 +155,9 @@ private:
     bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
     bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
     std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
+    // The tokenizer's character class of each byte value in the run's source code page.
+    const std::array<std::uint8_t, 256>* Classes_ = nullptr;
+    std::uint8_t ClassOf(char c) const { return (*Classes_)[static_cast<unsigned char>(c)]; }
 };
 
 class TVbModuleParser : public TVbParser {

@@ -143,6 +143,7 @@ void TVbProjectSource::Clear() {
                               &PropertyPages, &OtherLines})
         list->Clear();
     MemberFiles.clear();
+    MemberFailures.clear();
 }
 
 void TVbProjectSource::Parse() {

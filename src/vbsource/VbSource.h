@@ -279,6 +279,19 @@ public:
     TVbWordLists* SharedWordLists = nullptr;
     TVbWordLists& WordLists();
 
+    // Raises EGeneralError when the project file read by Load is there but holds none of the
+    // lines a VB project has (no "Type=" line, no member or reference key): an empty file, a
+    // member source or any other file given in place of the project.
+    void CheckIsProject() const;
+
+    // A member whose file could not be read (an I/O error, too little memory...): the member is
+    // kept without lines. Line: the file and the reason, as the log shows it.
+    struct TMemberFailure {
+        std::string FileName;
+        std::string Line;
+    };
+    std::vector<TMemberFailure> MemberFailures;
+
 private:
     std::vector<std::unique_ptr<TVbSource>> Members_;
     std::unique_ptr<TVbWordLists> OwnWordLists_;

@@ -1,6 +1,7 @@
 // The check session: findings as records, reading a project once and again, shared word lists.
 #include "checkers/CheckSession.h"
 #include "framework/Errors.h"
+#include "platform/CodePage.h"
 
 #include "TestSupport.h"
 
@@ -91,11 +92,41 @@ TEST(CheckSession, WordListsAreReadOnceAndAgainAfterAFailure) {
 
 TEST(CheckSession, SettingsTheEngineCannotHonourAreRefused) {
     TRunSettings codePage;
-    codePage.CodePage = 1252;
+    codePage.CodePage = 437; // a DOS code page, no Windows ANSI one
     EXPECT_THROW(TCheckSession{codePage}, EGeneralError);
     TRunSettings jobs;
     jobs.Jobs = 4;
     EXPECT_THROW(TCheckSession{jobs}, EGeneralError);
+}
+
+// The code page of the settings is the run's source code page from the read on; another code page
+// makes the next check read the project again.
+TEST(CheckSession, TheCodePageOfTheSettingsReadsTheSources) {
+    struct TRestore {
+        ~TRestore() { platform::SetSourceCodePage(932); }
+    } restore;
+    TRunSettings settings;
+    settings.CodePage = 1252;
+    TCheckSession session(settings);
+    EXPECT_EQ(platform::SourceCodePage().Number(), 932) << "nothing changes before a read";
+    session.ReadProject(ExampleProject);
+    EXPECT_EQ(platform::SourceCodePage().Number(), 1252);
+    EXPECT_FALSE(session.NeedsRead(ExampleProject));
+    session.SetCodePage(932);
+    EXPECT_TRUE(session.NeedsRead(ExampleProject)) << "read in another code page";
+    EXPECT_THROW(session.SetCodePage(437), EGeneralError);
+    EXPECT_EQ(session.Settings().CodePage, 932) << "a refused code page changes nothing";
+    session.Check(ExampleProject);
+    EXPECT_EQ(platform::SourceCodePage().Number(), 932);
+    EXPECT_FALSE(session.NeedsRead(ExampleProject));
+}
+
+// A file that is there but is no VB project is refused when it is read, not checked as empty.
+TEST(CheckSession, AFileThatIsNoProjectIsRefused) {
+    TCheckSession session;
+    const std::string module = std::string(VETRIN_TEST_DATA) + "/../../examples/modCommon.bas";
+    EXPECT_THROW(session.ReadProject(module), EGeneralError);
+    EXPECT_TRUE(session.NeedsRead(module));
 }
 
 // Suppression comments belong to the session, so the windows' result lines honour them as vrt's

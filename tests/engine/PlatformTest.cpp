@@ -19,7 +19,7 @@ TEST(CodePage, TrailByteIsNeverTakenForAscii) {
     ASSERT_EQ(s.size(), 5u);
     EXPECT_EQ(platform::FindLastOf(s, "\\"), std::string::npos);
     EXPECT_EQ(platform::FindLastOf(s, "_"), 4u);
-    EXPECT_EQ(platform::FileNamePart(Sj("C:\\表\\ソ.frm")), Sj("ソ.frm"));
+    EXPECT_EQ(platform::FileNamePart("C:\\表\\ソ.frm"), "ソ.frm"); // file-system names
     EXPECT_EQ(platform::FileNamePart("/p/q:r.bas"), "r.bas");
     // A lead byte at the very end, or before a byte that cannot trail, is a single byte.
     EXPECT_EQ(platform::CharLength("\x83", 0), 1u);
@@ -35,6 +35,104 @@ TEST(CodePage, ConversionRoundTripsAndReplacesBadBytes) {
               "\xEF\xBF\xBD"
               "b"); // unmapped single byte
     EXPECT_EQ(platform::Utf8ToCp932("x\xFFy"), "x?y");
+}
+
+TEST(CodePage, OnlyTheWindowsAnsiCodePagesAreKnown) {
+    for (int n : {874, 932, 936, 949, 950, 1250, 1252, 1258})
+        EXPECT_NE(platform::FindCodePage(n), nullptr) << n;
+    for (int n : {0, 437, 1200, 1249, 1259, 65001})
+        EXPECT_EQ(platform::FindCodePage(n), nullptr) << n;
+    CodePageScope unknown(65001);
+    EXPECT_FALSE(unknown.Set);
+    EXPECT_EQ(platform::SourceCodePage().Number(), 932);
+}
+
+TEST(CodePage, LeadBytesFollowTheSourceCodePage) {
+    // In code page 936 "癨" and "癬" are 0xB0 0x5C and 0xB0 0x5F; in code page 932 0xB0 is a
+    // half-width katakana of its own, so the same bytes hold a real "\" and "_".
+    const std::string gbk = "a\xB0\x5C\xB0\x5F";
+    EXPECT_EQ(platform::FindLastOf(gbk, "\\"), 2u);
+    EXPECT_EQ(platform::FindLastOf(gbk, "_"), 4u);
+    {
+        CodePageScope cp(936);
+        EXPECT_EQ(platform::FindLastOf(gbk, "\\_"), std::string::npos);
+        EXPECT_EQ(platform::FindFirstOf(gbk + "_", "_"), 5u);
+        EXPECT_EQ(platform::SourceCodePage().ToUtf8(gbk), "a癨癬");
+    }
+    {
+        // Single-byte pages have no lead bytes at all.
+        CodePageScope cp(1252);
+        EXPECT_EQ(platform::CharLength("\x81\x5C", 0), 1u);
+        EXPECT_EQ(platform::FindLastOf("\x81\x5C", "\\"), 1u);
+    }
+}
+
+TEST(CodePage, SingleByteLettersComeFromTheCodePage) {
+    const platform::TCodePage& latin = *platform::FindCodePage(1252);
+    EXPECT_TRUE(latin.IsLetterByte(0xF1));                         // n with tilde
+    EXPECT_TRUE(latin.IsLetterByte(0xE1));                         // a with acute
+    EXPECT_FALSE(latin.IsLetterByte(0xBF));                        // inverted question mark
+    EXPECT_FALSE(latin.IsLetterByte(0xD7));                        // multiplication sign
+    EXPECT_TRUE(platform::FindCodePage(1251)->IsLetterByte(0xE6)); // cyrillic zhe
+    EXPECT_TRUE(platform::FindCodePage(1255)->IsLetterByte(0xF9)); // hebrew shin
+    // Thai: a consonant and the tone mark written on it.
+    EXPECT_TRUE(platform::FindCodePage(874)->IsLetterByte(0xA1));
+    EXPECT_TRUE(platform::FindCodePage(874)->IsLetterByte(0xE8));
+    // In a double-byte page the high bytes are lead bytes or katakana, never letters alone.
+    EXPECT_FALSE(platform::SystemCodePage().IsLetterByte(0xF1));
+    EXPECT_EQ(latin.ToUtf8("A\xF1o \xBF"), "Año ¿");
+    EXPECT_EQ(latin.FromUtf8("Año 日"), "A\xF1o ?");
+}
+
+TEST(CodePage, MarkedPiecesKeepTheirOwnEncodingAtEveryEdge) {
+    const std::string open = Sj("ローカル変数 "), close = Sj(" は未使用です。");
+    // In code page 932 a name needs no mark and the text stays as it always was.
+    EXPECT_EQ(platform::MarkSourceText(Sj("名前")), Sj("名前"));
+    CodePageScope cp(1252);
+    const std::string message = open + platform::MarkSourceText("A\xF1o") + close;
+    EXPECT_EQ(platform::TextToUtf8(message), "ローカル変数 Año は未使用です。");
+    EXPECT_EQ(platform::TextToCodePage(message, platform::SystemCodePage()), open + "A?o" + close);
+    EXPECT_EQ(platform::TextToCodePage(message, platform::SourceCodePage()),
+              "?????? A\xF1o ???????");
+    const std::string line = platform::MarkPath("/tmp/jos\xC3\xA9/a.bas") + " : " + message;
+    EXPECT_EQ(platform::TextToUtf8(line), "/tmp/josé/a.bas : ローカル変数 Año は未使用です。");
+    EXPECT_EQ(platform::UnmarkedText(line), "/tmp/jos\xC3\xA9/a.bas : " + open + "A\xF1o" + close);
+    EXPECT_EQ(platform::PathToUtf8("/x\xFF"), "/x\xEF\xBF\xBD");
+}
+
+// A path shown at a UTF-8 edge: well-formed UTF-8 passes whole, anything else gives U+FFFD (one
+// for each broken character), never bytes that are no UTF-8.
+TEST(CodePage, PathsShowAsUtf8WithBadBytesReplaced) {
+    const std::string bad = "\xEF\xBF\xBD";
+    EXPECT_EQ(platform::PathToUtf8("/d/josé/한글/𝄞.bas"), "/d/josé/한글/𝄞.bas");
+    EXPECT_EQ(platform::PathToUtf8("a\xC0\xAF"
+                                   "b"),
+              "a" + bad + "b"); // an overlong "/"
+    EXPECT_EQ(platform::PathToUtf8("a\xED\xA0\x80"
+                                   "b"),
+              "a" + bad + "b");                               // a surrogate
+    EXPECT_EQ(platform::PathToUtf8("a\xE6\x97"), "a" + bad);  // cut short
+    EXPECT_EQ(platform::PathToUtf8("\xF4\x90\x80\x80"), bad); // beyond U+10FFFF
+}
+
+// Converters that hold a base letter back for the marks after it (1255, 1258) still give it when
+// the text ends there, and the letter table sees it.
+TEST(CodePage, ALetterAtTheEndOfTheTextIsNotLost) {
+    const platform::TCodePage& vietnamese = *platform::FindCodePage(1258);
+    EXPECT_EQ(vietnamese.ToUtf8("\xC3"), "Ă");
+    EXPECT_EQ(vietnamese.ToUtf8("T\xC3"), "TĂ");
+    EXPECT_TRUE(vietnamese.IsLetterByte(0xC3));
+}
+
+// In every double-byte page an unassigned pair whose second byte is ASCII loses its first byte
+// only: the ASCII character stays.
+TEST(CodePage, AnUnassignedPairKeepsItsAsciiSecondByte) {
+    const platform::TCodePage& korean = *platform::FindCodePage(949);
+    ASSERT_EQ(korean.CharLength("\xC9\x41", 0), 2u);
+    EXPECT_EQ(korean.ToUtf8("\xC9"
+                            "AB"),
+              "\xEF\xBF\xBD"
+              "AB");
 }
 
 TEST(Files, LinesEndAtCrLfOrBoth) {

@@ -98,6 +98,16 @@ TEST(RuleFileNaming, AKindsOwnPatternReplacesTheAllFilesPattern) {
     EXPECT_EQ(Naming<TVbModuleSource>("Main", "", "", 3), Lines{});
 }
 
+// The patterns are code page 932 text, as the checker project file holds them; the file's name is
+// the file system's (UTF-8): the two are compared as the same characters.
+TEST(RuleFileNaming, AJapaneseNameMatchesAJapanesePattern) {
+    using F = TVbFormSource;
+    EXPECT_EQ(Naming<F>("顧客画面.frm", "*.*", Sj("顧客*.frm"), 2), Lines{});
+    const Lines violation = Naming<F>("顧客画面.frm", "*.*", Sj("注文*.frm"), 2);
+    ASSERT_EQ(violation.size(), 1u);
+    EXPECT_NE(violation[0].find("(注文*.frm)"), std::string::npos) << violation[0];
+}
+
 TEST(RuleFileNaming, EachKindHasItsRow) {
     const std::string no = " : ファイルの命名規則に違反しています。(z*)";
     EXPECT_EQ(Naming<TVbClassSource>("a.cls", "*", "z*", 4), Lines{no});

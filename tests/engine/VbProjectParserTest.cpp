@@ -1,5 +1,6 @@
 // The project file reader and the parse walk over a whole project.
 #include "TestSupport.h"
+#include "framework/Errors.h"
 #include "framework/TextLines.h"
 #include "vbsource/VbParsers.h"
 
@@ -172,4 +173,48 @@ TEST(VbProjectParser, UnreadableMemberIsLoggedAndLaterMembersStay) {
     EXPECT_EQ(project.Children[1]->RawLines.Count(), 1);
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(log.Lines[0].substr(20), Sj("ファイル /proc/self/mem は開けません"));
+}
+
+TEST(VbProjectParser, MemberThatRunsOutOfMemoryIsKeptAndNamed) {
+    TempDir dir;
+    dir.Write("p/a.bas", "Attribute VB_Name = \"a\"\r\n");
+    dir.Write("p/b.bas", "Attribute VB_Name = \"b\"\r\n");
+    std::string path = dir.Write("p/a.vbp", "Module=a; a.bas\r\nModule=b; b.bas\r\n");
+    TVbProjectParser::MemberLoadHook = [](const std::string& file) {
+        if (file.ends_with("/a.bas")) throw std::bad_alloc();
+    };
+    TStringLines log;
+    TVbProjectSource project;
+    project.SetLog(&log);
+    project.Load(path);
+    bool answer = TVbProjectParser(project).Execute();
+    TVbProjectParser::MemberLoadHook = nullptr;
+    EXPECT_TRUE(answer);
+    ASSERT_EQ(project.Children.size(), 2u);
+    EXPECT_EQ(project.Children[0]->RawLines.Count(), 0);
+    EXPECT_EQ(project.Children[1]->RawLines.Count(), 1);
+    ASSERT_EQ(project.MemberFailures.size(), 1u);
+    EXPECT_EQ(project.MemberFailures[0].FileName, dir.Path + "/p/a.bas");
+    EXPECT_EQ(project.MemberFailures[0].Line,
+              dir.Path + "/p/a.bas : " + Sj("メモリが足りないため読めません"));
+    ASSERT_EQ(log.Count(), 1);
+    EXPECT_EQ(log.Lines[0].substr(20), project.MemberFailures[0].Line);
+}
+
+TEST(VbProjectParser, OnlyAFileWithProjectLinesIsAProject) {
+    TempDir dir;
+    auto check = [&](const std::string& bytes) {
+        TVbProjectSource project;
+        project.Load(dir.Write("x.vbp", bytes));
+        project.CheckIsProject();
+    };
+    for (const char* notProject :
+         {"", "\x01\x02\xFF garbage\r\n", "Attribute VB_Name = \"Module1\"\r\nOption Explicit\r\n"})
+        EXPECT_THROW(check(notProject), EGeneralError) << notProject;
+    for (const char* project : {"Type=Exe\r\n", "Module=m; m.bas\r\n", "Reference=*\\G{0}#2.0\r\n"})
+        EXPECT_NO_THROW(check(project)) << project;
+    // A file that is not there is reported as missing, as before, not as "not a project".
+    TVbProjectSource missing;
+    missing.Load(dir.Path + "/gone.vbp");
+    EXPECT_NO_THROW(missing.CheckIsProject());
 }

@@ -324,3 +324,34 @@ TEST(VbTokenizer, ChangedOrMissingWordListsAreReadAgain) {
     auto third = SourceOf("Dim x\r\n");
     EXPECT_THROW(TVbModuleParser(*third, folder), EFOpenError);
 }
+
+// ---- Code pages ----
+
+TEST(VbTokenizer, LettersOfASingleByteCodePageMakeOneWord) {
+    const std::string text = std::string(kModuleHeader) +
+                             "Sub F(ByVal N\xFAmero As Long)\r\n"
+                             "Dim A\xF1o, Ca\xF1 As Long ' \xBFqu\xE9?\r\n"
+                             "End Sub\r\n";
+    {
+        CodePageScope cp(1252);
+        auto s = Parsed(text);
+        EXPECT_EQ(Texts(s->Tokens, 1),
+                  (Tokens{"Sub", "F", "(", "ByVal", "N\xFAmero", "As", "Long", ")", "Dim", "A\xF1o",
+                          ",", "Ca\xF1", "As", "Long", "' \xBFqu\xE9?", "End", "Sub"}));
+    }
+    // In code page 932 0xF1 can only lead a double-byte character: before a blank it ends the
+    // word.
+    auto s = Parsed(text);
+    EXPECT_EQ(Texts(s->Tokens, 1)[11], "Ca");
+}
+
+TEST(VbTokenizer, TrailByteOfAnotherDoubleByteCodePageIsNoContinuation) {
+    // 0xB0 0x5F is one character in code page 936; in code page 932 the "_" continues the line.
+    const std::string text = std::string(kModuleHeader) + "x = 1 ' \xB0_\r\ny = 2\r\n";
+    auto joined = Parsed(text);
+    EXPECT_EQ(joined->LogicalLines.Text(2), "");
+    CodePageScope cp(936);
+    auto s = Parsed(text);
+    EXPECT_EQ(s->LogicalLines.Text(1), "x = 1 ' \xB0_");
+    EXPECT_EQ(s->LogicalLines.Text(2), "y = 2");
+}

@@ -36,7 +36,7 @@ namespace {
 class TFailingObject : public QObject {
 public:
     bool event(QEvent* event) override {
-        if (event->type() == QEvent::User) throw EFOpenError(Sj("/p/表示.vrp"));
+        if (event->type() == QEvent::User) throw EFOpenError("/p/表示.vrp");
         return QObject::event(event);
     }
 };

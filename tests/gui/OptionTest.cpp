@@ -5,6 +5,7 @@
 #include "app/OptionUnit.h"
 #include "framework/Errors.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -71,13 +72,15 @@ private slots:
     void savesAndLoadsAllThreeValuesInCodePage932() {
         TVtOption option = NewOption();
         option.CommandLine = Sj("\"C:\\Program Files\\エディタ\\ed.exe\" /l%L %F");
-        option.LastOpen = Sj("/home/u/規則.vrp");
-        option.TargetProject = Sj("/home/u/プロジェクト/Sample.vbp");
+        // The paths are the file system's (UTF-8); the file holds them in code page 932.
+        option.LastOpen = "/home/u/規則.vrp";
+        option.TargetProject = "/home/u/プロジェクト/Sample.vbp";
         option.SaveOptions();
         QByteArray expected =
             QByteArray::fromStdString("[Editor]\r\nCommandLine=" + option.CommandLine +
-                                      "\r\n\r\n[File]\r\nLastOpen=" + option.LastOpen +
-                                      "\r\nTargetProject=" + option.TargetProject + "\r\n");
+                                      "\r\n\r\n[File]\r\nLastOpen=" + Sj(option.LastOpen) +
+                                      "\r\nTargetProject=" + Sj(option.TargetProject) +
+                                      "\r\n\r\n[Source]\r\nCodePage=932\r\n");
         QCOMPARE(ReadAll(IniPath()), expected);
 
         TVtOption reread = NewOption();
@@ -92,7 +95,8 @@ private slots:
         option.LoadOptions();
         option.SaveOptions();
         QSettings ini(IniPath(), QSettings::IniFormat);
-        QCOMPARE(ini.childGroups(), QStringList({"Editor", "File"}));
+        QCOMPARE(ini.childGroups(), QStringList({"Editor", "File", "Source"}));
+        QCOMPARE(ini.value("Source/CodePage").toString(), QString("932"));
         QCOMPARE(ini.value("Editor/CommandLine", "missing").toString(), QString());
         QCOMPARE(ini.value("File/LastOpen", "missing").toString(), QString());
         QCOMPARE(ini.value("File/TargetProject", "missing").toString(), QString());
@@ -132,6 +136,27 @@ private slots:
         QCOMPARE(QString::fromStdString(TVtOption().IniFileName), IniPath());
         qunsetenv("VETRIN_INI");
         QVERIFY(QString::fromStdString(TVtOption().IniFileName).endsWith("/vrt.ini"));
+    }
+
+    void codePageIsChosenInTheDialogAndKeptInTheIni() {
+        // An ini of an earlier version has no code page: 932. So has an unknown value.
+        WriteAll(IniPath(), "[Editor]\nCommandLine=ed %F\n");
+        TVtOption option = NewOption();
+        option.CodePage = 1252;
+        option.LoadOptions();
+        QCOMPARE(option.CodePage, 932);
+        TOptionDialog dialog(option);
+        QCOMPARE(dialog.CodePage->currentText(), QString("932"));
+        dialog.CodePage->setCurrentIndex(dialog.CodePage->findText("1252"));
+        QTest::mouseClick(dialog.Ok, Qt::LeftButton);
+        QCOMPARE(option.CodePage, 1252);
+        TVtOption reread = NewOption();
+        reread.LoadOptions();
+        QCOMPARE(reread.CodePage, 1252);
+        QCOMPARE(reread.CommandLine, std::string("ed %F"));
+        WriteAll(IniPath(), "[Source]\nCodePage=437\n");
+        reread.LoadOptions();
+        QCOMPARE(reread.CodePage, 932);
     }
 
     void dialogShowsAndOkWritesAtOnce() {

@@ -84,7 +84,7 @@ private slots:
     }
 
     void startsWithOneRowPerRuleOnItsTab() {
-        Option->TargetProject = Sj("/vb/プロジェクト.vbp");
+        Option->TargetProject = "/vb/プロジェクト.vbp"; // a file-system path
         OpenWindow();
         QCOMPARE(Window->windowTitle(), QString("ﾌﾟﾛｼﾞｪｸﾄ"));
         QCOMPARE(Window->TargetProjectPath->text(), QString("/vb/プロジェクト.vbp"));
@@ -176,6 +176,24 @@ private slots:
         QCOMPARE(Window->Checkers().JumpRecords.Count(), 2 * once);
     }
 
+    void notAProjectIsRefusedAndAnotherCodePageRereads() {
+        OpenWindow();
+        const QString module = Member("modCommon.bas");
+        Check(module);
+        QCOMPARE(Prompts->Errors,
+                 QStringList({module + " は VB のプロジェクトファイルではありません"}));
+        QCOMPARE(Result->Lines().Count(), 0);
+        Prompts->Errors.clear();
+        Check(ProjectFile());
+        QCOMPARE(Prompts->Errors, QStringList());
+        // A code page chosen in the options applies from the next check on: the project is read
+        // again in it.
+        Option->CodePage = 1252;
+        Check(ProjectFile());
+        platform::SetSourceCodePage(932);
+        QVERIFY(ParseLines() > 0);
+    }
+
     void touchedMemberMakesTheNextCheckRereadAll() {
         OpenWindow();
         Check(ProjectFile());
@@ -248,7 +266,7 @@ private slots:
         QCOMPARE(Prompts->Errors, QStringList());
         // The flags lead the boxes: the excluded-files box follows its (unset) flag too.
         QCOMPARE(TickedBoxes(), QStringList({"CheckBoxProhibit2"}));
-        QCOMPARE(Ui(Option->LastOpen), file);
+        QCOMPARE(QString::fromStdString(Option->LastOpen), file);
         QVERIFY(Window->Checkers().FindByClassName("TVbLimitLengthOfLine")->Enabled);
     }
 

@@ -40,7 +40,8 @@ private slots:
         RunProgram();
         const QByteArray written = ReadAll(Ini());
         QVERIFY(written.startsWith(
-            "[Editor]\r\nCommandLine=\r\n\r\n[File]\r\nLastOpen=\r\nTargetProject=\r\n"));
+            "[Editor]\r\nCommandLine=\r\n\r\n[File]\r\nLastOpen=\r\nTargetProject=\r\n"
+            "\r\n[Source]\r\nCodePage=932\r\n"));
         // Where the windows were, in a section of its own.
         QVERIFY(written.contains("\r\n[Window]\r\n"));
         QVERIFY(written.contains("\r\nFrame="));
@@ -62,7 +63,8 @@ private slots:
         RunProgram();
         QVERIFY(ReadAll(Ini()).startsWith(
             "[Editor]\r\nCommandLine=gedit +%L %F\r\n\r\n[File]\r\nLastOpen=" + examples +
-            "Example.vrp\r\nTargetProject=" + examples + "Example.vbp\r\n"));
+            "Example.vrp\r\nTargetProject=" + examples +
+            "Example.vbp\r\n\r\n[Source]\r\nCodePage=932\r\n"));
     }
 };
 

@@ -176,12 +176,11 @@ void StatisticsWindowTest::NumbersAndLowerHalfWithoutGraphOnly() {
 
 void StatisticsWindowTest::FileNameColumn() {
     TStatisticsWindow window;
-    // "\x95\x5C" is a double-byte character whose second byte is a backslash: the name part is
-    // found after the last real separator only.
-    const std::string path = "/p/sub/\x95\x5C.bas";
+    // A file-system name (UTF-8) outside ASCII: shown whole, after the last separator.
+    const std::string path = "/p/sub/表.bas";
     auto project = MakeProject({{path, {1, 1, 0, 0}}});
     window.ShowStatistics(project.get());
-    QCOMPARE(platform::FileNamePart(path), std::string("\x95\x5C.bas"));
+    QCOMPARE(platform::FileNamePart(path), std::string("表.bas"));
 
     const QFontMetrics metrics(window.CommentStatisticsGrid->font());
     auto inkWidth = [&](const QImage& image) {
@@ -194,9 +193,7 @@ void StatisticsWindowTest::FileNameColumn() {
     const QSize size(400, 26);
     const int nameOnly = inkWidth(DrawCell(window, 0, 1, size));
     QVERIFY(nameOnly > 0);
-    QVERIFY(nameOnly <= metrics.horizontalAdvance(
-                            QString::fromStdString(platform::Cp932ToUtf8("\x95\x5C.bas"))) +
-                            2);
+    QVERIFY(nameOnly <= metrics.horizontalAdvance(QString::fromStdString("表.bas")) + 2);
     window.ShowFullPath->trigger();
     const int full = inkWidth(DrawCell(window, 0, 1, size));
     QVERIFY(full > nameOnly + metrics.horizontalAdvance("/p/sub/") / 2);

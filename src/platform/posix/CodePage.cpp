@@ -3,6 +3,9 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <locale.h>
+#include <wchar.h>
+#include <wctype.h>
 
 namespace platform::native {
 
@@ -35,7 +38,12 @@ std::string Convert(const char* to, const char* from, std::string_view input,
             inLeft -= n;
         }
     }
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // Flush what a converter holds back (code pages 1255 and 1258 compose base characters with
+    // the marks after them).
+    char* o = buffer;
+    std::size_t oLeft = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &o, &oLeft);
+    out.append(buffer, o - buffer);
     iconv_close(cd);
     return out;
 }
@@ -60,6 +68,22 @@ std::string Utf8ToCodePage(std::string_view utf8, unsigned codePage) {
                 if (k >= left || (static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) return k;
             return n;
         });
+}
+
+bool IsLetter(char32_t character) {
+    static locale_t utf8 = [] {
+        locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+        if (!l) l = newlocale(LC_CTYPE_MASK, "en_US.UTF-8", static_cast<locale_t>(nullptr));
+        return l;
+    }();
+    if (!utf8) return false;
+    wchar_t w = static_cast<wchar_t>(character);
+    if (iswalpha_l(static_cast<wint_t>(w), utf8)) return true;
+    if (!iswgraph_l(static_cast<wint_t>(w), utf8)) return false;
+    locale_t old = uselocale(utf8);
+    int width = wcwidth(w);
+    uselocale(old);
+    return width == 0;
 }
 
 } // namespace platform::native

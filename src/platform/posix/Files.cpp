@@ -1,5 +1,6 @@
-// Files and paths on POSIX: UTF-8 names for the system calls, a case-insensitive fallback for
-// VB projects written on Windows.
+// Files and paths on POSIX: a path is the file system's own bytes (as a rule UTF-8) and goes to
+// the system calls unchanged; a case-insensitive fallback finds members of VB projects written on
+// Windows.
 #include "platform/Files.h"
 
 #include "platform/CodePage.h"
@@ -18,21 +19,11 @@ namespace {
 // A path with a NUL byte names no file: the system would read only the text before it.
 bool HasNul(std::string_view path) { return path.find('\0') != std::string_view::npos; }
 
-bool IsAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
 } // namespace
 
-std::string NativePath(std::string_view path) {
-    return IsAscii(path) ? std::string(path) : Cp932ToUtf8(path);
-}
+std::string NativePath(std::string_view path) { return std::string(path); }
 
-std::string EnginePath(std::string_view nativePath) {
-    return IsAscii(nativePath) ? std::string(nativePath) : Utf8ToCp932(nativePath);
-}
+std::string EnginePath(std::string_view nativePath) { return std::string(nativePath); }
 
 bool FileExists(std::string_view path) {
     struct stat st;
@@ -144,7 +135,8 @@ bool FolderWritable(std::string_view folder) {
 }
 
 std::string FolderPart(std::string_view path) {
-    std::size_t p = FindLastOf(path, "/\\");
+    // File-system bytes: no trail byte can be taken for a separator.
+    std::size_t p = path.find_last_of("/\\");
     if (p == std::string_view::npos) return "";
     if (p == 0) return "/";
     return std::string(path.substr(0, p));
@@ -165,14 +157,11 @@ std::string Normalise(std::string_view path) {
         }
         current.clear();
     };
-    for (std::size_t i = 0; i < path.size();) {
-        std::size_t n = CharLength(path, i);
-        if (n == 1 && (path[i] == '/' || path[i] == '\\')) {
+    for (char c : path) {
+        if (c == '/' || c == '\\')
             flush();
-        } else {
-            current.append(path.substr(i, n));
-        }
-        i += n;
+        else
+            current += c;
     }
     flush();
     std::string out;
@@ -210,11 +199,13 @@ std::string AbsolutePath(std::string_view path) {
     return Normalise(CurrentDir() + "/" + std::string(path));
 }
 
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath) {
-    std::string lexical =
-        IsAbsolute(memberPath)
-            ? Normalise(memberPath)
-            : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + std::string(memberPath));
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberText) {
+    // Into the file system's form first: a "\" that is the trail byte of a double-byte
+    // character is gone after the conversion, so every "\" left is a separator.
+    const std::string memberPath = PathFromSourceText(memberText);
+    std::string lexical = IsAbsolute(memberPath)
+                              ? Normalise(memberPath)
+                              : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + memberPath);
     struct stat st;
     if (stat(NativePath(lexical).c_str(), &st) == 0) return lexical;
     // Walk the components, keeping exact matches and falling back to a unique match ignoring case.

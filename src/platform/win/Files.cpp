@@ -1,8 +1,10 @@
 // Files and paths on Windows: every name goes to the wide-character API, paths are native (drive
 // letters, "\" separators) and the file system's own case-insensitivity finds members, so there
-// is no case fallback. Path work (separators, ".", "..") is done on the UTF-16 form, so it holds
-// whatever code page engine paths are kept in.
+// is no case fallback. Engine paths are UTF-8; path work (separators, ".", "..") is done on the
+// UTF-16 form.
 #include "platform/Files.h"
+
+#include "platform/CodePage.h"
 #include "platform/win/WideText.h"
 
 #include <algorithm>
@@ -12,11 +14,11 @@ namespace platform {
 
 namespace {
 
-// The code page of engine paths. Paths are engine text today; when they become the file
-// system's own form, this becomes win::Utf8CodePage and nothing else here changes.
-constexpr unsigned PathCodePage = 932;
-// The code page of a member path written in a project file (the project's text).
-constexpr unsigned ProjectCodePage = 932;
+// The code page of engine paths: the file system's own form, UTF-8.
+constexpr unsigned PathCodePage = win::Utf8CodePage;
+
+// The code page of a member path written in a project file: the run's source code page.
+unsigned ProjectCodePage() { return static_cast<unsigned>(SourceCodePage().Number()); }
 
 std::wstring Wide(std::string_view path) { return win::ToWide(path, PathCodePage); }
 std::string Engine(std::wstring_view path) { return win::FromWide(path, PathCodePage); }
@@ -212,7 +214,7 @@ std::string AbsolutePath(std::string_view path) {
 }
 
 std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath) {
-    std::wstring member = win::ToWide(memberPath, ProjectCodePage);
+    std::wstring member = win::ToWide(memberPath, ProjectCodePage());
     bool absolute =
         (!member.empty() && IsSeparator(member[0])) || (member.size() >= 2 && member[1] == L':');
     if (absolute) return Engine(FullPath(member));
