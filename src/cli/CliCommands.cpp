@@ -111,6 +111,7 @@ int RunCheck(const TCheckOptions& options) {
     const std::uint32_t started = platform::TickCount();
     TRunSettings settings;
     settings.Suppressions = !options.NoIgnore;
+    settings.Jobs = options.Jobs;
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     int missing = 0;
@@ -244,7 +245,9 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
 } // namespace
 
 int RunStats(const TStatsOptions& options) {
-    TCheckSession session;
+    TRunSettings settings;
+    settings.Jobs = options.Jobs;
+    TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.
     if (TVetrin* statistics = session.Rules().FindByClassName("TVbAnalyzeStatistics"))

@@ -94,6 +94,9 @@ public:
     virtual void CheckTree(TVetrins& checkers);
     virtual void Parse() {}
     virtual void ParseChildren();
+    // One step of ParseChildren: parses the child when its file exists, with the lines of the
+    // parse (and a missing file) written to `log`, which the child keeps as its log.
+    void ParseChild(TVtParts& child, TTextLines* log) const;
     virtual void Analyze();
     virtual void SetLog(TTextLines* log) { Log = log; }
 

@@ -55,6 +55,11 @@ bool TVbProjectParser::Execute() {
             }
             std::string absolute = platform::ResolveProjectPath(p.FileName, path);
             p.MemberFiles.push_back(absolute);
+            if (!p.ReadsMembers) {
+                member->FileName = absolute;
+                p.AddMember(std::move(member));
+                continue;
+            }
             try {
                 member->Load(absolute);
             } catch (const EVetrinError& e) {
