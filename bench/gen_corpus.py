@@ -656,19 +656,28 @@ def encode(lines):
     return (CRLF.join(lines) + CRLF).encode("cp932")
 
 
-def generate(out_dir, size_mb, seed, name):
+def generate(out_dir, size_mb, seed, name, count=None):
+    """count: the number of members, each about size_mb / count in size (default: sizes drawn by
+    member_size until size_mb is reached)."""
     g = Gen(seed)
     target = int(size_mb * 1024 * 1024)
+    each = target // count if count else 0
     members = []   # (key, vb path, disk path, bytes, lines, procedures)
     total = 0
     serial = 0
     kind_weights = [k[5] for k in KINDS]
     weight_sum = sum(kind_weights)
     written_kinds = set()
-    while total < target or len(written_kinds) < len(KINDS):
+    def more():
+        if count:
+            return len(members) < count
+        return total < target or len(written_kinds) < len(KINDS)
+
+    while more():
         # Every kind appears at least once, even in a tiny corpus.
         missing = [k for k in KINDS if k[0] not in written_kinds]
-        if total >= target * 0.5 and missing:
+        late = len(members) >= count - len(missing) if count else total >= target * 0.5
+        if late and missing:
             kind = missing[0]
         else:
             r = g.below(weight_sum)
@@ -679,7 +688,7 @@ def generate(out_dir, size_mb, seed, name):
         key, folder, ext, prefix, writer, _ = kind
         serial += 1
         member_name = prefix + g.pick(NOUNS) + g.pick(NOUNS) + str(serial).zfill(4)
-        size = min(member_size(g), max(2_000, target - total))
+        size = each if count else min(member_size(g), max(2_000, target - total))
         lines, procs = writer(g, member_name, size)
         data = encode(lines)
         disk_rel = folder + "/" + member_name + "." + ext
@@ -763,21 +772,26 @@ def main(argv):
     ap.add_argument("--size-mb", type=float, default=20.0, help="total size of the member files in MB (2^20 bytes)")
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--name", default="BenchProject", help="project name (the .vbp file name)")
+    ap.add_argument("--members", type=int, help="write this many members of equal size (default: "
+                    "sizes drawn from 2 KB to 400 KB until --size-mb is reached)")
     ap.add_argument("--out", help="output folder (default bench/out/corpus-<size>mb-s<seed>)")
     args = ap.parse_args(argv)
     if args.size_mb <= 0:
         ap.error("--size-mb must be positive")
+    if args.members is not None and args.members < 5:
+        ap.error("--members must be at least 5 (one of each kind)")
     if not args.name.isidentifier():
         ap.error("--name must be a plain identifier")
     out = args.out or os.path.join(os.path.dirname(os.path.abspath(__file__)), "out",
-                                   "corpus-%smb-s%d" % (("%g" % args.size_mb), args.seed))
+                                   "corpus-%smb-s%d%s" % (("%g" % args.size_mb), args.seed,
+                                   "-m%d" % args.members if args.members else ""))
     if os.path.exists(out):
         if not os.path.isdir(out) or (os.listdir(out) and not os.path.exists(os.path.join(out, "manifest.txt"))):
             print("gen_corpus: %s exists and is not a generated corpus; not touching it" % out, file=sys.stderr)
             return 2
         shutil.rmtree(out)
     os.makedirs(out)
-    members, vbp_bytes = generate(out, args.size_mb, args.seed, args.name)
+    members, vbp_bytes = generate(out, args.size_mb, args.seed, args.name, args.members)
     total = sum(m[4] for m in members)
     print("%s: %d members, %d bytes (%.1f MB), %d procedures" %
           (os.path.join(out, args.name + ".vbp"), len(members), total + vbp_bytes, total / 1048576.0,

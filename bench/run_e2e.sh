@@ -1,193 +1,203 @@
 #!/usr/bin/env bash
 # bench/run_e2e.sh [SIZE_MB [SEED]]
 #
-# End-to-end benchmark: builds the release tree (a no-op when it is up to date), generates a
-# corpus of SIZE_MB (default 20) with gen_corpus.py, then times on the same files:
-#   vrt check PROJECT.vbp          all nine rules (vrt's default selection)
-#   vrt stats --tsv PROJECT.vbp    line statistics, beside those of wc and cloc
-#   parse_bench PROJECT.vbp        Load + Analyze only, for the split between parsing and rules
-#   wc -l                          the floor: reading the bytes and counting line ends
-#   cloc                           a peer that also classifies code, comment and blank lines
-# Each is run RUNS times (default 3); the table shows the best wall time, the spread between best
-# and slowest run, the best CPU time (user + system), MB/s by both (MB = 2^20 bytes) and the peak
-# resident memory, also as a multiple of the source size.
+# End-to-end benchmark with a verdict. Builds the release tree (a no-op when it is up to date),
+# generates two corpora with gen_corpus.py and times, on the same files of each:
+#   vrt check PROJECT.vbp            all nine rules, default jobs (one per core)
+#   vrt check --jobs 1 PROJECT.vbp   the same on one core
+#   wc -l                            the floor: reading the bytes and counting line ends
+#   cloc                             a peer that also classifies code, comment and blank lines
+# in RUNS rounds (default 5); each round runs the four one after the other, so that a pair (vrt and
+# wc of one round) sees the same load, and the ratios are the medians of the per-round ratios.
+# parse_bench (the parse alone, one core) runs RUNS times on the large-file corpus.
 #
-# Environment: RUNS, BENCH_CPU (pin every run to this core with taskset), VRT_ARGS (extra vrt arguments),
-# SKIP_CLOC=1, VETRIN_JOBS (build parallelism, default 1).
+# The corpora: SIZE_MB (default 20) in few large members, and MANY_MEMBERS (default 2000) small
+# members (MANY_MB, default 4 MB asked for; the forms' designer blocks make the members larger).
+# The goals are judged on the first; the second shows what the per-file cost does.
+#
+# Environment: RUNS, VRT_ARGS (extra vrt arguments), SKIP_CLOC=1, SKIP_MANY=1, MANY_MEMBERS,
+# MANY_MB, VETRIN_JOBS (build parallelism, default 1).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 size=${1:-20}
 seed=${2:-1}
-runs=${RUNS:-3}
+runs=${RUNS:-5}
+many=${MANY_MEMBERS:-2000}
+many_mb=${MANY_MB:-4}
 bin="$root/build/release/bin"
 vrt="$bin/vrt"
 name=BenchProject
-corpus="$root/bench/out/corpus-${size}mb-s${seed}"
-vbp="$corpus/$name.vbp"
 
 die() { echo "run_e2e: $*" >&2; exit 2; }
 [[ "$size" =~ ^[0-9]+(\.[0-9]+)?$ ]] || die "SIZE_MB must be a number, not '$size'"
 [[ "$seed" =~ ^[0-9]+$ ]] || die "SEED must be a whole number, not '$seed'"
 [[ "$runs" =~ ^[1-9][0-9]*$ ]] || die "RUNS must be a positive whole number"
+[[ "$many" =~ ^[1-9][0-9]*$ ]] || die "MANY_MEMBERS must be a positive whole number"
+[ -x /usr/bin/time ] || die "/usr/bin/time is needed (Debian package time)"
 
 echo "== build (release)"
 VETRIN_JOBS=${VETRIN_JOBS:-1} "$root/scripts/build.sh" release >/dev/null
 [ -x "$bin/parse_bench" ] || die "$bin/parse_bench was not built"
-
-echo "== corpus"
-# Regenerate unless the folder already holds this size and seed (the generator is deterministic).
-if ! grep -qx "size_mb=$(python3 -c "print(float('$size'))")" "$corpus/manifest.txt" 2>/dev/null ||
-    ! grep -qx "seed=$seed" "$corpus/manifest.txt"; then
-    python3 "$root/bench/gen_corpus.py" --size-mb "$size" --seed "$seed" --name "$name" --out "$corpus"
-fi
-[ -f "$vbp" ] || die "no project at $vbp"
+[ -x "$vrt" ] || die "$vrt was not built"
+cores=$(nproc)
+# A vrt without --jobs runs on one core: then both runs are the same command.
+jobs1=(--jobs 1)
+"$vrt" check --help 2>&1 | grep -q -- --jobs || { jobs1=(); echo "(this vrt has no --jobs: it runs on one core)"; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The files every tool reads: the project file and every member, from the manifest.
-{
-    echo "$vbp"
-    awk -F'\t' -v dir="$corpus" 'NF == 5 { print dir "/" $2 }' "$corpus/manifest.txt"
-} >"$work/files.txt"
-tr '\n' '\0' <"$work/files.txt" >"$work/files0"
-bytes=0
-while IFS= read -r f; do bytes=$((bytes + $(stat -c %s "$f"))); done <"$work/files.txt"
-nfiles=$(wc -l <"$work/files.txt")
-mb=$(awk -v b="$bytes" 'BEGIN { printf "%.2f", b / 1048576 }')
-echo "$corpus: $nfiles files, $bytes bytes ($mb MB)"
 
-# Every tool here is single-threaded. Pinning to one core (BENCH_CPU=n) keeps a run on that core,
-# but on a machine shared with other work it also keeps the run off the idle core: by default the
-# scheduler chooses, and the CPU-time columns show the cost on one core whatever the load.
-pin=()
-if [ -n "${BENCH_CPU:-}" ] && command -v taskset >/dev/null; then pin=(taskset -c "$BENCH_CPU"); fi
+# corpus DIR SIZE_MB [MEMBERS]: generates the corpus unless DIR already holds it (the generator is
+# deterministic); writes the file lists and sets vbp, bytes, nfiles, mb.
+corpus() {
+    local dir=$1 mb_asked=$2 members=${3:-} f
+    if ! grep -qx "size_mb=$(python3 -c "print(float('$mb_asked'))")" "$dir/manifest.txt" 2>/dev/null ||
+        ! grep -qx "seed=$seed" "$dir/manifest.txt" ||
+        { [ -n "$members" ] && ! grep -qx "members=$members" "$dir/manifest.txt"; }; then
+        python3 "$root/bench/gen_corpus.py" --size-mb "$mb_asked" --seed "$seed" --name "$name" \
+            --out "$dir" ${members:+--members "$members"} >/dev/null
+    fi
+    vbp="$dir/$name.vbp"
+    [ -f "$vbp" ] || die "no project at $vbp"
+    # The files every tool reads: the project file and every member, from the manifest.
+    {
+        echo "$vbp"
+        awk -F'\t' -v dir="$dir" 'NF == 5 { print dir "/" $2 }' "$dir/manifest.txt"
+    } >"$work/files.txt"
+    tr '\n' '\0' <"$work/files.txt" >"$work/files0"
+    bytes=0
+    while IFS= read -r f; do bytes=$((bytes + $(stat -c %s "$f"))); done <"$work/files.txt"
+    nfiles=$(wc -l <"$work/files.txt")
+    mb=$(awk -v b="$bytes" 'BEGIN { printf "%.2f", b / 1048576 }')
+}
 
-# run_once OUT ERR CMD...: runs CMD once; prints "seconds peak_kb exit_code cpu_seconds".
-if [ -x /usr/bin/time ]; then
-    run_once() {
-        local out=$1 err=$2 t0 t1 rc=0
-        shift 2
-        t0=$(date +%s%N)
-        /usr/bin/time -v -o "$work/time.txt" "$@" >"$out" 2>"$err" || rc=$?
-        t1=$(date +%s%N)
-        local kb cpu
-        kb=$(awk -F: '/Maximum resident set size/ { gsub(/ /, "", $2); print $2 }' "$work/time.txt")
-        cpu=$(awk -F: '/(User|System) time \(seconds\)/ { c += $2 } END { printf "%.3f", c }' "$work/time.txt")
-        # /usr/bin/time passes the command's exit status on.
-        echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", (b - a) / 1e9 }') ${kb:-0} $rc $cpu"
-    }
-    meter="/usr/bin/time -v"
-else
-    run_once() {
-        local out=$1 err=$2
-        shift 2
-        python3 - "$out" "$err" "$@" <<'EOF'
-import resource, subprocess, sys, time
-out, err, cmd = sys.argv[1], sys.argv[2], sys.argv[3:]
-with open(out, "wb") as o, open(err, "wb") as e:
-    t0 = time.perf_counter()
-    rc = subprocess.call(cmd, stdout=o, stderr=e)
-    t1 = time.perf_counter()
-u = resource.getrusage(resource.RUSAGE_CHILDREN)
-print("%.6f %d %d %.3f" % (t1 - t0, u.ru_maxrss, rc, u.ru_utime + u.ru_stime))
-EOF
-    }
-    meter="getrusage wrapper"
-fi
-
-# measure LABEL OKCODES CMD...: RUNS runs; sets best, worst, best_cpu (the lowest CPU time of a
-# run), peak_kb, and keeps the last output
-# in $work/LABEL.out. A run whose exit code is not in OKCODES (e.g. "0 1") stops the script.
-measure() {
-    local label=$1 ok=$2 i line s kb rc cpu
+# run_once LABEL OKCODES CMD...: runs CMD once; appends "wall cpu peak_kb" to $work/LABEL.t and
+# keeps its output in $work/LABEL.out and $work/LABEL.err. An exit code not in OKCODES stops.
+run_once() {
+    local label=$1 ok=$2 t0 t1 rc=0 kb cpu
     shift 2
-    best="" worst="" best_cpu="" peak_kb=0
+    t0=$(date +%s%N)
+    /usr/bin/time -v -o "$work/time.txt" "$@" >"$work/$label.out" 2>"$work/$label.err" || rc=$?
+    t1=$(date +%s%N)
+    if [[ " $ok " != *" $rc "* ]]; then
+        echo "run_e2e: $label exited with $rc:" >&2
+        head -20 "$work/$label.err" >&2
+        exit 2
+    fi
+    kb=$(awk -F: '/Maximum resident set size/ { gsub(/ /, "", $2); print $2 }' "$work/time.txt")
+    cpu=$(awk -F: '/(User|System) time \(seconds\)/ { c += $2 } END { printf "%.3f", c }' "$work/time.txt")
+    echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", (b - a) / 1e9 }') $cpu ${kb:-0}" >>"$work/$label.t"
+}
+
+# median FILE COLUMN / median of a column of numbers.
+median() { awk -v c="$2" '{ print $c }' "$1" | sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.6f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+maxcol() { awk -v c="$2" '$c > m { m = $c } END { print m + 0 }' "$1"; }
+# ratios A B: per-round ratio of the wall times of A to B, one a line.
+ratios() { paste -d' ' "$work/$1.t" "$work/$2.t" | awk '{ printf "%.6f\n", $1 / $4 }' >"$work/ratio.tmp"; median "$work/ratio.tmp" 1; }
+verdict() { awk -v ok="$1" 'BEGIN { print (ok ? "met" : "missed") }'; }
+
+# Masks what differs between two runs that did the same: time stamps and timings.
+mask_log() { sed -E 's/^[0-9]{4}[-\/][0-9]{2}[-\/][0-9]{2} [0-9:.]+ ?//; s/^[0-9:.]{8,12} ?//; s/( - |[0-9]+\.[0-9]+s?)\)/T)/g; s/Time:[^ )]*/Time:T/g' "$1"; }
+
+# bench_corpus TITLE: the rounds on the current corpus, then its table.
+bench_corpus() {
+    local title=$1 i
+    rm -f "$work"/*.t
+    echo
+    echo "== $title: $mb MB, $nfiles files ($bytes bytes); $runs rounds; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
     for ((i = 1; i <= runs; i++)); do
-        line=$(run_once "$work/$label.out" "$work/$label.err" "${pin[@]}" "$@")
-        cp "$work/$label.out" "$work/$label.out.$i"
-        read -r s kb rc cpu <<<"$line"
-        if [[ " $ok " != *" $rc "* ]]; then
-            echo "run_e2e: $label exited with $rc:" >&2
-            head -20 "$work/$label.err" >&2
-            exit 2
+        # shellcheck disable=SC2086
+        run_once vrt "0 1" "$vrt" check "$vbp" ${VRT_ARGS:-}
+        cp "$work/vrt.out" "$work/vrt.default.out"
+        # shellcheck disable=SC2086
+        run_once vrt1 "0 1" "$vrt" check "${jobs1[@]}" "$vbp" ${VRT_ARGS:-}
+        run_once wc "0" wc -l --files0-from="$work/files0"
+        if [ "${SKIP_CLOC:-0}" != 1 ] && command -v cloc >/dev/null; then
+            # .pag is no extension cloc knows, and .cls it would have to guess between languages.
+            run_once cloc "0" cloc --list-file="$work/files.txt" --force-lang="Visual Basic,pag" \
+                --force-lang="Visual Basic,cls" --csv --quiet
         fi
-        printf '   %-12s run %d: %8.3f s wall %8.3f s CPU %8.1f MB peak\n' "$label" "$i" "$s" "$cpu" \
-            "$(awk -v k="$kb" 'BEGIN { print k / 1024 }')"
-        if [ -z "$best_cpu" ] || awk -v a="$cpu" -v b="$best_cpu" 'BEGIN { exit !(a < b) }'; then best_cpu=$cpu; fi
-        if [ -z "$best" ] || awk -v a="$s" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$s; fi
-        if [ -z "$worst" ] || awk -v a="$s" -v b="$worst" 'BEGIN { exit !(a > b) }'; then worst=$s; fi
-        if ((kb > peak_kb)); then peak_kb=$kb; fi
+        printf '   round %d: vrt %s  vrt --jobs 1 %s  wc %s%s\n' "$i" \
+            "$(tail -1 "$work/vrt.t" | cut -d' ' -f1)" "$(tail -1 "$work/vrt1.t" | cut -d' ' -f1)" \
+            "$(tail -1 "$work/wc.t" | cut -d' ' -f1)" \
+            "$([ -f "$work/cloc.t" ] && echo "  cloc $(tail -1 "$work/cloc.t" | cut -d' ' -f1)")"
     done
+    # The same output, and the same log once time stamps and timings are masked.
+    same_out=0
+    cmp -s "$work/vrt.default.out" "$work/vrt1.out" && same_out=1
+    "$vrt" check --log "$vbp" >/dev/null 2>"$work/log.default" || true
+    "$vrt" check --log "${jobs1[@]}" "$vbp" >/dev/null 2>"$work/log.1" || true
+    same_log=0
+    cmp -s <(mask_log "$work/log.default") <(mask_log "$work/log.1") && same_log=1
+
+    printf '%-24s %8s %8s %8s %8s %9s %9s\n' "(medians)" "wall s" "CPU s" "MB/s" "MB/s" "peak MB" "x source"
+    printf '%-24s %8s %8s %8s %8s %9s %9s\n' "" "" "" "(wall)" "(CPU)" "(max)" ""
+    local label what
+    for label in vrt vrt1 wc cloc; do
+        [ -f "$work/$label.t" ] || continue
+        case $label in
+        vrt) what="vrt check (jobs $cores)" ;;
+        vrt1) what="vrt check --jobs 1" ;;
+        wc) what="wc -l" ;;
+        cloc) what="cloc" ;;
+        esac
+        awk -v t="$what" -v s="$(median "$work/$label.t" 1)" -v c="$(median "$work/$label.t" 2)" \
+            -v kb="$(maxcol "$work/$label.t" 3)" -v b="$bytes" 'BEGIN {
+            printf "%-24s %8.3f %8.3f %8.1f %8.1f %9.1f %8.2fx\n", t, s, c, b / 1048576 / s,
+                (c > 0 ? b / 1048576 / c : 0), kb / 1024, kb * 1024 / b }'
+    done
+    vrt_wc=$(ratios vrt wc)
+    vrt1_wc=$(ratios vrt1 wc)
+    jobs_gain=$(ratios vrt1 vrt)
+    vrt_s=$(median "$work/vrt.t" 1)
+    vrt1_s=$(median "$work/vrt1.t" 1)
+    vrt1_cpu=$(median "$work/vrt1.t" 2)
+    vrt_kb=$(maxcol "$work/vrt.t" 3)
+    echo "vrt check / wc -l (median of $runs pairs): $vrt_wc  (--jobs 1: $vrt1_wc)"
+    [ -f "$work/cloc.t" ] && echo "cloc / vrt check (median of $runs pairs): $(ratios cloc vrt) times as long"
+    echo "--jobs 1 / default (median of $runs pairs): $jobs_gain times as long"
+    awk -v b="$bytes" -v s="$vrt1_s" -v c="$vrt1_cpu" -v d="$vrt_s" -v n="$cores" 'BEGIN {
+        printf "MB/s per core: %.1f (--jobs 1, wall), %.1f (--jobs 1, CPU), %.1f (default jobs, wall / %d cores)\n",
+            b / 1048576 / s, b / 1048576 / c, b / 1048576 / d / n, n }'
+    echo "output of --jobs 1 and default: $([ $same_out = 1 ] && echo identical || echo DIFFERENT); log: $([ $same_log = 1 ] && echo identical || echo DIFFERENT) (time stamps and timings masked)"
+    echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 
-rows=()
-# row TOOL SECONDS WORST CPU_SECONDS PEAK_KB WHAT
-row() {
-    rows+=("$(awk -v tool="$1" -v s="$2" -v w="$3" -v c="$4" -v kb="$5" -v b="$bytes" -v what="$6" 'BEGIN {
-        # CPU times come in hundredths of a second: below that there is no rate to give.
-        cpu = c >= 0.01 ? sprintf("%7.3f %7.1f", c, b / 1048576 / c) : sprintf("%7s %7s", "<0.01", "-")
-        printf "%-22s %7.3f %6.1f%% %7.1f %s %8.1f %7.2fx  %s", tool, s, 100 * (w - s) / s, b / 1048576 / s,
-            cpu, kb / 1024, kb * 1024 / b, what }')")
-}
+corpus "$root/bench/out/corpus-${size}mb-s${seed}" "$size"
+big_bytes=$bytes big_vbp=$vbp
+bench_corpus "few large files"
+g_ratio=$vrt_wc g_vrt1_s=$vrt1_s g_vrt1_cpu=$vrt1_cpu g_kb=$vrt_kb g_same=$((same_out * same_log))
 
-echo "== runs ($runs each, $meter${pin:+, pinned with taskset to core $BENCH_CPU}; load before: $(cut -d' ' -f1-3 /proc/loadavg))"
+# The parse alone on one core: parse_bench times Analyze in the process.
+rm -f "$work/pb.t"
+for ((i = 1; i <= runs; i++)); do
+    "$bin/parse_bench" "$big_vbp" >"$work/pb.out" || die "parse_bench failed: $(tail -3 "$work/pb.out")"
+    sed -n 's/^RESULT .* seconds=\([0-9.]*\).*cpu_seconds=\([0-9.]*\).*/\1 \2/p' "$work/pb.out" >>"$work/pb.t"
+done
+pb_s=$(median "$work/pb.t" 1)
+pb_cpu=$(median "$work/pb.t" 2)
+echo "parse_bench Analyze (one core, median of $runs): $pb_s s wall, $pb_cpu s CPU," \
+    "$(awk -v b="$big_bytes" -v s="$pb_s" 'BEGIN { printf "%.1f", b / 1048576 / s }') MB/s;" \
+    "$(grep -E '^split' "$work/pb.out" || true)"
 
-vrt_best="" vrt_cpu="" vrt_kb=0
-if [ -x "$vrt" ]; then
-    # shellcheck disable=SC2086
-    measure vrt "0 1" "$vrt" check "$vbp" ${VRT_ARGS:-}
-    findings=$(wc -l <"$work/vrt.out")
-    vrt_best=$best vrt_cpu=$best_cpu vrt_kb=$peak_kb
-    row "vrt check (9 rules)" "$best" "$worst" "$best_cpu" "$peak_kb" "$findings output lines"
-    # The line statistics of vrt beside those of wc and cloc (vrt counts a line with code and a
-    # trailing comment both as code and as comment).
-    measure vrt_stats "0" "$vrt" stats --tsv "$vbp"
-    row "vrt stats" "$best" "$worst" "$best_cpu" "$peak_kb" "$(awk -F'\t' 'NR > 1 { t += $2; c += $3; b += $4; m += $5 }
-        END { printf "%d total, %d code, %d comment, %d blank (members)", t, c, m, b }' "$work/vrt_stats.out")"
-else
-    rows+=("vrt check (9 rules)      (not built: src/cli is not on this branch yet)")
-fi
-
-measure parse_bench "0 1" "$bin/parse_bench" "$vbp"
-# parse_bench times Analyze inside the process and runs a second, split parse after it: its own
-# figures (time and peak memory at the end of Analyze) are the ones to compare.
-pb_times=$(sed -n 's/^RESULT .* seconds=\([0-9.]*\).*/\1/p' "$work"/parse_bench.out.* | sort -g)
-pb_s=$(head -1 <<<"$pb_times")
-pb_worst=$(tail -1 <<<"$pb_times")
-pb_cpu=$(sed -n 's/^RESULT .*cpu_seconds=\([0-9.]*\).*/\1/p' "$work"/parse_bench.out.* | sort -g | head -1)
-pb_tokens=$(sed -n 's/^RESULT .*tokens=\([0-9]*\) .*/\1/p' "$work/parse_bench.out")
-pb_kb=$(sed -n 's/^RESULT .*peak_kb=\([0-9]*\) .*/\1/p' "$work"/parse_bench.out.* | sort -g | tail -1)
-pb_problems=$(sed -n 's/^RESULT .*problems=\([0-9]*\).*/\1/p' "$work/parse_bench.out")
-row "parse_bench Analyze" "$pb_s" "$pb_worst" "$pb_cpu" "$pb_kb" "$pb_tokens tokens, manifest mismatches: $pb_problems"
-pb_best=$pb_s
-
-measure wc "0" wc -l --files0-from="$work/files0"
-row "wc -l" "$best" "$worst" "$best_cpu" "$peak_kb" "$(tail -1 "$work/wc.out" | awk '{ print $1 }') lines"
-
-if [ "${SKIP_CLOC:-0}" != 1 ] && command -v cloc >/dev/null; then
-    # .pag is no extension cloc knows, and .cls it would have to guess between languages.
-    measure cloc "0" cloc --list-file="$work/files.txt" --force-lang="Visual Basic,pag" \
-        --force-lang="Visual Basic,cls" --csv --quiet
-    row "cloc" "$best" "$worst" "$best_cpu" "$peak_kb" "$(awk -F, '$2 == "SUM" { printf "%d code, %d comment, %d blank", $5, $4, $3 }' "$work/cloc.out")"
-else
-    rows+=("cloc                     (not run: SKIP_CLOC=1 or cloc not installed)")
+if [ "${SKIP_MANY:-0}" != 1 ]; then
+    corpus "$root/bench/out/corpus-${many_mb}mb-s${seed}-m${many}" "$many_mb" "$many"
+    bench_corpus "many small files ($many members)"
+    many_line="many small files: vrt check / wc -l $vrt_wc, --jobs 1 / default $jobs_gain, output and log identical: $([ $((same_out * same_log)) = 1 ] && echo yes || echo NO)"
 fi
 
 echo
-echo "== $mb MB, $nfiles files; best of $runs runs; load after: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-22s %7s %7s %7s %7s %7s %8s %8s  %s\n' tool "wall s" spread "MB/s" "CPU s" "MB/s" "peak MB" "x source" counted
-printf '%-22s %7s %7s %7s %7s %7s %8s %8s\n' "" "(best)" "" "(wall)" "(best)" "(CPU)" "" ""
-for r in "${rows[@]}"; do echo "$r"; done
-echo
-grep -E '^(throughput|split|peak memory|check)' "$work/parse_bench.out" | sed 's/^/parse_bench: /'
-
-goal() { # goal LABEL MBPS_NEEDED WALL_SECONDS CPU_SECONDS MULTIPLE_LIMIT PEAK_KB
-    awk -v l="$1" -v need="$2" -v s="$3" -v c="$4" -v lim="$5" -v kb="$6" -v b="$bytes" 'BEGIN {
-        mbps = b / 1048576 / s; cpu = b / 1048576 / (c > 0 ? c : 0.001); mult = kb * 1024 / b
-        printf "goal %-12s %6.1f MB/s wall, %6.1f MB/s CPU (goal >= %d): %s   peak %.2fx source (goal < %d): %s\n",
-            l, mbps, cpu, need, (mbps >= need ? "met" : (cpu >= need ? "met on CPU time only" : "MISSED")), mult, lim,
-            (mult < lim ? "met" : "MISSED") }'
-}
-if [ -n "$vrt_best" ]; then goal "vrt" 100 "$vrt_best" "$vrt_cpu" 8 "$vrt_kb"; else echo "goal vrt          not measured"; fi
-goal "parse_bench" 150 "$pb_best" "$pb_cpu" 6 "$pb_kb"
+echo "== goals (on the few-large-files corpus, $(awk -v b="$big_bytes" 'BEGIN { printf "%.1f", b / 1048576 }') MB, $cores cores)"
+b=$big_bytes
+printf 'vrt check wall <= 3 x wc -l (median of pairs): %.2f x   %s\n' "$g_ratio" "$(verdict "$(awk -v r="$g_ratio" 'BEGIN { print (r <= 3) }')")"
+mbps=$(awk -v b="$b" -v s="$pb_s" 'BEGIN { printf "%.1f", b / 1048576 / s }')
+printf 'parse >= 200 MB/s on one core:                  %s MB/s   %s\n' "$mbps" "$(verdict "$(awk -v m="$mbps" 'BEGIN { print (m >= 200) }')")"
+mbps=$(awk -v b="$b" -v s="$g_vrt1_s" 'BEGIN { printf "%.1f", b / 1048576 / s }')
+mbpc=$(awk -v b="$b" -v s="$g_vrt1_cpu" 'BEGIN { printf "%.1f", b / 1048576 / s }')
+printf 'check >= 120 MB/s on one core (--jobs 1):       %s MB/s wall (%s by CPU time)   %s\n' "$mbps" "$mbpc" "$(verdict "$(awk -v m="$mbps" 'BEGIN { print (m >= 120) }')")"
+mult=$(awk -v kb="$g_kb" -v b="$b" 'BEGIN { printf "%.2f", kb * 1024 / b }')
+printf 'peak memory <= 5 x source:                      %s x   %s\n' "$mult" "$(verdict "$(awk -v m="$mult" 'BEGIN { print (m <= 5) }')")"
+printf -- '--jobs 1 and default: same output and log:      %s\n' "$(verdict "$g_same")"
+[ -n "${many_line:-}" ] && echo "$many_line"
+exit 0

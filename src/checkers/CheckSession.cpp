@@ -2,16 +2,35 @@
 
 #include "checkers/Checkers.h"
 #include "framework/Errors.h"
+#include "framework/OrderedRun.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
+
 namespace {
+// More threads than this only cost memory: no machine that runs a checker has more cores.
+constexpr int MaxJobs = 256;
+
+// What one member's work left for its turn: the log lines and findings, in the order made.
+struct TMemberOutput {
+    TStringLines Log;
+    std::vector<TFindingRecord> Findings;
+    std::string ReadError;
+};
+
+class TFindingCollector : public TFindingSink {
+public:
+    std::vector<TFindingRecord>* Into = nullptr;
+    void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
+};
+
 TRunSettings Validated(TRunSettings settings) {
     if (!platform::FindCodePage(settings.CodePage))
         throw EGeneralError("code page " + std::to_string(settings.CodePage) +
                             " is not supported (" + platform::SupportedCodePages() + ")");
-    if (settings.Jobs != 1)
-        throw EGeneralError(std::to_string(settings.Jobs) +
-                            " jobs are not supported (runs are sequential)");
+    if (settings.Jobs < 0 || settings.Jobs > MaxJobs)
+        throw EGeneralError(std::to_string(settings.Jobs) + " jobs: give 1 to " +
+                            std::to_string(MaxJobs) + " (or 0: one per core)");
     return settings;
 }
 } // namespace
@@ -54,6 +73,7 @@ void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {
 }
 
 void TCheckSession::SetLog(TTextLines* lines) {
+    Log_ = lines;
     Rules_.SetLog(lines);
     Project_.SetLog(lines);
 }
@@ -91,13 +111,119 @@ void TCheckSession::ReadProject(const std::string& path) {
     ReadCodePage_ = Settings_.CodePage;
     Project_.Load(path);
     Project_.CheckIsProject();
-    Project_.ChildParsed = [this](const TVtParts&) { Step(); };
-    struct TUnhook {
+    Project_.ReadsMembers = false;
+    struct TRestore {
         TVbProjectSource& Project;
-        ~TUnhook() { Project.ChildParsed = nullptr; }
-    } unhook{Project_};
-    Project_.Analyze();
+        ~TRestore() { Project.ReadsMembers = true; }
+    } restore{Project_};
+    Project_.Parse();
+    ReadMembers();
     ReadIncomplete_ = false;
+}
+
+void TCheckSession::ReadMembers() {
+    TVtPartsList& members = Project_.Children;
+    const int count = static_cast<int>(members.size());
+    int jobs = JobsFor(Settings_.Jobs);
+    // The word lists are read once, before the threads share them. When they cannot be read the
+    // run goes on one thread, so that the failure comes where a sequential run meets it.
+    if (jobs > 1 && count > 1) {
+        try {
+            WordLists_.Load();
+        } catch (const EVetrinError&) {
+            jobs = 1;
+        }
+    }
+    std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
+    auto at = [&](int i) -> TMemberOutput& { return outputs[static_cast<std::size_t>(i)]; };
+
+    // Every member file is read first, then they are parsed: a file that cannot be read is
+    // told in the log before the parse of the first member, as the project's reader tells it.
+    RunOrdered(
+        count, jobs,
+        [&](int i, int) {
+            TVtParts& member = *members[static_cast<std::size_t>(i)];
+            // A member that cannot be read stays without lines, so every rule reports it as not
+            // parsed; the members after it are still read.
+            at(i).ReadError = LoadMemberFile(member, member.FileName);
+        },
+        [&](int i) {
+            if (at(i).ReadError.empty()) return;
+            Project_.WriteLog(at(i).ReadError);
+            Project_.MemberFailures.push_back(
+                {members[static_cast<std::size_t>(i)]->FileName, at(i).ReadError});
+        });
+    RunOrdered(
+        count, jobs,
+        [&](int i, int) {
+            Project_.ParseChild(*members[static_cast<std::size_t>(i)], Log_ ? &at(i).Log : nullptr);
+        },
+        [&](int i) {
+            TVtParts& member = *members[static_cast<std::size_t>(i)];
+            TMemberOutput& output = at(i);
+            if (Log_)
+                for (const std::string& line : output.Log.Lines)
+                    Log_->Add(line);
+            output.Log.Lines = {};
+            member.SetLog(Log_);
+            Step();
+        });
+    for (TVtParts* member : members)
+        if (member->HasChildren()) member->ParseChildren();
+}
+
+void TCheckSession::CheckMembers() {
+    TVtPartsList& members = Project_.Children;
+    const int count = static_cast<int>(members.size());
+    const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
+    // A rule keeps the part under check on its collection: every thread checks with its own
+    // copy of the rules, switched and set as the session's.
+    std::vector<std::unique_ptr<TVetrins>> copies;
+    if (jobs > 1) {
+        for (int w = 0; w < jobs; ++w) {
+            auto copy = std::make_unique<TVetrins>();
+            AddAllCheckers(*copy);
+            for (int r = 0; r < Rules_.Count(); ++r) {
+                TVetrin& rule = *copy->Items(r);
+                rule.Enabled = Rules_.Items(r)->Enabled;
+                rule.AssignSettings(*Rules_.Items(r));
+            }
+            copies.push_back(std::move(copy));
+        }
+    }
+    std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
+    std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
+    const bool keepFindings = Filter_.Next != nullptr;
+    RunOrdered(
+        count, jobs,
+        [&](int i, int w) {
+            TVtParts& member = *members[static_cast<std::size_t>(i)];
+            TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
+            if (copies.empty()) {
+                // One thread: the session's own rules, straight to the sinks.
+                member.CheckTree(Rules_);
+                return;
+            }
+            TVetrins& rules = *copies[static_cast<std::size_t>(w)];
+            TFindingCollector& collector = collectors[static_cast<std::size_t>(w)];
+            collector.Into = &output.Findings;
+            rules.SetFindings(keepFindings ? &collector : nullptr);
+            rules.SetLog(Log_ ? &output.Log : nullptr);
+            member.CheckTree(rules);
+            rules.CurrentPart = nullptr;
+        },
+        [&](int i) {
+            TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
+            if (Log_)
+                for (const std::string& line : output.Log.Lines)
+                    Log_->Add(line);
+            // The findings pass the member's suppression comments as in a sequential run.
+            Rules_.CurrentPart = members[static_cast<std::size_t>(i)];
+            for (const TFindingRecord& finding : output.Findings)
+                Filter_.Add(finding);
+            output = TMemberOutput();
+            Step();
+        });
 }
 
 void TCheckSession::CheckProject() {
@@ -113,10 +239,7 @@ void TCheckSession::CheckProject() {
     // The project first, then each member and what lies below it: the order of CheckTree.
     Project_.CheckSelf(Rules_);
     Step();
-    for (TVtParts* child : Project_.Children) {
-        child->CheckTree(Rules_);
-        Step();
-    }
+    CheckMembers();
 }
 
 void TCheckSession::Check(const std::string& path) {

@@ -19,8 +19,9 @@
 struct TRunSettings {
     // The code page of the source files: 932, or another that platform::FindCodePage knows.
     int CodePage = 932;
-    // How many members are parsed and checked at once; runs are sequential.
-    int Jobs = 1;
+    // How many members are read, parsed and checked at once; 0: one per core. Findings, log
+    // lines and progress come out in member order whatever the number.
+    int Jobs = 0;
     // The folder of the tokenizer's word lists; empty: vb/ beside the executable.
     std::string WordListFolder;
     // Findings that a suppression comment of their member names are dropped.
@@ -107,7 +108,13 @@ private:
     void BeginRun(bool reads, bool checks);
     void Step();
 
+    // Reads and parses the members on the run's threads (the project file is read already).
+    void ReadMembers();
+    // Checks the members on the run's threads, each with its own copy of the rules.
+    void CheckMembers();
+
     TProgress Progress_;
+    TTextLines* Log_ = nullptr;
     bool RunReads_ = false, RunChecks_ = false;
     int Done_ = 0;
 

@@ -124,6 +124,7 @@ int RunCheck(const TCheckOptions& options) {
     TRunSettings settings;
     settings.Suppressions = !options.NoIgnore;
     settings.CodePage = options.CodePage;
+    settings.Jobs = options.Jobs;
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     int missing = 0;
@@ -262,6 +263,7 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
 int RunStats(const TStatsOptions& options) {
     TRunSettings settings;
     settings.CodePage = options.CodePage;
+    settings.Jobs = options.Jobs;
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.

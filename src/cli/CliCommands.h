@@ -18,6 +18,7 @@ struct TCheckOptions {
     bool NoIgnore = false;             // report suppressed findings too
     bool Quiet = false;                // no summary line after a text check
     bool ExitZero = false;             // findings exit 0 (errors still exit 2)
+    int Jobs = 0;                      // members read, parsed and checked at once; 0: per core
     std::vector<std::string> Projects; // UTF-8 as given
 };
 
@@ -26,6 +27,7 @@ struct TStatsOptions {
     int CodePage = 932; // of the VB sources
     bool Tsv = false;
     std::string HtmlFile; // UTF-8; write the HTML report here instead of printing a table
+    int Jobs = 0;
     std::vector<std::string> Projects;
 };
 

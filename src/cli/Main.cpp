@@ -150,6 +150,12 @@ int main(int argc, char** argv) {
     checkCmd->add_flag("--quiet", check.Quiet, "No summary line on stderr after a text check");
     checkCmd->add_flag("--exit-zero", check.ExitZero,
                        "Exit 0 when there are findings (errors still exit 2)");
+    checkCmd
+        ->add_option("--jobs,-j", check.Jobs,
+                     "Members read, parsed and checked at once (default: one per core); the "
+                     "output is the same whatever the number")
+        ->check(CLI::Range(1, 256))
+        ->type_name("N");
     checkCmd->add_option("projects", check.Projects, "VB project files (.vbp) or groups (.vbg)")
         ->type_name("PROJECT.vbp")
         ->required();
@@ -168,6 +174,11 @@ int main(int argc, char** argv) {
         ->type_name("FILE")
         ->excludes("--tsv");
     AddCodePageOption(statsCmd, codePage);
+    statsCmd
+        ->add_option("--jobs,-j", stats.Jobs,
+                     "Members read, parsed and checked at once (default: one per core)")
+        ->check(CLI::Range(1, 256))
+        ->type_name("N");
     statsCmd->add_option("projects", stats.Projects, "VB project files (.vbp) or groups (.vbg)")
         ->type_name("PROJECT.vbp")
         ->required();

@@ -147,25 +147,29 @@ void TVtParts::Analyze() {
 }
 
 void TVtParts::ParseChildren() {
-    const TFrameworkTexts& t = FwTexts();
     for (TVtParts* child : Children) {
-        child->SetLog(Log);
-        WriteLog(platform::MarkPath(child->FileName) + t.Parsing);
-        if (platform::FileExists(child->FileName)) {
-            std::uint32_t t0 = platform::TickCount();
-            child->Parse();
-            std::uint32_t t1 = platform::TickCount();
-            AppendLog(t.ParseDone + std::to_string(child->LineCount()) +
-                      " Token:" + std::to_string(child->TokenCount()) +
-                      " Method:" + std::to_string(child->MethodCount()) +
-                      " Time:" + platform::FormatElapsed(t0, t1) + " )");
-        } else {
-            WriteLog(t.NotFound + platform::MarkPath(child->FileName));
-        }
-        if (ChildParsed) ChildParsed(*child);
+        ParseChild(*child, Log);
     }
     for (TVtParts* child : Children)
         if (child->HasChildren()) child->ParseChildren();
+}
+
+void TVtParts::ParseChild(TVtParts& child, TTextLines* log) const {
+    const TFrameworkTexts& t = FwTexts();
+    child.SetLog(log);
+    if (log) log->Add(platform::TimeStamp() + platform::MarkPath(child.FileName) + t.Parsing);
+    if (platform::FileExists(child.FileName)) {
+        std::uint32_t t0 = platform::TickCount();
+        child.Parse();
+        std::uint32_t t1 = platform::TickCount();
+        if (log)
+            log->AppendToLast(t.ParseDone + std::to_string(child.LineCount()) +
+                              " Token:" + std::to_string(child.TokenCount()) +
+                              " Method:" + std::to_string(child.MethodCount()) +
+                              " Time:" + platform::FormatElapsed(t0, t1) + " )");
+    } else if (log) {
+        log->Add(platform::TimeStamp() + t.NotFound + platform::MarkPath(child.FileName));
+    }
 }
 
 void TVtParts::Load(const std::string& fileName) {

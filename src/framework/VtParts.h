@@ -5,7 +5,6 @@
 #include "framework/VetrinList.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,8 +81,6 @@ public:
     TSourceList OtherLines;
     TSourceList LogicalLines;
     TVtPartsList Children;
-    // Called by the parse walk after each child, parsed or found missing (none: nothing is called).
-    std::function<void(const TVtParts& child)> ChildParsed;
 
     virtual int TokenCount() const;
     virtual int VariableCount() const;
@@ -94,6 +91,9 @@ public:
     virtual void CheckTree(TVetrins& checkers);
     virtual void Parse() {}
     virtual void ParseChildren();
+    // One step of ParseChildren: parses the child when its file exists, with the lines of the
+    // parse (and a missing file) written to `log`, which the child keeps as its log.
+    void ParseChild(TVtParts& child, TTextLines* log) const;
     virtual void Analyze();
     virtual void SetLog(TTextLines* log) { Log = log; }
 

@@ -88,24 +88,16 @@ bool TVbProjectParser::Execute() {
             }
             std::string absolute = platform::ResolveProjectPath(p.FileName, path);
             p.MemberFiles.push_back(absolute);
+            if (!p.ReadsMembers) {
+                member->FileName = absolute;
+                p.AddMember(std::move(member));
+                continue;
+            }
             // A member file that exists but cannot be read, for whatever reason: say so in the
             // log and keep the member (it has no lines, so every rule reports it as not parsed)
             // rather than losing it and every member after it.
-            std::string failure;
-            try {
-                if (MemberLoadHook) MemberLoadHook(absolute);
-                member->Load(absolute);
-            } catch (const EVetrinError& e) {
-                failure = e.Message();
-            } catch (const std::bad_alloc&) {
-                failure = ParserTexts().OutOfMemory;
-            } catch (const std::exception& e) {
-                failure = e.what();
-            }
+            std::string failure = LoadMemberFile(*member, absolute);
             if (!failure.empty()) {
-                // A reason that does not name the file gets the file in front of it.
-                const std::string file = platform::MarkPath(absolute);
-                if (failure.find(file) == std::string::npos) failure = file + " : " + failure;
                 p.WriteLog(failure);
                 p.MemberFailures.push_back({absolute, failure});
             }
@@ -118,6 +110,25 @@ bool TVbProjectParser::Execute() {
 }
 
 void (*TVbProjectParser::MemberLoadHook)(const std::string& fileName) = nullptr;
+
+std::string LoadMemberFile(TVtParts& member, const std::string& fileName) {
+    std::string failure;
+    try {
+        if (TVbProjectParser::MemberLoadHook) TVbProjectParser::MemberLoadHook(fileName);
+        member.Load(fileName);
+    } catch (const EVetrinError& e) {
+        failure = e.Message();
+    } catch (const std::bad_alloc&) {
+        failure = ParserTexts().OutOfMemory;
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (failure.empty()) return failure;
+    // A reason that does not name the file gets the file in front of it.
+    const std::string file = platform::MarkPath(fileName);
+    if (failure.find(file) == std::string::npos) failure = file + " : " + failure;
+    return failure;
+}
 
 void TVbProjectSource::CheckIsProject() const {
     if (!platform::FileExists(FileName)) return; // a missing file is reported as before

@@ -30,6 +30,10 @@ public:
     static void (*MemberLoadHook)(const std::string& fileName);
 };
 
+// Loads one member file. Answers why it could not be read (a Vetrin error, out of memory, any
+// other failure), naming the file; empty when it was read.
+std::string LoadMemberFile(TVtParts& member, const std::string& fileName);
+
 // A word list file: one entry per line, taken whole. Membership ignores the letter case of
 // single-byte ASCII letters and is a hashed look-up, so a word costs the same whatever the size
 // of the list.

@@ -277,6 +277,9 @@ public:
     // shares its lists this way), or else lists read once for this project from beside the
     // executable.
     TVbWordLists* SharedWordLists = nullptr;
+    // False: the project parser names each member's file without reading it, and the caller
+    // reads the members (Load with their FileName), e.g. on several threads.
+    bool ReadsMembers = true;
     TVbWordLists& WordLists();
 
     // Raises EGeneralError when the project file read by Load is there but holds none of the

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -94,9 +96,115 @@ TEST(CheckSession, SettingsTheEngineCannotHonourAreRefused) {
     TRunSettings codePage;
     codePage.CodePage = 437; // a DOS code page, no Windows ANSI one
     EXPECT_THROW(TCheckSession{codePage}, EGeneralError);
-    TRunSettings jobs;
-    jobs.Jobs = 4;
-    EXPECT_THROW(TCheckSession{jobs}, EGeneralError);
+    for (int count : {-1, 257}) {
+        TRunSettings jobs;
+        jobs.Jobs = count;
+        EXPECT_THROW(TCheckSession{jobs}, EGeneralError) << count;
+    }
+}
+
+namespace {
+
+// Everything a run hands out, with time stamps and timings masked: findings, result lines and
+// jump records, log, progress (and on which thread it was told), statistics.
+struct TRunRecord {
+    std::vector<std::string> Findings, Results, Jumps, Log, Progress, Statistics;
+    bool ProgressOnCallingThread = true;
+};
+
+std::string Masked(std::string line) {
+    // "yyyy/mm/dd hh:mm:ss " before each line; elapsed times as "Time:0.000s" and "(0.001s)".
+    if (line.size() >= 20 && line[4] == '/' && line[13] == ':') line.erase(0, 20);
+    for (const char* mark : {"Time:", "("}) {
+        for (std::size_t at = line.find(mark); at != std::string::npos;
+             at = line.find(mark, at + 1)) {
+            std::size_t from = at + std::string(mark).size(), to = from;
+            while (to < line.size() && (std::isdigit(static_cast<unsigned char>(line[to])) ||
+                                        line[to] == '.' || line[to] == 's'))
+                ++to;
+            if (to > from) line.replace(from, to - from, "T");
+        }
+    }
+    const std::size_t none = line.rfind(" - )");
+    if (none != std::string::npos && none + 4 == line.size()) line.replace(none, 4, "T)");
+    return line;
+}
+
+TRunRecord RunWithJobs(const std::string& project, int jobs, bool resultLines) {
+    TRunSettings settings;
+    settings.Jobs = jobs;
+    TCheckSession session(settings);
+    EnableAll(session);
+    TRunRecord run;
+    TRecords records;
+    TStringLines results, log;
+    if (resultLines)
+        session.SetResults(&results);
+    else
+        session.SetFindings(&records);
+    session.SetLog(&log);
+    const auto caller = std::this_thread::get_id();
+    session.SetProgress([&](int done, int total) {
+        run.Progress.push_back(std::to_string(done) + "/" + std::to_string(total));
+        if (std::this_thread::get_id() != caller) run.ProgressOnCallingThread = false;
+    });
+    session.Check(project);
+    session.Check(project); // read already: a check alone
+    for (const TFindingRecord& f : records.Items)
+        run.Findings.push_back(f.Rule + " " + f.ResultLine());
+    run.Results = results.Lines;
+    for (int i = 0; i < session.Rules().JumpRecords.Count(); ++i) {
+        const TCheckerLog& jump = session.Rules().JumpRecords.Items(i);
+        run.Jumps.push_back(jump.FileName + " " + std::to_string(jump.Line) + " " + jump.Message);
+    }
+    for (const std::string& line : log.Lines)
+        run.Log.push_back(Masked(line));
+    for (const TStatisticsRow& row : session.StatisticsRows())
+        run.Statistics.push_back(row.File + " " + std::to_string(row.Counts.TotalLines) + " " +
+                                 std::to_string(row.Counts.CodeLines) + " " +
+                                 std::to_string(row.Counts.CommentLines));
+    return run;
+}
+
+} // namespace
+
+// Members are read, parsed and checked on several threads; what comes out is what one thread
+// gives, in the same order, whether findings go to a sink or to the windows' result lines.
+TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
+    TempDir dir;
+    const std::string examples = std::string(VETRIN_TEST_DATA) + "/../../examples/";
+    const std::string suppression =
+        std::string(VETRIN_TEST_DATA) + "/../golden/fixtures/suppression/";
+    for (const char* name :
+         {"MainForm.frm", "modCommon.bas", "clsCustomer.cls", "ctlGauge.ctl", "pagGauge.pag"})
+        std::filesystem::copy_file(examples + name, dir.Path + "/" + name);
+    for (const char* name : {"Ignored.bas", "Whole.bas"})
+        std::filesystem::copy_file(suppression + name, dir.Path + "/" + name);
+    // Forty-odd members, one of them missing, with findings, suppressions and excluded files.
+    std::string vbp = "Type=Exe\r\n";
+    for (int round = 0; round < 6; ++round) {
+        vbp += "Form=MainForm.frm\r\nModule=modCommon; modCommon.bas\r\n";
+        vbp += "Class=clsCustomer; clsCustomer.cls\r\nUserControl=ctlGauge.ctl\r\n";
+        vbp += "PropertyPage=pagGauge.pag\r\nModule=Ignored; Ignored.bas\r\n";
+        vbp += "Module=Whole; Whole.bas\r\n";
+        if (round == 3) vbp += "Module=Gone; Gone.bas\r\n";
+    }
+    vbp += "AutoIncrementVer=0\r\n";
+    const std::string project = dir.Write("Many.vbp", vbp);
+
+    for (bool resultLines : {false, true}) {
+        const TRunRecord one = RunWithJobs(project, 1, resultLines);
+        const TRunRecord four = RunWithJobs(project, 4, resultLines);
+        ASSERT_FALSE(one.Log.empty());
+        EXPECT_FALSE((resultLines ? one.Results : one.Findings).empty());
+        EXPECT_EQ(four.Findings, one.Findings);
+        EXPECT_EQ(four.Results, one.Results);
+        EXPECT_EQ(four.Jumps, one.Jumps);
+        EXPECT_EQ(four.Log, one.Log);
+        EXPECT_EQ(four.Progress, one.Progress);
+        EXPECT_EQ(four.Statistics, one.Statistics);
+        EXPECT_TRUE(four.ProgressOnCallingThread);
+    }
 }
 
 // The code page of the settings is the run's source code page from the read on; another code page
