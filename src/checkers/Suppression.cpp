@@ -69,25 +69,27 @@ bool ParseSuppressionComment(std::string_view comment, bool& wholeFile,
 }
 
 TSuppression::TSuppression(const TVbSource& source) {
-    // Lines that hold anything but comments, in order (tokens come in line order).
-    std::vector<std::int32_t> codeLines;
     const int n = source.Tokens.Count();
-    for (int k = 0; k < n; ++k) {
-        const TVbToken& t = *source.Tokens.Get(k);
-        if (t.Kind != tkComment && (codeLines.empty() || codeLines.back() != t.Line))
-            codeLines.push_back(t.Line);
-    }
     std::vector<std::string> rules;
     for (int k = 0; k < n; ++k) {
         const TVbToken& t = *source.Tokens.Get(k);
         bool wholeFile = false;
         if (t.Kind != tkComment || !ParseSuppressionComment(t.Text(), wholeFile, rules)) continue;
-        TDirective d{t.Line, -1, wholeFile, rules};
-        if (!wholeFile) {
-            auto it = std::lower_bound(codeLines.begin(), codeLines.end(), t.Line);
-            if (it != codeLines.end()) d.TargetLine = *it; // its own line, or the next with code
-        }
-        Directives_.push_back(std::move(d));
+        Directives_.push_back({t.Line, -1, wholeFile, rules});
+    }
+    // Most files have no directive: only then are the lines with code looked up.
+    if (Directives_.empty()) return;
+    // Lines that hold anything but comments, in order (tokens come in line order).
+    std::vector<std::int32_t> codeLines;
+    for (int k = 0; k < n; ++k) {
+        const TVbToken& t = *source.Tokens.Get(k);
+        if (t.Kind != tkComment && (codeLines.empty() || codeLines.back() != t.Line))
+            codeLines.push_back(t.Line);
+    }
+    for (TDirective& d : Directives_) {
+        if (d.WholeFile) continue;
+        auto it = std::lower_bound(codeLines.begin(), codeLines.end(), d.Line);
+        if (it != codeLines.end()) d.TargetLine = *it; // its own line, or the next with code
     }
 }
 
