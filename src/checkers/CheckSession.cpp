@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 // More threads than this only cost memory: no machine that runs a checker has more cores.
@@ -44,16 +45,15 @@ TCheckSession::TCheckSession(TRunSettings settings)
 }
 
 void TCheckSession::SetFindings(TFindingSink* sink) {
-    ResultLines_.reset();
     Filter_.Next = sink;
     Rules_.SetFindings(sink ? &Filter_ : nullptr);
 }
 
 void TCheckSession::SetResults(TTextLines* lines) {
     if (!lines) return;
-    ResultLines_ = std::make_unique<TResultLinesSink>(*lines, Rules_.JumpRecords);
-    Filter_.Next = ResultLines_.get();
-    Rules_.SetFindings(&Filter_);
+    // The collection makes and owns the windows' sink; the filter goes in front of it.
+    Rules_.SetResults(lines);
+    SetFindings(Rules_.Findings());
 }
 
 void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {

@@ -10,7 +10,6 @@
 #include "vbsource/VbSource.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -119,7 +118,6 @@ private:
     int Done_ = 0;
 
     TRunSettings Settings_;
-    std::unique_ptr<TResultLinesSink> ResultLines_;
     TSuppressionFilter Filter_{*this};
     TVetrins Rules_;
     TVbWordLists WordLists_;
