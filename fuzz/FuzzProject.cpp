@@ -1,6 +1,6 @@
 // The project file reader: the input is a .vbp beside the example project, whose member files
 // it may name. Nothing may crash, and every member line lands in exactly one list.
-#include "vbsource/VbParsers.h"
+#include "vbsource/VbProjectParser.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -4,6 +4,7 @@
 #include "framework/Errors.h"
 #include "framework/OrderedRun.h"
 #include "platform/CodePage.h"
+#include "vbsource/VbProjectParser.h"
 
 #include <algorithm>
 #include <memory>

@@ -84,6 +84,29 @@ void TSourceList::AddLine(std::string_view text, std::int32_t number) {
         throw EAssertionFailed::Default("Vetrin", 899);
 }
 
+void TSourceList::AppendLines(const TSourceList& from, int first, int count) {
+    if (count <= 0) return;
+    from.CheckIndex(first);
+    from.CheckIndex(first + count - 1);
+    // Lines numbered on from 1..n in both lists keep that numbering: the text and the starts are
+    // copied whole. Otherwise the lines go one by one, with their numbers.
+    if (!Numbers_.empty() || !from.Numbers_.empty() || first != Count()) {
+        for (int k = first; k < first + count; ++k)
+            AddLine(from.Text(k), from.LineNumber(k));
+        return;
+    }
+    const auto begin = static_cast<std::size_t>(first);
+    const auto end = begin + static_cast<std::size_t>(count);
+    const std::uint32_t from0 = from.Starts_[begin];
+    const std::uint32_t to = end < from.Starts_.size()
+                                 ? from.Starts_[end]
+                                 : static_cast<std::uint32_t>(from.Data_.size());
+    const auto at = static_cast<std::uint32_t>(Data_.size());
+    Data_.append(from.Data_, from0, to - from0);
+    for (std::size_t k = begin; k < end; ++k)
+        Starts_.push_back(from.Starts_[k] - from0 + at);
+}
+
 void TSourceList::Assign(const TSourceList& other) {
     Data_ = other.Data_;
     Starts_ = other.Starts_;

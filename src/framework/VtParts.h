@@ -25,6 +25,8 @@ public:
     // The same, taking the text over: a text whose lines all end in CR LF becomes the buffer.
     void TakeText(std::string&& text);
     void AddLine(std::string_view text, std::int32_t number);
+    // Appends `count` lines of another list from `first` on, with their numbers, in one copy.
+    void AppendLines(const TSourceList& from, int first, int count);
     void Assign(const TSourceList& other);
     void Clear();
     // Makes room for lines of this many bytes in all, without line ends.

@@ -2,6 +2,7 @@
 
 #include "framework/Errors.h"
 #include "vbsource/VbParsers.h"
+#include "vbsource/VbProjectParser.h"
 
 #include <algorithm>
 #include <cstring>

@@ -86,6 +86,18 @@ public:
         }
         AddReference(token);
     }
+    // Non-owning list: refers to `count` tokens that stand one after the other from `first` on.
+    void AddRun(TVbToken* first, int count) {
+        if (count <= 0) return;
+        if (!OwnsTokens_ && Refs_.empty() && (RefCount_ == 0 || first == RunStart_ + RefCount_)) {
+            if (RefCount_ == 0) RunStart_ = first;
+            for (int k = 0; k < count; ++k)
+                first[k].Index = RefCount_++;
+            return;
+        }
+        for (int k = 0; k < count; ++k)
+            Add(first + k);
+    }
     TVbToken* Get(int index) const {
         if (index < 0 || index >= Count()) OutOfRange(index);
         if (OwnsTokens_) return Owned_.get() + index;

@@ -5,6 +5,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "vbsource/VbParsers.h"
+#include "vbsource/VbProjectParser.h"
 
 #include "TestSupport.h"
 #include "VbParseSupport.h"

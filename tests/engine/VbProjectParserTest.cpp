@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 #include "framework/Errors.h"
 #include "framework/TextLines.h"
-#include "vbsource/VbParsers.h"
+#include "vbsource/VbProjectParser.h"
 
 #include <gtest/gtest.h>
 

@@ -120,6 +120,21 @@ TEST(VbTokenizer, OperatorRunsNeedAnEntryAsAWhole) {
     EXPECT_EQ(s->DroppedText[1].Text, "<>y");
 }
 
+TEST(VbTokenizer, WordAndOperatorRunReadFromOnePlace) {
+    // A word and an operator run start at the same letters: the run stops where the word goes on
+    // (a digit, "_") and goes on where the word stops ("="). Right after the header an indented
+    // line starts with its blanks passed by the header reader.
+    auto s = Parsed(std::string(kModuleHeader) + "   & y\r\nn = a Mod2\r\nIs_x\r\nb Xor= c\r\n");
+    EXPECT_EQ(Texts(s->Tokens, 1),
+              (Tokens{"&", "y", "n", "=", "a", "Mod", "2", "Is", "b", "Xor", "=", "c"}));
+    EXPECT_EQ(s->Tokens.Get(1)->Kind, tkOperator);
+    EXPECT_EQ(s->Tokens.Get(6)->Kind, tkOperator);
+    EXPECT_EQ(s->Tokens.Get(8)->Kind, tkOperator);
+    EXPECT_EQ(s->Tokens.Get(10)->Kind, tkIdentifier); // the run "Xor=" is no entry
+    ASSERT_EQ(s->DroppedText.size(), 1u);
+    EXPECT_EQ(s->DroppedText[0].Text, "_x");
+}
+
 TEST(VbTokenizer, NumbersSymbolsAndHexPrefix) {
     auto s = Parsed(std::string(kModuleHeader) +
                     "v = 3.14 + 1.2.3 + 1E5\r\nf(a, b).c;[d]\r\nh = &H10\r\nk = &HFF\r\n");

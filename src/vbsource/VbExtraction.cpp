@@ -1,0 +1,185 @@
+// The extraction: module-level variables and procedures (name, arguments, body) from the tokens.
+#include "vbsource/VbParsers.h"
+
+#include "framework/Errors.h"
+#include "vbsource/VbParserTexts.h"
+
+#include <algorithm>
+
+namespace {
+std::string Trimmed(const std::string& s) {
+    std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    std::size_t last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+} // namespace
+
+bool TVbParser::IsKeyword(int i, std::string_view text) const {
+    if (i < 0 || i >= Source.Tokens.Count()) return false;
+    const TVbToken* t = Source.Tokens.Get(i);
+    return t->Kind == tkKeyword && t->Text() == text;
+}
+
+bool TVbParser::IsSymbol(int i, std::string_view text) const {
+    if (i < 0 || i >= Source.Tokens.Count()) return false;
+    const TVbToken* t = Source.Tokens.Get(i);
+    return t->Kind == tkSymbol && t->Text() == text;
+}
+
+bool TVbParser::NextIdentifier(int& i) const {
+    const int n = Source.Tokens.Count();
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
+    return i < n;
+}
+
+// The bracket text after a name: the tokens between "(" and ")", each followed by a blank, the
+// whole trimmed. A bracket not closed on the name's line ends before the first token of a later
+// line, and reading resumes at that token.
+std::string TVbParser::ReadBounds(int& i) const {
+    const int n = Source.Tokens.Count();
+    int j = i + 1;
+    if (!IsSymbol(j, "(")) {
+        i = std::min(i + 1, n);
+        return std::string();
+    }
+    ++j;
+    std::string bounds;
+    while (j < n) {
+        const TVbToken* t = Source.Tokens.Get(j);
+        if (t->Line > Source.Tokens.Get(j - 1)->Line) break;
+        if (t->Kind == tkSymbol && t->Text() == ")") {
+            ++j;
+            break;
+        }
+        bounds.append(t->Text());
+        bounds.push_back(' ');
+        ++j;
+    }
+    i = j;
+    return Trimmed(bounds);
+}
+
+std::string TVbParser::ReadAsType(int& i) const {
+    if (!IsKeyword(i, "As")) return std::string();
+    const int n = Source.Tokens.Count();
+    std::string type = i + 1 < n ? std::string(Source.Tokens.Get(i + 1)->Text()) : std::string();
+    i = std::min(i + 2, n);
+    return type;
+}
+
+void TVbParser::SkipUntilIdentifier(int& i) const {
+    const int n = Source.Tokens.Count();
+    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
+        ++i;
+    if (i >= n) throw EGeneralError(ParserTexts().SkipUntilIdentifier);
+}
+
+// Module-level variables: every identifier from the end of the header up to the first procedure
+// name that is not taken up as a bracket text or a type name.
+void TVbParser::ExtractVariables() {
+    const int n = Source.Tokens.Count();
+    int i = 0;
+    while (i < n) {
+        if (Source.Tokens.Get(i)->Kind <= tkAttribute) {
+            ++i;
+            continue;
+        }
+        if (!NextIdentifier(i)) break;
+        // "Declare PtrSafe Function" (VBA 7) is a declaration as much as "Declare Function".
+        const bool declared = IsKeyword(i - 2, "Declare") ||
+                              (i >= 3 && Source.Tokens.Get(i - 2)->Text() == "PtrSafe" &&
+                               IsKeyword(i - 3, "Declare"));
+        const bool procedureName =
+            (IsKeyword(i - 1, "Sub") || IsKeyword(i - 1, "Function") ||
+             IsKeyword(i - 1, "Procedure") || IsKeyword(i - 1, "Property")) &&
+            !declared;
+        if (procedureName) break;
+        TVbToken* name = Source.Tokens.Get(i);
+        std::string bounds = ReadBounds(i);
+        std::string type = ReadAsType(i);
+        Source.Variables.Add(
+            std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+        ++i;
+    }
+}
+
+// The argument list after a procedure's name. It ends at its ")" and also at the first token of
+// a later line than the name: a default value that is no identifier, a fixed-length string or a
+// ")" lost in a dropped rest of line must not turn the body's names into arguments.
+void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
+    const int n = Source.Tokens.Count();
+    if (i >= n || Source.Tokens.Get(i)->Text() != "(") return;
+    ++i;
+    if (i < n && Source.Tokens.Get(i)->Text() == ")") {
+        ++i;
+        return;
+    }
+    const std::int32_t headerLine = method.NameToken->Line;
+    for (;;) {
+        for (;; ++i) {
+            if (i >= n) throw EGeneralError(ParserTexts().UnclosedArguments);
+            const TVbToken* t = Source.Tokens.Get(i);
+            if (t->Line > headerLine) return; // the body begins with this token
+            if (t->Kind == tkSymbol && t->Text() == ")") {
+                ++i;
+                return;
+            }
+            if (t->Kind == tkIdentifier) break;
+        }
+        TVbToken* name = Source.Tokens.Get(i);
+        std::string bounds = ReadBounds(i);
+        std::string type = ReadAsType(i);
+        method.Arguments.Add(
+            std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+        if (i < n && Source.Tokens.Get(i)->Text() == ",") ++i;
+        if (i < n && Source.Tokens.Get(i)->Text() == ")") {
+            ++i;
+            return;
+        }
+    }
+}
+
+// Every Sub, Function and Property procedure with its name, arguments and body. Bodies are not
+// searched for further procedures; Declare lines make none.
+void TVbParser::ExtractMethods() {
+    static constexpr std::string_view kProcedureWords[] = {"Function", "Sub", "Property"};
+    const int n = Source.Tokens.Count();
+    int i = 0;
+    while (i < n) {
+        // The common case: no test holds for a token that is no keyword.
+        if (Source.Tokens.Get(i)->Kind != tkKeyword) {
+            ++i;
+            continue;
+        }
+        for (std::string_view word : kProcedureWords) {
+            if (Source.Tokens.Get(i)->Kind != tkKeyword) break; // (i moved on to a later token)
+            // A procedure may also be the very first token (a file without a header).
+            if (!IsKeyword(i, word)) continue;
+            // Declare lines make no procedure, also with PtrSafe (VBA 7) before the word.
+            if (IsKeyword(i - 1, "Declare") ||
+                (i >= 2 && Source.Tokens.Get(i - 1)->Text() == "PtrSafe" &&
+                 IsKeyword(i - 2, "Declare")))
+                continue;
+            auto method = std::make_unique<TVbMethod>();
+            SkipUntilIdentifier(i);
+            method->NameToken = Source.Tokens.Get(i);
+            ++i;
+            ReadArguments(i, *method);
+            // The body runs up to and including the word of its "End" line; i stays on that word.
+            // The source keeps its tokens one after the other in one block: the scan walks it.
+            TVbToken* const tokens = Source.Tokens.Get(0);
+            auto isKeyword = [&](int k, std::string_view text) {
+                return tokens[k].Kind == tkKeyword && tokens[k].Text() == text;
+            };
+            const int first = i;
+            while (i < n && !(isKeyword(i, word) && i > 0 && isKeyword(i - 1, "End")))
+                ++i;
+            method->Tokens.AddRun(&tokens[first], std::min(i + 1, n) - first);
+            if (i >= n) throw EGeneralError(ParserTexts().UnfinishedMethod);
+            Source.Methods.Add(std::move(method));
+        }
+        ++i;
+    }
+}

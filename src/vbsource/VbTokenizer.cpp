@@ -1,0 +1,592 @@
+// The tokenizer: continued lines joined, then the joined text read from one position, the readers
+// chosen by the class of the character there and tried in their fixed order: ReadHeader,
+// ReadKeyword, ReadOperator, ReadIdentifier, ReadSymbol, ReadNumber, ReadStringLiteral,
+// ReadComment. A character that no reader takes drops the rest of its line.
+#include "vbsource/VbParsers.h"
+
+#include "platform/CodePage.h"
+
+#include <array>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+
+// ---- Character classes ----
+
+namespace {
+
+// What a byte can start: the one switch of Tokenize picks the readers by it.
+enum : std::uint8_t {
+    ccNone,       // no reader takes it: a tab, ":", "#", "_", a control character...
+    ccBlank,      // the space only: a tab is no blank
+    ccLineEnd,    // CR
+    ccLetter,     // A..Z, a..z: a word, and also an operator run (And, Mod)
+    ccWordStart,  // a letter beyond ASCII (single-byte code pages) or a lead byte: a word only
+    ccOperator,   // ! & * + - / < = > \ ^
+    ccSymbol,     // ( ) , . ; [ ]
+    ccDigit,      // 0..9
+    ccQuote,      // "
+    ccApostrophe, // '
+};
+
+// What a byte continues.
+enum : std::uint8_t {
+    cfWord = 1,        // letters, digits and "_"
+    cfOperator = 2,    // the operator characters and the ASCII letters
+    cfNumber = 4,      // digits and "."
+    cfLead = 8,        // the lead byte of a double-byte character
+    cfAsciiLetter = 16 // A..Z, a..z: what a word and an operator run have in common
+};
+
+} // namespace
+
+// The classes of the 256 byte values in one code page, with its trail bytes.
+struct TCharTable {
+    std::array<std::uint8_t, 256> Class{};
+    std::array<std::uint8_t, 256> Flags{};
+    std::array<bool, 256> Trail{};
+    std::uint8_t ClassOf(char c) const { return Class[static_cast<unsigned char>(c)]; }
+    bool Has(char c, std::uint8_t flag) const {
+        return (Flags[static_cast<unsigned char>(c)] & flag) != 0;
+    }
+    // A lead byte followed by a trail byte: one double-byte character.
+    bool DoubleByte(const char* p) const {
+        return Has(p[0], cfLead) && Trail[static_cast<unsigned char>(p[1])];
+    }
+};
+
+namespace {
+
+// In a single-byte code page every byte that stands for a letter is a letter, so that "A\xF1o"
+// (code page 1252) is one word as a Japanese name is in code page 932.
+TCharTable MakeCharTable(const platform::TCodePage& page) {
+    TCharTable t;
+    for (int c = 0; c < 26; ++c)
+        for (int letter : {'A' + c, 'a' + c}) {
+            t.Class[letter] = ccLetter;
+            t.Flags[letter] = cfWord | cfOperator | cfAsciiLetter;
+        }
+    for (int c = '0'; c <= '9'; ++c) {
+        t.Class[c] = ccDigit;
+        t.Flags[c] = cfWord | cfNumber;
+    }
+    t.Class[' '] = ccBlank;
+    t.Class['\r'] = ccLineEnd;
+    for (unsigned char c : std::string_view("!&*+-/<=>\\^")) {
+        t.Class[c] = ccOperator;
+        t.Flags[c] = cfOperator;
+    }
+    for (unsigned char c : std::string_view("(),.;[]"))
+        t.Class[c] = ccSymbol;
+    t.Flags['.'] = cfNumber;
+    t.Flags['_'] = cfWord;
+    t.Class['"'] = ccQuote;
+    t.Class['\''] = ccApostrophe;
+    for (int c = 0; c <= 0xFF; ++c)
+        t.Trail[c] = page.IsTrailByte(static_cast<unsigned char>(c));
+    for (int c = 0x80; c <= 0xFF; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (page.IsLeadByte(byte)) {
+            t.Class[c] = ccWordStart;
+            t.Flags[c] = cfLead;
+        } else if (page.IsLetterByte(byte)) {
+            t.Class[c] = ccWordStart;
+            t.Flags[c] = cfWord;
+        }
+    }
+    return t;
+}
+
+// The table of the run's source code page, made once per code page.
+const TCharTable& SourceCharTable() {
+    static std::mutex lock;
+    static std::map<int, std::unique_ptr<TCharTable>> tables;
+    const platform::TCodePage& page = platform::SourceCodePage();
+    std::lock_guard<std::mutex> guard(lock);
+    std::unique_ptr<TCharTable>& table = tables[page.Number()];
+    if (!table) table = std::make_unique<TCharTable>(MakeCharTable(page));
+    return *table;
+}
+
+// Is the "_" at p the second byte of a double-byte character? The bytes that can lead a
+// character, directly before p, pair up from the first of them (the byte before that run ends a
+// character), so p is a second byte exactly when that run is odd.
+bool IsSecondByte(const TCharTable& chars, std::string_view s, std::size_t p) {
+    std::size_t k = p;
+    while (k > 0 && chars.Has(s[k - 1], cfLead))
+        --k;
+    return (p - k) % 2 == 1;
+}
+
+// A line continues on the next one when it is at least 2 bytes long and ends in a "_" of its own.
+bool Continues(const TCharTable& chars, std::string_view line) {
+    return line.size() >= 2 && line.back() == '_' && !IsSecondByte(chars, line, line.size() - 1);
+}
+
+// What a keyword is to the scope machine. The words are compared exactly, letter case included:
+// "dim" is a keyword but no scope word.
+enum : std::uint8_t {
+    krNone,      // no keyword
+    krOther,     // any other keyword
+    krPublic,    // Public
+    krFriend,    // Friend
+    krPrivate,   // Private, Dim, Const
+    krProcedure, // Function, Sub
+    krProperty,  // Property
+    krEnd,       // End
+};
+
+std::uint8_t KeywordRole(std::string_view w) {
+    switch (w.size()) {
+    case 3:
+        if (w == "Dim") return krPrivate;
+        if (w == "Sub") return krProcedure;
+        if (w == "End") return krEnd;
+        break;
+    case 5:
+        if (w == "Const") return krPrivate;
+        break;
+    case 6:
+        if (w == "Public") return krPublic;
+        if (w == "Friend") return krFriend;
+        break;
+    case 7:
+        if (w == "Private") return krPrivate;
+        break;
+    case 8:
+        if (w == "Function") return krProcedure;
+        if (w == "Property") return krProperty;
+        break;
+    }
+    return krOther;
+}
+
+std::unique_ptr<TVbWordLists> ReadWordLists(std::string folder) {
+    auto lists = std::make_unique<TVbWordLists>(std::move(folder));
+    lists->Load();
+    return lists;
+}
+
+} // namespace
+
+// ---- TVbParser ----
+
+TVbParser::TVbParser(TVbSource& source) : TVbParser(source, TVbWordLists::DefaultFolder()) {}
+
+TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir)
+    : Source(source), OwnWordLists_(ReadWordLists(wordListDir)), WordLists_(*OwnWordLists_),
+      InternalWords(WordLists_.InternalWords), Keywords(WordLists_.Keywords),
+      Operators(WordLists_.Operators), Chars_(&SourceCharTable()) {}
+
+TVbParser::TVbParser(TVbSource& source, TVbWordLists& wordLists)
+    : Source(source), WordLists_(wordLists.Load()), InternalWords(WordLists_.InternalWords),
+      Keywords(WordLists_.Keywords), Operators(WordLists_.Operators), Chars_(&SourceCharTable()) {}
+
+bool TVbParser::Execute() {
+    try {
+        JoinContinuationLines();
+        Tokenize();
+        ExtractVariables();
+        ExtractMethods();
+        return true;
+    } catch (...) {
+        // What was built before the failure stays in the source.
+        return false;
+    }
+}
+
+void TVbParser::ClearModel() {
+    // Methods and variables refer to tokens, and tokens to the logical text: free them in that
+    // order before the text is rebuilt.
+    Source.Methods.Clear();
+    Source.Variables.Clear();
+    Source.Tokens.Clear();
+    Source.DroppedText.clear();
+}
+
+// Raw lines to logical lines: a line ending in "_" is joined with the next one (the "_" removed,
+// nothing inserted) and the next one's place is kept by an empty line, so both lists stay line
+// for line and a continued statement stands whole on its first line.
+void TVbParser::JoinContinuationLines() {
+    ClearModel();
+    const TSourceList& raw = Source.RawLines;
+    TSourceList& logical = Source.LogicalLines;
+    const int count = raw.Count();
+    // Most files continue no line: then the logical lines are the raw lines, copied whole.
+    int first = 0;
+    while (first + 1 < count && !Continues(*Chars_, raw.Text(first)))
+        ++first;
+    if (first + 1 >= count) {
+        logical.Assign(raw);
+        return;
+    }
+    logical.Clear();
+    logical.Reserve(raw.AllText().size() - 2 * static_cast<std::size_t>(count), count);
+    // One pass: a line that continues gathers the lines after it into its own entry, and each
+    // gathered line stays as an empty entry, so logical line k is still physical line k. The
+    // lines between the joins are copied a run at a time.
+    std::string joined;
+    std::vector<std::size_t> starts;
+    int copied = 0; // the raw lines before this one are in the logical list
+    for (int r = first; r < count;) {
+        std::string_view head = raw.Text(r);
+        int next = r + 1;
+        if (next < count && Continues(*Chars_, head)) {
+            logical.AppendLines(raw, copied, r - copied);
+            joined.assign(head);
+            // Every raw line starts a character, so whether the joined text's last "_" is the
+            // second byte of a double-byte character is decided within the latest line that
+            // reaches it: the test never scans back over what was joined before.
+            starts.assign(1, 0); // where lines start in the joined text, the last one on top
+            for (;;) {
+                joined.pop_back();
+                std::string_view piece = raw.Text(next++);
+                if (!piece.empty()) starts.push_back(joined.size());
+                joined.append(piece);
+                // An empty line uncovers earlier bytes: the top must hold the last byte.
+                while (starts.size() > 1 && starts.back() >= joined.size())
+                    starts.pop_back();
+                const std::size_t from = starts.back();
+                if (next >= count || joined.size() < 2 || joined.back() != '_' ||
+                    IsSecondByte(*Chars_, std::string_view(joined).substr(from),
+                                 joined.size() - 1 - from))
+                    break;
+            }
+            logical.AddLine(joined, raw.LineNumber(r));
+            for (int k = r + 1; k < next; ++k)
+                logical.AddLine(std::string_view(), raw.LineNumber(k));
+            copied = next;
+        }
+        r = next;
+    }
+    logical.AppendLines(raw, copied, count - copied);
+}
+
+void TVbParser::Tokenize() {
+    ClearModel();
+    if (Source.LogicalLines.Count() == 0) return;
+    // Every logical line followed by CR LF, in one buffer that stays unchanged while the tokens
+    // live: token texts are views into it. The buffer is a string, so one byte past the end is
+    // there (a NUL, which no class takes) and scans that stop at a class need no end test.
+    const std::string& text = Source.LogicalLines.AllText();
+    Text_ = text.data();
+    Pos_ = 0;
+    End_ = text.size();
+    State = 0;
+    Line = 1;
+    LastKind_ = -1;
+    LastKeyword_ = krNone;
+    HeaderSeen_ = false;
+    NoHeader_ = false;
+    WordAt_ = static_cast<std::size_t>(-1);
+    // Typical VB code has a token every six to ten bytes; the room left over is given back
+    // below, where the block shrinks in place.
+    Source.Tokens.Reserve(End_ / 6 + 16);
+
+    while (Pos_ < End_) {
+        // The header comes first, while the scope machine is in it; ReadHeader may pass blanks.
+        if (State <= 1 && ReadHeader()) continue;
+        // The character at the position tells which readers can take it; they are tried in the
+        // fixed order, the others could not yield anything here.
+        bool read = false;
+        switch (Chars_->ClassOf(Text_[Pos_])) {
+        case ccLetter:
+        case ccWordStart:
+            read = ReadKeyword() || ReadOperator() || ReadIdentifier();
+            break;
+        case ccOperator:
+            read = ReadOperator();
+            break;
+        case ccSymbol:
+            read = ReadSymbol();
+            break;
+        case ccDigit:
+            read = ReadNumber();
+            break;
+        case ccQuote:
+            read = ReadStringLiteral();
+            break;
+        case ccApostrophe:
+            read = ReadComment();
+            break;
+        case ccBlank:
+            // No reader takes a blank: the blanks are passed, and what follows them is read on
+            // (a line end, or the next token).
+            SkipSpaces();
+            continue;
+        case ccLineEnd:
+            // No reader takes a line end either, and there is no rest of the line to drop.
+            if (Text_[Pos_ + 1] == '\n') {
+                ReadLineEnd();
+                continue;
+            }
+            break;
+        default: // a character that no reader takes
+            break;
+        }
+        if (read) continue;
+        // No reader takes this character: pass blanks, or else drop the rest of the line.
+        const std::size_t before = Pos_;
+        if (SkipSpaces() == 0) {
+            std::string_view dropped = SkipRestOfLine();
+            if (!dropped.empty()) Source.DroppedText.push_back({Line, dropped});
+        }
+        ReadLineEnd();
+        // Every CR of the text is followed by LF, so each round moves on; this only guards the
+        // loop should that ever not hold.
+        if (Pos_ == before) ++Pos_;
+    }
+    Source.Tokens.ShrinkToFit();
+}
+
+// Appends a token read at the current line and runs the scope machine on it, which may change the
+// token's scope. The machine does not look at the list: what it knows of the tokens before this
+// one (the last keyword, the last kind) it keeps itself, so the token can be made in its place.
+[[gnu::always_inline]] inline void TVbParser::AddToken(std::uint8_t kind, std::string_view text,
+                                                       std::uint8_t scope) {
+    TVbToken* token = Source.Tokens.Add(TVbToken(scope, kind, text, Line));
+    State = UpdateScope(*token);
+    LastKind_ = kind;
+    if (kind <= tkAttribute) HeaderSeen_ = true;
+}
+
+// Scans the word at the current position once: its end and hash, and the end and hash of the
+// operator run that starts there. A word starts at a letter or a double-byte character and goes
+// on over letters, digits, "_" and double-byte characters, so a Japanese name is one word.
+void TVbParser::ScanWord() {
+    const TCharTable& chars = *Chars_;
+    std::size_t p = Pos_;
+    std::uint32_t hash = TWordHash::Start;
+    auto take = [&](std::size_t n) {
+        for (std::size_t k = 0; k < n; ++k)
+            hash = TWordHash::Step(hash, static_cast<unsigned char>(Text_[p++]));
+    };
+    // The leading ASCII letters are the word's and the operator run's alike.
+    while (chars.Has(Text_[p], cfAsciiLetter))
+        take(1);
+    WordAt_ = Pos_;
+    RunHash_ = hash;
+    RunEnd_ = ScanRun(p, RunHash_);
+    if (p == Pos_) {
+        if (chars.ClassOf(Text_[p]) == ccWordStart && chars.Has(Text_[p], cfWord))
+            take(1);
+        else if (chars.DoubleByte(Text_ + p))
+            take(2);
+        else {
+            WordEnd_ = p; // no word here
+            WordHash_ = hash;
+            return;
+        }
+    }
+    for (;;) {
+        while (chars.Has(Text_[p], cfWord))
+            take(1);
+        if (!chars.DoubleByte(Text_ + p)) break;
+        take(2);
+    }
+    WordEnd_ = p;
+    WordHash_ = hash;
+}
+
+// The run of operator characters from `from` on, hashed on from `hash`. It stops one character
+// past the longest operator entry: a run that long matches none.
+std::size_t TVbParser::ScanRun(std::size_t from, std::uint32_t& hash) const {
+    const std::size_t limit = Pos_ + Operators.MaxLength() + 1;
+    std::size_t p = from;
+    while (p < limit && Chars_->Has(Text_[p], cfOperator))
+        hash = TWordHash::Step(hash, static_cast<unsigned char>(Text_[p++]));
+    return p;
+}
+
+std::string_view TVbParser::ReadWord() {
+    if (Pos_ != WordAt_) ScanWord();
+    std::string_view word(Text_ + Pos_, WordEnd_ - Pos_);
+    Pos_ = WordEnd_;
+    return word;
+}
+
+// Header lines (version line, designer block, attribute lines) become whole-line tokens.
+bool TVbParser::ReadHeader() {
+    if ((State != 0 && State != 1) || NoHeader_) return false;
+    const std::size_t p = Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
+    std::string_view word = ReadWord();
+    if (word.empty()) return false; // the blanks stay passed
+    std::uint8_t kind;
+    if (State == 0 && word == "VERSION") {
+        kind = tkVersion;
+    } else if (word == "Attribute") {
+        kind = tkAttribute;
+    } else if (!HeaderSeen_ && word != "VERSION") {
+        // Code before any header line: the file has none. Read on as if one had just ended.
+        // (A VERSION line after a leading comment still opens the header, as a header line.)
+        NoHeader_ = true;
+        State = 1;
+        Pos_ = p;
+        return false;
+    } else if (LastKind_ == tkAttribute) {
+        // The header ended with the attribute lines: this line is code.
+        Pos_ = p;
+        return false;
+    } else {
+        kind = tkHeader;
+    }
+    Pos_ = p;
+    std::string_view line = SkipRestOfLine();
+    HeaderText_.assign(line);
+    if (Pos_ < End_) HeaderText_.append("[cr]"); // the line end, which stays unread
+    AddToken(kind, Source.StoreText(HeaderText_), scHeader);
+    return true;
+}
+
+bool TVbParser::ReadKeyword() {
+    const std::size_t start = Pos_;
+    std::string_view word = ReadWord();
+    if (!word.empty() && Keywords.Contains(word, WordHash_)) {
+        AddToken(tkKeyword, word, State);
+        return true;
+    }
+    Pos_ = start;
+    return false;
+}
+
+// The longest run of operator characters, when it is an operator list entry as a whole. Letters
+// are operator characters, so "a=b" is one run that matches nothing.
+bool TVbParser::ReadOperator() {
+    std::size_t end = RunEnd_;
+    std::uint32_t hash = RunHash_;
+    if (Pos_ != WordAt_) { // no word was scanned here: the run starts with no letter
+        hash = TWordHash::Start;
+        end = ScanRun(Pos_, hash);
+    }
+    if (end == Pos_) return false;
+    std::string_view run(Text_ + Pos_, end - Pos_);
+    if (!Operators.Contains(run, hash)) return false;
+    Pos_ = end;
+    AddToken(tkOperator, run, State);
+    return true;
+}
+
+bool TVbParser::ReadIdentifier() {
+    std::string_view word = ReadWord();
+    if (word.empty()) return false;
+    AddToken(tkIdentifier, word, State);
+    return true;
+}
+
+bool TVbParser::ReadSymbol() {
+    if (Pos_ >= End_ || Chars_->ClassOf(Text_[Pos_]) != ccSymbol) return false;
+    AddToken(tkSymbol, std::string_view(Text_ + Pos_, 1), State);
+    ++Pos_;
+    return true;
+}
+
+// Digits and points in any order: 1.2.3 is one token, and 1E5 is the number 1 and the word E5.
+bool TVbParser::ReadNumber() {
+    std::size_t p = Pos_;
+    while (Chars_->Has(Text_[p], cfNumber))
+        ++p;
+    if (p == Pos_) return false;
+    std::string_view number(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    AddToken(tkNumber, number, State);
+    return true;
+}
+
+// From a double quote to the next double quote that is not doubled. The literal does not stop
+// at a line end (and its line ends are not counted); one still open at the end of the text takes
+// everything up to there.
+bool TVbParser::ReadStringLiteral() {
+    if (Pos_ >= End_ || Text_[Pos_] != '"') return false;
+    std::size_t p = Pos_ + 1;
+    for (;;) {
+        const void* quote = std::memchr(Text_ + p, '"', End_ - p);
+        if (!quote) {
+            p = End_;
+            break;
+        }
+        p = static_cast<std::size_t>(static_cast<const char*>(quote) - Text_) + 1;
+        if (p < End_ && Text_[p] == '"') {
+            ++p;
+            continue;
+        }
+        break;
+    }
+    std::string_view literal(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    AddToken(tkString, literal, State);
+    return true;
+}
+
+// From an apostrophe up to the line end. A Rem comment is not recognised.
+bool TVbParser::ReadComment() {
+    if (Pos_ >= End_ || Text_[Pos_] != '\'') return false;
+    const void* cr = std::memchr(Text_ + Pos_, '\r', End_ - Pos_);
+    std::size_t p = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - Text_) : End_;
+    std::string_view comment(Text_ + Pos_, p - Pos_);
+    Pos_ = p;
+    AddToken(tkComment, comment, State);
+    return true;
+}
+
+std::size_t TVbParser::SkipSpaces() {
+    const std::size_t start = Pos_;
+    while (Pos_ < End_ && Text_[Pos_] == ' ')
+        ++Pos_;
+    return Pos_ - start;
+}
+
+// Passes everything up to the line end, leaving the CR unread, and answers what it passed.
+std::string_view TVbParser::SkipRestOfLine() {
+    const std::size_t start = Pos_;
+    const void* cr = std::memchr(Text_ + Pos_, '\r', End_ - Pos_);
+    Pos_ = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - Text_) : End_;
+    return std::string_view(Text_ + start, Pos_ - start);
+}
+
+// The one place where a line ends: CR LF is passed and the line counted.
+void TVbParser::ReadLineEnd() {
+    if (Pos_ + 1 < End_ && Text_[Pos_] == '\r' && Text_[Pos_ + 1] == '\n') {
+        Pos_ += 2;
+        ++Line;
+    }
+}
+
+// The scope machine: answers the new state and may change the token's scope. The token is not
+// in the list yet, so the last keyword it remembers is the one before this token.
+[[gnu::always_inline]] inline std::uint8_t TVbParser::UpdateScope(TVbToken& token) {
+    const std::uint8_t s = State;
+    const std::uint8_t role =
+        token.Kind == tkKeyword ? KeywordRole(token.Text()) : std::uint8_t{krNone};
+    const std::uint8_t last = LastKeyword_;
+    if (role != krNone) LastKeyword_ = role;
+    // The name of a Sub or Function keeps the scope its header began in; the body is private.
+    if (token.Kind == tkIdentifier && s != 0 && last == krProcedure) return scPrivate;
+    std::uint8_t r = s == 0 ? static_cast<std::uint8_t>(scHeader) : s;
+    if (s == 1 && token.Kind > tkAttribute) {
+        // The first token after the header: module level is Public by default.
+        token.Scope = scPublic;
+        r = scPublic;
+    }
+    switch (role) {
+    case krPublic:
+        r = scPublic;
+        break;
+    case krFriend:
+        r = scFriend;
+        break;
+    case krPrivate:
+        r = scPrivate;
+        break;
+    case krProcedure:
+    case krProperty:
+        if (last == krEnd) r = scPublic; // leaving a procedure
+        break;
+    default:
+        break;
+    }
+    if (token.Kind != tkIdentifier && token.Scope != scHeader) token.Scope = scOther;
+    return r;
+}
