@@ -1,8 +1,8 @@
 // The project file reader and the parse walk over a whole project.
+#include "vbsource/VbProjectParser.h"
 #include "TestSupport.h"
 #include "framework/Errors.h"
 #include "framework/TextLines.h"
-#include "vbsource/VbProjectParser.h"
 
 #include <gtest/gtest.h>
 
