@@ -67,6 +67,19 @@ TVbMethod* TVbMethodList::Get(int index) const {
 
 // ---- TVbSource ----
 
+void TVbSource::ReleaseParse() {
+    // The procedures and variables refer to tokens, and the tokens to the lines and stored texts.
+    Methods.Clear();
+    Variables.Clear();
+    Tokens.Clear();
+    DroppedText = {};
+    Arena_ = decltype(Arena_)();
+    ArenaUsed_ = ArenaSize_ = 0;
+    RawLines = TSourceList();
+    OtherLines = TSourceList();
+    LogicalLines = TSourceList();
+}
+
 std::string_view TVbSource::StoreText(std::string_view text) {
     if (text.empty()) return std::string_view();
     if (ArenaUsed_ + text.size() > ArenaSize_) {
