@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 // ---- TVbTokenList ----
 
@@ -67,17 +68,25 @@ TVbMethod* TVbMethodList::Get(int index) const {
 
 // ---- TVbSource ----
 
+namespace {
+// Empties a container and gives back its memory (an assignment may keep the old buffer).
+template <class T> void FreeAll(T& container) {
+    T empty;
+    std::swap(container, empty);
+}
+} // namespace
+
 void TVbSource::ReleaseParse() {
     // The procedures and variables refer to tokens, and the tokens to the lines and stored texts.
     Methods.Clear();
     Variables.Clear();
     Tokens.Clear();
-    DroppedText = {};
-    Arena_ = decltype(Arena_)();
+    FreeAll(DroppedText);
+    FreeAll(Arena_);
     ArenaUsed_ = ArenaSize_ = 0;
-    RawLines = TSourceList();
-    OtherLines = TSourceList();
-    LogicalLines = TSourceList();
+    FreeAll(RawLines);
+    FreeAll(OtherLines);
+    FreeAll(LogicalLines);
 }
 
 std::string_view TVbSource::StoreText(std::string_view text) {
