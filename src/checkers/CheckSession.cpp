@@ -24,6 +24,7 @@ class TFindingCollector : public TFindingSink {
 public:
     std::vector<TFindingRecord>* Into = nullptr;
     void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
+    void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
 };
 
 TRunSettings Validated(TRunSettings settings) {
@@ -57,8 +58,8 @@ void TCheckSession::SetResults(TTextLines* lines) {
     SetFindings(Rules_.Findings());
 }
 
-void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {
-    if (!Next) return;
+bool TCheckSession::TSuppressionFilter::Passes(const TFindingRecord& finding) {
+    if (!Next) return false;
     const TVtParts* part = Session_.Rules_.CurrentPart;
     if (Session_.Settings_.Suppressions && part) {
         // The comments of a member are read once, when its first finding arrives.
@@ -68,9 +69,9 @@ void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {
             if (MemberKindOf(*part) != TVbMemberKind::None)
                 Suppression_.emplace(static_cast<const TVbSource&>(*part));
         }
-        if (Suppression_ && Suppression_->Suppresses(finding)) return;
+        if (Suppression_ && Suppression_->Suppresses(finding)) return false;
     }
-    Next->Add(finding);
+    return true;
 }
 
 void TCheckSession::SetLog(TTextLines* lines) {
@@ -329,8 +330,8 @@ void TCheckSession::ReadAndCheckMembers() {
                 Log_->Add(line);
         // Suppressed findings were dropped before the member was freed.
         if (Filter_.Next)
-            for (const TFindingRecord& finding : output.Findings)
-                Filter_.Next->Add(finding);
+            for (TFindingRecord& finding : output.Findings)
+                Filter_.Next->Take(std::move(finding));
         output = TMemberOutput();
         Step();
     }

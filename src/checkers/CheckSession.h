@@ -106,7 +106,12 @@ private:
     class TSuppressionFilter : public TFindingSink {
     public:
         explicit TSuppressionFilter(TCheckSession& session) : Session_(session) {}
-        void Add(const TFindingRecord& finding) override;
+        void Add(const TFindingRecord& finding) override {
+            if (Passes(finding)) Next->Add(finding);
+        }
+        void Take(TFindingRecord&& finding) override {
+            if (Passes(finding)) Next->Take(std::move(finding));
+        }
         // Forgets the comments read (a new check may see new parts at old addresses).
         void Reset() {
             Part_ = nullptr;
@@ -115,6 +120,7 @@ private:
         TFindingSink* Next = nullptr;
 
     private:
+        bool Passes(const TFindingRecord& finding);
         TCheckSession& Session_;
         const TVtParts* Part_ = nullptr;
         std::optional<TSuppression> Suppression_;
