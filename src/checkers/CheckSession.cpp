@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 
 namespace {
@@ -18,6 +19,8 @@ struct TMemberOutput {
     TStringLines Log;
     std::vector<TFindingRecord> Findings;
     std::string ReadError;
+    // How the member's check failed, when it was checked before its turn: raised in its turn.
+    std::exception_ptr CheckError;
 };
 
 class TFindingCollector : public TFindingSink {
@@ -297,7 +300,13 @@ void TCheckSession::ReadAndCheckMembers() {
                 collector.Into = &output.Findings;
                 rules.SetFindings(keepFindings ? &collector : nullptr);
                 rules.SetLog(Log_ ? &output.Log : nullptr);
-                member.CheckTree(rules);
+                // A check that fails is told in the member's turn, after the project's check and
+                // with what the member's check handed out before the failure.
+                try {
+                    member.CheckTree(rules);
+                } catch (...) {
+                    output.CheckError = std::current_exception();
+                }
                 rules.CurrentPart = nullptr;
                 // The suppression comments are read while the member's tokens are still there.
                 if (Settings_.Suppressions && !output.Findings.empty() &&
@@ -332,6 +341,7 @@ void TCheckSession::ReadAndCheckMembers() {
         if (Filter_.Next)
             for (TFindingRecord& finding : output.Findings)
                 Filter_.Next->Take(std::move(finding));
+        if (output.CheckError) std::rethrow_exception(output.CheckError);
         output = TMemberOutput();
         Step();
     }
