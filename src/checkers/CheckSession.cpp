@@ -7,6 +7,7 @@
 #include "vbsource/VbProjectParser.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 
 namespace {
@@ -15,15 +16,19 @@ constexpr int MaxJobs = 256;
 
 // What one member's work left for its turn: the log lines and findings, in the order made.
 struct TMemberOutput {
+    TStringLines ParseLog; // of the parse walk, when the member is also checked before its turn
     TStringLines Log;
     std::vector<TFindingRecord> Findings;
     std::string ReadError;
+    // How the member's check failed, when it was checked before its turn: raised in its turn.
+    std::exception_ptr CheckError;
 };
 
 class TFindingCollector : public TFindingSink {
 public:
     std::vector<TFindingRecord>* Into = nullptr;
     void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
+    void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
 };
 
 TRunSettings Validated(TRunSettings settings) {
@@ -57,8 +62,8 @@ void TCheckSession::SetResults(TTextLines* lines) {
     SetFindings(Rules_.Findings());
 }
 
-void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {
-    if (!Next) return;
+bool TCheckSession::TSuppressionFilter::Passes(const TFindingRecord& finding) {
+    if (!Next) return false;
     const TVtParts* part = Session_.Rules_.CurrentPart;
     if (Session_.Settings_.Suppressions && part) {
         // The comments of a member are read once, when its first finding arrives.
@@ -68,9 +73,9 @@ void TCheckSession::TSuppressionFilter::Add(const TFindingRecord& finding) {
             if (MemberKindOf(*part) != TVbMemberKind::None)
                 Suppression_.emplace(static_cast<const TVbSource&>(*part));
         }
-        if (Suppression_ && Suppression_->Suppresses(finding)) return;
+        if (Suppression_ && Suppression_->Suppresses(finding)) return false;
     }
-    Next->Add(finding);
+    return true;
 }
 
 void TCheckSession::SetLog(TTextLines* lines) {
@@ -86,8 +91,8 @@ void TCheckSession::SetCodePage(int codePage) {
 }
 
 bool TCheckSession::NeedsRead(const std::string& path) const {
-    return ReadIncomplete_ || Project_.IsModified() || path != Project_.FileName ||
-           Settings_.CodePage != ReadCodePage_;
+    return ReadIncomplete_ || ParseReleased_ || Project_.IsModified() ||
+           path != Project_.FileName || Settings_.CodePage != ReadCodePage_;
 }
 
 void TCheckSession::BeginRun(bool reads, bool checks) {
@@ -105,7 +110,15 @@ void TCheckSession::Step() {
 
 void TCheckSession::ReadProject(const std::string& path) {
     if (!RunChecks_) BeginRun(true, false);
+    ReadProjectFile(path);
+    ReadMembers();
+    ReadIncomplete_ = false;
+    if (ReadDone_) ReadDone_();
+}
+
+void TCheckSession::ReadProjectFile(const std::string& path) {
     ReadIncomplete_ = true;
+    ParseReleased_ = false;
     Project_.Clear();
     // The sources are read, and their names shown, in this code page until the next read.
     platform::SetSourceCodePage(Settings_.CodePage);
@@ -118,8 +131,6 @@ void TCheckSession::ReadProject(const std::string& path) {
         ~TRestore() { Project.ReadsMembers = true; }
     } restore{Project_};
     Project_.Parse();
-    ReadMembers();
-    ReadIncomplete_ = false;
 }
 
 void TCheckSession::ReadMembers() {
@@ -173,25 +184,29 @@ void TCheckSession::ReadMembers() {
         if (member->HasChildren()) member->ParseChildren();
 }
 
+std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) const {
+    // A rule keeps the part under check on its collection: every thread checks with its own
+    // copy of the rules, switched and set as the session's.
+    std::vector<std::unique_ptr<TVetrins>> copies;
+    for (int w = 0; w < count; ++w) {
+        auto copy = std::make_unique<TVetrins>();
+        AddAllCheckers(*copy);
+        for (int r = 0; r < Rules_.Count(); ++r) {
+            TVetrin& rule = *copy->Items(r);
+            rule.Enabled = Rules_.Items(r)->Enabled;
+            rule.AssignSettings(*Rules_.Items(r));
+        }
+        copies.push_back(std::move(copy));
+    }
+    return copies;
+}
+
 void TCheckSession::CheckMembers() {
     TVtPartsList& members = Project_.Children;
     const int count = static_cast<int>(members.size());
     const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
-    // A rule keeps the part under check on its collection: every thread checks with its own
-    // copy of the rules, switched and set as the session's.
     std::vector<std::unique_ptr<TVetrins>> copies;
-    if (jobs > 1) {
-        for (int w = 0; w < jobs; ++w) {
-            auto copy = std::make_unique<TVetrins>();
-            AddAllCheckers(*copy);
-            for (int r = 0; r < Rules_.Count(); ++r) {
-                TVetrin& rule = *copy->Items(r);
-                rule.Enabled = Rules_.Items(r)->Enabled;
-                rule.AssignSettings(*Rules_.Items(r));
-            }
-            copies.push_back(std::move(copy));
-        }
-    }
+    if (jobs > 1) copies = RuleCopies(jobs);
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
     const bool keepFindings = Filter_.Next != nullptr;
@@ -227,30 +242,163 @@ void TCheckSession::CheckMembers() {
         });
 }
 
+void TCheckSession::ReadAndCheckMembers() {
+    TVtPartsList& members = Project_.Children;
+    const int count = static_cast<int>(members.size());
+    // The word lists are read once, before the threads share them. When they cannot be read the
+    // members are read and checked as by a session that keeps them, so that the failure comes
+    // where it comes there.
+    try {
+        WordLists_.Load();
+    } catch (const EVetrinError&) {
+        ReadMembers();
+        ReadIncomplete_ = false;
+        if (ReadDone_) ReadDone_();
+        CheckProject();
+        return;
+    }
+    const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
+    // Even one thread checks with a copy of the rules: the members' findings and log lines wait
+    // for the project's check.
+    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(jobs);
+    std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
+    std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
+    auto at = [&](int i) -> TMemberOutput& { return outputs[static_cast<std::size_t>(i)]; };
+    const bool keepFindings = Filter_.Next != nullptr;
+    ParseReleased_ = true;
+
+    // The read failures of every member come first in the log, then the parse walk, as in a
+    // read of the whole project: both are written once the members before are done.
+    int finished = 0;
+    auto writeRead = [&](int upTo) {
+        for (int i = 0; i < upTo; ++i) {
+            if (at(i).ReadError.empty()) continue;
+            Project_.WriteLog(at(i).ReadError);
+            Project_.MemberFailures.push_back(
+                {members[static_cast<std::size_t>(i)]->FileName, at(i).ReadError});
+        }
+        for (int i = 0; i < upTo; ++i) {
+            if (Log_)
+                for (const std::string& line : at(i).ParseLog.Lines)
+                    Log_->Add(line);
+            at(i).ParseLog.Lines = {};
+            members[static_cast<std::size_t>(i)]->SetLog(Log_);
+            Step();
+        }
+    };
+    try {
+        RunOrdered(
+            count, jobs,
+            [&](int i, int w) {
+                TVtParts& member = *members[static_cast<std::size_t>(i)];
+                TMemberOutput& output = at(i);
+                // A member that cannot be read stays without lines, so every rule reports it as
+                // not parsed; the members after it are still read.
+                output.ReadError = LoadMemberFile(member, member.FileName);
+                Project_.ParseChild(member, Log_ ? &output.ParseLog : nullptr);
+                TVetrins& rules = *copies[static_cast<std::size_t>(w)];
+                TFindingCollector& collector = collectors[static_cast<std::size_t>(w)];
+                collector.Into = &output.Findings;
+                rules.SetFindings(keepFindings ? &collector : nullptr);
+                rules.SetLog(Log_ ? &output.Log : nullptr);
+                // A check that fails is told in the member's turn, after the project's check and
+                // with what the member's check handed out before the failure.
+                try {
+                    member.CheckTree(rules);
+                } catch (...) {
+                    output.CheckError = std::current_exception();
+                }
+                rules.CurrentPart = nullptr;
+                // The suppression comments are read while the member's tokens are still there.
+                if (Settings_.Suppressions && !output.Findings.empty() &&
+                    MemberKindOf(member) != TVbMemberKind::None) {
+                    const TSuppression suppression(static_cast<const TVbSource&>(member));
+                    std::erase_if(output.Findings, [&](const TFindingRecord& finding) {
+                        return suppression.Suppresses(finding);
+                    });
+                }
+                if (auto* source = dynamic_cast<TVbSource*>(&member)) source->ReleaseParse();
+            },
+            [&](int i) { finished = i + 1; });
+    } catch (...) {
+        writeRead(finished);
+        throw;
+    }
+    writeRead(count);
+    ReadIncomplete_ = false;
+    if (ReadDone_) ReadDone_();
+
+    struct TCurrentPartReset {
+        TVetrins& Rules;
+        ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
+    } reset{Rules_};
+    CheckProjectPart();
+    for (int i = 0; i < count; ++i) {
+        TMemberOutput& output = at(i);
+        if (Log_)
+            for (const std::string& line : output.Log.Lines)
+                Log_->Add(line);
+        // Suppressed findings were dropped before the member was freed.
+        if (Filter_.Next)
+            for (TFindingRecord& finding : output.Findings)
+                Filter_.Next->Take(std::move(finding));
+        if (output.CheckError) std::rethrow_exception(output.CheckError);
+        output = TMemberOutput();
+        Step();
+    }
+}
+
+void TCheckSession::CheckProjectPart() {
+    Filter_.Reset();
+    // The rules see the names of the project in the code page it was read in.
+    platform::SetSourceCodePage(ReadCodePage_);
+    Project_.CheckSelf(Rules_);
+    Step();
+}
+
 void TCheckSession::CheckProject() {
+    if (ParseReleased_)
+        throw EGeneralError("the members of the project were freed after its last check: read "
+                            "the project again");
     // The collection points at the part under check only while the run lasts.
     struct TCurrentPartReset {
         TVetrins& Rules;
         ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
     } reset{Rules_};
-    Filter_.Reset();
-    // The rules see the names of the project in the code page it was read in.
-    platform::SetSourceCodePage(ReadCodePage_);
     if (!RunChecks_) BeginRun(false, true);
     // The project first, then each member and what lies below it: the order of CheckTree.
-    Project_.CheckSelf(Rules_);
-    Step();
+    CheckProjectPart();
     CheckMembers();
 }
 
+namespace {
+// Ends the run of a check: the next read or check counts its own steps.
+struct TRunEnd {
+    bool& Reads;
+    bool& Checks;
+    ~TRunEnd() { Reads = Checks = false; }
+};
+} // namespace
+
+void TCheckSession::ReadAndCheck(const std::string& path) {
+    TRunEnd end{RunReads_, RunChecks_};
+    BeginRun(true, true);
+    if (Settings_.KeepParsed) {
+        ReadProject(path);
+        CheckProject();
+        return;
+    }
+    ReadProjectFile(path);
+    ReadAndCheckMembers();
+}
+
 void TCheckSession::Check(const std::string& path) {
-    struct TRunEnd {
-        TCheckSession& Session;
-        ~TRunEnd() { Session.RunReads_ = Session.RunChecks_ = false; }
-    } end{*this};
-    const bool reads = NeedsRead(path);
-    BeginRun(reads, true);
-    if (reads) ReadProject(path);
+    if (NeedsRead(path)) {
+        ReadAndCheck(path);
+        return;
+    }
+    TRunEnd end{RunReads_, RunChecks_};
+    BeginRun(false, true);
     CheckProject();
 }
 

@@ -10,6 +10,7 @@
 #include "vbsource/VbSource.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,12 @@ struct TRunSettings {
     std::string WordListFolder;
     // Findings that a suppression comment of their member names are dropped.
     bool Suppressions = true;
+    // True: a read keeps every member's lines, tokens, procedures and variables until the next
+    // read (the desktop re-checks and shows them). False: a run that reads and checks (Check,
+    // ReadAndCheck) checks each member on the thread that parsed it and then frees what the parse
+    // made, keeping its file name and statistics; the run needs memory for the project and the
+    // members under way only, and the project must be read again before the next check.
+    bool KeepParsed = true;
 };
 
 // The line counts of one member file.
@@ -65,15 +72,25 @@ public:
     using TProgress = std::function<void(int done, int total)>;
     void SetProgress(TProgress progress) { Progress_ = std::move(progress); }
 
+    // Told once the parse walk of a read has been written to the log, before the check of a run
+    // that reads and checks.
+    void SetReadDone(std::function<void()> readDone) { ReadDone_ = std::move(readDone); }
+
     // True when the project must be read before a check: another path, a file changed on disk
-    // since the last read, a read that failed midway, or a read in another code page.
+    // since the last read, a read that failed midway, a read in another code page, or a run
+    // that freed the members' parse.
     bool NeedsRead(const std::string& path) const;
     // Forgets the project as read, reads the project file and every member and parses them, in
     // the settings' code page (which becomes the run's source code page). A file that is there
     // but holds no project lines raises EGeneralError.
     void ReadProject(const std::string& path);
-    // Runs the enabled rules on the project and then on each member, in project order.
+    // Runs the enabled rules on the project and then on each member, in project order. Raises
+    // EGeneralError after a run that freed the members' parse (the project must be read again).
     void CheckProject();
+    // Reads the project (as ReadProject) and checks it (as CheckProject). Without KeepParsed
+    // each member is checked as soon as it is parsed and then freed; the log, the findings and
+    // the progress are the same either way.
+    void ReadAndCheck(const std::string& path);
     // Reads the project when NeedsRead says so, then checks it.
     void Check(const std::string& path);
     // The line counts of every member, in project order (the comment statistics rule fills them
@@ -89,7 +106,12 @@ private:
     class TSuppressionFilter : public TFindingSink {
     public:
         explicit TSuppressionFilter(TCheckSession& session) : Session_(session) {}
-        void Add(const TFindingRecord& finding) override;
+        void Add(const TFindingRecord& finding) override {
+            if (Passes(finding)) Next->Add(finding);
+        }
+        void Take(TFindingRecord&& finding) override {
+            if (Passes(finding)) Next->Take(std::move(finding));
+        }
         // Forgets the comments read (a new check may see new parts at old addresses).
         void Reset() {
             Part_ = nullptr;
@@ -98,6 +120,7 @@ private:
         TFindingSink* Next = nullptr;
 
     private:
+        bool Passes(const TFindingRecord& finding);
         TCheckSession& Session_;
         const TVtParts* Part_ = nullptr;
         std::optional<TSuppression> Suppression_;
@@ -107,12 +130,22 @@ private:
     void BeginRun(bool reads, bool checks);
     void Step();
 
+    // Reads the project file and parses it, naming the members without reading them.
+    void ReadProjectFile(const std::string& path);
     // Reads and parses the members on the run's threads (the project file is read already).
     void ReadMembers();
     // Checks the members on the run's threads, each with its own copy of the rules.
     void CheckMembers();
+    // Checks the project part itself (the first step of a check).
+    void CheckProjectPart();
+    // Reads, parses, checks and frees each member on the run's threads, then checks the
+    // project, and writes the log, findings and progress in the order of a read and a check.
+    void ReadAndCheckMembers();
+    // Copies of the session's rules, switched and set as they are, one per thread.
+    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int count) const;
 
     TProgress Progress_;
+    std::function<void()> ReadDone_;
     TTextLines* Log_ = nullptr;
     bool RunReads_ = false, RunChecks_ = false;
     int Done_ = 0;
@@ -123,5 +156,6 @@ private:
     TVbWordLists WordLists_;
     TVbProjectSource Project_;
     bool ReadIncomplete_ = false;
-    int ReadCodePage_ = 932; // the code page the project was last read in
+    bool ParseReleased_ = false; // the last run freed the members' parse
+    int ReadCodePage_ = 932;     // the code page the project was last read in
 };

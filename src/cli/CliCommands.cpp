@@ -85,12 +85,14 @@ void WarnMissingMembers(const TVbProjectSource& project) {
     }
 }
 
-// Reads, parses and checks one project, as the desktop's check run does.
+// Reads, parses and checks one project, as the desktop's check run does; the members that could
+// not be read are told once the parse walk is over, before the check.
 void CheckProject(const std::string& path, TCheckSession& session, TStreamLog* log) {
-    session.ReadProject(path);
-    if (log) log->Finish(); // the last parse line before the warnings
-    WarnMissingMembers(session.Project());
-    session.CheckProject();
+    session.SetReadDone([&session, log] {
+        if (log) log->Finish(); // the last parse line before the warnings
+        WarnMissingMembers(session.Project());
+    });
+    session.ReadAndCheck(path);
 }
 
 // The session of a command: every rule on, then the checker project file (if any).
@@ -125,6 +127,8 @@ int RunCheck(const TCheckOptions& options) {
     settings.Suppressions = !options.NoIgnore;
     settings.CodePage = options.CodePage;
     settings.Jobs = options.Jobs;
+    // Nothing of a member is needed once it is checked: only the findings and counts are shown.
+    settings.KeepParsed = false;
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     int missing = 0;
@@ -264,6 +268,8 @@ int RunStats(const TStatsOptions& options) {
     TRunSettings settings;
     settings.CodePage = options.CodePage;
     settings.Jobs = options.Jobs;
+    // Nothing of a member is needed once it is checked: only the findings and counts are shown.
+    settings.KeepParsed = false;
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     // The counts are what this command is for: the statistics rule runs whatever the selection.

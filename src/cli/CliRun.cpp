@@ -33,7 +33,7 @@ void ApplyRulesFile(TCheckSession& session, const std::string& fileName) {
 
 // ---- TFindingBatch ----
 
-void TFindingBatch::Add(const TFindingRecord& finding) {
+void TFindingBatch::Take(TFindingRecord&& finding) {
     if (Keep && !Keep(finding)) return;
     ++Count_;
     // Findings come part by part, and every finding of a part carries the part's file.
@@ -42,7 +42,7 @@ void TFindingBatch::Add(const TFindingRecord& finding) {
         LastFile_ = finding.File;
     }
     if (!Writer_) return;
-    Pending_.push_back(finding);
+    Pending_.push_back(std::move(finding));
     // The writers' output does not depend on where a batch ends.
     if (Pending_.size() >= 4096) Flush();
 }

@@ -27,7 +27,8 @@ public:
 class TFindingBatch : public TFindingSink {
 public:
     explicit TFindingBatch(TFindingWriter* writer) : Writer_(writer) {}
-    void Add(const TFindingRecord& finding) override;
+    void Add(const TFindingRecord& finding) override { Take(TFindingRecord(finding)); }
+    void Take(TFindingRecord&& finding) override;
     // Passes on what is held.
     void Flush();
     std::int64_t Count() const { return Count_; }

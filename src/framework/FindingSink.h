@@ -9,6 +9,8 @@ class TFindingSink {
 public:
     virtual ~TFindingSink() = default;
     virtual void Add(const TFindingRecord& finding) = 0;
+    // The same for a record the caller no longer needs: a sink that keeps records takes it over.
+    virtual void Take(TFindingRecord&& finding) { Add(finding); }
 };
 
 // The windows' form of the findings: each record as a result line, and its jump record (the

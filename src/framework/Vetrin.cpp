@@ -10,6 +10,7 @@
 #include <iterator>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 // ---- TVetrin ----
 
@@ -38,7 +39,7 @@ void TVetrin::Hand(std::string message, std::int32_t line, TFindingRecord::TOrig
     finding.Line = line;
     finding.Message = std::move(message);
     finding.Origin = origin;
-    Collection_->Findings_->Add(finding);
+    Collection_->Findings_->Take(std::move(finding));
 }
 
 void TVetrin::ReportAt(const std::string& message, std::int32_t line) {

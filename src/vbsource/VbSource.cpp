@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 // ---- TVbTokenList ----
 
@@ -67,6 +68,27 @@ TVbMethod* TVbMethodList::Get(int index) const {
 }
 
 // ---- TVbSource ----
+
+namespace {
+// Empties a container and gives back its memory (an assignment may keep the old buffer).
+template <class T> void FreeAll(T& container) {
+    T empty;
+    std::swap(container, empty);
+}
+} // namespace
+
+void TVbSource::ReleaseParse() {
+    // The procedures and variables refer to tokens, and the tokens to the lines and stored texts.
+    Methods.Clear();
+    Variables.Clear();
+    Tokens.Clear();
+    FreeAll(DroppedText);
+    FreeAll(Arena_);
+    ArenaUsed_ = ArenaSize_ = 0;
+    FreeAll(RawLines);
+    FreeAll(OtherLines);
+    FreeAll(LogicalLines);
+}
 
 std::string_view TVbSource::StoreText(std::string_view text) {
     if (text.empty()) return std::string_view();

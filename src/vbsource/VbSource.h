@@ -218,6 +218,11 @@ public:
     int MethodCount() const override { return Methods.Count(); }
     virtual TVbMemberKind MemberKind() const { return TVbMemberKind::None; }
 
+    // Frees what the read and the parse made (lines, tokens, procedures, variables, dropped text
+    // and stored texts) and keeps the file name, the statistics and the exclusion list: the
+    // source then reads as not parsed until it is read again.
+    void ReleaseParse();
+
     // Copies text into storage that lives as long as the source and answers the copy; token
     // texts that do not stand in the logical text (header lines with "[cr]") live here.
     std::string_view StoreText(std::string_view text);

@@ -130,9 +130,13 @@ std::string Masked(std::string line) {
     return line;
 }
 
-TRunRecord RunWithJobs(const std::string& project, int jobs, bool resultLines) {
+// Checks the project twice (the second time without a read when the session keeps the parse), or
+// once; the log shows where the read ended.
+TRunRecord RunWithJobs(const std::string& project, int jobs, bool resultLines,
+                       bool keepParsed = true, int checks = 2) {
     TRunSettings settings;
     settings.Jobs = jobs;
+    settings.KeepParsed = keepParsed;
     TCheckSession session(settings);
     EnableAll(session);
     TRunRecord run;
@@ -148,8 +152,9 @@ TRunRecord RunWithJobs(const std::string& project, int jobs, bool resultLines) {
         run.Progress.push_back(std::to_string(done) + "/" + std::to_string(total));
         if (std::this_thread::get_id() != caller) run.ProgressOnCallingThread = false;
     });
-    session.Check(project);
-    session.Check(project); // read already: a check alone
+    session.SetReadDone([&] { log.Add("read done"); });
+    for (int check = 0; check < checks; ++check)
+        session.Check(project); // the second: read already, a check alone
     for (const TFindingRecord& f : records.Items)
         run.Findings.push_back(f.Rule + " " + f.ResultLine());
     run.Results = results.Lines;
@@ -166,12 +171,8 @@ TRunRecord RunWithJobs(const std::string& project, int jobs, bool resultLines) {
     return run;
 }
 
-} // namespace
-
-// Members are read, parsed and checked on several threads; what comes out is what one thread
-// gives, in the same order, whether findings go to a sink or to the windows' result lines.
-TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
-    TempDir dir;
+// Forty-odd members, one of them missing, with findings, suppressions and excluded files.
+std::string ManyMemberProject(const TempDir& dir) {
     const std::string examples = std::string(VETRIN_TEST_DATA) + "/../../examples/";
     const std::string suppression =
         std::string(VETRIN_TEST_DATA) + "/../golden/fixtures/suppression/";
@@ -180,7 +181,6 @@ TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
         std::filesystem::copy_file(examples + name, dir.Path + "/" + name);
     for (const char* name : {"Ignored.bas", "Whole.bas"})
         std::filesystem::copy_file(suppression + name, dir.Path + "/" + name);
-    // Forty-odd members, one of them missing, with findings, suppressions and excluded files.
     std::string vbp = "Type=Exe\r\n";
     for (int round = 0; round < 6; ++round) {
         vbp += "Form=MainForm.frm\r\nModule=modCommon; modCommon.bas\r\n";
@@ -190,7 +190,16 @@ TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
         if (round == 3) vbp += "Module=Gone; Gone.bas\r\n";
     }
     vbp += "AutoIncrementVer=0\r\n";
-    const std::string project = dir.Write("Many.vbp", vbp);
+    return dir.Write("Many.vbp", vbp);
+}
+
+} // namespace
+
+// Members are read, parsed and checked on several threads; what comes out is what one thread
+// gives, in the same order, whether findings go to a sink or to the windows' result lines.
+TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
+    TempDir dir;
+    const std::string project = ManyMemberProject(dir);
 
     for (bool resultLines : {false, true}) {
         const TRunRecord one = RunWithJobs(project, 1, resultLines);
@@ -205,6 +214,50 @@ TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
         EXPECT_EQ(four.Statistics, one.Statistics);
         EXPECT_TRUE(four.ProgressOnCallingThread);
     }
+}
+
+// A session that frees each member once it is checked hands out what one that keeps them does,
+// on one thread and on four, and reads the project again before its next check.
+TEST(CheckSession, FreeingTheParseChangesNothingThatIsHandedOut) {
+    TempDir dir;
+    const std::string project = ManyMemberProject(dir);
+    for (int jobs : {1, 4}) {
+        for (bool resultLines : {false, true}) {
+            const TRunRecord kept = RunWithJobs(project, jobs, resultLines, true, 1);
+            const TRunRecord freed = RunWithJobs(project, jobs, resultLines, false, 1);
+            ASSERT_FALSE(kept.Statistics.empty());
+            EXPECT_FALSE((resultLines ? kept.Results : kept.Findings).empty());
+            EXPECT_EQ(std::count(kept.Log.begin(), kept.Log.end(), "read done"), 1);
+            EXPECT_EQ(freed.Findings, kept.Findings);
+            EXPECT_EQ(freed.Results, kept.Results);
+            EXPECT_EQ(freed.Jumps, kept.Jumps);
+            EXPECT_EQ(freed.Log, kept.Log);
+            EXPECT_EQ(freed.Progress, kept.Progress);
+            EXPECT_EQ(freed.Statistics, kept.Statistics);
+            EXPECT_TRUE(freed.ProgressOnCallingThread);
+        }
+    }
+
+    TRunSettings settings;
+    settings.KeepParsed = false;
+    TCheckSession session(settings);
+    EnableAll(session);
+    session.Check(project);
+    const TVtParts& member = *session.Project().Children.front();
+    EXPECT_EQ(member.TokenCount(), 0);
+    EXPECT_EQ(member.RawLines.Count(), 0);
+    EXPECT_TRUE(session.NeedsRead(project));
+    EXPECT_THROW(session.CheckProject(), EGeneralError) << "the members are empty";
+    TStringLines log;
+    session.SetLog(&log);
+    session.Check(project);
+    EXPECT_NE(std::find_if(log.Lines.begin(), log.Lines.end(),
+                           [](const std::string& line) {
+                               return line.find("modCommon.bas") != std::string::npos &&
+                                      line.find("Token:") != std::string::npos;
+                           }),
+              log.Lines.end())
+        << "the next check parses the members again";
 }
 
 // The code page of the settings is the run's source code page from the read on; another code page
