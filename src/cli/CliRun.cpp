@@ -41,15 +41,7 @@ void TFindingBatch::Add(const TFindingRecord& finding) {
         ++FilesWithFindings_;
         LastFile_ = finding.File;
     }
-    if (!Writer_) return;
-    Pending_.push_back(finding);
-    // The writers' output does not depend on where a batch ends.
-    if (Pending_.size() >= 4096) Flush();
-}
-
-void TFindingBatch::Flush() {
-    if (!Pending_.empty() && Writer_) Writer_->Write(Pending_);
-    Pending_.clear();
+    if (Writer_) Writer_->Write(finding);
 }
 
 // ---- TStreamLog ----
