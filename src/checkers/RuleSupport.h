@@ -3,12 +3,22 @@
 
 #include "vbsource/VbSource.h"
 
+#include <cstdint>
 #include <string_view>
 #include <unordered_set>
 
 // True for the five member kinds (form, standard module, class, property page, user control);
 // false for the project and anything else.
 bool IsMemberSource(const TVtParts& part);
+
+// A cheap stand-in for a name in comparisons: its length and its first and last bytes. Names
+// with different keys differ; names with the same key are compared in full.
+inline std::uint32_t NameKey(std::string_view name) {
+    if (name.empty()) return 0;
+    return (static_cast<std::uint32_t>(name.size() & 0xFFFF) << 16) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(name.front())) << 8) |
+           static_cast<unsigned char>(name.back());
+}
 
 // The words of the text that the tokenizer dropped on the lines of one procedure. A word is a
 // maximal run of ASCII letters, digits, "_" and double-byte characters, so a name found here
