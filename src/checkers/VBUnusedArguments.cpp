@@ -4,7 +4,6 @@
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -21,9 +20,7 @@ const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
 void TVBUnusedArguments::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TCheckerTexts& t = CheckerTexts();
-    std::unordered_set<std::string_view> used;
-    std::vector<std::string_view> names;
-    std::vector<std::uint32_t> keys;
+    TNameIndex names;
     std::vector<char> found;
     std::string message;
     for (int m = 0; m < source.Methods.Count(); ++m) {
@@ -37,38 +34,22 @@ void TVBUnusedArguments::Check(TVtParts& part) {
                 : platform::FindFirstOf(procedure, "_") != std::string_view::npos)
             continue;
 
-        // Every identifier of the body that is a use: not the first body token, not after ".".
-        // Procedures have few arguments: each use is compared with them directly, and only a
-        // procedure with very many arguments gathers the uses in a set first.
+        // Every identifier of the body that is a use (not the first body token, not after ".")
+        // marks the arguments of its name.
         const TVbTokenList& body = method.Tokens;
         const int count = method.Arguments.Count();
-        names.clear();
-        keys.clear();
-        for (int a = 0; a < count; ++a) {
-            names.push_back(method.Arguments.Get(a)->Name());
-            keys.push_back(NameKey(names.back()));
-        }
+        names.Clear();
+        for (int a = 0; a < count; ++a)
+            names.Add(method.Arguments.Get(a)->Name());
         found.assign(static_cast<std::size_t>(count), 0);
-        const bool direct = count <= 32;
-        used.clear();
         const int bodyCount = body.Count();
         const TVbToken* next = bodyCount > 0 ? body.Get(0) : nullptr;
         for (int i = 1; i < bodyCount; ++i) {
             const TVbToken* before = next;
             const TVbToken* token = next = body.Get(i);
             if (token->Kind != tkIdentifier || before->Text() == ".") continue;
-            const std::string_view text = token->Text();
-            if (!direct) {
-                used.insert(text);
-                continue;
-            }
-            const std::uint32_t key = NameKey(text);
-            for (std::size_t a = 0; a < names.size(); ++a)
-                if (keys[a] == key && !found[a] && names[a] == text) found[a] = 1;
+            names.ForEachEntry(token->Text(), [&](std::size_t a) { found[a] = 1; });
         }
-        if (!direct)
-            for (std::size_t a = 0; a < names.size(); ++a)
-                found[a] = used.count(names[a]) > 0;
 
         TDroppedWords dropped(source, method);
         for (int a = 0; a < method.Arguments.Count(); ++a) {
