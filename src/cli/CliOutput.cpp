@@ -143,10 +143,18 @@ public:
         }
         Line_.assign(LastFileText_);
         f.AppendLineSeparator(Line_);
-        if (IsAscii(f.Message))
+        if (IsAscii(f.Message)) {
             Line_ += f.Message;
-        else
-            AppendConverted(Line_, f.Message);
+        } else {
+            // Findings in a row often say the same (every line too long in a file): the message
+            // converted last serves again.
+            if (f.Message != LastMessage_) {
+                LastMessage_ = f.Message;
+                LastMessageText_.clear();
+                AppendConverted(LastMessageText_, f.Message);
+            }
+            Line_ += LastMessageText_;
+        }
         Line_ += '\n';
         Out_.Write(Line_);
     }
@@ -162,6 +170,7 @@ private:
     const platform::TCodePage* Target_; // none: UTF-8
     TOutput& Out_;
     std::string LastFile_, LastFileText_;
+    std::string LastMessage_, LastMessageText_;
     std::string Line_; // the line being composed; its room is kept from line to line
 };
 
