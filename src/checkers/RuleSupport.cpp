@@ -6,6 +6,20 @@
 
 bool IsMemberSource(const TVtParts& part) { return MemberKindOf(part) != TVbMemberKind::None; }
 
+void TNameIndex::Clear() {
+    // Only the slots in use are reset: a procedure has few names.
+    for (const TEntry& e : Entries_)
+        Heads_[Slot(e.Key)] = -1;
+    Entries_.clear();
+}
+
+void TNameIndex::Add(std::string_view name) {
+    const std::uint32_t key = Key(name);
+    std::int32_t& head = Heads_[Slot(key)];
+    Entries_.push_back({name, key, head});
+    head = static_cast<std::int32_t>(Entries_.size() - 1);
+}
+
 TDroppedWords::TDroppedWords(const TVbSource& source, const TVbMethod& method) : Source_(source) {
     FirstLine_ = method.NameToken->Line;
     LastLine_ =

@@ -1,6 +1,7 @@
 #include "checkers/Suppression.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -22,6 +23,24 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 // A rule name: ASCII letters, digits and "_" (class names are plain ASCII), or "*".
 bool IsNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Whether the text holds "vetrin:ignore" anywhere, letter case ignored: every directive does. A
+// search for the colon, the rarest of its bytes in code, then a look at what stands around it.
+bool MayHoldDirective(std::string_view text) {
+    static constexpr std::string_view Before = "vetrin", After = "ignore";
+    const char* data = text.data();
+    std::size_t from = Before.size();
+    while (from + After.size() < text.size()) {
+        const void* hit = std::memchr(data + from, ':', text.size() - from - After.size());
+        if (!hit) return false;
+        const std::size_t colon = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (EqualIgnoringCase(text.substr(colon - Before.size(), Before.size()), Before) &&
+            StartsWithIgnoringCase(text.substr(colon + 1), After))
+            return true;
+        from = colon + 1;
+    }
+    return false;
 }
 
 } // namespace
@@ -69,6 +88,9 @@ bool ParseSuppressionComment(std::string_view comment, bool& wholeFile,
 }
 
 TSuppression::TSuppression(const TVbSource& source) {
+    // The comments' texts stand in the source's logical lines: most files hold no tag at all, and
+    // then no token need be looked at.
+    if (!MayHoldDirective(source.LogicalLines.AllText())) return;
     const int n = source.Tokens.Count();
     std::vector<std::string> rules;
     for (int k = 0; k < n; ++k) {

@@ -4,7 +4,6 @@
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -21,41 +20,36 @@ const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
 void TVBUnusedArguments::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TCheckerTexts& t = CheckerTexts();
-    std::unordered_set<std::string_view> used;
-    std::vector<std::string_view> names;
-    std::vector<bool> found;
+    TNameIndex names;
+    std::vector<char> found;
+    std::string message;
     for (int m = 0; m < source.Methods.Count(); ++m) {
         const TVbMethod& method = *source.Methods.Get(m);
-        // Event procedures (object name, "_", event name) must take the arguments VB gives them.
-        if (platform::FindFirstOf(method.NameToken->Text(), "_") != std::string_view::npos)
-            continue;
         if (method.Arguments.Count() == 0) continue;
+        // Event procedures (object name, "_", event name) must take the arguments VB gives them.
+        // (In an ASCII name every "_" is one; otherwise a trail byte may look like one.)
+        const std::string_view procedure = method.NameToken->Text();
+        if (platform::IsAscii(procedure)
+                ? procedure.find('_') != std::string_view::npos
+                : platform::FindFirstOf(procedure, "_") != std::string_view::npos)
+            continue;
 
-        // Every identifier of the body that is a use: not the first body token, not after ".".
-        // Procedures have few arguments: each use is compared with them directly, and only a
-        // procedure with very many arguments gathers the uses in a set first.
+        // Every identifier of the body that is a use (not the first body token, not after ".")
+        // marks the arguments of its name.
         const TVbTokenList& body = method.Tokens;
         const int count = method.Arguments.Count();
-        names.clear();
+        names.Clear();
         for (int a = 0; a < count; ++a)
-            names.push_back(method.Arguments.Get(a)->Name());
-        found.assign(static_cast<std::size_t>(count), false);
-        const bool direct = count <= 32;
-        used.clear();
-        for (int i = 1; i < body.Count(); ++i) {
-            const TVbToken* token = body.Get(i);
-            if (token->Kind != tkIdentifier || body.Get(i - 1)->Text() == ".") continue;
-            if (!direct) {
-                used.insert(token->Text());
-                continue;
-            }
-            const std::string_view text = token->Text();
-            for (std::size_t a = 0; a < names.size(); ++a)
-                if (!found[a] && names[a] == text) found[a] = true;
+            names.Add(method.Arguments.Get(a)->Name());
+        found.assign(static_cast<std::size_t>(count), 0);
+        const int bodyCount = body.Count();
+        const TVbToken* next = bodyCount > 0 ? body.Get(0) : nullptr;
+        for (int i = 1; i < bodyCount; ++i) {
+            const TVbToken* before = next;
+            const TVbToken* token = next = body.Get(i);
+            if (token->Kind != tkIdentifier || before->Text() == ".") continue;
+            names.ForEachEntry(token->Text(), [&](std::size_t a) { found[a] = 1; });
         }
-        if (!direct)
-            for (std::size_t a = 0; a < names.size(); ++a)
-                found[a] = used.count(names[a]) > 0;
 
         TDroppedWords dropped(source, method);
         for (int a = 0; a < method.Arguments.Count(); ++a) {
@@ -74,8 +68,10 @@ void TVBUnusedArguments::Check(TVtParts& part) {
                 continue;
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;
-            ReportAt(t.UnusedArgumentOpen + platform::MarkSourceText(name) + t.UnusedClose,
-                     argument.Line());
+            message.assign(t.UnusedArgumentOpen);
+            platform::AppendMarkedSourceText(message, name);
+            message += t.UnusedClose;
+            ReportAt(message, argument.Line());
         }
     }
 }

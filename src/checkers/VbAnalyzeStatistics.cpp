@@ -16,35 +16,42 @@ bool IsBlankLine(std::string_view text) {
 void TVbAnalyzeStatistics::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TVbTokenList& tokens = source.Tokens;
+    const int tokenCount = tokens.Count();
+    const int lineCount = source.LogicalLines.Count();
+    const int rawCount = source.RawLines.Count();
     TVbStaticticsInfo s;
-    s.TotalLines = source.RawLines.Count();
+    s.TotalLines = rawCount;
+    // One walk over the lines and the tokens together: the token at i is the first one not yet
+    // counted, and its line is never before the line at hand.
     int i = 0;
-    for (int j = 0; j < source.LogicalLines.Count(); ++j) {
+    const TVbToken* token = tokenCount > 0 ? tokens.Get(0) : nullptr;
+    for (int j = 0; j < lineCount; ++j) {
         const std::int32_t line = j + 1;
         // Every line after the last token is blank.
-        if (i >= tokens.Count()) {
-            ++s.BlankLines;
-            continue;
+        if (i >= tokenCount) {
+            s.BlankLines += lineCount - j;
+            break;
         }
         // Each header token is one whole line of the header, which counts in no category.
-        if (tokens.Get(i)->Scope == scHeader) {
-            ++i;
+        if (token->Scope == scHeader) {
+            if (++i < tokenCount) token = tokens.Get(i);
             continue;
         }
         // A line without tokens is blank when it holds nothing visible; otherwise (a
         // continuation line, a line of dropped text) it counts in no category.
-        if (tokens.Get(i)->Line > line && j < source.RawLines.Count() &&
-            IsBlankLine(source.RawLines.Text(j))) {
-            ++s.BlankLines;
+        if (token->Line > line) {
+            if (j < rawCount && IsBlankLine(source.RawLines.Text(j))) ++s.BlankLines;
             continue;
         }
         bool hasComment = false;
         bool hasCode = false;
-        for (; i < tokens.Count() && tokens.Get(i)->Line == line; ++i) {
-            if (tokens.Get(i)->Kind == tkComment)
+        while (token->Line == line) {
+            if (token->Kind == tkComment)
                 hasComment = true;
             else
                 hasCode = true;
+            if (++i >= tokenCount) break;
+            token = tokens.Get(i);
         }
         if (hasComment) ++s.CommentLines;
         if (hasCode) ++s.CodeLines;

@@ -172,11 +172,9 @@ int RunCheck(const TCheckOptions& options) {
             currentProject = project.Path;
             CheckProject(project.Path, session, log.get());
             checked += 1 + static_cast<std::int64_t>(session.Project().Children.size());
-            findings.Flush();
         }
     } catch (...) {
         // Keep what was found before the failure, and the output well formed.
-        findings.Flush();
         writer->Fail();
         out.Close();
         if (log) log->Finish();

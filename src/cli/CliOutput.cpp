@@ -41,11 +41,7 @@ bool TOutput::Close() {
 
 namespace {
 
-bool IsAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
+using platform::IsAscii;
 
 // A system text (messages, rule names) for UTF-8 output, each marked piece in its own encoding.
 std::string Utf8Text(std::string_view text) {
@@ -132,23 +128,50 @@ namespace {
 class TTextWriter : public TFindingWriter {
 public:
     TTextWriter(const platform::TCodePage* target, TOutput& out) : Target_(target), Out_(out) {}
-    void Write(const std::vector<TFindingRecord>& findings) override {
-        std::string block;
-        for (const auto& f : findings) {
-            block += f.ResultLine();
-            block += '\n';
+    // The result line, each part in the output's encoding: the file as converted for the finding
+    // before when it is the same (findings come part by part), the message converted only when it
+    // is not plain ASCII. A part's conversion is that of the whole line: the marks of a part are
+    // closed within it, and no double-byte character spans the ASCII between the parts.
+    void Write(const TFindingRecord& f) override {
+        if (f.File != LastFile_) {
+            LastFile_ = f.File;
+            LastFileText_.clear();
+            if (IsAscii(f.File))
+                LastFileText_ = f.File;
+            else
+                AppendConverted(LastFileText_, platform::MarkPath(f.File));
         }
-        // One conversion per part; LF never joins a double-byte character.
-        if (IsAscii(block))
-            Out_.Write(block);
-        else
-            Out_.Write(Target_ ? platform::TextToCodePage(block, *Target_)
-                               : platform::TextToUtf8(block));
+        Line_.assign(LastFileText_);
+        f.AppendLineSeparator(Line_);
+        if (IsAscii(f.Message)) {
+            Line_ += f.Message;
+        } else {
+            // Findings in a row often say the same (every line too long in a file): the message
+            // converted last serves again.
+            if (f.Message != LastMessage_) {
+                LastMessage_ = f.Message;
+                LastMessageText_.clear();
+                AppendConverted(LastMessageText_, f.Message);
+            }
+            Line_ += LastMessageText_;
+        }
+        Line_ += '\n';
+        Out_.Write(Line_);
     }
 
 private:
+    void AppendConverted(std::string& out, std::string_view text) const {
+        if (Target_)
+            out += platform::TextToCodePage(text, *Target_);
+        else
+            platform::AppendTextToUtf8(out, text);
+    }
+
     const platform::TCodePage* Target_; // none: UTF-8
     TOutput& Out_;
+    std::string LastFile_, LastFileText_;
+    std::string LastMessage_, LastMessageText_;
+    std::string Line_; // the line being composed; its room is kept from line to line
 };
 
 // ---- JSON ----
@@ -161,20 +184,16 @@ public:
             Names_.emplace(std::string(rules.Items(i)->ClassName()),
                            rules.Items(i)->GetCheckerName());
     }
-    void Write(const std::vector<TFindingRecord>& findings) override {
-        std::string block;
-        for (const TFindingRecord& f : findings) {
-            ordered_json j;
-            j["file"] = platform::PathToUtf8(f.File);
-            j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
-            j["message"] = Utf8Text(f.Message);
-            j["rule"] = f.Rule;
-            j["ruleName"] = Utf8Text(RuleName(f.Rule));
-            block += First_ ? "[\n  " : ",\n  ";
-            First_ = false;
-            block += Dump(j);
-        }
-        Out_.Write(block);
+    void Write(const TFindingRecord& f) override {
+        ordered_json j;
+        j["file"] = platform::PathToUtf8(f.File);
+        j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
+        j["message"] = Utf8Text(f.Message);
+        j["rule"] = f.Rule;
+        j["ruleName"] = Utf8Text(RuleName(f.Rule));
+        Out_.Write(First_ ? "[\n  " : ",\n  ");
+        First_ = false;
+        Out_.Write(Dump(j));
     }
     void End() override { Out_.Write(First_ ? "[]\n" : "\n]\n"); }
 
@@ -236,33 +255,29 @@ public:
         Out_.Write(",\n      \"originalUriBaseIds\": " + Dump(bases));
         Out_.Write(",\n      \"results\": [");
     }
-    void Write(const std::vector<TFindingRecord>& findings) override {
-        std::string block;
-        for (const TFindingRecord& f : findings) {
-            if (f.File != LastFile_) {
-                LastFile_ = f.File;
-                LastLocation_ = ArtifactLocation(f.File);
-            }
-            ordered_json location;
-            location["artifactLocation"] = LastLocation_;
-            if (f.HasLine())
-                location["region"] = {{"startLine", f.Line}};
-            else
-                location["region"] = {{"startLine", 1}, {"endLine", WholeFileEndLine(f.File)}};
-            ordered_json r;
-            r["ruleId"] = f.Rule;
-            r["ruleIndex"] = Index_[f.Rule];
-            r["level"] = "warning";
-            r["message"] = {{"text", Utf8Text(f.Message)}};
-            ordered_json physical;
-            physical["physicalLocation"] = std::move(location);
-            r["locations"] = ordered_json::array();
-            r["locations"].push_back(std::move(physical));
-            block += First_ ? "\n        " : ",\n        ";
-            First_ = false;
-            block += Dump(r);
+    void Write(const TFindingRecord& f) override {
+        if (f.File != LastFile_) {
+            LastFile_ = f.File;
+            LastLocation_ = ArtifactLocation(f.File);
         }
-        Out_.Write(block);
+        ordered_json location;
+        location["artifactLocation"] = LastLocation_;
+        if (f.HasLine())
+            location["region"] = {{"startLine", f.Line}};
+        else
+            location["region"] = {{"startLine", 1}, {"endLine", WholeFileEndLine(f.File)}};
+        ordered_json r;
+        r["ruleId"] = f.Rule;
+        r["ruleIndex"] = Index_[f.Rule];
+        r["level"] = "warning";
+        r["message"] = {{"text", Utf8Text(f.Message)}};
+        ordered_json physical;
+        physical["physicalLocation"] = std::move(location);
+        r["locations"] = ordered_json::array();
+        r["locations"].push_back(std::move(physical));
+        Out_.Write(First_ ? "\n        " : ",\n        ");
+        First_ = false;
+        Out_.Write(Dump(r));
     }
     void End() override { Finish(true); }
     void Fail() override { Finish(false); }

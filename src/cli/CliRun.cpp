@@ -33,7 +33,7 @@ void ApplyRulesFile(TCheckSession& session, const std::string& fileName) {
 
 // ---- TFindingBatch ----
 
-void TFindingBatch::Take(TFindingRecord&& finding) {
+void TFindingBatch::Add(const TFindingRecord& finding) {
     if (Keep && !Keep(finding)) return;
     ++Count_;
     // Findings come part by part, and every finding of a part carries the part's file.
@@ -41,15 +41,7 @@ void TFindingBatch::Take(TFindingRecord&& finding) {
         ++FilesWithFindings_;
         LastFile_ = finding.File;
     }
-    if (!Writer_) return;
-    Pending_.push_back(std::move(finding));
-    // The writers' output does not depend on where a batch ends.
-    if (Pending_.size() >= 4096) Flush();
-}
-
-void TFindingBatch::Flush() {
-    if (!Pending_.empty() && Writer_) Writer_->Write(Pending_);
-    Pending_.clear();
+    if (Writer_) Writer_->Write(finding);
 }
 
 // ---- TStreamLog ----

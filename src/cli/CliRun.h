@@ -11,26 +11,24 @@
 #include <string>
 #include <vector>
 
-// Receives the findings in report order, a batch at a time (texts in code page 932).
+// Receives the findings in report order, one at a time (texts in code page 932), and writes each
+// to its output as it comes (the output buffers them).
 class TFindingWriter {
 public:
     virtual ~TFindingWriter() = default;
     virtual void Begin() {}
-    virtual void Write(const std::vector<TFindingRecord>& findings) = 0;
+    virtual void Write(const TFindingRecord& finding) = 0;
     virtual void End() {}
     // The run failed after Begin: ends the output well formed, saying so where it can.
     virtual void Fail() { End(); }
 };
 
-// The findings of a run on their way to a writer: filtered, counted, and passed on in batches
-// (none: they are only counted).
+// The findings of a run on their way to a writer: filtered, counted, and passed on as they come
+// (no writer: they are only counted). Nothing is copied on the way.
 class TFindingBatch : public TFindingSink {
 public:
     explicit TFindingBatch(TFindingWriter* writer) : Writer_(writer) {}
-    void Add(const TFindingRecord& finding) override { Take(TFindingRecord(finding)); }
-    void Take(TFindingRecord&& finding) override;
-    // Passes on what is held.
-    void Flush();
+    void Add(const TFindingRecord& finding) override;
     std::int64_t Count() const { return Count_; }
     // Distinct files with findings that were passed on.
     std::int64_t FilesWithFindings() const { return FilesWithFindings_; }
@@ -40,7 +38,6 @@ public:
 
 private:
     TFindingWriter* Writer_;
-    std::vector<TFindingRecord> Pending_;
     std::int64_t Count_ = 0;
     std::int64_t FilesWithFindings_ = 0;
     std::string LastFile_;

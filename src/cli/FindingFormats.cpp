@@ -40,17 +40,13 @@ std::string EscapeData(std::string_view text, bool property) {
 class TGithubWriter : public TFindingWriter {
 public:
     explicit TGithubWriter(TOutput& out) : Out_(out), Folder_(platform::CurrentDir()) {}
-    void Write(const std::vector<TFindingRecord>& records) override {
-        std::string block;
-        for (const TFindingRecord& r : records) {
-            if (r.File != LastFile_) {
-                LastFile_ = r.File;
-                LastPath_ = platform::PathToUtf8(platform::RelativePath(Folder_, r.File));
-            }
-            block += GithubAnnotation(LastPath_, r.HasLine() ? r.Line : -1, r.Rule,
-                                      platform::TextToUtf8(r.Message));
+    void Write(const TFindingRecord& r) override {
+        if (r.File != LastFile_) {
+            LastFile_ = r.File;
+            LastPath_ = platform::PathToUtf8(platform::RelativePath(Folder_, r.File));
         }
-        Out_.Write(block);
+        Out_.Write(GithubAnnotation(LastPath_, r.HasLine() ? r.Line : -1, r.Rule,
+                                    platform::TextToUtf8(r.Message)));
     }
 
 private:
@@ -62,23 +58,25 @@ private:
 class TMsvcWriter : public TFindingWriter {
 public:
     explicit TMsvcWriter(TOutput& out) : Out_(out) {}
-    void Write(const std::vector<TFindingRecord>& records) override {
-        std::string block;
-        for (const TFindingRecord& r : records) {
-            if (r.File != LastFile_) {
-                LastFile_ = r.File;
-                LastPath_ = platform::PathToUtf8(platform::AbsolutePath(r.File));
-            }
-            block += LastPath_;
-            if (r.HasLine()) block += "(" + std::to_string(r.Line) + ")";
-            block += ": warning " + r.Rule + ": " + platform::TextToUtf8(r.Message) + "\n";
+    void Write(const TFindingRecord& r) override {
+        if (r.File != LastFile_) {
+            LastFile_ = r.File;
+            LastPath_ = platform::PathToUtf8(platform::AbsolutePath(r.File));
         }
-        Out_.Write(block);
+        Line_.assign(LastPath_);
+        if (r.HasLine()) Line_ += "(" + std::to_string(r.Line) + ")";
+        Line_ += ": warning ";
+        Line_ += r.Rule;
+        Line_ += ": ";
+        platform::AppendTextToUtf8(Line_, r.Message);
+        Line_ += '\n';
+        Out_.Write(Line_);
     }
 
 private:
     TOutput& Out_;
     std::string LastFile_, LastPath_;
+    std::string Line_;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/CodePage.h"
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 
@@ -21,9 +22,24 @@ struct TFindingRecord {
     // The result line: F(L) : M, or F : M without a line. The file is marked as a path, so
     // that every edge converts it as the file system's name and the message in its own encoding.
     std::string ResultLine() const {
-        const std::string file = platform::MarkPath(File);
-        return HasLine() ? file + "(" + std::to_string(Line) + ") : " + Message
-                         : file + " : " + Message;
+        std::string line;
+        line.reserve(File.size() + Message.size() + 20);
+        platform::AppendMarkedPath(line, File);
+        AppendLineSeparator(line);
+        line += Message;
+        return line;
+    }
+    // What stands between the file and the message in the result line: "(L) : " or " : ".
+    void AppendLineSeparator(std::string& out) const {
+        if (!HasLine()) {
+            out += " : ";
+            return;
+        }
+        char digits[16];
+        char* end = std::to_chars(digits, digits + sizeof digits, Line).ptr;
+        out += '(';
+        out.append(digits, end);
+        out += ") : ";
     }
     // The line of the jump record: 1 for Report, -1 for ReportAt(-1), else the line.
     std::int32_t JumpLine() const { return Origin == TOrigin::Report ? 1 : Line; }

@@ -30,24 +30,27 @@ int TVetrin::Index() const {
     return -1;
 }
 
-// A finding is made against the file of the part under check.
-void TVetrin::Hand(std::string message, std::int32_t line, TFindingRecord::TOrigin origin) {
+// A finding is made against the file of the part under check. Sinks that keep it copy it.
+void TVetrin::Hand(std::string_view message, std::int32_t line, TFindingRecord::TOrigin origin) {
     if (!Collection_ || !Collection_->Findings_) return;
-    TFindingRecord finding;
-    finding.Rule = std::string(ClassName());
-    if (Collection_->CurrentPart) finding.File = Collection_->CurrentPart->FileName;
+    TFindingRecord& finding = Collection_->Finding_;
+    finding.Rule.assign(ClassName());
+    if (Collection_->CurrentPart)
+        finding.File.assign(Collection_->CurrentPart->FileName);
+    else
+        finding.File.clear();
     finding.Line = line;
-    finding.Message = std::move(message);
+    finding.Message.assign(message);
     finding.Origin = origin;
     Collection_->Findings_->Take(std::move(finding));
 }
 
-void TVetrin::ReportAt(const std::string& message, std::int32_t line) {
+void TVetrin::ReportAt(std::string_view message, std::int32_t line) {
     Hand(message, line,
          line == -1 ? TFindingRecord::TOrigin::AtNoLine : TFindingRecord::TOrigin::At);
 }
 
-void TVetrin::Report(const std::string& message) {
+void TVetrin::Report(std::string_view message) {
     Hand(message, -1, TFindingRecord::TOrigin::Report);
 }
 

@@ -62,15 +62,15 @@ public:
     // A finding on the part under check, handed to the collection's findings sink (none: it is
     // dropped). ReportAt with line -1 makes a finding without a line; Report one without a line
     // whose jump record opens the file at line 1.
-    void ReportAt(const std::string& message, std::int32_t line);
-    void Report(const std::string& message);
+    void ReportAt(std::string_view message, std::int32_t line);
+    void Report(std::string_view message);
     void WriteLog(const std::string& text);
     void AppendLog(const std::string& text);
     void Run(TVtParts& part);
 
 private:
     friend class TVetrins;
-    void Hand(std::string message, std::int32_t line, TFindingRecord::TOrigin origin);
+    void Hand(std::string_view message, std::int32_t line, TFindingRecord::TOrigin origin);
     TVetrins* Collection_ = nullptr;
 };
 
@@ -111,4 +111,7 @@ private:
     std::vector<std::unique_ptr<TVetrin>> Items_;
     TFindingSink* Findings_ = nullptr;
     std::unique_ptr<TResultLinesSink> ResultLines_;
+    // The record each finding is made in before it is handed on: its strings keep their room from
+    // finding to finding, so making one allocates nothing once they are large enough.
+    TFindingRecord Finding_;
 };

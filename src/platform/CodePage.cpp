@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <mutex>
 
@@ -180,9 +181,15 @@ std::uint32_t TCodePage::Utf8Of(const char* bytes, std::size_t length) const {
     unsigned code = length == 2 ? (static_cast<unsigned char>(bytes[0]) << 8) |
                                       static_cast<unsigned char>(bytes[1])
                                 : static_cast<unsigned char>(bytes[0]);
-    std::atomic<std::uint32_t>& entry = Cache_->Entries[code];
-    std::uint32_t known = entry.load(std::memory_order_relaxed);
-    if (known) return known;
+    std::uint32_t known = Cache_->Entries[code].load(std::memory_order_relaxed);
+    return known ? known : ConvertAndRemember(bytes, length);
+}
+
+// The first meeting of a character: the system's converter answers, and the cache keeps it.
+std::uint32_t TCodePage::ConvertAndRemember(const char* bytes, std::size_t length) const {
+    unsigned code = length == 2 ? (static_cast<unsigned char>(bytes[0]) << 8) |
+                                      static_cast<unsigned char>(bytes[1])
+                                : static_cast<unsigned char>(bytes[0]);
     std::string utf8 = native::CharToUtf8(bytes, length, static_cast<unsigned>(Number_));
     std::uint32_t value = 4u << 24;
     if (!utf8.empty() && utf8.size() <= 3) {
@@ -190,37 +197,72 @@ std::uint32_t TCodePage::Utf8Of(const char* bytes, std::size_t length) const {
         for (std::size_t k = 0; k < utf8.size(); ++k)
             value |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
     }
-    entry.store(value, std::memory_order_relaxed);
+    Cache_->Entries[code].store(value, std::memory_order_relaxed);
     return value;
 }
 
+namespace {
+// The end of the run of ASCII bytes that starts at `i`: eight bytes at a time while no high bit
+// is set, then byte by byte.
+std::size_t AsciiRunEnd(std::string_view s, std::size_t i) {
+    const char* p = s.data();
+    const std::size_t n = s.size();
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ull) break;
+    }
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80)
+        ++i;
+    return i;
+}
+} // namespace
+
+bool IsAscii(std::string_view s) { return AsciiRunEnd(s, 0) == s.size(); }
+
 std::string TCodePage::ToUtf8(std::string_view text) const {
     std::string out;
-    out.reserve(text.size() + text.size() / 2);
+    AppendUtf8(out, text);
+    return out;
+}
+
+void TCodePage::AppendUtf8(std::string& out, std::string_view text) const {
+    const std::size_t start = out.size();
+    // A byte, or a pair, becomes at most three bytes (every character of these code pages is in
+    // the Basic Multilingual Plane, and so is U+FFFD): room for all, cut to size at the end.
+    out.resize(start + 3 * text.size());
+    char* const first = out.data() + start;
+    char* dest = first;
+    const char* src = text.data();
     std::size_t i = 0;
     while (i < text.size()) {
-        // ASCII runs are the same in both encodings.
-        std::size_t run = i;
-        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80)
-            ++run;
-        out.append(text, i, run - i);
-        i = run;
-        if (i >= text.size()) break;
+        if (static_cast<unsigned char>(src[i]) < 0x80) {
+            // ASCII runs are the same in both encodings.
+            std::size_t run = AsciiRunEnd(text, i);
+            std::memcpy(dest, src + i, run - i);
+            dest += run - i;
+            i = run;
+            continue;
+        }
         std::size_t n = CharLength(text, i);
-        std::uint32_t value = Utf8Of(text.data() + i, n);
+        std::uint32_t value = Utf8Of(src + i, n);
         std::uint32_t count = value >> 24;
         if (count == 4) {
-            out.append("\xEF\xBF\xBD"); // a byte or pair that is no character: U+FFFD
+            std::memcpy(dest, "\xEF\xBF\xBD", 3); // a byte or pair that is no character: U+FFFD
+            dest += 3;
             // A pair whose second byte is ASCII gives that character back: only the first byte
             // is lost, as a standard decoder reads it.
-            if (n == 2 && static_cast<unsigned char>(text[i + 1]) < 0x80) n = 1;
+            if (n == 2 && static_cast<unsigned char>(src[i + 1]) < 0x80) n = 1;
         } else {
-            for (std::uint32_t k = 0; k < count; ++k)
-                out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));
+            // Three bytes are written whatever the count; those beyond it are overwritten next.
+            dest[0] = static_cast<char>(value & 0xFF);
+            dest[1] = static_cast<char>((value >> 8) & 0xFF);
+            dest[2] = static_cast<char>((value >> 16) & 0xFF);
+            dest += count;
         }
         i += n;
     }
-    return out;
+    out.resize(start + static_cast<std::size_t>(dest - first));
 }
 
 std::string TCodePage::FromUtf8(std::string_view utf8) const {
@@ -265,17 +307,30 @@ namespace {
 constexpr char SourceOpen = '\x0E', SourceClose = '\x0F';
 constexpr char PathOpen = '\x1C', PathClose = '\x1D';
 
-bool IsAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+// The first mark that opens a piece (SO or FS) at or after `from`, or npos: eight bytes at a
+// time while none of them is either mark, then byte by byte.
+std::size_t FindOpenMark(std::string_view text, std::size_t from) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    auto hasByte = [&](std::uint64_t word, char c) {
+        std::uint64_t x = word ^ (ones * static_cast<unsigned char>(c));
+        return ((x - ones) & ~x & highs) != 0;
+    };
+    std::size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (hasByte(word, SourceOpen) || hasByte(word, PathOpen)) break;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == SourceOpen || text[i] == PathOpen) return i;
+    return std::string_view::npos;
 }
 
 // Visits the pieces of a system text: each with its kind (0 system, 1 source, 2 path).
 template <typename F> void ForEachPiece(std::string_view text, F&& visit) {
     std::size_t i = 0;
     while (i < text.size()) {
-        std::size_t open = text.find_first_of("\x0E\x1C", i);
+        std::size_t open = FindOpenMark(text, i);
         if (open == std::string_view::npos) {
             visit(0, text.substr(i));
             return;
@@ -289,41 +344,55 @@ template <typename F> void ForEachPiece(std::string_view text, F&& visit) {
     }
 }
 
-bool HasMarks(std::string_view text) {
-    return text.find_first_of("\x0E\x1C") != std::string_view::npos;
-}
 } // namespace
 
 std::string MarkSourceText(std::string_view sourceText) {
-    if (&SourceCodePage() == &SystemCodePage() || IsAscii(sourceText))
-        return std::string(sourceText);
     std::string out;
-    out.reserve(sourceText.size() + 2);
+    AppendMarkedSourceText(out, sourceText);
+    return out;
+}
+
+void AppendMarkedSourceText(std::string& out, std::string_view sourceText) {
+    if (&SourceCodePage() == &SystemCodePage() || IsAscii(sourceText)) {
+        out.append(sourceText);
+        return;
+    }
     out += SourceOpen;
     out.append(sourceText);
     out += SourceClose;
-    return out;
 }
 
 std::string MarkPath(std::string_view path) {
-    if (IsAscii(path)) return std::string(path);
     std::string out;
-    out.reserve(path.size() + 2);
-    out += PathOpen;
-    out.append(path);
-    out += PathClose;
+    AppendMarkedPath(out, path);
     return out;
 }
 
+void AppendMarkedPath(std::string& out, std::string_view path) {
+    if (IsAscii(path)) {
+        out.append(path);
+        return;
+    }
+    out += PathOpen;
+    out.append(path);
+    out += PathClose;
+}
+
 std::string TextToUtf8(std::string_view text) {
-    if (!HasMarks(text)) return SystemCodePage().ToUtf8(text);
     std::string out;
-    ForEachPiece(text, [&](int kind, std::string_view piece) {
-        out += kind == 0   ? SystemCodePage().ToUtf8(piece)
-               : kind == 1 ? SourceCodePage().ToUtf8(piece)
-                           : PathToUtf8(piece);
-    });
+    AppendTextToUtf8(out, text);
     return out;
+}
+
+void AppendTextToUtf8(std::string& out, std::string_view text) {
+    ForEachPiece(text, [&](int kind, std::string_view piece) {
+        if (kind == 0)
+            SystemCodePage().AppendUtf8(out, piece);
+        else if (kind == 1)
+            SourceCodePage().AppendUtf8(out, piece);
+        else
+            AppendPathToUtf8(out, piece);
+    });
 }
 
 std::string TextToCodePage(std::string_view text, const TCodePage& target) {
@@ -351,11 +420,18 @@ std::string UnmarkedText(std::string_view text) {
 }
 
 std::string PathToUtf8(std::string_view path) {
-    if (IsAscii(path)) return std::string(path);
+    std::string out;
+    AppendPathToUtf8(out, path);
+    return out;
+}
+
+void AppendPathToUtf8(std::string& out, std::string_view path) {
+    if (IsAscii(path)) {
+        out.append(path);
+        return;
+    }
     // File names on POSIX are bytes, as a rule UTF-8 (on Windows always UTF-8): a byte that is
     // not UTF-8 shows as U+FFFD.
-    std::string out;
-    out.reserve(path.size());
     for (std::size_t i = 0; i < path.size();) {
         if (std::size_t n = Utf8CharLength(path, i)) {
             out.append(path, i, n);
@@ -365,7 +441,6 @@ std::string PathToUtf8(std::string_view path) {
             i += SkipBadUtf8(path, i);
         }
     }
-    return out;
 }
 
 } // namespace platform

@@ -40,6 +40,8 @@ public:
     // Towards UTF-8 a byte or pair that is no character becomes U+FFFD; towards the code page a
     // character it lacks becomes "?". Nothing throws.
     std::string ToUtf8(std::string_view text) const;
+    // The same conversion, appended to `out`.
+    void AppendUtf8(std::string& out, std::string_view text) const;
     std::string FromUtf8(std::string_view utf8) const;
 
     explicit TCodePage(int number);
@@ -49,6 +51,7 @@ public:
 
 private:
     std::uint32_t Utf8Of(const char* bytes, std::size_t length) const;
+    std::uint32_t ConvertAndRemember(const char* bytes, std::size_t length) const;
 
     int Number_;
     bool DoubleByte_;
@@ -98,6 +101,9 @@ std::size_t Find(std::string_view s, std::string_view what, std::size_t from = 0
 // (its non-ASCII bytes never equal a separator on POSIX).
 std::string FileNamePart(std::string_view path);
 
+// True when every byte is below 0x80.
+bool IsAscii(std::string_view s);
+
 // Code page 932 conversions, for the system's own texts and files.
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
@@ -107,12 +113,18 @@ std::string Utf8ToCp932(std::string_view utf8);
 // Source text to be placed in a system text (a name in a message): unchanged when the source
 // code page is 932, else enclosed in SO ... SI (0x0E, 0x0F), bytes no name contains.
 std::string MarkSourceText(std::string_view sourceText);
+// The same, appended to `out`.
+void AppendMarkedSourceText(std::string& out, std::string_view sourceText);
 // A file-system path to be placed in a system text: unchanged when it is plain ASCII, else
 // enclosed in FS ... GS (0x1C, 0x1D).
 std::string MarkPath(std::string_view path);
+// The same, appended to `out`.
+void AppendMarkedPath(std::string& out, std::string_view path);
 // A system text with its marked pieces, for a UTF-8 edge (terminal, JSON, SARIF, windows):
 // each piece converted from its own encoding, the marks dropped.
 std::string TextToUtf8(std::string_view text);
+// The same conversion, appended to `out`.
+void AppendTextToUtf8(std::string& out, std::string_view text);
 // The same text in the given code page ("?" for what it lacks), the marks dropped: unmarked
 // pieces unchanged when the target is 932, source pieces unchanged when it is the source code
 // page.
@@ -122,6 +134,7 @@ std::string UnmarkedText(std::string_view text);
 
 // A file-system path shown at a UTF-8 edge (bytes that are not UTF-8 become U+FFFD).
 std::string PathToUtf8(std::string_view path);
+void AppendPathToUtf8(std::string& out, std::string_view path);
 
 // ASCII-only upper case of one byte.
 inline unsigned char AsciiUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }

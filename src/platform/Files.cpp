@@ -4,16 +4,6 @@
 
 namespace platform {
 
-namespace {
-
-bool IsAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
-} // namespace
-
 // Paths are the file system's form on every system (UTF-8 on Windows, the file system's bytes on
 // POSIX), so a path written in a code page is converted through UTF-8.
 std::string PathFromSourceText(std::string_view sourceText) {

@@ -194,3 +194,25 @@ TEST(Clock, ElapsedTimeSurvivesTheWrap) {
     EXPECT_EQ(stamp[13], ':');
     EXPECT_EQ(stamp.back(), ' ');
 }
+
+// The conversions step eight bytes at a time: a character beyond ASCII or a mark gives the same
+// answer wherever it stands, and an appending conversion keeps what was there.
+TEST(CodePage, ConversionIsTheSameAtEveryPositionAndAppends) {
+    const std::string kanji = Sj("変"), utf8 = "変";
+    for (std::size_t pad = 0; pad < 20; ++pad) {
+        const std::string before(pad, 'a'), after(19 - pad, 'b');
+        EXPECT_FALSE(platform::IsAscii(before + "\x80" + after));
+        EXPECT_TRUE(platform::IsAscii(before + after));
+        std::string out = "kept:";
+        platform::SystemCodePage().AppendUtf8(out, before + kanji + after + "\xFD");
+        EXPECT_EQ(out, "kept:" + before + utf8 + after + "\xEF\xBF\xBD");
+        out = "kept:";
+        platform::AppendTextToUtf8(out, before + platform::MarkPath("/j\xC3\xA9") + after + kanji);
+        EXPECT_EQ(out, "kept:" + before + "/j\xC3\xA9" + after + utf8);
+    }
+    CodePageScope cp(1252);
+    for (std::size_t pad = 0; pad < 12; ++pad) {
+        const std::string text = std::string(pad, ' ') + platform::MarkSourceText("\xF1");
+        EXPECT_EQ(platform::TextToUtf8(text), std::string(pad, ' ') + "ñ");
+    }
+}

@@ -74,3 +74,45 @@ TEST(RuleUnusedArguments, ArgumentNameTokensKeepTheirPositionInTheSourceList) {
         EXPECT_EQ(source->Tokens.Get(name->Index), name);
     }
 }
+
+// Names of one length with the same first and last letters share a hash slot: they are still
+// told apart, a use counts only for locals declared before it, and one use counts for every
+// local of its name.
+TEST(RuleUnusedLocals, LookAlikeNamesManyLocalsAndOrder) {
+    std::string body = "Sub P()\n"; // line 3
+    for (int k = 0; k < 300; ++k)
+        body += "    Dim v" + std::to_string(1000 + k) + "x As Long\n"; // line 4 + k
+    for (int k = 0; k < 300; k += 2)
+        body += "    v" + std::to_string(1000 + k) + "x = 1\n";
+    body += "End Sub\n"
+            "Sub Q()\n"
+            "    y = 1\n"
+            "    Dim y As Long\n"
+            "    Dim z As Long\n"
+            "    Dim z As Long\n"
+            "    Debug.Print z\n"
+            "End Sub\n";
+    TempDir dir;
+    auto source = ParsedMember<TVbModuleSource>(dir, "Module1.bas", std::string(Header) + body);
+    TRuleHarness h;
+    h.Enable<TVBUnusedLocalVariables>();
+    Lines expected;
+    for (int k = 1; k < 300; k += 2)
+        expected.push_back("(" + std::to_string(4 + k) + ") : ローカル変数 v" +
+                           std::to_string(1000 + k) + "x は未使用です。");
+    const int q = 4 + 300 + 150 + 1; // the line of "Sub Q()"
+    expected.push_back("(" + std::to_string(q + 2) + ") : ローカル変数 y は未使用です。");
+    EXPECT_EQ(h.Check(*source), expected);
+}
+
+TEST(RuleUnusedArguments, LookAlikeNamesAndManyArguments) {
+    std::string list, uses;
+    for (int k = 0; k < 40; ++k) {
+        list += (k ? ", a" : "a") + std::to_string(10 + k) + "x";
+        if (k % 2 == 0) uses += "    n = a" + std::to_string(10 + k) + "x\n";
+    }
+    Lines expected;
+    for (int k = 1; k < 40; k += 2)
+        expected.push_back("(3) : 引数 a" + std::to_string(10 + k) + "x は未使用です。");
+    EXPECT_EQ(Arguments("Sub P(" + list + ")\n" + uses + "End Sub\n"), expected);
+}

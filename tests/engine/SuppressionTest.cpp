@@ -70,3 +70,13 @@ TEST(Suppression, OnlyTheTagAtTheStartOfACommentCounts) {
     auto source = Parsed(std::string(kModuleHeader) + "Const T = \"' vetrin:ignore *\"\r\n");
     EXPECT_TRUE(TSuppression(*source).Directives().empty());
 }
+
+// Files are looked at for the tag before their comments are: the look must find it in any
+// letter case and at the ends of the text, and colons elsewhere must not mislead it.
+TEST(Suppression, TheTagIsFoundInAnyCaseAmongOtherColons) {
+    auto none = Parsed(std::string(kModuleHeader) + "Sub P()\r\nx: y = a:b\r\nEnd Sub\r\n");
+    EXPECT_TRUE(TSuppression(*none).Directives().empty());
+    auto upper = Parsed(std::string(kModuleHeader) + "' vetrin: x\r\n'VETRIN:Ignore-File *");
+    ASSERT_EQ(TSuppression(*upper).Directives().size(), 1u);
+    EXPECT_TRUE(TSuppression(*upper).Suppresses(At("TVbNeedOptionExplicit", -1)));
+}
