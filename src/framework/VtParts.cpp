@@ -7,6 +7,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <cstring>
 
 // ---- TSourceList ----
@@ -33,32 +34,34 @@ void TSourceList::AssignLines(const std::vector<std::string>& lines) {
 
 void TSourceList::TakeText(std::string&& text) {
     Clear();
-    // Count the lines and see whether every line already ends in CR LF, as VB writes them:
-    // then the text itself is the buffer.
-    std::size_t lines = 0;
+    // See, in one pass, whether every line already ends in CR LF, as VB writes them: then the
+    // text itself is the buffer. Each CR must be followed by LF, the text must end with one, and
+    // no LF may stand alone (there are as many LF as CR LF pairs).
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
     bool crlfOnly = true;
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end) {
-        const char* nl =
-            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* lineEnd = nl ? nl : end;
-        const char* cr =
-            static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)));
-        if (!nl || cr != nl - 1) crlfOnly = false;
-        if (!crlfOnly) break;
-        ++lines;
-        p = nl + 1;
-    }
-    if (crlfOnly) {
-        Starts_.reserve(lines);
-        for (std::size_t start = 0; start < text.size();) {
-            Starts_.push_back(static_cast<std::uint32_t>(start));
-            start = text.find('\n', start) + 1;
+    for (const char* p = begin; p < end;) {
+        const auto* cr =
+            static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
+        if (!cr || cr + 1 == end || cr[1] != '\n') {
+            crlfOnly = false;
+            break;
         }
+        Starts_.push_back(static_cast<std::uint32_t>(p - begin));
+        p = cr + 2;
+    }
+    std::size_t feeds = 0; // LF bytes
+    for (const char* p = begin; crlfOnly && p < end; ++feeds) {
+        const auto* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        if (!lf) break;
+        p = lf + 1;
+    }
+    if (crlfOnly && feeds == Starts_.size()) {
         Data_ = std::move(text);
         return;
     }
+    Starts_.clear();
     std::size_t estimate = 0;
     platform::ForEachLine(text, [&](std::string_view) { ++estimate; });
     Data_.reserve(text.size() + estimate * 2);

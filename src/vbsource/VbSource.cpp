@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 #include <utility>
 
@@ -18,42 +19,52 @@ void TVbTokenList::WrongKind() { throw EAssertionFailed::Default("VbSource", __L
 // A token that does not continue the run: from now on the list keeps one pointer per token.
 void TVbTokenList::AddReference(TVbToken* token) {
     if (OwnsTokens_) WrongKind();
-    token->Index = RefCount_;
+    token->Index = Count_;
     if (Refs_.empty())
-        for (int i = 0; i < RefCount_; ++i)
-            Refs_.push_back(RunStart_ + i);
+        for (int i = 0; i < Count_; ++i)
+            Refs_.push_back(First_ + i);
     Refs_.push_back(token);
-    ++RefCount_;
+    ++Count_;
 }
 
 static_assert(std::is_trivially_copyable_v<TVbToken> && std::is_trivially_destructible_v<TVbToken>,
               "tokens are kept in a block that realloc moves");
 
-void TVbTokenList::Resize(std::size_t capacity) {
-    if (capacity == 0) {
+void TVbTokenList::Resize(int capacity) {
+    if (capacity <= 0) {
         Owned_.reset();
+        capacity = 0;
     } else {
-        void* block = std::realloc(Owned_.get(), capacity * sizeof(TVbToken));
+        void* block =
+            std::realloc(Owned_.get(), static_cast<std::size_t>(capacity) * sizeof(TVbToken));
         if (!block) throw std::bad_alloc();
         Owned_.release();
         Owned_.reset(static_cast<TVbToken*>(block));
     }
-    OwnedCapacity_ = capacity;
+    First_ = Owned_.get();
+    Capacity_ = capacity;
+}
+
+void TVbTokenList::Grow() {
+    // Indexes are ints: a list cannot count more tokens than that.
+    if (Capacity_ > std::numeric_limits<int>::max() / 2) throw std::bad_alloc();
+    Resize(Capacity_ < 16 ? 16 : Capacity_ * 2);
 }
 
 void TVbTokenList::Reserve(std::size_t n) {
-    if (OwnsTokens_ && n > OwnedCapacity_) Resize(n);
+    // A list of more tokens than an int counts could not answer their indexes.
+    if (n > static_cast<std::size_t>(std::numeric_limits<int>::max())) throw std::bad_alloc();
+    if (OwnsTokens_ && static_cast<int>(n) > Capacity_) Resize(static_cast<int>(n));
 }
 
 void TVbTokenList::ShrinkToFit() {
-    if (OwnedCapacity_ > OwnedCount_) Resize(OwnedCount_);
+    if (OwnsTokens_ && Capacity_ > Count_) Resize(Count_);
 }
 
 void TVbTokenList::Clear() {
-    Resize(0);
-    OwnedCount_ = 0;
-    RunStart_ = nullptr;
-    RefCount_ = 0;
+    if (OwnsTokens_) Resize(0);
+    First_ = nullptr;
+    Count_ = 0;
     Refs_.clear();
 }
 

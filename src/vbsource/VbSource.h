@@ -71,17 +71,17 @@ public:
     // list grows beyond what it has reserved.
     TVbToken* Add(const TVbToken& token) {
         if (!OwnsTokens_) WrongKind();
-        if (OwnedCount_ == OwnedCapacity_) Resize(OwnedCapacity_ < 16 ? 16 : OwnedCapacity_ * 2);
-        TVbToken* t = new (Owned_.get() + OwnedCount_) TVbToken(token);
-        t->Index = static_cast<std::int32_t>(OwnedCount_++);
+        if (Count_ == Capacity_) Grow();
+        TVbToken* t = new (First_ + Count_) TVbToken(token);
+        t->Index = Count_++;
         return t;
     }
     // Non-owning list: refers to a token owned elsewhere.
     void Add(TVbToken* token) {
         // A body is a run of consecutive tokens: it is kept as its first token and a count.
-        if (!OwnsTokens_ && Refs_.empty() && (RefCount_ == 0 || token == RunStart_ + RefCount_)) {
-            if (RefCount_ == 0) RunStart_ = token;
-            token->Index = RefCount_++;
+        if (!OwnsTokens_ && Refs_.empty() && (Count_ == 0 || token == First_ + Count_)) {
+            if (Count_ == 0) First_ = token;
+            token->Index = Count_++;
             return;
         }
         AddReference(token);
@@ -89,21 +89,20 @@ public:
     // Non-owning list: refers to `count` tokens that stand one after the other from `first` on.
     void AddRun(TVbToken* first, int count) {
         if (count <= 0) return;
-        if (!OwnsTokens_ && Refs_.empty() && (RefCount_ == 0 || first == RunStart_ + RefCount_)) {
-            if (RefCount_ == 0) RunStart_ = first;
+        if (!OwnsTokens_ && Refs_.empty() && (Count_ == 0 || first == First_ + Count_)) {
+            if (Count_ == 0) First_ = first;
             for (int k = 0; k < count; ++k)
-                first[k].Index = RefCount_++;
+                first[k].Index = Count_++;
             return;
         }
         for (int k = 0; k < count; ++k)
             Add(first + k);
     }
     TVbToken* Get(int index) const {
-        if (index < 0 || index >= Count()) OutOfRange(index);
-        if (OwnsTokens_) return Owned_.get() + index;
-        return Refs_.empty() ? RunStart_ + index : Refs_[static_cast<std::size_t>(index)];
+        if (static_cast<unsigned>(index) >= static_cast<unsigned>(Count_)) OutOfRange(index);
+        return Refs_.empty() ? First_ + index : Refs_[static_cast<std::size_t>(index)];
     }
-    int Count() const { return OwnsTokens_ ? static_cast<int>(OwnedCount_) : RefCount_; }
+    int Count() const { return Count_; }
     void Reserve(std::size_t n);
     // Gives back the reserved room beyond the count (a source keeps its tokens for as long as
     // the project stays read). The tokens stay where they are.
@@ -113,8 +112,14 @@ public:
 private:
     [[noreturn]] static void OutOfRange(int index);
     [[noreturn]] static void WrongKind();
-    void Resize(std::size_t capacity);
+    void Resize(int capacity);
+    void Grow();
+    void AddReference(TVbToken* token);
     bool OwnsTokens_;
+    // The tokens, when they stand one after the other: an owning list's block, or the first
+    // token of a non-owning list's run.
+    TVbToken* First_ = nullptr;
+    int Count_ = 0;
     // Owning: the tokens in one block of the C heap. Tokens are trivially copyable, so the block
     // grows and shrinks with realloc, which for large blocks moves pages instead of bytes and
     // shrinks in place.
@@ -122,13 +127,8 @@ private:
         void operator()(TVbToken* p) const { std::free(p); }
     };
     std::unique_ptr<TVbToken, FreeBlock> Owned_;
-    std::size_t OwnedCount_ = 0;
-    std::size_t OwnedCapacity_ = 0;
-    // Non-owning: a run of consecutive tokens is kept as its first token and a count; only a
-    // list whose tokens are not consecutive keeps one pointer per token.
-    void AddReference(TVbToken* token);
-    TVbToken* RunStart_ = nullptr;
-    int RefCount_ = 0;
+    int Capacity_ = 0;
+    // Non-owning: only a list whose tokens are not consecutive keeps one pointer per token.
     std::vector<TVbToken*> Refs_;
 };
 
