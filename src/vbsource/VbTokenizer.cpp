@@ -286,7 +286,13 @@ void TVbParser::Tokenize() {
 
     while (Pos_ < End_) {
         // The header comes first, while the scope machine is in it; ReadHeader may pass blanks.
-        if (State <= 1 && ReadHeader()) continue;
+        // Past it, no reader takes a blank: the blanks before a token are passed here.
+        if (State <= 1) {
+            if (ReadHeader()) continue;
+        } else {
+            while (Text_[Pos_] == ' ')
+                ++Pos_;
+        }
         // The character at the position tells which readers can take it; they are tried in the
         // fixed order, the others could not yield anything here.
         bool read = false;
@@ -356,34 +362,35 @@ void TVbParser::Tokenize() {
 // on over letters, digits, "_" and double-byte characters, so a Japanese name is one word.
 void TVbParser::ScanWord() {
     const TCharTable& chars = *Chars_;
+    const auto* text = reinterpret_cast<const unsigned char*>(Text_);
+    const std::uint8_t* flags = chars.Flags.data();
     std::size_t p = Pos_;
     std::uint32_t hash = TWordHash::Start;
-    auto take = [&](std::size_t n) {
-        for (std::size_t k = 0; k < n; ++k)
-            hash = TWordHash::Step(hash, static_cast<unsigned char>(Text_[p++]));
-    };
     // The leading ASCII letters are the word's and the operator run's alike.
-    while (chars.Has(Text_[p], cfAsciiLetter))
-        take(1);
+    for (unsigned char c; flags[c = text[p]] & cfAsciiLetter; ++p)
+        hash = TWordHash::Step(hash, c);
     WordAt_ = Pos_;
     RunHash_ = hash;
     RunEnd_ = ScanRun(p, RunHash_);
     if (p == Pos_) {
-        if (chars.ClassOf(Text_[p]) == ccWordStart && chars.Has(Text_[p], cfWord))
-            take(1);
-        else if (chars.DoubleByte(Text_ + p))
-            take(2);
-        else {
+        if (chars.ClassOf(Text_[p]) == ccWordStart && (flags[text[p]] & cfWord)) {
+            hash = TWordHash::Step(hash, text[p++]);
+        } else if (chars.DoubleByte(Text_ + p)) {
+            hash = TWordHash::Step(TWordHash::Step(hash, text[p]), text[p + 1]);
+            p += 2;
+        } else {
             WordEnd_ = p; // no word here
             WordHash_ = hash;
             return;
         }
     }
+    // On over letters, digits and "_", a byte each, and double-byte characters, two bytes each.
     for (;;) {
-        while (chars.Has(Text_[p], cfWord))
-            take(1);
+        for (unsigned char c; flags[c = text[p]] & cfWord; ++p)
+            hash = TWordHash::Step(hash, c);
         if (!chars.DoubleByte(Text_ + p)) break;
-        take(2);
+        hash = TWordHash::Step(TWordHash::Step(hash, text[p]), text[p + 1]);
+        p += 2;
     }
     WordEnd_ = p;
     WordHash_ = hash;
