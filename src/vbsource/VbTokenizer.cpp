@@ -530,11 +530,7 @@ bool TVbParser::ReadStringLiteral() {
 // From an apostrophe up to the line end. A Rem comment is not recognised.
 bool TVbParser::ReadComment() {
     if (Pos_ >= End_ || Text_[Pos_] != '\'') return false;
-    const void* cr = std::memchr(Text_ + Pos_, '\r', End_ - Pos_);
-    std::size_t p = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - Text_) : End_;
-    std::string_view comment(Text_ + Pos_, p - Pos_);
-    Pos_ = p;
-    AddToken(tkComment, comment, State);
+    AddToken(tkComment, SkipRestOfLine(), State);
     return true;
 }
 

@@ -112,6 +112,18 @@ struct TRunRecord {
     bool ProgressOnCallingThread = true;
 };
 
+// What a run hands out (to the sinks, the log, the progress and the statistics) equals what the
+// reference run handed out, and the progress came on the calling thread.
+void ExpectSameHandedOut(const TRunRecord& run, const TRunRecord& reference) {
+    EXPECT_EQ(run.Findings, reference.Findings);
+    EXPECT_EQ(run.Results, reference.Results);
+    EXPECT_EQ(run.Jumps, reference.Jumps);
+    EXPECT_EQ(run.Log, reference.Log);
+    EXPECT_EQ(run.Progress, reference.Progress);
+    EXPECT_EQ(run.Statistics, reference.Statistics);
+    EXPECT_TRUE(run.ProgressOnCallingThread);
+}
+
 std::string Masked(std::string line) {
     // "yyyy/mm/dd hh:mm:ss " before each line; elapsed times as "Time:0.000s" and "(0.001s)".
     if (line.size() >= 20 && line[4] == '/' && line[13] == ':') line.erase(0, 20);
@@ -206,13 +218,7 @@ TEST(CheckSession, FourJobsGiveWhatOneJobGives) {
         const TRunRecord four = RunWithJobs(project, 4, resultLines);
         ASSERT_FALSE(one.Log.empty());
         EXPECT_FALSE((resultLines ? one.Results : one.Findings).empty());
-        EXPECT_EQ(four.Findings, one.Findings);
-        EXPECT_EQ(four.Results, one.Results);
-        EXPECT_EQ(four.Jumps, one.Jumps);
-        EXPECT_EQ(four.Log, one.Log);
-        EXPECT_EQ(four.Progress, one.Progress);
-        EXPECT_EQ(four.Statistics, one.Statistics);
-        EXPECT_TRUE(four.ProgressOnCallingThread);
+        ExpectSameHandedOut(four, one);
     }
 }
 
@@ -228,13 +234,7 @@ TEST(CheckSession, FreeingTheParseChangesNothingThatIsHandedOut) {
             ASSERT_FALSE(kept.Statistics.empty());
             EXPECT_FALSE((resultLines ? kept.Results : kept.Findings).empty());
             EXPECT_EQ(std::count(kept.Log.begin(), kept.Log.end(), "read done"), 1);
-            EXPECT_EQ(freed.Findings, kept.Findings);
-            EXPECT_EQ(freed.Results, kept.Results);
-            EXPECT_EQ(freed.Jumps, kept.Jumps);
-            EXPECT_EQ(freed.Log, kept.Log);
-            EXPECT_EQ(freed.Progress, kept.Progress);
-            EXPECT_EQ(freed.Statistics, kept.Statistics);
-            EXPECT_TRUE(freed.ProgressOnCallingThread);
+            ExpectSameHandedOut(freed, kept);
         }
     }
 
