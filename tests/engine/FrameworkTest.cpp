@@ -319,3 +319,46 @@ TEST(SourceList, NamesValuesAndText) {
     EXPECT_EQ(copy.AllText(), list.AllText());
     EXPECT_EQ(copy.LineNumber(4), 42);
 }
+
+TEST(SourceList, LineEndsOfAnyKindAndRunsOfLinesCopied) {
+    // A text of CR LF lines only becomes the buffer as it is; any other line end (alone, mixed,
+    // none at the end) gives the same lines, each followed by CR LF.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb\nc\r\n", {"a", "b", "c"}},
+        {"a\r\nb\rc\r\n", {"a", "b", "c"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\n\nb\r", {"a", "", "b"}},
+        {"\r\n\r\n", {"", ""}},
+        {"", {}},
+    };
+    for (const auto& [text, lines] : cases) {
+        TSourceList list;
+        list.AssignText(text);
+        std::string all;
+        for (const std::string& line : lines)
+            all += line + "\r\n";
+        EXPECT_EQ(list.AllText(), all) << text;
+        ASSERT_EQ(list.Count(), static_cast<int>(lines.size())) << text;
+        for (int i = 0; i < list.Count(); ++i)
+            EXPECT_EQ(list.LineNumber(i), i + 1);
+    }
+
+    // Runs of lines copied from another list keep their texts and numbers, also after a line
+    // whose number breaks the count.
+    TSourceList from;
+    from.AssignText("1\r\n2\r\n3\r\n4\r\n");
+    TSourceList to;
+    to.AppendLines(from, 0, 2);
+    to.AppendLines(from, 2, 0);
+    to.AddLine("x", 3);
+    to.AppendLines(from, 3, 1);
+    EXPECT_EQ(to.AllText(), "1\r\n2\r\nx\r\n4\r\n");
+    EXPECT_EQ(to.LineNumber(3), 4);
+    TSourceList shifted;
+    shifted.AddLine("x", 7);
+    shifted.AppendLines(from, 1, 2);
+    EXPECT_EQ(shifted.AllText(), "x\r\n2\r\n3\r\n");
+    EXPECT_EQ(shifted.LineNumber(2), 3);
+    EXPECT_THROW(to.AppendLines(from, 3, 2), EListError);
+}
