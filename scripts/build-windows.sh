@@ -8,14 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build/windows"
 flags=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
        -DVETRIN_GUI=OFF -DVETRIN_TESTS=OFF -DVETRIN_BENCH=OFF)
-if command -v ccache >/dev/null; then
-    flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
-fi
-if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-fi
-cmake --build "$dir" --target vrt vetrin_word_lists -- -j"${VETRIN_JOBS:-$(nproc)}"
+# shellcheck source=lib/build-tree.sh
+. "$root/scripts/lib/build-tree.sh"
+build_tree "$dir" vrt vetrin_word_lists
 dist="$root/dist/windows"
 rm -rf "$dist"
 mkdir -p "$dist/vb"

@@ -12,14 +12,9 @@ targets=("$@")
 dir="$root/build/fuzz"
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVETRIN_SANITIZE=ON
        -DVETRIN_FUZZ=ON -DVETRIN_GUI=OFF -DVETRIN_TESTS=OFF)
-if command -v ccache >/dev/null; then
-    flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
-fi
-if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-fi
-cmake --build "$dir" --target "${targets[@]}" -- -j"${VETRIN_JOBS:-$(nproc)}"
+# shellcheck source=lib/build-tree.sh
+. "$root/scripts/lib/build-tree.sh"
+build_tree "$dir" "${targets[@]}"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$dir/crashes"
 for t in "${targets[@]}"; do

@@ -7,12 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build/tsan"
 flags=(-DCMAKE_BUILD_TYPE=Debug -DVETRIN_SANITIZE=OFF "-DCMAKE_CXX_FLAGS=-O1 -fsanitize=thread -g"
     -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread)
-if command -v ccache >/dev/null; then
-    flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
-fi
-[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$dir" --target engine_tests -- -j"${VETRIN_JOBS:-$(nproc)}"
+# shellcheck source=lib/build-tree.sh
+. "$root/scripts/lib/build-tree.sh"
+build_tree "$dir" engine_tests
 # Any report of a race fails the run.
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 ${TSAN_OPTIONS:-}"
 "$dir/bin/engine_tests" --gtest_brief=1
