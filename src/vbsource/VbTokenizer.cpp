@@ -41,18 +41,19 @@ enum : std::uint8_t {
 
 } // namespace
 
-// The classes of the 256 byte values in one code page, with its trail bytes.
+// The classes of the 256 byte values in one code page, and the code page (its trail bytes).
 struct TCharTable {
+    explicit TCharTable(const platform::TCodePage& page) : Page(page) {}
     std::array<std::uint8_t, 256> Class{};
     std::array<std::uint8_t, 256> Flags{};
-    std::array<bool, 256> Trail{};
+    const platform::TCodePage& Page;
     std::uint8_t ClassOf(char c) const { return Class[static_cast<unsigned char>(c)]; }
     bool Has(char c, std::uint8_t flag) const {
         return (Flags[static_cast<unsigned char>(c)] & flag) != 0;
     }
     // A lead byte followed by a trail byte: one double-byte character.
     bool DoubleByte(const char* p) const {
-        return Has(p[0], cfLead) && Trail[static_cast<unsigned char>(p[1])];
+        return Has(p[0], cfLead) && Page.IsTrailByte(static_cast<unsigned char>(p[1]));
     }
 };
 
@@ -61,7 +62,7 @@ namespace {
 // In a single-byte code page every byte that stands for a letter is a letter, so that "A\xF1o"
 // (code page 1252) is one word as a Japanese name is in code page 932.
 TCharTable MakeCharTable(const platform::TCodePage& page) {
-    TCharTable t;
+    TCharTable t(page);
     for (int c = 0; c < 26; ++c)
         for (int letter : {'A' + c, 'a' + c}) {
             t.Class[letter] = ccLetter;
@@ -83,8 +84,6 @@ TCharTable MakeCharTable(const platform::TCodePage& page) {
     t.Flags['_'] = cfWord;
     t.Class['"'] = ccQuote;
     t.Class['\''] = ccApostrophe;
-    for (int c = 0; c <= 0xFF; ++c)
-        t.Trail[c] = page.IsTrailByte(static_cast<unsigned char>(c));
     for (int c = 0x80; c <= 0xFF; ++c) {
         const auto byte = static_cast<unsigned char>(c);
         if (page.IsLeadByte(byte)) {
@@ -290,8 +289,7 @@ void TVbParser::Tokenize() {
         if (State <= 1) {
             if (ReadHeader()) continue;
         } else {
-            while (Text_[Pos_] == ' ')
-                ++Pos_;
+            SkipSpaces();
         }
         // The character at the position tells which readers can take it; they are tried in the
         // fixed order, the others could not yield anything here.
@@ -417,8 +415,7 @@ std::string_view TVbParser::ReadWord() {
 bool TVbParser::ReadHeader() {
     if ((State != 0 && State != 1) || NoHeader_) return false;
     const std::size_t p = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ')
-        ++Pos_;
+    SkipSpaces();
     std::string_view word = ReadWord();
     if (word.empty()) return false; // the blanks stay passed
     std::uint8_t kind;

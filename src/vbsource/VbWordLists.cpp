@@ -6,13 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Folds a single-byte ASCII letter to upper case; every other byte stays.
-inline unsigned char Fold(unsigned char c) { return platform::AsciiUpper(c); }
-
-} // namespace
-
 // Equal but for the case of single-byte ASCII letters; double-byte characters compare whole.
 bool TVbWordList::SameFolded(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -23,7 +16,7 @@ bool TVbWordList::SameFolded(std::string_view a, std::string_view b) {
             platform::IsTrailByte(static_cast<unsigned char>(a[i + 1]))) {
             if (x != y || a[i + 1] != b[i + 1]) return false;
             ++i;
-        } else if (Fold(x) != Fold(y)) {
+        } else if (platform::AsciiUpper(x) != platform::AsciiUpper(y)) {
             return false;
         }
     }
@@ -62,7 +55,8 @@ void TVbWordList::Add(std::string_view word) {
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         UpperAt_.push_back(static_cast<std::int32_t>(Upper_.size()));
         for (char c : word)
-            Upper_.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
+            Upper_.push_back(
+                static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c))));
     } else {
         UpperAt_.push_back(-1);
     }

@@ -2,7 +2,8 @@
 // a file beside the executable.
 #pragma once
 
-#include <array>
+#include "platform/CodePage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,11 +64,10 @@ private:
     bool Equals(const TSlot& slot, std::string_view word) const {
         if (slot.Upper < 0) return SameFolded(Words_[static_cast<std::size_t>(slot.Word)], word);
         const char* upper = Upper_.data() + slot.Upper;
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const auto c = static_cast<unsigned char>(word[i]);
-            const unsigned char folded = c >= 'a' && c <= 'z' ? c - 32 : c;
-            if (folded != static_cast<unsigned char>(upper[i])) return false;
-        }
+        for (std::size_t i = 0; i < word.size(); ++i)
+            if (platform::AsciiUpper(static_cast<unsigned char>(word[i])) !=
+                static_cast<unsigned char>(upper[i]))
+                return false;
         return true;
     }
     static bool SameFolded(std::string_view entry, std::string_view word);
