@@ -31,6 +31,14 @@ public:
     void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
 };
 
+// Points a thread's copy of the rules at what a member's check leaves for its turn.
+void KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector, bool findings,
+             bool log) {
+    collector.Into = &output.Findings;
+    rules.SetFindings(findings ? &collector : nullptr);
+    rules.SetLog(log ? &output.Log : nullptr);
+}
+
 TRunSettings Validated(TRunSettings settings) {
     if (!platform::FindCodePage(settings.CodePage))
         throw EGeneralError("code page " + std::to_string(settings.CodePage) +
@@ -93,6 +101,19 @@ void TCheckSession::SetCodePage(int codePage) {
 bool TCheckSession::NeedsRead(const std::string& path) const {
     return ReadIncomplete_ || ParseReleased_ || Project_.IsModified() ||
            path != Project_.FileName || Settings_.CodePage != ReadCodePage_;
+}
+
+void TCheckSession::PassLog(TStringLines& kept) {
+    if (Log_)
+        for (const std::string& line : kept.Lines)
+            Log_->Add(line);
+    kept.Lines = {};
+}
+
+void TCheckSession::EndParseWalk(TVtParts& member, TStringLines& parseLog) {
+    PassLog(parseLog);
+    member.SetLog(Log_);
+    Step();
 }
 
 void TCheckSession::BeginRun(bool reads, bool checks) {
@@ -160,26 +181,16 @@ void TCheckSession::ReadMembers() {
             at(i).ReadError = LoadMemberFile(member, member.FileName);
         },
         [&](int i) {
-            if (at(i).ReadError.empty()) return;
-            Project_.WriteLog(at(i).ReadError);
-            Project_.MemberFailures.push_back(
-                {members[static_cast<std::size_t>(i)]->FileName, at(i).ReadError});
+            if (!at(i).ReadError.empty())
+                Project_.AddMemberFailure(members[static_cast<std::size_t>(i)]->FileName,
+                                          at(i).ReadError);
         });
     RunOrdered(
         count, jobs,
         [&](int i, int) {
             Project_.ParseChild(*members[static_cast<std::size_t>(i)], Log_ ? &at(i).Log : nullptr);
         },
-        [&](int i) {
-            TVtParts& member = *members[static_cast<std::size_t>(i)];
-            TMemberOutput& output = at(i);
-            if (Log_)
-                for (const std::string& line : output.Log.Lines)
-                    Log_->Add(line);
-            output.Log.Lines = {};
-            member.SetLog(Log_);
-            Step();
-        });
+        [&](int i) { EndParseWalk(*members[static_cast<std::size_t>(i)], at(i).Log); });
     for (TVtParts* member : members)
         if (member->HasChildren()) member->ParseChildren();
 }
@@ -221,18 +232,14 @@ void TCheckSession::CheckMembers() {
                 return;
             }
             TVetrins& rules = *copies[static_cast<std::size_t>(w)];
-            TFindingCollector& collector = collectors[static_cast<std::size_t>(w)];
-            collector.Into = &output.Findings;
-            rules.SetFindings(keepFindings ? &collector : nullptr);
-            rules.SetLog(Log_ ? &output.Log : nullptr);
+            KeepFor(output, rules, collectors[static_cast<std::size_t>(w)], keepFindings,
+                    Log_ != nullptr);
             member.CheckTree(rules);
             rules.CurrentPart = nullptr;
         },
         [&](int i) {
             TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
-            if (Log_)
-                for (const std::string& line : output.Log.Lines)
-                    Log_->Add(line);
+            PassLog(output.Log);
             // The findings pass the member's suppression comments as in a sequential run.
             Rules_.CurrentPart = members[static_cast<std::size_t>(i)];
             for (const TFindingRecord& finding : output.Findings)
@@ -272,19 +279,12 @@ void TCheckSession::ReadAndCheckMembers() {
     int finished = 0;
     auto writeRead = [&](int upTo) {
         for (int i = 0; i < upTo; ++i) {
-            if (at(i).ReadError.empty()) continue;
-            Project_.WriteLog(at(i).ReadError);
-            Project_.MemberFailures.push_back(
-                {members[static_cast<std::size_t>(i)]->FileName, at(i).ReadError});
+            if (!at(i).ReadError.empty())
+                Project_.AddMemberFailure(members[static_cast<std::size_t>(i)]->FileName,
+                                          at(i).ReadError);
         }
-        for (int i = 0; i < upTo; ++i) {
-            if (Log_)
-                for (const std::string& line : at(i).ParseLog.Lines)
-                    Log_->Add(line);
-            at(i).ParseLog.Lines = {};
-            members[static_cast<std::size_t>(i)]->SetLog(Log_);
-            Step();
-        }
+        for (int i = 0; i < upTo; ++i)
+            EndParseWalk(*members[static_cast<std::size_t>(i)], at(i).ParseLog);
     };
     try {
         RunOrdered(
@@ -297,10 +297,8 @@ void TCheckSession::ReadAndCheckMembers() {
                 output.ReadError = LoadMemberFile(member, member.FileName);
                 Project_.ParseChild(member, Log_ ? &output.ParseLog : nullptr);
                 TVetrins& rules = *copies[static_cast<std::size_t>(w)];
-                TFindingCollector& collector = collectors[static_cast<std::size_t>(w)];
-                collector.Into = &output.Findings;
-                rules.SetFindings(keepFindings ? &collector : nullptr);
-                rules.SetLog(Log_ ? &output.Log : nullptr);
+                KeepFor(output, rules, collectors[static_cast<std::size_t>(w)], keepFindings,
+                        Log_ != nullptr);
                 // A check that fails is told in the member's turn, after the project's check and
                 // with what the member's check handed out before the failure.
                 try {
@@ -335,9 +333,7 @@ void TCheckSession::ReadAndCheckMembers() {
     CheckProjectPart();
     for (int i = 0; i < count; ++i) {
         TMemberOutput& output = at(i);
-        if (Log_)
-            for (const std::string& line : output.Log.Lines)
-                Log_->Add(line);
+        PassLog(output.Log);
         // Suppressed findings were dropped before the member was freed.
         if (Filter_.Next)
             for (TFindingRecord& finding : output.Findings)

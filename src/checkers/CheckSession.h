@@ -129,6 +129,10 @@ private:
     // Steps of the run under way: a read counts its members, a check the project and its members.
     void BeginRun(bool reads, bool checks);
     void Step();
+    // Hands the log lines a member's work kept to the log, in their order, and forgets them.
+    void PassLog(TStringLines& kept);
+    // A member's turn in the parse walk: its parse log lines, then it logs straight to the log.
+    void EndParseWalk(TVtParts& member, TStringLines& parseLog);
 
     // Reads the project file and parses it, naming the members without reading them.
     void ReadProjectFile(const std::string& path);

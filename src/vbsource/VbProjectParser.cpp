@@ -61,10 +61,7 @@ bool TVbProjectParser::Execute() {
             // log and keep the member (it has no lines, so every rule reports it as not parsed)
             // rather than losing it and every member after it.
             std::string failure = LoadMemberFile(*member, absolute);
-            if (!failure.empty()) {
-                p.WriteLog(failure);
-                p.MemberFailures.push_back({absolute, failure});
-            }
+            if (!failure.empty()) p.AddMemberFailure(absolute, failure);
             p.AddMember(std::move(member));
         }
         return true;

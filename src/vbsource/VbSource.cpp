@@ -185,6 +185,11 @@ void TVbProjectSource::Parse() {
     parser.Execute();
 }
 
+void TVbProjectSource::AddMemberFailure(const std::string& fileName, const std::string& line) {
+    WriteLog(line);
+    MemberFailures.push_back({fileName, line});
+}
+
 TVbSource* TVbProjectSource::AddMember(std::unique_ptr<TVbSource> member) {
     Members_.push_back(std::move(member));
     Children.push_back(Members_.back().get());

@@ -311,6 +311,8 @@ public:
         std::string Line;
     };
     std::vector<TMemberFailure> MemberFailures;
+    // Tells a member that could not be read: writes the line to the log and keeps it.
+    void AddMemberFailure(const std::string& fileName, const std::string& line);
 
 private:
     std::vector<std::unique_ptr<TVbSource>> Members_;
