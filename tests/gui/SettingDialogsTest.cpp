@@ -41,6 +41,13 @@ void WhenShown(std::function<void(TConfigWindowTemplete&)> fn) {
     });
 }
 
+// Starts editing the rule in the naming dialog and shows it; answers whether it came up.
+bool ShownEditing(TVbFileNamingRuleSetting& dialog, TVbFileNamingRule& rule) {
+    dialog.BeginEdit(rule);
+    dialog.show();
+    return QTest::qWaitForWindowExposed(&dialog);
+}
+
 // The next control that Tab moves to (a text box's own inner widgets are not stops).
 QWidget* NextTabStop(QWidget* from) {
     QWidget* next = from->nextInFocusChain();
@@ -292,9 +299,7 @@ void SettingDialogsTest::LineLengthRefusesWhatIsNotANumber() {
 void SettingDialogsTest::NamingGridRefusesColumnZero() {
     TVbFileNamingRule rule;
     TVbFileNamingRuleSetting dialog(nullptr);
-    dialog.BeginEdit(rule);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(ShownEditing(dialog, rule));
     TNamingRuleGrid* grid = dialog.NamingRuleGrid;
     QCOMPARE(grid->rowCount(), 8);
     QCOMPARE(grid->item(0, 0)->text(), QString("全てのファイル"));
@@ -337,9 +342,7 @@ void SettingDialogsTest::NamingGridRefusesColumnZero() {
 void SettingDialogsTest::NamingGridShowsEveryRowWithoutScrolling() {
     TVbFileNamingRule rule;
     TVbFileNamingRuleSetting dialog(nullptr);
-    dialog.BeginEdit(rule);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(ShownEditing(dialog, rule));
     TNamingRuleGrid* grid = dialog.NamingRuleGrid;
     QVERIFY(!grid->verticalScrollBar()->isVisible());
     QVERIFY(!grid->horizontalScrollBar()->isVisible());
@@ -359,9 +362,7 @@ void SettingDialogsTest::NamingGridCommitsAnOpenEditor() {
     // A pattern the widget cannot show exactly keeps its bytes when not edited.
     rule.NamingRules.Values[4] = "c\x81*.cls";
     TVbFileNamingRuleSetting dialog(nullptr);
-    dialog.BeginEdit(rule);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(ShownEditing(dialog, rule));
     TNamingRuleGrid* grid = dialog.NamingRuleGrid;
     grid->setFocus();
     grid->setCurrentCell(2, 1);
