@@ -48,6 +48,25 @@ std::string Utf8Text(std::string_view text, const platform::TCodePage& source) {
     return IsAscii(text) ? std::string(text) : platform::TextToUtf8(text, source);
 }
 
+// A rule's settings as a JSON object: texts of the checker project file are code page 932.
+ordered_json SettingsJson(const std::vector<TSettingDescription>& fields) {
+    ordered_json settings = ordered_json::object();
+    for (const TSettingDescription& d : fields) {
+        const std::string key(d.Field.Key);
+        if (const auto* flag = std::get_if<bool>(&d.Value))
+            settings[key] = *flag;
+        else if (const auto* number = std::get_if<std::int32_t>(&d.Value))
+            settings[key] = *number;
+        else {
+            ordered_json texts = ordered_json::array();
+            for (const std::string& text : std::get<TStringList>(d.Value))
+                texts.push_back(platform::Cp932ToUtf8(text));
+            settings[key] = std::move(texts);
+        }
+    }
+    return settings;
+}
+
 std::string Dump(const ordered_json& j) {
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
@@ -229,6 +248,9 @@ public:
             r["name"] = std::string(rule.ClassName()).substr(1); // without the class prefix T
             r["shortDescription"] = {{"text", platform::Cp932ToUtf8(rule.GetCheckerName())}};
             r["properties"] = {{"category", static_cast<int>(rule.Category())}};
+            // The settings the run checks with, by field name.
+            if (std::vector<TSettingDescription> fields = rule.DescribeSettings(); !fields.empty())
+                r["properties"]["settings"] = SettingsJson(fields);
             driverRules.push_back(std::move(r));
         }
         Tool_ = {{"driver",
