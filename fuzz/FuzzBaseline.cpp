@@ -3,6 +3,7 @@
 // text and the same count.
 #include "cli/Baseline.h"
 #include "framework/Errors.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <cstdlib>
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input = TempFile("input.json"), again = TempFile("again.json");
     if (!platform::WriteFileBytes(input, std::string(reinterpret_cast<const char*>(data), size)))
         std::abort();
-    TBaseline first;
+    TBaseline first(platform::SystemCodePage());
     try {
         first.LoadFromFile(input);
     } catch (const EVetrinError&) {
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string written = first.ToJson();
     if (!platform::WriteFileBytes(again, written)) std::abort();
-    TBaseline second;
+    TBaseline second(platform::SystemCodePage());
     try {
         second.LoadFromFile(again);
     } catch (const EVetrinError&) {

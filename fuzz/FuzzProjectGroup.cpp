@@ -2,6 +2,7 @@
 // group fails with the system's error, nothing else; every project of a group has its path.
 #include "cli/ProjectGroup.h"
 #include "framework/Errors.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <cstdlib>
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!platform::WriteFileBytes(group, std::string(reinterpret_cast<const char*>(data), size)))
         std::abort();
     try {
-        for (const TGroupProject& p : ReadProjectGroup(group))
+        for (const TGroupProject& p : ReadProjectGroup(group, platform::SystemCodePage()))
             if (p.Path.empty() || p.Written.empty()) std::abort();
     } catch (const EVetrinError&) {
         // Not a project group: told, not crashed.

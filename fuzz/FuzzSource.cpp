@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     if (size == 0) return 0;
     const std::size_t kind = data[0] % 5;
-    if (!platform::SetSourceCodePage(kCodePages[(data[0] / 5) % 14])) std::abort();
+    const platform::TCodePage* page = platform::FindCodePage(kCodePages[(data[0] / 5) % 14]);
+    if (!page) std::abort();
     TStringLines results, log;
     checkers->SetResults(&results);
     checkers->SetLog(&log);
@@ -40,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static TVbProjectSource project;
     std::unique_ptr<TVbSource> source = NewMemberSource(kKinds[kind], &project);
     source->FileName = kFileNames[kind];
+    source->SetCodePage(*page);
     source->RawLines.AssignText(
         std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     source->Parse();
