@@ -19,18 +19,6 @@ Lines Arguments(std::string_view body, const TStringList& exceptions = {}) {
 }
 } // namespace
 
-TEST(RuleUnusedLocals, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVBUnusedLocalVariables>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "UnusedLocals.bas");
-}
-
-TEST(RuleUnusedArguments, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVBUnusedArguments>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "UnusedArguments.bas");
-}
-
 TEST(RuleUnusedArguments, AContinuedArgumentListReportsOnItsFirstLine) {
     // A comment cannot follow a continued line, so this one stays written out here.
     EXPECT_EQ(Arguments("Sub Q(a, _\n"
