@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(FuzzSource FuzzProject FuzzCheckerProject FuzzWildcard)
+[ ${#targets[@]} -gt 0 ] || targets=(FuzzSource FuzzProject FuzzCheckerProject FuzzWildcard FuzzBaseline
+    FuzzProjectGroup)
 dir="$root/build/fuzz"
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVETRIN_SANITIZE=ON
        -DVETRIN_FUZZ=ON -DVETRIN_GUI=OFF -DVETRIN_TESTS=OFF)

@@ -7,17 +7,33 @@
 bool IsMemberSource(const TVtParts& part) { return MemberKindOf(part) != TVbMemberKind::None; }
 
 void TNameIndex::Clear() {
-    // Only the slots in use are reset: a procedure has few names.
-    for (const TEntry& e : Entries_)
-        Heads_[Slot(e.Key)] = -1;
+    if (Heads_.size() > MinSlots) {
+        // A procedure with very many names made the table grow: start small again.
+        Heads_.assign(MinSlots, -1);
+    } else {
+        // Only the slots in use are reset: a procedure has few names.
+        for (const TEntry& e : Entries_)
+            Heads_[e.Hash & (Heads_.size() - 1)] = -1;
+    }
     Entries_.clear();
 }
 
+void TNameIndex::Link(std::size_t entry) {
+    std::int32_t& head = Heads_[Entries_[entry].Hash & (Heads_.size() - 1)];
+    Entries_[entry].Next = head;
+    head = static_cast<std::int32_t>(entry);
+}
+
 void TNameIndex::Add(std::string_view name) {
-    const std::uint32_t key = Key(name);
-    std::int32_t& head = Heads_[Slot(key)];
-    Entries_.push_back({name, key, head});
-    head = static_cast<std::int32_t>(Entries_.size() - 1);
+    Entries_.push_back({name, Hash(name), -1});
+    if (Entries_.size() > Heads_.size()) {
+        // More names than slots: twice the slots, every entry linked again.
+        Heads_.assign(Heads_.size() * 2, -1);
+        for (std::size_t e = 0; e < Entries_.size(); ++e)
+            Link(e);
+        return;
+    }
+    Link(Entries_.size() - 1);
 }
 
 TDroppedWords::TDroppedWords(const TVbSource& source, const TVbMethod& method) : Source_(source) {

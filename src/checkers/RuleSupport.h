@@ -3,7 +3,6 @@
 
 #include "vbsource/VbSource.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <unordered_set>
@@ -14,39 +13,40 @@
 bool IsMemberSource(const TVtParts& part);
 
 // The names one procedure declares (its locals, or its arguments), in the order added, hashed for
-// look-up: a look-up costs about one comparison however many names there are. Names are views
-// into the source and compared byte for byte.
+// look-up: a look-up costs about one comparison however many names there are (the table grows
+// with them). Names are views into the source and compared byte for byte.
 class TNameIndex {
 public:
-    TNameIndex() { Heads_.fill(-1); }
+    TNameIndex() : Heads_(MinSlots, -1) {}
     void Clear();
     // Adds a name as the next entry (entries count from 0).
     void Add(std::string_view name);
     std::size_t Count() const { return Entries_.size(); }
     // Calls visit(entry) for every entry whose name is `name`.
     template <typename F> void ForEachEntry(std::string_view name, F&& visit) const {
-        const std::uint32_t key = Key(name);
-        for (std::int32_t e = Heads_[Slot(key)]; e >= 0; e = Entries_[e].Next)
-            if (Entries_[e].Key == key && Entries_[e].Name == name)
+        if (Entries_.empty()) return;
+        const std::uint32_t hash = Hash(name);
+        for (std::int32_t e = Heads_[hash & (Heads_.size() - 1)]; e >= 0; e = Entries_[e].Next)
+            if (Entries_[e].Hash == hash && Entries_[e].Name == name)
                 visit(static_cast<std::size_t>(e));
     }
 
 private:
-    static constexpr std::size_t Slots = 256;
-    // A name's length and first and last bytes: names with different keys differ.
-    static std::uint32_t Key(std::string_view name) {
-        if (name.empty()) return 0;
-        return (static_cast<std::uint32_t>(name.size() & 0xFFFF) << 16) |
-               (static_cast<std::uint32_t>(static_cast<unsigned char>(name.front())) << 8) |
-               static_cast<unsigned char>(name.back());
+    static constexpr std::size_t MinSlots = 256; // a power of two, as every size of the table
+    // FNV-1a over the whole name: names that differ only inside ("v1000x", "v1001x") spread.
+    static std::uint32_t Hash(std::string_view name) {
+        std::uint32_t h = 2166136261u;
+        for (unsigned char c : name)
+            h = (h ^ c) * 16777619u;
+        return h;
     }
-    static std::size_t Slot(std::uint32_t key) { return (key * 0x9E3779B1u) >> 24; }
+    void Link(std::size_t entry);
     struct TEntry {
         std::string_view Name;
-        std::uint32_t Key;
+        std::uint32_t Hash;
         std::int32_t Next; // the entry added before it in the same slot, or -1
     };
-    std::array<std::int32_t, Slots> Heads_;
+    std::vector<std::int32_t> Heads_;
     std::vector<TEntry> Entries_;
 };
 

@@ -87,24 +87,81 @@ bool ParseSuppressionComment(std::string_view comment, bool& wholeFile,
     return true;
 }
 
+namespace {
+
+// A "Rem" statement's word: the tokenizer reads it as a word, not as a comment.
+bool IsRemWord(const TVbToken& t) {
+    return (t.Kind == tkKeyword || t.Kind == tkIdentifier) && EqualIgnoringCase(t.Text(), "Rem");
+}
+
+// The text of a "Rem" comment that starts at `from` in `text` ("Rem" and the rest of the line),
+// written as a "'" comment so that one reader reads both; empty when no Rem stands there.
+std::string RemAsComment(std::string_view text, std::size_t from) {
+    while (from < text.size() && IsSpace(text[from]))
+        ++from;
+    if (!StartsWithIgnoringCase(text.substr(from), "Rem")) return std::string();
+    from += 3;
+    if (from < text.size() && !IsSpace(text[from])) return std::string(); // "Remark" is no Rem
+    std::size_t end = text.find('\r', from);
+    return "'" + std::string(text.substr(from, end == std::string_view::npos ? end : end - from));
+}
+
+// The "Rem" statements after a ":" in text the tokenizer dropped ("x = 1: Rem ..."), outside
+// string literals.
+template <typename F> void ForEachRemAfterColon(std::string_view dropped, F&& visit) {
+    bool inString = false;
+    for (std::size_t i = 0; i < dropped.size(); ++i) {
+        if (dropped[i] == '"') inString = !inString;
+        if (inString || dropped[i] != ':') continue;
+        std::string comment = RemAsComment(dropped, i + 1);
+        if (!comment.empty()) {
+            visit(comment);
+            return; // the Rem takes the rest of the line
+        }
+    }
+}
+
+} // namespace
+
 TSuppression::TSuppression(const TVbSource& source) {
     // The comments' texts stand in the source's logical lines: most files hold no tag at all, and
     // then no token need be looked at.
-    if (!MayHoldDirective(source.LogicalLines.AllText())) return;
+    const std::string& all = source.LogicalLines.AllText();
+    if (!MayHoldDirective(all)) return;
     const int n = source.Tokens.Count();
     std::vector<std::string> rules;
+    // Lines that begin with "Rem": comments, for all their tokens.
+    std::vector<std::int32_t> remLines;
+    auto addDirective = [&](std::int32_t line, std::string_view comment) {
+        bool wholeFile = false;
+        if (ParseSuppressionComment(comment, wholeFile, rules))
+            Directives_.push_back({line, -1, wholeFile, rules});
+    };
     for (int k = 0; k < n; ++k) {
         const TVbToken& t = *source.Tokens.Get(k);
-        bool wholeFile = false;
-        if (t.Kind != tkComment || !ParseSuppressionComment(t.Text(), wholeFile, rules)) continue;
-        Directives_.push_back({t.Line, -1, wholeFile, rules});
+        if (t.Kind == tkComment) {
+            addDirective(t.Line, t.Text());
+        } else if (IsRemWord(t) && (k == 0 || source.Tokens.Get(k - 1)->Line != t.Line)) {
+            remLines.push_back(t.Line);
+            // Token texts are views into the logical text: the Rem runs to its line's end.
+            const std::size_t at = static_cast<std::size_t>(t.Text().data() - all.data());
+            if (at < all.size()) addDirective(t.Line, RemAsComment(all, at));
+        }
     }
+    // A Rem after a ":" stands in the text the tokenizer dropped.
+    for (const TVbDroppedText& d : source.DroppedText)
+        ForEachRemAfterColon(d.Text,
+                             [&](const std::string& comment) { addDirective(d.Line, comment); });
     // Most files have no directive: only then are the lines with code looked up.
     if (Directives_.empty()) return;
     // Lines that hold anything but comments, in order (tokens come in line order).
     std::vector<std::int32_t> codeLines;
+    std::size_t rem = 0;
     for (int k = 0; k < n; ++k) {
         const TVbToken& t = *source.Tokens.Get(k);
+        while (rem < remLines.size() && remLines[rem] < t.Line)
+            ++rem;
+        if (rem < remLines.size() && remLines[rem] == t.Line) continue;
         if (t.Kind != tkComment && (codeLines.empty() || codeLines.back() != t.Line))
             codeLines.push_back(t.Line);
     }

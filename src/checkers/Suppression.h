@@ -5,7 +5,7 @@
 //     ' vetrin:ignore-file RULE[, RULE...]
 // anywhere in the file suppresses them in the whole file. RULE is a rule's class name (letter
 // case ignored) or "*" for every rule; text after the list (a reason) is ignored. A name that is
-// no rule's suppresses nothing.
+// no rule's suppresses nothing. A "Rem" comment holds a directive as a "'" comment does.
 #pragma once
 
 #include "framework/Finding.h"
@@ -24,7 +24,7 @@ public:
         std::vector<std::string> Rules; // as written
     };
 
-    // Reads the directives from the comment tokens of a parsed source.
+    // Reads the directives from the comments (also "Rem" statements) of a parsed source.
     explicit TSuppression(const TVbSource& source);
     // Answers whether a finding of this source is suppressed.
     bool Suppresses(const TFindingRecord& finding) const;

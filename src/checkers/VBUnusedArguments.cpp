@@ -4,6 +4,7 @@
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,7 +35,7 @@ void TVBUnusedArguments::Check(TVtParts& part) {
                 : part.CodePage().FindFirstOf(procedure, "_") != std::string_view::npos)
             continue;
 
-        // Every identifier of the body that is a use (not the first body token, not after ".")
+        // Every identifier of the body that is a use (not after ".")
         // marks the arguments of its name.
         const TVbTokenList& body = method.Tokens;
         const int count = method.Arguments.Count();
@@ -43,11 +44,12 @@ void TVBUnusedArguments::Check(TVtParts& part) {
             names.Add(method.Arguments.Get(a)->Name());
         found.assign(static_cast<std::size_t>(count), 0);
         const int bodyCount = body.Count();
-        const TVbToken* next = bodyCount > 0 ? body.Get(0) : nullptr;
-        for (int i = 1; i < bodyCount; ++i) {
-            const TVbToken* before = next;
-            const TVbToken* token = next = body.Get(i);
-            if (token->Kind != tkIdentifier || before->Text() == ".") continue;
+        // The body's first token counts too ("buttonRight = ..." right after the header).
+        const TVbToken* before = nullptr;
+        for (int i = 0; i < bodyCount; ++i) {
+            const TVbToken* token = body.Get(i);
+            const TVbToken* previous = std::exchange(before, token);
+            if (token->Kind != tkIdentifier || (previous && previous->Text() == ".")) continue;
             names.ForEachEntry(token->Text(), [&](std::size_t a) { found[a] = 1; });
         }
 
@@ -57,14 +59,12 @@ void TVBUnusedArguments::Check(TVtParts& part) {
             std::string_view name = argument.Name();
             if (IsExcepted(name)) continue;
             if (found[static_cast<std::size_t>(a)]) continue;
-            // A name after "=" is a default value ("Optional s As String = vbNullString"), after
-            // "." the second part of a dotted type ("rs As ADODB.Recordset"), after "As" a type
-            // taken for the name when the real name is a keyword ("Object As ToolBar"): values
-            // and types, not arguments.
+            // A name after "." is the second part of a dotted type ("rs As ADODB.Recordset"), after
+            // "As" a type taken for the name when the real name is a keyword ("Object As
+            // ToolBar"): types, not arguments.
             const TVbToken* before = TokenBefore(source, argument.NameToken);
-            if (before &&
-                (before->Text() == "=" || (before->Kind == tkSymbol && before->Text() == ".") ||
-                 (before->Kind == tkKeyword && before->Text() == "As")))
+            if (before && ((before->Kind == tkSymbol && before->Text() == ".") ||
+                           (before->Kind == tkKeyword && before->Text() == "As")))
                 continue;
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;

@@ -28,25 +28,43 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
         const int count = body.Count();
         declared.clear();
         byName.Clear();
+        // A declaration list ("Dim a As Long, b(1 To 2), c") declares a name after each "," at its
+        // own depth; the statement ends with its line (a ":" drops the rest of a line).
+        bool inList = false;
+        std::int32_t listLine = 0;
+        int depth = 0;
         // The first body token is never examined: it has no token before it in the body.
         const TVbToken* next = count > 0 ? body.Get(0) : nullptr;
         for (int j = 1; j < count; ++j) {
             const TVbToken* before = next;
             const TVbToken* token = next = body.Get(j);
+            if (inList && token->Line != listLine) inList = false;
+            if (token->Kind == tkSymbol && inList) {
+                const std::string_view symbol = token->Text();
+                if (symbol == "(") ++depth;
+                if (symbol == ")") --depth;
+                continue;
+            }
             if (token->Kind != tkIdentifier) continue;
             const std::string_view beforeText = before->Text();
             const std::string_view text = token->Text();
-            if (beforeText == "Dim") {
-                // Only the first name of a Dim statement is tracked.
+            // "Static" declares locals as "Dim" does.
+            const bool firstName = beforeText == "Dim" || beforeText == "Static";
+            if (firstName ||
+                (inList && depth == 0 && before->Kind == tkSymbol && beforeText == ",")) {
                 declared.push_back({token, false});
                 byName.Add(text);
+                if (firstName) {
+                    inList = true;
+                    listLine = token->Line;
+                    depth = 0;
+                }
                 continue;
             }
             // A name after "." is a member name, not a use of the local.
             if (beforeText == ".") continue;
             // A use marks every local of that name declared so far.
-            if (!declared.empty())
-                byName.ForEachEntry(text, [&](std::size_t k) { declared[k].Used = true; });
+            byName.ForEachEntry(text, [&](std::size_t k) { declared[k].Used = true; });
         }
         TDroppedWords dropped(source, method);
         for (const TDeclaredLocal& local : declared) {

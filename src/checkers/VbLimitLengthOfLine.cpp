@@ -3,6 +3,15 @@
 #include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 
+namespace {
+// The first token of a line that the IDE writes and hides: a header attribute line, or the word
+// "Attribute" (as the IDE writes it) before a procedure's or variable's attribute.
+bool IsAttributeLine(const TVbToken& first) {
+    return first.Kind == tkAttribute ||
+           ((first.Kind == tkKeyword || first.Kind == tkIdentifier) && first.Text() == "Attribute");
+}
+} // namespace
+
 void TVbLimitLengthOfLine::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TSourceList& raw = source.RawLines;
@@ -23,10 +32,19 @@ void TVbLimitLengthOfLine::Check(TVtParts& part) {
 
     const TCheckerTexts& t = CheckerTexts();
     const std::string message = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
+    // Tokens come in line order: k walks them beside the lines, to the first token of each.
+    int k = 0;
     for (int j = first; j < raw.Count(); ++j) {
+        const std::int32_t number = raw.LineNumber(j);
+        while (k < tokens.Count() && tokens.Get(k)->Line < number)
+            ++k;
         // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
-        if (static_cast<std::int64_t>(raw.Text(j).size()) > MaxLength)
-            ReportAt(message, raw.LineNumber(j));
+        if (static_cast<std::int64_t>(raw.Text(j).size()) <= MaxLength) continue;
+        // An Attribute line inside the code ("Attribute Step.VB_Description = ...") is the IDE's:
+        // its editor never shows it, so no one can shorten it there.
+        if (k < tokens.Count() && tokens.Get(k)->Line == number && IsAttributeLine(*tokens.Get(k)))
+            continue;
+        ReportAt(message, number);
     }
 }
 

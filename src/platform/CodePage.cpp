@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include "platform/CodePageLetters.h"
 #include "platform/Native.h"
 
 #include <atomic>
@@ -86,24 +87,6 @@ std::size_t SkipBadUtf8(std::string_view s, std::size_t i) {
     return n;
 }
 
-// The code point of a well-formed UTF-8 character.
-char32_t DecodeUtf8(std::string_view c) {
-    auto byte = [&](std::size_t k) {
-        return static_cast<char32_t>(static_cast<unsigned char>(c[k]));
-    };
-    switch (c.size()) {
-    case 1:
-        return byte(0);
-    case 2:
-        return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
-    case 3:
-        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
-    default:
-        return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
-               (byte(3) & 0x3F);
-    }
-}
-
 // The byte ranges of the double-byte code pages, as their definitions give them.
 struct TByteRange {
     unsigned char First, Last;
@@ -163,17 +146,12 @@ TCodePage::TCodePage(int number) : Number_(number), DoubleByte_(false) {
         DoubleByte_ = d.Lead.size() > 0;
     }
     Cache_ = std::make_unique<TCache>(DoubleByte_ ? 65536 : 256);
-    for (int c = 'A'; c <= 'Z'; ++c)
-        Letter_[c] = Letter_[c + 32] = true;
-    if (DoubleByte_) return;
-    // The letters beyond ASCII of a single-byte page: the bytes whose character the system calls
-    // a letter (or a mark written on one).
-    for (int c = 0x80; c <= 0xFF; ++c) {
-        char byte = static_cast<char>(c);
-        std::string utf8 = native::CharToUtf8(&byte, 1, static_cast<unsigned>(Number_));
-        if (!utf8.empty() && Utf8CharLength(utf8, 0) == utf8.size())
-            Letter_[c] = native::IsLetter(DecodeUtf8(utf8));
-    }
+    // The letters come from one generated table, so that every platform reads the same names.
+    // A lead byte is no character on its own, so no letter either.
+    const TLetterBits* letters = LetterBitsOf(number);
+    for (int c = 0; c < 256; ++c)
+        Letter_[c] = letters ? IsLetterIn(*letters, static_cast<unsigned char>(c)) && !Lead_[c]
+                             : ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
 }
 
 TCodePage::~TCodePage() = default;
@@ -246,6 +224,15 @@ void TCodePage::AppendUtf8(std::string& out, std::string_view text) const {
             continue;
         }
         std::size_t n = CharLength(text, i);
+        if (n == 1 && i + 1 < text.size() && Lead_[static_cast<unsigned char>(src[i])] &&
+            static_cast<unsigned char>(src[i + 1]) >= 0x80) {
+            // A lead byte and a byte beyond ASCII that is no trail byte: one bad character, one
+            // U+FFFD, as the standard decoders read the pair (only an ASCII second byte is kept).
+            std::memcpy(dest, "\xEF\xBF\xBD", 3);
+            dest += 3;
+            i += 2;
+            continue;
+        }
         std::uint32_t value = Utf8Of(src + i, n);
         std::uint32_t count = value >> 24;
         if (count == 4) {

@@ -27,8 +27,10 @@ public:
     bool IsDoubleByte() const { return DoubleByte_; }
     bool IsLeadByte(unsigned char c) const { return Lead_[c]; }
     bool IsTrailByte(unsigned char c) const { return Trail_[c]; }
-    // A byte that stands for a letter on its own: ASCII letters, and in a single-byte code page
-    // every byte the code page maps to a letter (n with tilde, a with acute, cyrillic, hebrew...).
+    // A byte that stands for a letter on its own: ASCII letters, and every other single byte the
+    // code page maps to a Unicode letter or combining mark (n with tilde, cyrillic, hebrew points,
+    // arabic harakat, half-width katakana...), the same on every platform. Digits, direction marks
+    // and joiners are no letters.
     bool IsLetterByte(unsigned char c) const { return Letter_[c]; }
     // Length in bytes of the character that starts at s[i]: 2 for a lead byte followed by a valid
     // trail byte, otherwise 1 (a lead byte without a valid trail byte is a single byte).

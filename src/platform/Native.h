@@ -19,8 +19,5 @@ std::string CharToUtf8(const char* bytes, std::size_t length, unsigned codePage)
 // UTF-8 text in a Windows code page: a character the code page lacks, or a byte that is no
 // UTF-8, becomes "?".
 std::string Utf8ToCodePage(std::string_view utf8, unsigned codePage);
-// Whether a Unicode character stands for a letter: a letter, or a mark written on a letter
-// (combining, of no width), as the system's character classes say.
-bool IsLetter(char32_t character);
 
 } // namespace platform::native

@@ -69,11 +69,22 @@ std::string TVbParser::ReadAsType(int& i) const {
     return type;
 }
 
-void TVbParser::SkipUntilIdentifier(int& i) const {
+// The name of the procedure whose word stands at i: the first identifier after the word, or else
+// the keyword directly before the header's "(" (a procedure named with a keyword: "Property Get
+// Step()", "Function Error()"). The search never passes the header's line, so the "Attribute
+// Step.VB_Description" line below such a header names nothing. -1 when the line holds no name
+// (a stray "End Sub" read as a header, say).
+int TVbParser::FindProcedureName(int i) const {
     const int n = Source.Tokens.Count();
-    while (i < n && Source.Tokens.Get(i)->Kind != tkIdentifier)
-        ++i;
-    if (i >= n) throw EGeneralError(ParserTexts().SkipUntilIdentifier);
+    const std::int32_t line = Source.Tokens.Get(i)->Line;
+    for (int k = i + 1; k < n; ++k) {
+        const TVbToken* t = Source.Tokens.Get(k);
+        if (t->Line != line) break;
+        if (t->Kind == tkIdentifier) return k;
+        if (t->Kind == tkSymbol && t->Text() == "(")
+            return k - 1 > i && Source.Tokens.Get(k - 1)->Kind == tkKeyword ? k - 1 : -1;
+    }
+    return -1;
 }
 
 // Module-level variables: every identifier from the end of the header up to the first procedure
@@ -133,9 +144,33 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
         std::string type = ReadAsType(i);
         method.Arguments.Add(
             std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+        // A default value ("Optional Flags As Long = eafAlt Or eafVirtKey") names no argument:
+        // it runs up to the "," or ")" at its own depth.
+        if (i < n && Source.Tokens.Get(i)->Text() == "=") SkipDefaultValue(i, headerLine);
         if (i < n && Source.Tokens.Get(i)->Text() == ",") ++i;
         if (i < n && Source.Tokens.Get(i)->Text() == ")") {
             ++i;
+            return;
+        }
+    }
+}
+
+// Passes a default value from its "=" to the "," or ")" that ends it, leaving i there; brackets
+// inside it nest. It also ends before the first token of a later line than the header.
+void TVbParser::SkipDefaultValue(int& i, std::int32_t headerLine) const {
+    const int n = Source.Tokens.Count();
+    int depth = 0;
+    for (++i; i < n; ++i) {
+        const TVbToken* t = Source.Tokens.Get(i);
+        if (t->Line > headerLine) return;
+        if (t->Kind != tkSymbol) continue;
+        const std::string_view text = t->Text();
+        if (text == "(") {
+            ++depth;
+        } else if (text == ")") {
+            if (depth == 0) return;
+            --depth;
+        } else if (text == "," && depth == 0) {
             return;
         }
     }
@@ -162,8 +197,11 @@ void TVbParser::ExtractMethods() {
                 (i >= 2 && Source.Tokens.Get(i - 1)->Text() == "PtrSafe" &&
                  IsKeyword(i - 2, "Declare")))
                 continue;
+            // A header line without a name reads no procedure, and the scan goes on after it.
+            const int name = FindProcedureName(i);
+            if (name < 0) continue;
             auto method = std::make_unique<TVbMethod>();
-            SkipUntilIdentifier(i);
+            i = name;
             method->NameToken = Source.Tokens.Get(i);
             ++i;
             ReadArguments(i, *method);

@@ -6,7 +6,6 @@ const TVbParserTexts& ParserTexts() {
     static const TVbParserTexts texts = [] {
         auto c = [](const char* utf8) { return platform::Utf8ToCp932(utf8); };
         TVbParserTexts t;
-        t.SkipUntilIdentifier = c("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier");
         t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
         t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
         t.OutOfMemory = c("メモリが足りないため読めません");

@@ -4,11 +4,10 @@
 #include <string>
 
 struct TVbParserTexts {
-    std::string SkipUntilIdentifier; // no procedure name before the end of the tokens
-    std::string UnfinishedMethod;    // a procedure whose End line never comes
-    std::string UnclosedArguments;   // an argument list still open at the end of the tokens
-    std::string OutOfMemory;         // a member too large for the memory left
-    std::string NotAProject;         // "%s" is the file
+    std::string UnfinishedMethod;  // a procedure whose End line never comes
+    std::string UnclosedArguments; // an argument list still open at the end of the tokens
+    std::string OutOfMemory;       // a member too large for the memory left
+    std::string NotAProject;       // "%s" is the file
 };
 
 // Written once in UTF-8 and converted to code page 932 at the first question.

@@ -68,8 +68,9 @@ private:
     bool NextIdentifier(int& i) const;
     std::string ReadBounds(int& i) const;
     std::string ReadAsType(int& i) const;
-    void SkipUntilIdentifier(int& i) const;
+    int FindProcedureName(int i) const;
     void ReadArguments(int& i, TVbMethod& method) const;
+    void SkipDefaultValue(int& i, std::int32_t headerLine) const;
     bool IsKeyword(int i, std::string_view text) const;
     bool IsSymbol(int i, std::string_view text) const;
 

@@ -70,8 +70,10 @@ TEST(CodePage, SingleByteLettersComeFromTheCodePage) {
     // Thai: a consonant and the tone mark written on it.
     EXPECT_TRUE(platform::FindCodePage(874)->IsLetterByte(0xA1));
     EXPECT_TRUE(platform::FindCodePage(874)->IsLetterByte(0xE8));
-    // In a double-byte page the high bytes are lead bytes or katakana, never letters alone.
+    // In a double-byte page a lead byte is no letter alone; the half-width katakana are.
     EXPECT_FALSE(platform::SystemCodePage().IsLetterByte(0xF1));
+    EXPECT_TRUE(platform::SystemCodePage().IsLetterByte(0xB1));
+    EXPECT_FALSE(platform::SystemCodePage().IsLetterByte(0xA2)); // half-width corner bracket
     EXPECT_EQ(latin.ToUtf8("A\xF1o \xBF"), "Año ¿");
     EXPECT_EQ(latin.FromUtf8("Año 日"), "A\xF1o ?");
 }
@@ -108,6 +110,25 @@ TEST(CodePage, PathsShowAsUtf8WithBadBytesReplaced) {
     EXPECT_EQ(platform::PathToUtf8("\xF4\x90\x80\x80"), bad); // beyond U+10FFFF
 }
 
+// One rule for every page and platform: letters and combining marks are letters; digits,
+// direction marks and joiners are not, whatever the system's own character classes say.
+TEST(CodePage, LettersAreUnicodeLettersAndMarksOnly) {
+    const platform::TCodePage& thai = *platform::FindCodePage(874);
+    const platform::TCodePage& hebrew = *platform::FindCodePage(1255);
+    const platform::TCodePage& arabic = *platform::FindCodePage(1256);
+    for (int c = 0xF0; c <= 0xF9; ++c)
+        EXPECT_FALSE(thai.IsLetterByte(static_cast<unsigned char>(c))) << c; // Thai digits
+    EXPECT_TRUE(thai.IsLetterByte(0xD1));                                    // a vowel sign (mark)
+    for (unsigned char c : {0xCA, 0xFD, 0xFE})
+        EXPECT_FALSE(hebrew.IsLetterByte(c)) << int(c); // unassigned, direction marks
+    EXPECT_TRUE(hebrew.IsLetterByte(0xC0));             // a point (mark)
+    for (unsigned char c : {0x9D, 0x9E, 0xFD, 0xFE})
+        EXPECT_FALSE(arabic.IsLetterByte(c)) << int(c); // joiners, direction marks
+    for (unsigned char c : {0xF0, 0xF3, 0xFA})
+        EXPECT_TRUE(arabic.IsLetterByte(c)) << int(c); // harakat
+    EXPECT_TRUE(arabic.IsLetterByte(0xC7));            // alef
+}
+
 // Converters that hold a base letter back for the marks after it (1255, 1258) still give it when
 // the text ends there, and the letter table sees it.
 TEST(CodePage, ALetterAtTheEndOfTheTextIsNotLost) {
@@ -126,6 +147,18 @@ TEST(CodePage, AnUnassignedPairKeepsItsAsciiSecondByte) {
                             "AB"),
               "\xEF\xBF\xBD"
               "AB");
+}
+
+// A lead byte before a byte beyond ASCII that cannot trail it is one bad character with it; before
+// an ASCII byte it is bad alone and the ASCII character stays.
+TEST(CodePage, ALeadByteAndABadSecondByteAreOneBadCharacter) {
+    const std::string bad = "\xEF\xBF\xBD";
+    EXPECT_EQ(platform::Cp932ToUtf8("a\x81\xFD"
+                                    "b"),
+              "a" + bad + "b");
+    EXPECT_EQ(platform::Cp932ToUtf8("\x81\xFD\x82\xA0"), bad + "あ");
+    EXPECT_EQ(platform::Cp932ToUtf8("\x81 b"), bad + " b");
+    EXPECT_EQ(platform::FindCodePage(950)->ToUtf8("\xA4\x80x"), bad + "x");
 }
 
 TEST(Files, LinesEndAtCrLfOrBoth) {

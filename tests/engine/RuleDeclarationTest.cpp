@@ -64,6 +64,19 @@ TEST(RuleImplicitPublic, DeclarationsWithoutAScopeWord) {
                      "(14) : メソッド Pr は暗黙的にPublic宣言されています"}));
 }
 
+// A procedure named with a keyword is named by it, not by the attribute line below it; the
+// keyword name carries no Public scope of its own.
+TEST(RuleImplicitPublic, AKeywordNameIsTheProcedureName) {
+    EXPECT_EQ(ImplicitPublic("Property Get Step() As Long\n"
+                             "Attribute Step.VB_Description = \"Step size\"\n"
+                             "End Property\n"
+                             "Function Error() As String\n"
+                             "End Function\n"
+                             "Sub After()\n"
+                             "End Sub\n"),
+              Lines{"(7) : メソッド After は暗黙的にPublic宣言されています"});
+}
+
 TEST(RuleImplicitPublic, TheStartUpProcedureByItsExactName) {
     const char* text = "Sub Main()\nEnd Sub\n"
                        "Function Main()\nEnd Function\n"

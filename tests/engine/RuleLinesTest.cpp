@@ -91,9 +91,25 @@ TEST(RuleLineLength, TheHeaderIsNeverJudged) {
 }
 
 TEST(RuleLineLength, AFileOfHeaderOnlyHasOnlyItsLastLineJudged) {
-    const std::string longName(100, 'n');
-    EXPECT_EQ(LongLines("Attribute VB_Name = \"" + longName + "\"\n" + "Attribute VB_Name = \"" +
-                        longName + "\"\n"),
+    const std::string longText(100, 'n');
+    const std::string property = "   Tag = \"" + longText + "\"\n";
+    EXPECT_EQ(LongLines("VERSION 5.00\nBegin VB.Form F\n" + property + property),
+              Lines{"(4) : 一行の長さが制限(80文字)を越えています。"});
+    // An Attribute line is never judged, also as the last line.
+    EXPECT_EQ(LongLines("Attribute VB_Name = \"" + longText + "\"\n" + "Attribute VB_Name = \"" +
+                        longText + "\"\n"),
+              Lines{});
+}
+
+// The IDE writes Attribute lines among the procedures too, and its editor never shows them.
+TEST(RuleLineLength, AttributeLinesInTheCodeAreNotJudged) {
+    const std::string description(100, 'd');
+    const std::string attribute = "Attribute Step.VB_Description = \"" + description + "\"\n";
+    EXPECT_EQ(LongLines(std::string(ModuleHeader) + "Property Get Step() As Long\n" + attribute +
+                        "    x = \"" + description + "\"\n" + "End Property\n"),
+              Lines{"(4) : 一行の長さが制限(80文字)を越えています。"});
+    // Only a line that begins with the word: a long line that mentions it is judged.
+    EXPECT_EQ(LongLines(std::string(ModuleHeader) + "x = Attribute + \"" + description + "\"\n"),
               Lines{"(2) : 一行の長さが制限(80文字)を越えています。"});
 }
 

@@ -40,6 +40,27 @@ TEST(Suppression, LineDirectivesCoverTheirOwnCodeLineOrTheNextLineOfCode) {
     EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", -1)));
 }
 
+// A Rem comment holds a directive as a "'" comment does: on a line of its own, or after a ":".
+TEST(Suppression, RemCommentsAreCommentsToo) {
+    auto source = Parsed(std::string(kModuleHeader) +                                      // line 1
+                         "Rem vetrin:ignore TVbUnusedLocalVariables -- kept for later\r\n" // 2
+                         "\r\n"                                                            // 3
+                         "Dim a As Long\r\n"                                               // 4
+                         "Dim b As Long: REM vetrin:ignore TVbLimitLengthOfLine\r\n"       // 5
+                         "Dim c As Long: x = \": Rem vetrin:ignore *\"\r\n"                // 6
+                         "Remark vetrin:ignore TVbLimitLengthOfLine\r\n"                   // 7
+                         "Dim d As Long\r\n"                                               // 8
+                         "  Rem vetrin:ignore-file TVbNeedOptionExplicit\r\n");            // 9
+    TSuppression s(*source);
+    EXPECT_TRUE(s.Suppresses(At("TVbUnusedLocalVariables", 4)));
+    EXPECT_FALSE(s.Suppresses(At("TVbUnusedLocalVariables", 2)));
+    EXPECT_TRUE(s.Suppresses(At("TVbLimitLengthOfLine", 5)));
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", 6))); // the Rem stands in a string
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", 7))); // "Remark" is no Rem
+    EXPECT_FALSE(s.Suppresses(At("TVbLimitLengthOfLine", 8)));
+    EXPECT_TRUE(s.Suppresses(At("TVbNeedOptionExplicit", -1)));
+}
+
 TEST(Suppression, FileDirectivesStarAndUnknownNames) {
     auto source =
         Parsed(std::string(kModuleHeader) + "Dim a As Long\r\n"

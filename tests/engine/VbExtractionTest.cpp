@@ -1,6 +1,5 @@
 // Extraction of module-level variables and procedures from the tokens.
 #include "VbParseSupport.h"
-#include "framework/Errors.h"
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
@@ -157,8 +156,8 @@ TEST(VbExtraction, ArgumentListEndsAtItsBracketOrItsLine) {
     // The ")" of D stands in the dropped "!)": the list ends with its line and the body keeps y.
     EXPECT_EQ(Names(s->Methods.Get(3)->Arguments), (Strings{"x"}));
     EXPECT_EQ(Texts(s->Methods.Get(3)->Tokens), (Strings{"y", "=", "x", "End", "Sub"}));
-    // An identifier default still reads as an argument of its own.
-    EXPECT_EQ(Names(s->Methods.Get(4)->Arguments), (Strings{"x", "Limit"}));
+    // A default value names no argument.
+    EXPECT_EQ(Names(s->Methods.Get(4)->Arguments), (Strings{"x"}));
     EXPECT_EQ(Names(s->Methods.Get(5)->Arguments), (Strings{"a", "c"}));
     EXPECT_EQ(s->Methods.Get(5)->Arguments.Get(1)->Line(), 18);
 }
@@ -181,19 +180,52 @@ TEST(VbExtraction, ArgumentListOpenAtTheEndFails) {
     EXPECT_EQ(s->Methods.Count(), 0);
 }
 
-TEST(VbExtraction, ProcedureWordWithoutANameFails) {
-    auto s = SourceOf(Module("Dim a\r\nPublic Sub"));
-    TVbModuleParser parser(*s);
-    parser.JoinContinuationLines();
-    parser.Tokenize();
-    parser.ExtractVariables();
-    try {
-        parser.ExtractMethods();
-        FAIL() << "no failure";
-    } catch (const EGeneralError& e) {
-        EXPECT_EQ(e.Message(), Sj("エラー:TVbParser.ExtractMethods:SkipUntilIdentifier"));
-    }
-    EXPECT_FALSE(TVbModuleParser(*s).Execute());
+// A default value runs to the "," or ")" at its own depth, whatever names and brackets it holds.
+TEST(VbExtraction, DefaultValuesNameNoArguments) {
+    auto s = Parsed(Module("Sub A(Optional ByVal Flags As Long = eafAlt Or eafVirtKey, k)\r\n"
+                           "End Sub\r\n"
+                           "Sub B(Optional v = Fn(a, b) + c, Optional w = (d), e As Long)\r\n"
+                           "End Sub\r\n"));
+    ASSERT_EQ(s->Methods.Count(), 2);
+    EXPECT_EQ(Names(s->Methods.Get(0)->Arguments), (Strings{"Flags", "k"}));
+    EXPECT_EQ(Names(s->Methods.Get(1)->Arguments), (Strings{"v", "w", "e"}));
+    EXPECT_EQ(Texts(s->Methods.Get(1)->Tokens), (Strings{"End", "Sub"}));
+}
+
+// A keyword directly before the header's "(" is the name; the search for a name never leaves
+// the header's line.
+TEST(VbExtraction, AProcedureNamedWithAKeyword) {
+    bool ok = false;
+    auto s = Parsed(Module("Property Get Step() As Long\r\n"
+                           "Attribute Step.VB_Description = \"Step size\"\r\n"
+                           "  Step = m\r\n"
+                           "End Property\r\n"
+                           "Public Property Let Step(ByVal Value As Long)\r\n"
+                           "End Property\r\n"
+                           "Function Error() As String\r\n"
+                           "End Function\r\n"),
+                    &ok);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(s->Methods.Count(), 3);
+    const TVbMethod& get = *s->Methods.Get(0);
+    EXPECT_EQ(get.NameToken->Text(), "Step");
+    EXPECT_EQ(get.NameToken->Line, 2);
+    EXPECT_EQ(Texts(get.Tokens).front(), "As");
+    const TVbMethod& let = *s->Methods.Get(1);
+    EXPECT_EQ(let.NameToken->Text(), "Step");
+    EXPECT_EQ(Names(let.Arguments), (Strings{"Value"}));
+    EXPECT_EQ(s->Methods.Get(2)->NameToken->Text(), "Error");
+    // The keyword keeps the scope the tokenizer gave it.
+    EXPECT_EQ(get.NameToken->Scope, 6);
+}
+
+// A header line that holds no name reads no procedure, and the procedures after it are read.
+TEST(VbExtraction, AHeaderLineWithoutANameIsPassed) {
+    bool ok = false;
+    auto s = Parsed(Module("Dim a\r\nEnd Sub\r\nSub B()\r\nEnd Sub\r\nPublic Sub"), &ok);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(s->Methods.Count(), 1);
+    EXPECT_EQ(s->Methods.Get(0)->NameToken->Text(), "B");
     EXPECT_EQ(Names(s->Variables), (Strings{"a"}));
 }
 

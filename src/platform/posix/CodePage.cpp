@@ -3,9 +3,6 @@
 
 #include <cerrno>
 #include <iconv.h>
-#include <locale.h>
-#include <wchar.h>
-#include <wctype.h>
 
 namespace platform::native {
 
@@ -68,22 +65,6 @@ std::string Utf8ToCodePage(std::string_view utf8, unsigned codePage) {
                 if (k >= left || (static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) return k;
             return n;
         });
-}
-
-bool IsLetter(char32_t character) {
-    static locale_t utf8 = [] {
-        locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-        if (!l) l = newlocale(LC_CTYPE_MASK, "en_US.UTF-8", static_cast<locale_t>(nullptr));
-        return l;
-    }();
-    if (!utf8) return false;
-    wchar_t w = static_cast<wchar_t>(character);
-    if (iswalpha_l(static_cast<wint_t>(w), utf8)) return true;
-    if (!iswgraph_l(static_cast<wint_t>(w), utf8)) return false;
-    locale_t old = uselocale(utf8);
-    int width = wcwidth(w);
-    uselocale(old);
-    return width == 0;
 }
 
 } // namespace platform::native

@@ -52,16 +52,4 @@ std::string native::Utf8ToCodePage(std::string_view utf8, unsigned codePage) {
     return win::FromWide(win::ToWide(utf8, win::Utf8CodePage), codePage);
 }
 
-bool native::IsLetter(char32_t character) {
-    // Every letter of the single-byte code pages lies in the basic plane.
-    if (character > 0xFFFF) return false;
-    wchar_t w = static_cast<wchar_t>(character);
-    WORD type1 = 0, type3 = 0;
-    if (!GetStringTypeW(CT_CTYPE1, &w, 1, &type1) || !GetStringTypeW(CT_CTYPE3, &w, 1, &type3))
-        return false;
-    if (type1 & C1_ALPHA) return true;
-    // A combining mark: written on the letter before it.
-    return (type3 & C3_NONSPACING) != 0;
-}
-
 } // namespace platform
