@@ -12,7 +12,10 @@ runs=${RUNS:-3}
 corpus="$root/bench/out/desktop-${size}mb-m${members}"
 project="$corpus/BenchProject.vbp"
 
-VETRIN_JOBS=${VETRIN_JOBS:-2} "$root/scripts/build.sh" release >/dev/null
+flags=(-DCMAKE_BUILD_TYPE=Release -DVETRIN_SANITIZE=OFF)
+# shellcheck source=../scripts/lib/build-tree.sh
+. "$root/scripts/lib/build-tree.sh"
+build_tree "$root/build/release" vrt desktop_bench vetrin_word_lists >/dev/null
 [ -f "$project" ] || python3 "$root/bench/gen_corpus.py" --size-mb "$size" --members "$members" \
     --seed 1 --out "$corpus" >/dev/null
 bin="$root/build/release/bin"
