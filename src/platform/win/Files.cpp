@@ -92,9 +92,16 @@ std::string EnginePath(std::string_view nativePath) {
     return Engine(win::ToWide(nativePath, win::Utf8CodePage));
 }
 
-bool FileExists(std::string_view path) {
+bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool FileExists(std::string_view path) { return FileKindOf(path) == TFileKind::File; }
+
+TFileKind FileKindOf(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return Attributes(path, data) && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!Attributes(path, data)) return TFileKind::None;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return TFileKind::Folder;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return TFileKind::Other;
+    return TFileKind::File;
 }
 
 std::optional<std::int64_t> FileTimeStamp(std::string_view path) {
