@@ -5,6 +5,7 @@
 #include "cli/CliTexts.h"
 #include "cli/ProjectGroup.h"
 #include "cli/StatsHtml.h"
+#include "cli/formats/Escaping.h"
 #include "framework/Errors.h"
 #include "framework/Texts.h"
 #include "platform/Clock.h"
@@ -19,6 +20,11 @@
 #include <memory>
 
 namespace {
+
+// One line on stderr: "vrt: " and the UTF-8 text, its control characters escaped.
+void Warn(const std::string& utf8) {
+    platform::WriteStandardStream(stderr, "vrt: " + LineSafe(utf8) + "\n");
+}
 
 // A project file must exist, be readable and be a VB project: the run would otherwise check
 // nothing and look as if it had.
@@ -55,10 +61,8 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
                 projects.push_back({CheckedProjectPath(p.Path), platform::NativePath(p.Path)});
             } else {
                 ++missing;
-                std::string text =
-                    "vrt: " + arg + ": " +
-                    platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path)) + "\n";
-                platform::WriteStandardStream(stderr, text);
+                Warn(arg + ": " +
+                     platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path)));
             }
         }
     }
@@ -66,33 +70,36 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
     return projects;
 }
 
-// A member whose file is missing or could not be read is only logged by the project read and the
-// parse walk; say so on stderr as well, one line each, so a check that covered less than the
-// project does not pass unnoticed.
-void WarnMissingMembers(const TVbProjectSource& project) {
+// A member whose file is missing or could not be read or parsed is only logged by the project
+// read and the parse walk; say so on stderr as well, one line each, so a check that covered less
+// than the project does not pass unnoticed. Answers how many there were.
+std::int64_t WarnMissingMembers(const TVbProjectSource& project) {
+    std::int64_t count = 0;
     for (const auto& failure : project.MemberFailures) {
-        std::string text = "vrt: " + platform::TextToUtf8(failure.Line) + "\n";
-        platform::WriteStandardStream(stderr, text);
+        Warn(platform::TextToUtf8(failure.Line));
+        ++count;
     }
     for (const TVtParts* child : project.Children) {
-        if (!platform::FileExists(child->FileName)) {
-            std::string text =
-                "vrt: " +
-                platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName)) +
-                "\n";
-            platform::WriteStandardStream(stderr, text);
+        // What stands there but is no file was told above.
+        if (platform::FileKindOf(child->FileName) == platform::TFileKind::None) {
+            ++count;
+            Warn(platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName)));
         }
     }
+    return count;
 }
 
 // Reads, parses and checks one project, as the desktop's check run does; the members that could
-// not be read are told once the parse walk is over, before the check.
-void CheckProject(const std::string& path, TCheckSession& session, TStreamLog* log) {
-    session.SetReadDone([&session, log] {
+// not be read are told once the parse walk is over, before the check. Answers how many members
+// could not be checked.
+std::int64_t CheckProject(const std::string& path, TCheckSession& session, TStreamLog* log) {
+    std::int64_t failed = 0;
+    session.SetReadDone([&session, &failed, log] {
         if (log) log->Finish(); // the last parse line before the warnings
-        WarnMissingMembers(session.Project());
+        failed = WarnMissingMembers(session.Project());
     });
     session.ReadAndCheck(path);
+    return failed;
 }
 
 // The session of a command: every rule on, then the checker project file (if any).
@@ -105,14 +112,18 @@ std::string Counted(std::int64_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// The line after a text check: what was found, where, how much was checked and how long it took.
+// The line after a text check: what was found, where, how much was checked and how long it took,
+// and what could not be checked.
 void PrintSummary(const TFindingBatch& findings, std::int64_t checked, const TBaseline* baseline,
-                  std::int64_t known, std::uint32_t started) {
+                  std::int64_t known, std::int64_t unchecked, std::uint32_t started) {
     std::string text = "vrt: " + Counted(findings.Count(), "finding", "findings") + " in " +
                        Counted(findings.FilesWithFindings(), "file", "files") + " (" +
                        Counted(checked, "file", "files") + " checked, " +
                        platform::FormatElapsed(started, platform::TickCount()) + ")";
     if (baseline) text += "; " + std::to_string(known) + " in the baseline";
+    if (unchecked > 0)
+        text += "; " + Counted(unchecked, "file", "files") + (unchecked == 1 ? " was" : " were") +
+                " missing or could not be read";
     text += "\n";
     std::fputs(text.c_str(), stderr);
 }
@@ -146,10 +157,15 @@ int RunCheck(const TCheckOptions& options) {
     // The baseline to compare with, and the one to record; both see every finding of the run.
     std::unique_ptr<TBaseline> baseline, recorded;
     if (!options.BaselineFile.empty()) {
-        baseline = std::make_unique<TBaseline>();
-        baseline->LoadFromFile(platform::EnginePath(options.BaselineFile));
+        baseline = std::make_unique<TBaseline>(platform::EnginePath(options.BaselineFile));
+        baseline->Load();
+        std::vector<std::string> paths;
+        for (const auto& project : projects)
+            paths.push_back(project.Path);
+        baseline->SetRunProjects(paths);
     }
-    if (!options.WriteBaselineFile.empty()) recorded = std::make_unique<TBaseline>();
+    if (!options.WriteBaselineFile.empty())
+        recorded = std::make_unique<TBaseline>(platform::EnginePath(options.WriteBaselineFile));
     std::string currentProject;
     std::int64_t known = 0;
     if (baseline || recorded) {
@@ -163,6 +179,8 @@ int RunCheck(const TCheckOptions& options) {
         };
     }
     std::int64_t checked = 0;
+    // Projects of groups and members that are missing or could not be read or parsed.
+    std::int64_t unchecked = missing;
     std::unique_ptr<TStreamLog> log;
     if (options.Log) log = std::make_unique<TStreamLog>(stderr);
     session.SetLog(log.get());
@@ -170,7 +188,7 @@ int RunCheck(const TCheckOptions& options) {
     try {
         for (const auto& project : projects) {
             currentProject = project.Path;
-            CheckProject(project.Path, session, log.get());
+            unchecked += CheckProject(project.Path, session, log.get());
             checked += 1 + static_cast<std::int64_t>(session.Project().Children.size());
         }
     } catch (...) {
@@ -183,7 +201,15 @@ int RunCheck(const TCheckOptions& options) {
     writer->End();
     if (log) log->Finish();
     if (!out.Close()) throw EGeneralError("cannot write the output");
-    if (recorded) recorded->SaveToFile(platform::EnginePath(options.WriteBaselineFile));
+    // A baseline of a run that did not see every file would take the findings of the files it
+    // missed for fixed.
+    bool baselineRefused = false;
+    if (recorded && unchecked > 0) {
+        baselineRefused = true;
+        Warn(options.WriteBaselineFile + ": not written, since the run did not check every file");
+    } else if (recorded) {
+        recorded->Save();
+    }
     if (baseline && baseline->FixedCount() > 0) {
         std::int64_t fixed = baseline->FixedCount();
         std::string text =
@@ -192,8 +218,10 @@ int RunCheck(const TCheckOptions& options) {
         std::fputs(text.c_str(), stderr);
     }
     if (options.Format == TFormat::Text && !options.Quiet)
-        PrintSummary(findings, checked, baseline.get(), known, started);
-    if (missing > 0) return 2; // the group could not be checked whole
+        PrintSummary(findings, checked, baseline.get(), known, unchecked, started);
+    // A check that did not cover everything must not pass a gate, unless asked; a group's
+    // missing project and a baseline not written fail the run in any case.
+    if (missing > 0 || baselineRefused || (unchecked > 0 && !options.AllowMissing)) return 2;
     return findings.Count() > 0 && !options.ExitZero ? 1 : 0;
 }
 

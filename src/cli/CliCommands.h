@@ -18,6 +18,7 @@ struct TCheckOptions {
     bool NoIgnore = false;             // report suppressed findings too
     bool Quiet = false;                // no summary line after a text check
     bool ExitZero = false;             // findings exit 0 (errors still exit 2)
+    bool AllowMissing = false;         // missing or unreadable members leave the status at 0 or 1
     int Jobs = 0;                      // members read, parsed and checked at once; 0: per core
     std::vector<std::string> Projects; // UTF-8 as given
 };

@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include "cli/FindingFormats.h"
+#include "cli/formats/Escaping.h"
 
 #include "platform/CodePage.h"
 #include "platform/Console.h"
@@ -61,24 +62,7 @@ void AppendEscapedUtf8(std::string& out, std::string_view sourceText) {
         converted = platform::SourceCodePage().ToUtf8(sourceText);
         text = converted;
     }
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
+    AppendDumpEscaped(out, text);
 }
 
 namespace {
@@ -137,21 +121,21 @@ public:
             LastFile_ = f.File;
             LastFileText_.clear();
             if (IsAscii(f.File))
-                LastFileText_ = f.File;
+                AppendLineSafe(LastFileText_, f.File);
             else
-                AppendConverted(LastFileText_, platform::MarkPath(f.File));
+                AppendLineSafe(LastFileText_, Converted(platform::MarkPath(f.File)), !Target_);
         }
         Line_.assign(LastFileText_);
         f.AppendLineSeparator(Line_);
         if (IsAscii(f.Message)) {
-            Line_ += f.Message;
+            AppendLineSafe(Line_, f.Message);
         } else {
             // Findings in a row often say the same (every line too long in a file): the message
             // converted last serves again.
             if (f.Message != LastMessage_) {
                 LastMessage_ = f.Message;
                 LastMessageText_.clear();
-                AppendConverted(LastMessageText_, f.Message);
+                AppendLineSafe(LastMessageText_, Converted(f.Message), !Target_);
             }
             Line_ += LastMessageText_;
         }
@@ -160,11 +144,10 @@ public:
     }
 
 private:
-    void AppendConverted(std::string& out, std::string_view text) const {
-        if (Target_)
-            out += platform::TextToCodePage(text, *Target_);
-        else
-            platform::AppendTextToUtf8(out, text);
+    // A text of the engine in the output's encoding; control characters are escaped after the
+    // conversion, so that they are found whatever the code page.
+    std::string Converted(std::string_view text) const {
+        return Target_ ? platform::TextToCodePage(text, *Target_) : platform::TextToUtf8(text);
     }
 
     const platform::TCodePage* Target_; // none: UTF-8

@@ -1,41 +1,13 @@
 #include "cli/FindingFormats.h"
 
 #include "cli/CliOutput.h"
+#include "cli/formats/Escaping.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
 #include <vector>
 
 namespace {
-
-// Workflow command escaping: the message may not hold "%", CR or LF as they are; a property
-// value may not hold ":" or "," either, which would end it.
-std::string EscapeData(std::string_view text, bool property) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '%':
-            out += "%25";
-            break;
-        case '\r':
-            out += "%0D";
-            break;
-        case '\n':
-            out += "%0A";
-            break;
-        case ':':
-            out += property ? "%3A" : ":";
-            break;
-        case ',':
-            out += property ? "%2C" : ",";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 class TGithubWriter : public TFindingWriter {
 public:
@@ -61,14 +33,14 @@ public:
     void Write(const TFindingRecord& r) override {
         if (r.File != LastFile_) {
             LastFile_ = r.File;
-            LastPath_ = platform::PathToUtf8(platform::AbsolutePath(r.File));
+            LastPath_ = LineSafe(platform::PathToUtf8(platform::AbsolutePath(r.File)));
         }
         Line_.assign(LastPath_);
         if (r.HasLine()) Line_ += "(" + std::to_string(r.Line) + ")";
         Line_ += ": warning ";
         Line_ += r.Rule;
         Line_ += ": ";
-        platform::AppendTextToUtf8(Line_, r.Message);
+        AppendLineSafe(Line_, platform::TextToUtf8(r.Message));
         Line_ += '\n';
         Out_.Write(Line_);
     }
@@ -83,9 +55,10 @@ private:
 
 std::string GithubAnnotation(std::string_view file, std::int32_t line, std::string_view rule,
                              std::string_view message) {
-    std::string text = "::warning file=" + EscapeData(file, true);
+    std::string text = "::warning file=" + EscapeWorkflowData(file, true);
     if (line >= 0) text += ",line=" + std::to_string(line);
-    text += ",title=" + EscapeData(rule, true) + "::" + EscapeData(message, false) + "\n";
+    text += ",title=" + EscapeWorkflowData(rule, true) + "::" + EscapeWorkflowData(message, false) +
+            "\n";
     return text;
 }
 

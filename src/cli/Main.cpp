@@ -1,5 +1,6 @@
 // vrt: the command-line checker. Exit status 0 no finding, 1 findings, 2 an error.
 #include "cli/CliCommands.h"
+#include "cli/formats/Escaping.h"
 
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
@@ -94,8 +95,21 @@ CLI::Option* AddCodePageOption(CLI::App* command, int& codePage) {
         });
 }
 
+// An argument before "--" that starts with "-" and looks like a file name (it has an extension),
+// such as "-x.vbp": the parser took it for an option.
+const std::string* FileNameTakenForOption(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--") break;
+        if (a.size() > 1 && a[0] == '-' && a.find('=') == std::string::npos &&
+            a.find('.') != std::string::npos)
+            return &a;
+    }
+    return nullptr;
+}
+
 void PrintError(const std::string& utf8) {
-    std::string line = "vrt: " + utf8 + "\n";
+    std::string line = "vrt: " + LineSafe(utf8) + "\n";
     platform::WriteStandardStream(stderr, line);
 }
 
@@ -150,6 +164,9 @@ int main(int argc, char** argv) {
     checkCmd->add_flag("--quiet", check.Quiet, "No summary line on stderr after a text check");
     checkCmd->add_flag("--exit-zero", check.ExitZero,
                        "Exit 0 when there are findings (errors still exit 2)");
+    checkCmd->add_flag("--allow-missing", check.AllowMissing,
+                       "Members that are missing or cannot be read do not make the run fail "
+                       "(they are still reported); without it such a run exits 2");
     checkCmd
         ->add_option("--jobs,-j", check.Jobs,
                      "Members read, parsed and checked at once (default: one per core); the "
@@ -207,6 +224,10 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         PrintError(e.what());
+        if (const std::string* name = FileNameTakenForOption(arguments))
+            PrintError("a name that starts with \"-\" is read as an option: write -- before it, "
+                       "as in vrt check -- " +
+                       *name);
         platform::WriteStandardStream(stderr, "Run 'vrt --help' for usage.\n");
         return 2;
     }
