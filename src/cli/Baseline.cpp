@@ -1,5 +1,6 @@
 #include "cli/Baseline.h"
 
+#include "cli/FindingKey.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -10,17 +11,7 @@
 
 namespace {
 
-// The compared form of a path in UTF-8: ASCII letters folded, "\" taken for "/". UTF-8 never
-// puts an ASCII byte inside a multi-byte character, so this cannot change one.
-std::string Folded(std::string text) {
-    for (char& c : text) {
-        if (c == '\\')
-            c = '/';
-        else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
+std::string Folded(std::string text) { return ComparedPath(std::move(text)); }
 
 // A message (code page 932, names marked) and a path (the file system's form) in UTF-8, as the
 // baseline file keeps them.

@@ -119,10 +119,13 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         PrintError(e.what());
-        if (const std::string* name = FileNameTakenForOption(arguments))
+        if (const std::string* name = FileNameTakenForOption(arguments)) {
+            const std::string command =
+                arguments.size() > 1 && arguments[1][0] != '-' ? arguments[1] : "check";
             PrintError("a name that starts with \"-\" is read as an option: write -- before it, "
-                       "as in vrt check -- " +
-                       *name);
+                       "as in vrt " +
+                       command + " -- " + *name);
+        }
         platform::WriteStandardStream(stderr, "Run 'vrt --help' for usage.\n");
         return 2;
     }

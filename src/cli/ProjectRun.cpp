@@ -1,6 +1,7 @@
 #include "cli/ProjectRun.h"
 
 #include "cli/ProjectGroup.h"
+#include "cli/ProjectSearch.h"
 #include "cli/formats/Escaping.h"
 #include "framework/Errors.h"
 #include "framework/Texts.h"
@@ -36,7 +37,20 @@ std::string CheckedProjectPath(const std::string& givenPath) {
 std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args, int& missing) {
     std::vector<TProjectToCheck> projects;
     missing = 0;
-    for (const auto& arg : args) {
+    // No project named: every project under the current folder.
+    const std::vector<std::string> current = {"."};
+    for (const auto& arg : args.empty() ? current : args) {
+        const std::string path = platform::EnginePath(arg);
+        if (platform::FileKindOf(path) == platform::TFileKind::Folder) {
+            std::vector<TFoundProject> found = ProjectsUnder(path, arg);
+            // A folder without projects would make a run that checked nothing look clean.
+            if (found.empty())
+                throw EGeneralError(platform::MarkPath(path) +
+                                    ": no VB project (.vbp) in this folder or below it");
+            for (const TFoundProject& project : found)
+                projects.push_back({CheckedProjectPath(project.Path), project.Shown});
+            continue;
+        }
         if (!IsProjectGroup(arg)) {
             projects.push_back({CheckedProjectPath(arg), arg});
             continue;

@@ -17,7 +17,8 @@ struct TProjectToCheck {
     std::string Shown; // UTF-8, as given or as the group resolves it
 };
 
-// The projects named on the command line, each project group replaced by its projects in the
+// The projects named on the command line, each folder replaced by every project found under it
+// (ProjectsUnder; no argument: the current folder) and each project group by its projects in the
 // group's order. A project of a group that is missing is reported and counted in `missing`; the
 // others are checked. Raises when a project named cannot be read or is no project, and when
 // there is none to check.

@@ -50,6 +50,19 @@ bool ReadFileBytes(std::string_view path, std::string& bytes);
 // A path holding a NUL byte names no file: FileExists, ReadFileBytes and WriteFileBytes fail.
 bool WriteFileBytes(std::string_view path, std::string_view bytes);
 
+// The entries of a folder (not "." and ".."), in no particular order: names as the file system
+// gives them, and what each is once symbolic links are followed (a link that leads nowhere is
+// None). Empty when the folder cannot be read.
+struct TFolderEntry {
+    std::string Name;
+    TFileKind Kind = TFileKind::None;
+};
+std::vector<TFolderEntry> ListFolder(std::string_view folder);
+// What tells a folder from every other folder on the machine, however it is reached (device and
+// node number; volume and file index on Windows): a walk that meets one twice has gone round a
+// loop of links. None when it cannot be told.
+std::optional<std::string> FolderIdentity(std::string_view folder);
+
 // Splits text into lines: a line ends at CR, LF or CR LF; a final line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 // Visits the lines of text as views into it, with the same splitting rules.

@@ -10,6 +10,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -20,6 +21,10 @@ const char* const Description =
     "run does: reads the project file and every member file, parses them, and runs the\n"
     "rules (all enabled at their defaults, then as the checker project file given with\n"
     "--rules says) on the project and each member.\n"
+    "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
+    "(none named: the current folder); files and folders whose names start with \".\" are\n"
+    "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
+    "of links ends.\n"
     "--log writes the progress log (one line per parsed file and per rule on each file) to\n"
     "stderr. After a text check one summary line goes to stderr (not with --quiet).\n"
     "--write-baseline FILE records the findings of the run (JSON); --baseline FILE reports\n"
@@ -32,11 +37,13 @@ const char* const Description =
 
 // The formats, one line each, for the command's help.
 std::string FormatsHelp() {
+    std::size_t width = 0;
+    for (const TFindingFormat& format : FindingFormats())
+        width = std::max(width, std::string_view(format.Name).size() + 1);
     std::string text = "Output formats:\n";
     for (const TFindingFormat& format : FindingFormats()) {
         std::string name = format.Name;
-        text += "  " + name + std::string(name.size() < 7 ? 7 - name.size() : 1, ' ') +
-                format.Description + "\n";
+        text += "  " + name + std::string(width - name.size(), ' ') + format.Description + "\n";
     }
     return text;
 }
@@ -82,6 +89,11 @@ CLI::App* TCheckCommand::Add(CLI::App& app) {
                      "code page: names as the source's own bytes)")
         ->check(CLI::IsMember({"utf-8", "cp932", "native"}))
         ->type_name("NAME");
+    command
+        ->add_option("--output,-o", OutputFile_,
+                     "Write the findings into this file instead of standard output (whole or not "
+                     "at all)")
+        ->type_name("FILE");
     AddCodePageOption(*command, CodePage_);
     command->add_flag("--log", Log_,
                       "Write the progress log (parsing, each rule on each file) to stderr");
@@ -102,9 +114,11 @@ CLI::App* TCheckCommand::Add(CLI::App& app) {
                       "Members that are missing or cannot be read do not make the run fail "
                       "(they are still reported); without it such a run exits 2");
     AddJobsOption(*command, Jobs_);
-    command->add_option("projects", Projects_, "VB project files (.vbp) or groups (.vbg)")
-        ->type_name("PROJECT.vbp")
-        ->required();
+    command
+        ->add_option(
+            "projects", Projects_,
+            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
+        ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
     return command;
 }
 
@@ -131,8 +145,9 @@ int TCheckCommand::Run() {
     int missing = 0;
     std::vector<TProjectToCheck> projects = ProjectsToCheck(Projects_, missing);
 
-    TOutput out(stdout,
-                textTarget ? static_cast<unsigned>(textTarget->Number()) : platform::Utf8CodePage);
+    TOutput out = TOutput::To(
+        OutputFile_.empty() ? std::string() : platform::EnginePath(OutputFile_),
+        textTarget ? static_cast<unsigned>(textTarget->Number()) : platform::Utf8CodePage);
     std::unique_ptr<TFindingWriter> writer =
         FindFindingFormat(Format_)->Make({session.Rules(), out, textTarget});
     TFindingBatch findings(writer.get());
@@ -189,7 +204,10 @@ int TCheckCommand::Run() {
     }
     writer->End();
     if (log) log->Finish();
-    if (!out.Close()) throw EGeneralError("cannot write the output");
+    if (!out.Close()) {
+        if (!OutputFile_.empty()) throw EFCreateError(platform::EnginePath(OutputFile_));
+        throw EGeneralError("cannot write the output");
+    }
     // A baseline of a run that did not see every file would take the findings of the files it
     // missed for fixed.
     bool baselineRefused = false;

@@ -15,6 +15,7 @@ private:
     std::string RulesFile_; // UTF-8 as given; empty: the defaults
     std::string Format_ = "text";
     std::string Encoding_ = "utf-8";
+    std::string OutputFile_; // UTF-8; empty: standard output
     int CodePage_ = 932;
     bool Log_ = false;
     std::string BaselineFile_;          // report only findings not in this baseline

@@ -21,7 +21,11 @@ const char* const Description =
     "comment lines as shares of the file. --tsv prints the header file, total, code, blank,\n"
     "comment and one line per member in project order instead; --html FILE writes the table\n"
     "with its bars and a totals row as one self-contained HTML page (sortable by column).\n"
-    "A project group (.vbg) stands for its projects, in the group's order.";
+    "A project group (.vbg) stands for its projects, in the group's order.\n"
+    "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
+    "(none named: the current folder); files and folders whose names start with \".\" are\n"
+    "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
+    "of links ends.";
 
 // A bar of `width` characters filled in proportion value / denominator (truncated), like the
 // statistics window's bars; nothing when the denominator is 0.
@@ -86,9 +90,11 @@ CLI::App* TStatsCommand::Add(CLI::App& app) {
         ->excludes("--tsv");
     AddCodePageOption(*command, CodePage_);
     AddJobsOption(*command, Jobs_);
-    command->add_option("projects", Projects_, "VB project files (.vbp) or groups (.vbg)")
-        ->type_name("PROJECT.vbp")
-        ->required();
+    command
+        ->add_option(
+            "projects", Projects_,
+            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
+        ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
     return command;
 }
 

@@ -65,6 +65,76 @@ std::string EscapeWorkflowData(std::string_view text, bool property) {
     return out;
 }
 
+std::string EscapeAzureData(std::string_view text, bool property) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '%':
+            out += "%AZP25";
+            break;
+        case '\r':
+            out += "%0D";
+            break;
+        case '\n':
+            out += "%0A";
+            break;
+        case ';':
+            out += property ? "%3B" : ";";
+            break;
+        case ']':
+            out += property ? "%5D" : "]";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+void AppendXml(std::string& out, std::string_view utf8, bool attribute) {
+    for (char c : utf8) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += attribute ? "&quot;" : "\"";
+            break;
+        case '\'':
+            out += attribute ? "&apos;" : "'";
+            break;
+        case '\t':
+            out += attribute ? "&#9;" : "\t";
+            break;
+        case '\n':
+            out += attribute ? "&#10;" : "\n";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+                out += "\xEF\xBF\xBD"; // U+FFFD
+            else
+                out += c;
+        }
+    }
+}
+
+std::string Xml(std::string_view utf8, bool attribute) {
+    std::string out;
+    out.reserve(utf8.size());
+    AppendXml(out, utf8, attribute);
+    return out;
+}
+
 void AppendDumpEscaped(std::string& out, std::string_view utf8) {
     for (char c : utf8) {
         switch (c) {

@@ -17,5 +17,15 @@ std::string LineSafe(std::string_view text, bool utf8 = true);
 // ":" and ",", which would end it.
 std::string EscapeWorkflowData(std::string_view text, bool property);
 
+// Azure Pipelines logging command data, as the agent unescapes it: "%" as %AZP25, CR and LF as
+// %0D and %0A; a property value also ";" and "]", which would end it, as %3B and %5D.
+std::string EscapeAzureData(std::string_view text, bool property);
+
+// XML character data (UTF-8): "&", "<" and ">" as entities, in an attribute also the quotes and
+// TAB, CR and LF (which attribute reading would turn into blanks) as character references;
+// characters XML 1.0 cannot hold (the other C0 controls) as U+FFFD.
+void AppendXml(std::string& out, std::string_view utf8, bool attribute);
+std::string Xml(std::string_view utf8, bool attribute);
+
 // The fields of vrt dump: backslash, CR, LF and TAB written \\, \r, \n and \t.
 void AppendDumpEscaped(std::string& out, std::string_view utf8);

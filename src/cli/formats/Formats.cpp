@@ -11,6 +11,18 @@ const std::vector<TFindingFormat>& FindingFormats() {
         {"github", "GitHub Actions commands: ::warning file=PATH,line=N,title=RULE::MESSAGE",
          MakeGithubWriter},
         {"msvc", "PATH(N): warning RULE: MESSAGE", MakeMsvcWriter},
+        {"azure",
+         "Azure Pipelines logging commands: ##vso[task.logissue type=warning;sourcepath=PATH;"
+         "linenumber=N;code=RULE]MESSAGE",
+         MakeAzureWriter},
+        {"gitlab",
+         "GitLab Code Quality JSON; fingerprints stay when lines are inserted above a finding",
+         MakeGitlabWriter},
+        {"checkstyle", "Checkstyle XML (Jenkins and many other tools read it)",
+         MakeCheckstyleWriter},
+        {"junit", "JUnit XML: a test case per checked file, failed when it has findings",
+         MakeJunitWriter},
+        {"sonar", "SonarQube generic issue import JSON, findings as code smells", MakeSonarWriter},
     };
     return formats;
 }

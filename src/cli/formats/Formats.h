@@ -24,3 +24,8 @@ std::unique_ptr<TFindingWriter> MakeJsonWriter(const TFormatContext& context);
 std::unique_ptr<TFindingWriter> MakeSarifWriter(const TFormatContext& context);
 std::unique_ptr<TFindingWriter> MakeGithubWriter(const TFormatContext& context);
 std::unique_ptr<TFindingWriter> MakeMsvcWriter(const TFormatContext& context);
+std::unique_ptr<TFindingWriter> MakeAzureWriter(const TFormatContext& context);
+std::unique_ptr<TFindingWriter> MakeGitlabWriter(const TFormatContext& context);
+std::unique_ptr<TFindingWriter> MakeCheckstyleWriter(const TFormatContext& context);
+std::unique_ptr<TFindingWriter> MakeJunitWriter(const TFormatContext& context);
+std::unique_ptr<TFindingWriter> MakeSonarWriter(const TFormatContext& context);

@@ -224,6 +224,37 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes) {
     return true;
 }
 
+std::vector<TFolderEntry> ListFolder(std::string_view folder) {
+    std::vector<TFolderEntry> entries;
+    const std::string native = NativePath(folder);
+    int fd = OpenLong(native, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return entries;
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        close(fd);
+        return entries;
+    }
+    while (dirent* e = readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        TFileKind kind = TFileKind::None;
+        if (fstatat(dirfd(dir), e->d_name, &st, 0) == 0)
+            kind = S_ISREG(st.st_mode)   ? TFileKind::File
+                   : S_ISDIR(st.st_mode) ? TFileKind::Folder
+                                         : TFileKind::Other;
+        entries.push_back({EnginePath(name), kind});
+    }
+    closedir(dir);
+    return entries;
+}
+
+std::optional<std::string> FolderIdentity(std::string_view folder) {
+    struct stat st;
+    if (!StatPath(NativePath(folder), st) || !S_ISDIR(st.st_mode)) return std::nullopt;
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
 std::string ExecutableDir() {
     char buffer[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);

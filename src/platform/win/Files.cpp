@@ -172,6 +172,39 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes) {
     return false;
 }
 
+std::vector<TFolderEntry> ListFolder(std::string_view folder) {
+    std::vector<TFolderEntry> entries;
+    std::wstring pattern = ApiPath(folder);
+    if (!pattern.empty() && !IsSeparator(pattern.back())) pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return entries;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::string path = std::string(folder) + "\\" + Engine(name);
+        // The kind as links are followed: a link's own attributes say only that it is one.
+        entries.push_back(
+            {Engine(name), (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? FileKindOf(path)
+                           : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? TFileKind::Folder
+                                                                                : TFileKind::File});
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+std::optional<std::string> FolderIdentity(std::string_view folder) {
+    // A folder is opened (links followed) only to ask for its identity.
+    THandle handle(CreateFileW(ApiPath(folder).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!handle.Valid() || !GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
+           ":" + std::to_string(info.nFileIndexLow);
+}
+
 std::string ExecutableDir() {
     std::wstring exe(MAX_PATH, L'\0');
     for (;;) {
