@@ -47,25 +47,16 @@ void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
 
         std::string_view first = tokens.Get(mid)->Text();
         if (first == "Public" || first == "Private" || first == "Friend") continue;
-        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text()) +
+        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text(), part.CodePage()) +
                      t.ImplicitPublicClose,
                  line);
     }
-}
-
-void TVbProhibitImplicitPublicDeclaration::SaveSettings(TVetrinList& writer) const {
-    writer.WriteBool(ExceptSubMain);
-}
-
-void TVbProhibitImplicitPublicDeclaration::LoadSettings(TVetrinList& reader) {
-    reader.ReadBool(ExceptSubMain);
 }
 
 bool TVbProhibitImplicitPublicDeclaration::IsTarget(const TVtParts& part) const {
     return IsMemberSource(part);
 }
 
-void TVbProhibitImplicitPublicDeclaration::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbProhibitImplicitPublicDeclaration*>(&other))
-        ExceptSubMain = o->ExceptSubMain;
+void TVbProhibitImplicitPublicDeclaration::Settings(TSettingsVisitor& visitor) {
+    visitor.Flag({"ExceptSubMain", "Sub Mainはチェックしない"}, ExceptSubMain);
 }

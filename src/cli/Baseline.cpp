@@ -13,9 +13,7 @@ namespace {
 
 std::string Folded(std::string text) { return ComparedPath(std::move(text)); }
 
-// A message (code page 932, names marked) and a path (the file system's form) in UTF-8, as the
-// baseline file keeps them.
-std::string Utf8(std::string_view message) { return platform::TextToUtf8(message); }
+// A path (the file system's form) in UTF-8, as the baseline file keeps it.
 std::string PathUtf8(std::string_view path) { return platform::PathToUtf8(path); }
 
 } // namespace
@@ -25,8 +23,9 @@ TBaseline::TKey TBaseline::MakeKey(const std::string& project, const std::string
     return {Folded(project), Folded(file), rule, message};
 }
 
-TBaseline::TBaseline(const std::string& fileName)
-    : FileName_(fileName), Folder_(platform::FolderPart(platform::AbsolutePath(fileName))) {}
+TBaseline::TBaseline(const std::string& fileName, const platform::TCodePage& source)
+    : FileName_(fileName), Folder_(platform::FolderPart(platform::AbsolutePath(fileName))),
+      Source_(source) {}
 
 void TBaseline::SetRunProjects(const std::vector<std::string>& projectFiles) {
     std::set<std::string> seen;
@@ -58,8 +57,8 @@ const TBaseline::TPlace& TBaseline::Place(const std::string& projectFile,
 
 void TBaseline::Add(const std::string& projectFile, const TFindingRecord& finding) {
     const TPlace& place = Place(projectFile, finding);
-    TEntry& entry =
-        Entries_[MakeKey(place.Project, place.File, finding.Rule, Utf8(finding.Message))];
+    TEntry& entry = Entries_[MakeKey(place.Project, place.File, finding.Rule,
+                                     platform::TextToUtf8(finding.Message, Source_))];
     if (entry.Count++ == 0) {
         entry.Project = place.Project;
         entry.File = place.File;
@@ -71,7 +70,8 @@ bool TBaseline::Match(const std::string& projectFile, const TFindingRecord& find
     const std::string& project = Version_ == 1 ? place.LegacyProject : place.Project;
     if (project.empty()) return false;
     Projects_.insert(Folded(project));
-    auto it = Entries_.find(MakeKey(project, place.File, finding.Rule, Utf8(finding.Message)));
+    auto it = Entries_.find(
+        MakeKey(project, place.File, finding.Rule, platform::TextToUtf8(finding.Message, Source_)));
     if (it == Entries_.end()) return false;
     return ++it->second.Seen <= it->second.Count;
 }

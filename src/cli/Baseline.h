@@ -9,6 +9,7 @@
 #pragma once
 
 #include "framework/Finding.h"
+#include "platform/CodePage.h"
 
 #include <cstdint>
 #include <map>
@@ -20,7 +21,8 @@
 class TBaseline {
 public:
     // A baseline kept in the file (engine path), whose folder the projects are relative to.
-    explicit TBaseline(const std::string& fileName);
+    // Messages are kept in UTF-8: the names in them are text of `source`, the run's code page.
+    TBaseline(const std::string& fileName, const platform::TCodePage& source);
     // Reads the file. A missing or malformed file raises EGeneralError.
     void Load();
     // Writes the recorded findings as JSON sorted by project, file, rule, message and occurrence,
@@ -61,6 +63,7 @@ private:
     };
     const TPlace& Place(const std::string& projectFile, const TFindingRecord& finding);
     std::string FileName_, Folder_;
+    const platform::TCodePage& Source_;
     int Version_ = 2;
     std::set<std::string> SharedNames_; // compared file names that two projects of the run share
     std::string PlacedProject_, PlacedFile_;

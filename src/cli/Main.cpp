@@ -130,17 +130,20 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    TCommand* chosen = nullptr;
+    for (const auto& [parsed, command] : added)
+        if (*parsed) chosen = command;
+    if (!chosen) return 2;
     try {
-        for (const auto& [parsed, command] : added)
-            if (*parsed) return command->Run();
+        return chosen->Run();
     } catch (const EVetrinError& e) {
         std::fflush(stdout);
-        PrintError(platform::TextToUtf8(e.Message()));
+        // The option checked the code page: one of the known ones.
+        PrintError(platform::TextToUtf8(e.Message(), *platform::FindCodePage(chosen->CodePage())));
         return 2;
     } catch (const std::exception& e) {
         std::fflush(stdout);
         PrintError(e.what());
         return 2;
     }
-    return 2;
 }

@@ -34,7 +34,8 @@ std::string CheckedProjectPath(const std::string& givenPath) {
 // The projects named on the command line, each project group replaced by its projects in the
 // group's order. A project of a group that is missing is reported and counted in `missing`; the
 // others are checked.
-std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args, int& missing) {
+std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args,
+                                             const platform::TCodePage& source, int& missing) {
     std::vector<TProjectToCheck> projects;
     missing = 0;
     // No project named: every project under the current folder.
@@ -55,14 +56,14 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
             projects.push_back({CheckedProjectPath(arg), arg});
             continue;
         }
-        for (const TGroupProject& p : ReadProjectGroup(platform::EnginePath(arg))) {
+        for (const TGroupProject& p : ReadProjectGroup(platform::EnginePath(arg), source)) {
             if (p.Exists) {
                 // A project of a group is refused as one named on the command line is.
                 projects.push_back({CheckedProjectPath(p.Path), platform::NativePath(p.Path)});
             } else {
                 ++missing;
                 Warn(arg + ": " +
-                     platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path)));
+                     platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path), source));
             }
         }
     }
@@ -77,15 +78,17 @@ namespace {
 // than the project does not pass unnoticed. Answers how many there were.
 std::int64_t WarnMissingMembers(const TVbProjectSource& project) {
     std::int64_t count = 0;
+    const platform::TCodePage& source = project.CodePage();
     for (const auto& failure : project.MemberFailures) {
-        Warn(platform::TextToUtf8(failure.Line));
+        Warn(platform::TextToUtf8(failure.Line, source));
         ++count;
     }
     for (const TVtParts* child : project.Children) {
         // What stands there but is no file was told above.
         if (platform::FileKindOf(child->FileName) == platform::TFileKind::None) {
             ++count;
-            Warn(platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName)));
+            Warn(platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName),
+                                      source));
         }
     }
     return count;

@@ -22,7 +22,9 @@ struct TProjectToCheck {
 // group's order. A project of a group that is missing is reported and counted in `missing`; the
 // others are checked. Raises when a project named cannot be read or is no project, and when
 // there is none to check.
-std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args, int& missing);
+// The paths written in groups are text of `source`, the run's code page.
+std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args,
+                                             const platform::TCodePage& source, int& missing);
 
 // Reads, parses and checks one project, as the desktop's check run does; the members that could
 // not be read or parsed are told on stderr once the parse walk is over, before the check, one

@@ -123,14 +123,14 @@ CLI::App* TCheckCommand::Add(CLI::App& app) {
 }
 
 int TCheckCommand::Run() {
-    platform::SetSourceCodePage(CodePage_); // checked by the option: a known code page
     const std::uint32_t started = platform::TickCount();
     const bool text = Format_ == "text";
     // The text format in a code page (932, or the source's with --encoding native) is written as
     // those bytes (and shown as such on a Windows console); everything else is UTF-8.
-    const platform::TCodePage* textTarget = Encoding_ == "cp932"    ? &platform::SystemCodePage()
-                                            : Encoding_ == "native" ? &platform::SourceCodePage()
-                                                                    : nullptr;
+    const platform::TCodePage* textTarget = Encoding_ == "cp932" ? &platform::SystemCodePage()
+                                            : Encoding_ == "native"
+                                                ? platform::FindCodePage(CodePage_)
+                                                : nullptr;
     if (textTarget && !text)
         throw EGeneralError("--encoding " + Encoding_ +
                             " applies to the text format only (the others are UTF-8)");
@@ -143,20 +143,21 @@ int TCheckCommand::Run() {
     TCheckSession session(settings);
     PrepareRules(session, RulesFile_);
     int missing = 0;
-    std::vector<TProjectToCheck> projects = ProjectsToCheck(Projects_, missing);
+    std::vector<TProjectToCheck> projects = ProjectsToCheck(Projects_, session.CodePage(), missing);
 
     TOutput out = TOutput::To(
         OutputFile_.empty() ? std::string() : platform::EnginePath(OutputFile_),
         textTarget ? static_cast<unsigned>(textTarget->Number()) : platform::Utf8CodePage);
     std::unique_ptr<TFindingWriter> writer =
-        FindFindingFormat(Format_)->Make({session.Rules(), out, textTarget});
+        FindFindingFormat(Format_)->Make({session.Rules(), out, session.CodePage(), textTarget});
     TFindingBatch findings(writer.get());
     session.SetFindings(&findings);
 
     // The baseline to compare with, and the one to record; both see every finding of the run.
     std::unique_ptr<TBaseline> baseline, recorded;
     if (!BaselineFile_.empty()) {
-        baseline = std::make_unique<TBaseline>(platform::EnginePath(BaselineFile_));
+        baseline =
+            std::make_unique<TBaseline>(platform::EnginePath(BaselineFile_), session.CodePage());
         baseline->Load();
         std::vector<std::string> paths;
         for (const auto& project : projects)
@@ -164,7 +165,8 @@ int TCheckCommand::Run() {
         baseline->SetRunProjects(paths);
     }
     if (!WriteBaselineFile_.empty())
-        recorded = std::make_unique<TBaseline>(platform::EnginePath(WriteBaselineFile_));
+        recorded = std::make_unique<TBaseline>(platform::EnginePath(WriteBaselineFile_),
+                                               session.CodePage());
     std::string currentProject;
     std::int64_t known = 0;
     if (baseline || recorded) {
@@ -181,7 +183,7 @@ int TCheckCommand::Run() {
     // Projects of groups and members that are missing or could not be read or parsed.
     std::int64_t unchecked = missing;
     std::unique_ptr<TStreamLog> log;
-    if (Log_) log = std::make_unique<TStreamLog>(stderr);
+    if (Log_) log = std::make_unique<TStreamLog>(stderr, session.CodePage());
     session.SetLog(log.get());
     writer->Begin();
     try {

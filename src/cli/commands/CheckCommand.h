@@ -10,6 +10,7 @@ class TCheckCommand : public TCommand {
 public:
     CLI::App* Add(CLI::App& app) override;
     int Run() override;
+    int CodePage() const override { return CodePage_; }
 
 private:
     std::string RulesFile_; // UTF-8 as given; empty: the defaults

@@ -12,4 +12,7 @@ public:
     // findings (check), 2 for a run that could not do all it was asked. Failures are raised
     // (EVetrinError: texts in code page 932) and reported by main.
     virtual int Run() = 0;
+    // The code page of the sources the command reads (932 unless its options say otherwise): the
+    // names in its messages are text of it.
+    virtual int CodePage() const { return 932; }
 };

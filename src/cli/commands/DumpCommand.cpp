@@ -41,21 +41,23 @@ TVbMemberKind KindByExtension(const std::string& path) {
 }
 
 // Appends UTF-8 text of a source text (source code page), escaped for a field of the dump.
-void AppendEscapedUtf8(std::string& out, std::string_view sourceText) {
+void AppendEscapedUtf8(std::string& out, const platform::TCodePage& page,
+                       std::string_view sourceText) {
     if (platform::IsAscii(sourceText))
         AppendDumpEscaped(out, sourceText);
     else
-        AppendDumpEscaped(out, platform::SourceCodePage().ToUtf8(sourceText));
+        AppendDumpEscaped(out, page.ToUtf8(sourceText));
 }
 
-void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
+void AppendVariable(std::string& text, const platform::TCodePage& page, char tag,
+                    const TVbVariable& v) {
     text += tag;
     text += '\t' + std::to_string(v.Line()) + '\t';
-    AppendEscapedUtf8(text, v.Name());
+    AppendEscapedUtf8(text, page, v.Name());
     text += '\t';
-    AppendEscapedUtf8(text, v.Bounds);
+    AppendEscapedUtf8(text, page, v.Bounds);
     text += '\t';
-    AppendEscapedUtf8(text, v.TypeName);
+    AppendEscapedUtf8(text, page, v.TypeName);
     text += '\n';
 }
 
@@ -73,7 +75,6 @@ CLI::App* TDumpCommand::Add(CLI::App& app) {
 }
 
 int TDumpCommand::Run() {
-    platform::SetSourceCodePage(CodePage_); // checked by the option: a known code page
     std::string path = platform::EnginePath(SourceFile_);
     std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
     if (!source)
@@ -82,8 +83,11 @@ int TDumpCommand::Run() {
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
+    TRunSettings settings;
+    settings.CodePage = CodePage_;
+    TCheckSession session(settings);
+    source->SetCodePage(session.CodePage());
     source->Load(path);
-    TCheckSession session;
     bool answer = TVbParser(*source, session.WordLists()).Execute();
 
     TOutput out(stdout);
@@ -98,26 +102,26 @@ int TDumpCommand::Run() {
         const TVbToken& t = *source->Tokens.Get(i);
         text += "T\t" + std::to_string(t.Line) + '\t' + std::to_string(t.Kind) + '\t' +
                 std::to_string(t.Scope) + '\t';
-        AppendEscapedUtf8(text, t.Text());
+        AppendEscapedUtf8(text, session.CodePage(), t.Text());
         text += '\n';
         flush();
     }
     for (const auto& d : source->DroppedText) {
         text += "D\t" + std::to_string(d.Line) + '\t';
-        AppendEscapedUtf8(text, d.Text);
+        AppendEscapedUtf8(text, session.CodePage(), d.Text);
         text += '\n';
         flush();
     }
     for (int i = 0; i < source->Variables.Count(); ++i)
-        AppendVariable(text, 'V', *source->Variables.Get(i));
+        AppendVariable(text, session.CodePage(), 'V', *source->Variables.Get(i));
     for (int i = 0; i < source->Methods.Count(); ++i) {
         const TVbMethod& m = *source->Methods.Get(i);
         text += "M\t" + std::to_string(m.NameToken->Line) + '\t' +
                 std::to_string(m.NameToken->Scope) + '\t';
-        AppendEscapedUtf8(text, m.NameToken->Text());
+        AppendEscapedUtf8(text, session.CodePage(), m.NameToken->Text());
         text += '\t' + std::to_string(m.Tokens.Count()) + '\n';
         for (int k = 0; k < m.Arguments.Count(); ++k)
-            AppendVariable(text, 'A', *m.Arguments.Get(k));
+            AppendVariable(text, session.CodePage(), 'A', *m.Arguments.Get(k));
         flush();
     }
     text += answer ? "R\ttrue\n" : "R\tfalse\n";

@@ -10,6 +10,7 @@ class TDumpCommand : public TCommand {
 public:
     CLI::App* Add(CLI::App& app) override;
     int Run() override;
+    int CodePage() const override { return CodePage_; }
 
 private:
     std::string SourceFile_;

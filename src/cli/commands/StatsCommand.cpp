@@ -99,7 +99,6 @@ CLI::App* TStatsCommand::Add(CLI::App& app) {
 }
 
 int TStatsCommand::Run() {
-    platform::SetSourceCodePage(CodePage_); // checked by the option: a known code page
     TRunSettings settings;
     settings.CodePage = CodePage_;
     settings.Jobs = Jobs_;
@@ -111,7 +110,7 @@ int TStatsCommand::Run() {
     if (TVetrin* statistics = session.Rules().FindByClassName("TVbAnalyzeStatistics"))
         statistics->Enabled = true;
     int missing = 0;
-    std::vector<TProjectToCheck> projects = ProjectsToCheck(Projects_, missing);
+    std::vector<TProjectToCheck> projects = ProjectsToCheck(Projects_, session.CodePage(), missing);
 
     TOutput out(stdout);
     std::vector<TStatsTable> tables;

@@ -11,6 +11,7 @@ class TStatsCommand : public TCommand {
 public:
     CLI::App* Add(CLI::App& app) override;
     int Run() override;
+    int CodePage() const override { return CodePage_; }
 
 private:
     std::string RulesFile_;

@@ -13,7 +13,8 @@ namespace {
 
 class TAzureWriter : public TFindingWriter {
 public:
-    explicit TAzureWriter(const TFormatContext& context) : Out_(context.Out) {}
+    explicit TAzureWriter(const TFormatContext& context)
+        : Source_(context.Source), Out_(context.Out) {}
     void Write(const TFindingRecord& r) override {
         if (r.File != LastFile_) {
             LastFile_ = r.File;
@@ -22,11 +23,12 @@ public:
         std::string line = "##vso[task.logissue type=warning;sourcepath=" + LastPath_;
         if (r.HasLine()) line += ";linenumber=" + std::to_string(r.Line);
         line += ";code=" + EscapeAzureData(r.Rule, true) + ";]" +
-                EscapeAzureData(platform::TextToUtf8(r.Message), false) + "\n";
+                EscapeAzureData(platform::TextToUtf8(r.Message, Source_), false) + "\n";
         Out_.Write(line);
     }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string LastFile_, LastPath_;
 };

@@ -13,7 +13,8 @@ namespace {
 
 class TCheckstyleWriter : public TFindingWriter {
 public:
-    explicit TCheckstyleWriter(const TFormatContext& context) : Out_(context.Out) {}
+    explicit TCheckstyleWriter(const TFormatContext& context)
+        : Source_(context.Source), Out_(context.Out) {}
     void Begin() override {
         Out_.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<checkstyle version=\"8.0\">\n");
     }
@@ -27,8 +28,9 @@ public:
         }
         std::string line = "    <error";
         if (r.HasLine()) line += " line=\"" + std::to_string(r.Line) + "\"";
-        line += " severity=\"warning\" message=\"" + Xml(platform::TextToUtf8(r.Message), true) +
-                "\" source=\"" + Xml(r.Rule, true) + "\"/>\n";
+        line += " severity=\"warning\" message=\"" +
+                Xml(platform::TextToUtf8(r.Message, Source_), true) + "\" source=\"" +
+                Xml(r.Rule, true) + "\"/>\n";
         Out_.Write(line);
     }
     void End() override {
@@ -38,6 +40,7 @@ public:
     }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string LastFile_;
     bool Open_ = false;

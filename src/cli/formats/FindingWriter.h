@@ -32,6 +32,8 @@ public:
 struct TFormatContext {
     const TVetrins& Rules; // the rules of the run, for their names and descriptions
     TOutput& Out;
+    // The run's code page: the names in the findings' messages are its text.
+    const platform::TCodePage& Source;
     // The text format's code page (none: UTF-8): code page 932, or the sources' with --encoding
     // native. Every other format writes UTF-8.
     const platform::TCodePage* TextTarget = nullptr;

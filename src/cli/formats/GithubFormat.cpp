@@ -13,7 +13,7 @@ namespace {
 class TGithubWriter : public TFindingWriter {
 public:
     explicit TGithubWriter(const TFormatContext& context)
-        : Out_(context.Out), Folder_(platform::CurrentDir()) {}
+        : Source_(context.Source), Out_(context.Out), Folder_(platform::CurrentDir()) {}
     void Write(const TFindingRecord& r) override {
         if (r.File != LastFile_) {
             LastFile_ = r.File;
@@ -22,11 +22,12 @@ public:
         std::string text = "::warning file=" + EscapeWorkflowData(LastPath_, true);
         if (r.HasLine()) text += ",line=" + std::to_string(r.Line);
         text += ",title=" + EscapeWorkflowData(r.Rule, true) +
-                "::" + EscapeWorkflowData(platform::TextToUtf8(r.Message), false) + "\n";
+                "::" + EscapeWorkflowData(platform::TextToUtf8(r.Message, Source_), false) + "\n";
         Out_.Write(text);
     }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string Folder_;
     std::string LastFile_, LastPath_;

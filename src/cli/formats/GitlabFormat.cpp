@@ -36,7 +36,7 @@ std::string Fingerprint(std::string_view key) {
 class TGitlabWriter : public TFindingWriter {
 public:
     explicit TGitlabWriter(const TFormatContext& context)
-        : Out_(context.Out), Folder_(platform::CurrentDir()) {}
+        : Source_(context.Source), Out_(context.Out), Folder_(platform::CurrentDir()) {}
     void BeginProject(const std::string& projectFile) override {
         const std::string absolute = platform::AbsolutePath(projectFile);
         ProjectKey_ = ComparedPath(platform::PathToUtf8(platform::RelativePath(Folder_, absolute)));
@@ -49,7 +49,7 @@ public:
             LastFileKey_ =
                 ComparedPath(platform::PathToUtf8(platform::RelativePath(ProjectFolder_, r.File)));
         }
-        const std::string message = Utf8Text(r.Message);
+        const std::string message = Utf8Text(r.Message, Source_);
         std::string key = ProjectKey_ + '\0' + LastFileKey_ + '\0' + r.Rule + '\0' + message;
         const std::int64_t occurrence = ++Occurrences_[key];
         key += '\0' + std::to_string(occurrence);
@@ -66,6 +66,7 @@ public:
     void End() override { Out_.Write(First_ ? "[]\n" : "\n]\n"); }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string Folder_;
     std::string ProjectKey_, ProjectFolder_;

@@ -11,7 +11,8 @@ namespace {
 
 class TJsonWriter : public TFindingWriter {
 public:
-    explicit TJsonWriter(const TFormatContext& context) : Out_(context.Out) {
+    explicit TJsonWriter(const TFormatContext& context)
+        : Source_(context.Source), Out_(context.Out) {
         const TVetrins& rules = context.Rules;
         // The display names in code page 932, made once per rule.
         for (int i = 0; i < rules.Count(); ++i)
@@ -22,9 +23,9 @@ public:
         ordered_json j;
         j["file"] = platform::PathToUtf8(f.File);
         j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
-        j["message"] = Utf8Text(f.Message);
+        j["message"] = Utf8Text(f.Message, Source_);
         j["rule"] = f.Rule;
-        j["ruleName"] = Utf8Text(RuleName(f.Rule));
+        j["ruleName"] = Utf8Text(RuleName(f.Rule), Source_);
         Out_.Write(First_ ? "[\n  " : ",\n  ");
         First_ = false;
         Out_.Write(Dump(j));
@@ -32,6 +33,7 @@ public:
     void End() override { Out_.Write(First_ ? "[]\n" : "\n]\n"); }
 
 private:
+    const platform::TCodePage& Source_;
     // A finding of a rule outside the collection has no display name.
     std::string_view RuleName(const std::string& className) const {
         auto it = Names_.find(className);

@@ -11,9 +11,10 @@
 
 using ordered_json = nlohmann::ordered_json;
 
-// A system text (messages, rule names) in UTF-8, each marked piece in its own encoding.
-inline std::string Utf8Text(std::string_view text) {
-    return platform::IsAscii(text) ? std::string(text) : platform::TextToUtf8(text);
+// A system text (messages, rule names) in UTF-8, each marked piece in its own encoding (names
+// from the sources in `source`, the run's code page).
+inline std::string Utf8Text(std::string_view text, const platform::TCodePage& source) {
+    return platform::IsAscii(text) ? std::string(text) : platform::TextToUtf8(text, source);
 }
 
 // One line of JSON; a byte that is no UTF-8 becomes U+FFFD.

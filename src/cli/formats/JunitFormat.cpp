@@ -16,7 +16,7 @@ namespace {
 class TJunitWriter : public TFindingWriter {
 public:
     explicit TJunitWriter(const TFormatContext& context)
-        : Out_(context.Out), Folder_(platform::CurrentDir()) {}
+        : Source_(context.Source), Out_(context.Out), Folder_(platform::CurrentDir()) {}
     void BeginProject(const std::string& projectFile) override {
         Project_ = projectFile;
         Findings_.clear();
@@ -25,7 +25,7 @@ public:
         TFileFindings& file = Findings_[r.File];
         ++file.Count;
         file.Text += (r.HasLine() ? std::to_string(r.Line) : std::string("-")) + ": " + r.Rule +
-                     ": " + platform::TextToUtf8(r.Message) + "\n";
+                     ": " + platform::TextToUtf8(r.Message, Source_) + "\n";
     }
     void EndProject(const std::vector<std::string>& checkedFiles) override {
         std::string cases;
@@ -73,6 +73,7 @@ public:
     }
 
 private:
+    const platform::TCodePage& Source_;
     struct TFileFindings {
         std::int64_t Count = 0;
         std::string Text; // UTF-8, a line per finding

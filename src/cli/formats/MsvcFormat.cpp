@@ -11,7 +11,8 @@ namespace {
 
 class TMsvcWriter : public TFindingWriter {
 public:
-    explicit TMsvcWriter(const TFormatContext& context) : Out_(context.Out) {}
+    explicit TMsvcWriter(const TFormatContext& context)
+        : Source_(context.Source), Out_(context.Out) {}
     void Write(const TFindingRecord& r) override {
         if (r.File != LastFile_) {
             LastFile_ = r.File;
@@ -22,12 +23,13 @@ public:
         Line_ += ": warning ";
         Line_ += r.Rule;
         Line_ += ": ";
-        AppendLineSafe(Line_, platform::TextToUtf8(r.Message));
+        AppendLineSafe(Line_, platform::TextToUtf8(r.Message, Source_));
         Line_ += '\n';
         Out_.Write(Line_);
     }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string LastFile_, LastPath_;
     std::string Line_;

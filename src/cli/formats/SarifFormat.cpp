@@ -15,7 +15,8 @@ namespace {
 
 class TSarifWriter : public TFindingWriter {
 public:
-    explicit TSarifWriter(const TFormatContext& context) : Out_(context.Out) {
+    explicit TSarifWriter(const TFormatContext& context)
+        : Source_(context.Source), Out_(context.Out) {
         const TVetrins& rules = context.Rules;
         for (int i = 0; i < rules.Count(); ++i)
             Index_[std::string(rules.Items(i)->ClassName())] = i;
@@ -74,7 +75,7 @@ public:
         r["ruleId"] = f.Rule;
         r["ruleIndex"] = Index_[f.Rule];
         r["level"] = "warning";
-        r["message"] = {{"text", Utf8Text(f.Message)}};
+        r["message"] = {{"text", Utf8Text(f.Message, Source_)}};
         ordered_json physical;
         physical["physicalLocation"] = std::move(location);
         r["locations"] = ordered_json::array();
@@ -87,6 +88,7 @@ public:
     void Fail() override { Finish(false); }
 
 private:
+    const platform::TCodePage& Source_;
     static constexpr const char* ToolVersion = "1.0.0";
     static constexpr const char* ToolInformationUri = "https://vetrin.invalid/";
 

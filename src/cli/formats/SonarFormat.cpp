@@ -17,11 +17,11 @@ constexpr const char* EngineId = "vetrin";
 class TSonarWriter : public TFindingWriter {
 public:
     explicit TSonarWriter(const TFormatContext& context)
-        : Out_(context.Out), Folder_(platform::CurrentDir()) {
+        : Source_(context.Source), Out_(context.Out), Folder_(platform::CurrentDir()) {
         const TVetrins& rules = context.Rules;
         for (int i = 0; i < rules.Count(); ++i) {
             const TVetrin& rule = *rules.Items(i);
-            const std::string name = Utf8Text(rule.GetCheckerName());
+            const std::string name = Utf8Text(rule.GetCheckerName(), context.Source);
             ordered_json r;
             r["id"] = std::string(rule.ClassName());
             r["name"] = name;
@@ -44,7 +44,8 @@ public:
             LastFile_ = r.File;
             LastPath_ = platform::PathToUtf8(platform::RelativePath(Folder_, r.File));
         }
-        ordered_json location = {{"message", Utf8Text(r.Message)}, {"filePath", LastPath_}};
+        ordered_json location = {{"message", Utf8Text(r.Message, Source_)},
+                                 {"filePath", LastPath_}};
         if (r.HasLine()) location["textRange"] = {{"startLine", r.Line}};
         ordered_json issue = {{"ruleId", r.Rule}, {"primaryLocation", std::move(location)}};
         Out_.Write(First_ ? "\n    " : ",\n    ");
@@ -54,6 +55,7 @@ public:
     void End() override { Out_.Write(First_ ? "]\n}\n" : "\n  ]\n}\n"); }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string Folder_;
     std::string Rules_;

@@ -12,7 +12,7 @@ namespace {
 class TTextWriter : public TFindingWriter {
 public:
     explicit TTextWriter(const TFormatContext& context)
-        : Target_(context.TextTarget), Out_(context.Out) {}
+        : Source_(context.Source), Target_(context.TextTarget), Out_(context.Out) {}
     // The result line, each part in the output's encoding: the file as converted for the finding
     // before when it is the same (findings come part by part), the message converted only when it
     // is not plain ASCII. A part's conversion is that of the whole line: the marks of a part are
@@ -45,10 +45,12 @@ public:
     }
 
 private:
+    const platform::TCodePage& Source_;
     // A text of the engine in the output's encoding; control characters are escaped after the
     // conversion, so that they are found whatever the code page.
     std::string Converted(std::string_view text) const {
-        return Target_ ? platform::TextToCodePage(text, *Target_) : platform::TextToUtf8(text);
+        return Target_ ? platform::TextToCodePage(text, *Target_, Source_)
+                       : platform::TextToUtf8(text, Source_);
     }
 
     const platform::TCodePage* Target_; // none: UTF-8

@@ -344,11 +344,12 @@ std::string AbsolutePath(std::string_view path) {
     return Normalise(CurrentDir() + "/" + std::string(path));
 }
 
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberText) {
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberText,
+                               const TCodePage& source) {
     // Into the file system's form first: a "\" that is the trail byte of a double-byte
     // character is gone after the conversion, so every "\" left is a separator of the path
     // written in the project (a "\" in the project's own path is a letter of a name).
-    std::string memberPath = PathFromSourceText(memberText);
+    std::string memberPath = PathFromSourceText(memberText, source);
     std::replace(memberPath.begin(), memberPath.end(), '\\', '/');
     std::string lexical = IsAbsolute(memberPath)
                               ? Normalise(memberPath)
