@@ -36,4 +36,8 @@ using TSettingValue = std::variant<bool, std::int32_t, TStringList>;
 struct TSettingDescription {
     TSettingField Field;
     TSettingValue Value;
+    // The same field with the same value.
+    bool operator==(const TSettingDescription& other) const {
+        return Field.Key == other.Field.Key && Value == other.Value;
+    }
 };

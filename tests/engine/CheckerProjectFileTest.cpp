@@ -216,3 +216,33 @@ TEST(CheckerProjectFile, FilesRecordTheirNameAndFailClearly) {
     }
     EXPECT_EQ(s.checkers.FileName, path);
 }
+
+TEST(CheckerProjectFile, AFileThatIsNoneOrHalfValidChangesNothingAndIsNotRecorded) {
+    TempDir dir;
+    Rules r;
+    r.flag->Enabled = true;
+    r.list->Entries = {"keep"};
+    // Random bytes hold no rule's section at all; a half-valid file fails on its third line.
+    const std::string random =
+        dir.Write("random.vrp", std::string("\x8E\x01\xFFgarbage\r\n]x[\r\n"));
+    const std::string half =
+        dir.Write("half.vrp", "[TFlag] : f\r\nFalse\r\n[TList] : l\r\nTrue\r\nx\r\n");
+    for (const auto& [file, message] :
+         {std::pair{random, random + Sj(" : ルールの設定が一つもありません")},
+          std::pair{half, half + "(5) : " + ConversionMessage("x")}}) {
+        SCOPED_TRACE(file);
+        try {
+            r.checkers.LoadFromFile(file);
+            FAIL() << "accepted";
+        } catch (const ECheckerProjectError& e) {
+            EXPECT_EQ(e.Message(), message);
+        }
+        EXPECT_TRUE(r.flag->Enabled);
+        EXPECT_FALSE(r.list->Enabled);
+        EXPECT_EQ(r.list->Entries, TStringList{"keep"});
+        EXPECT_EQ(r.checkers.FileName, "");
+    }
+    // An empty file is a checker project with nothing in it.
+    r.checkers.LoadFromFile(dir.Write("empty.vrp", ""));
+    EXPECT_TRUE(r.flag->Enabled);
+}

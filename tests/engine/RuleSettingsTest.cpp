@@ -257,3 +257,41 @@ TEST(RuleSet, ShowDetailOpensTheDialogOfTheRowOrRaisesTheAssertion) {
     EXPECT_EQ(shown, &rule);
     EXPECT_EQ(ownerSeen, &owner);
 }
+
+namespace {
+// Sets every field to a value other than its default.
+class TChangeEverything : public TSettingsVisitor {
+public:
+    void Flag(const TSettingField&, bool& value) override { value = !value; }
+    void Integer(const TSettingField& field, std::int32_t& value) override {
+        value = value < field.Max ? value + 1 : value - 1;
+    }
+    void Texts(const TSettingField&, TStringList& value) override { value.push_back("x"); }
+};
+} // namespace
+
+TEST(RuleSet, EachSettingIsOneNamedFieldThatSavesLoadsAndCopies) {
+    for (const TRuleRow& row : RuleTable()) {
+        SCOPED_TRACE(std::string(row.ClassName));
+        std::set<std::string_view> keys;
+        for (const TSettingDescription& d : DefaultSettings(row)) {
+            EXPECT_TRUE(keys.insert(d.Field.Key).second) << "a key given twice";
+            EXPECT_STRNE(d.Field.Label, "");
+        }
+        // Every field, changed, reaches a fresh rule by assignment and by the checker project
+        // file alike, and the defaults are what a fresh rule holds.
+        std::unique_ptr<TVetrin> changed = row.Create();
+        TChangeEverything change;
+        changed->Settings(change);
+        if (!keys.empty()) EXPECT_NE(changed->DescribeSettings(), DefaultSettings(row));
+        std::unique_ptr<TVetrin> assigned = row.Create();
+        assigned->AssignSettings(*changed);
+        EXPECT_EQ(assigned->DescribeSettings(), changed->DescribeSettings());
+        TVetrinList file;
+        changed->SaveSettings(file);
+        std::unique_ptr<TVetrin> loaded = row.Create();
+        loaded->LoadSettings(file);
+        EXPECT_EQ(file.Cursor, file.Count()) << "saved and loaded a different number of lines";
+        EXPECT_EQ(loaded->DescribeSettings(), changed->DescribeSettings());
+    }
+}

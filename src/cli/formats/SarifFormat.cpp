@@ -10,8 +10,29 @@
 
 #include <algorithm>
 #include <map>
+#include <variant>
+#include <vector>
 
 namespace {
+
+// A rule's settings as a JSON object: texts of the checker project file are code page 932.
+ordered_json SettingsJson(const std::vector<TSettingDescription>& fields) {
+    ordered_json settings = ordered_json::object();
+    for (const TSettingDescription& d : fields) {
+        const std::string key(d.Field.Key);
+        if (const auto* flag = std::get_if<bool>(&d.Value))
+            settings[key] = *flag;
+        else if (const auto* number = std::get_if<std::int32_t>(&d.Value))
+            settings[key] = *number;
+        else {
+            ordered_json texts = ordered_json::array();
+            for (const std::string& text : std::get<TStringList>(d.Value))
+                texts.push_back(platform::Cp932ToUtf8(text));
+            settings[key] = std::move(texts);
+        }
+    }
+    return settings;
+}
 
 class TSarifWriter : public TFindingWriter {
 public:
@@ -28,6 +49,9 @@ public:
             r["name"] = std::string(rule.ClassName()).substr(1); // without the class prefix T
             r["shortDescription"] = {{"text", platform::Cp932ToUtf8(rule.GetCheckerName())}};
             r["properties"] = {{"category", static_cast<int>(rule.Category())}};
+            // The settings the run checks with, by field name.
+            if (std::vector<TSettingDescription> fields = rule.DescribeSettings(); !fields.empty())
+                r["properties"]["settings"] = SettingsJson(fields);
             driverRules.push_back(std::move(r));
         }
         Tool_ = {{"driver",
@@ -70,7 +94,7 @@ public:
         if (f.HasLine())
             location["region"] = {{"startLine", f.Line}};
         else
-            location["region"] = {{"startLine", 1}, {"endLine", WholeFileEndLine(f.File)}};
+            location["region"] = {{"startLine", 1}, {"endLine", f.FileLines}};
         ordered_json r;
         r["ruleId"] = f.Rule;
         r["ruleIndex"] = Index_[f.Rule];
@@ -104,17 +128,6 @@ private:
         if (relative == ".." || relative.rfind("../", 0) == 0) return {{"uri", FileUri(file)}};
         return {{"uri", RelativeUri(relative)}, {"uriBaseId", "SRCROOT"}};
     }
-    // A finding without a line covers the whole file: its last line, at least 1 (an empty or
-    // unreadable file still has a first line to point at).
-    std::int32_t WholeFileEndLine(const std::string& file) {
-        auto it = LineCounts_.find(file);
-        if (it != LineCounts_.end()) return it->second;
-        std::int32_t count = 0;
-        std::string bytes;
-        if (platform::ReadFileBytes(file, bytes))
-            platform::ForEachLine(bytes, [&](std::string_view) { ++count; });
-        return LineCounts_[file] = std::max<std::int32_t>(count, 1);
-    }
 
     TOutput& Out_;
     ordered_json Tool_;
@@ -123,7 +136,6 @@ private:
     std::string RootFolder_, RootUri_;
     std::string LastFile_;
     ordered_json LastLocation_;
-    std::map<std::string, std::int32_t> LineCounts_;
 };
 
 } // namespace
