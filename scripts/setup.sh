@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev qt6-base-dev-tools
           libgl1-mesa-dev libcli11-dev nlohmann-json3-dev fonts-noto-cjk cloc ccache
-          qt6-translations-l10n clang libclang-rt-14-dev clang-format)
+          qt6-translations-l10n clang libclang-rt-14-dev clang-format libxml2-utils
+          python3-jsonschema)
 # With --windows also the MinGW-w64 cross compiler for vrt.exe and Wine to run it (without their
 # recommended packages: vrt.exe needs no graphics, sound or fonts).
 windows=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)

@@ -111,6 +111,11 @@ void TCheckSession::PassLog(TStringLines& kept) {
 
 void TCheckSession::EndParseWalk(TVtParts& member, TStringLines& parseLog) {
     PassLog(parseLog);
+    // A parse that could not read the member to its end is a failure of the member, told as a
+    // read failure is.
+    if (auto* source = dynamic_cast<TVbSource*>(&member); source && !source->ParseFailure.empty())
+        Project_.AddMemberFailure(member.FileName, platform::MarkPath(member.FileName) + " : " +
+                                                       source->ParseFailure);
     member.SetLog(Log_);
     Step();
 }

@@ -1,5 +1,6 @@
 #include "cli/Baseline.h"
 
+#include "cli/FindingKey.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -10,17 +11,7 @@
 
 namespace {
 
-// The compared form of a path in UTF-8: ASCII letters folded, "\" taken for "/". UTF-8 never
-// puts an ASCII byte inside a multi-byte character, so this cannot change one.
-std::string Folded(std::string text) {
-    for (char& c : text) {
-        if (c == '\\')
-            c = '/';
-        else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
+std::string Folded(std::string text) { return ComparedPath(std::move(text)); }
 
 // A path (the file system's form) in UTF-8, as the baseline file keeps it.
 std::string PathUtf8(std::string_view path) { return platform::PathToUtf8(path); }
@@ -32,33 +23,55 @@ TBaseline::TKey TBaseline::MakeKey(const std::string& project, const std::string
     return {Folded(project), Folded(file), rule, message};
 }
 
-const std::pair<std::string, std::string>& TBaseline::Place(const std::string& projectFile,
-                                                            const TFindingRecord& finding) {
+TBaseline::TBaseline(const std::string& fileName, const platform::TCodePage& source)
+    : FileName_(fileName), Folder_(platform::FolderPart(platform::AbsolutePath(fileName))),
+      Source_(source) {}
+
+void TBaseline::SetRunProjects(const std::vector<std::string>& projectFiles) {
+    std::set<std::string> seen;
+    SharedNames_.clear();
+    for (const std::string& project : projectFiles) {
+        std::string name = Folded(PathUtf8(platform::FileNamePart(project)));
+        if (!seen.insert(name).second) SharedNames_.insert(name);
+    }
+}
+
+const TBaseline::TPlace& TBaseline::Place(const std::string& projectFile,
+                                          const TFindingRecord& finding) {
     if (projectFile == PlacedProject_ && finding.File == PlacedFile_ && !PlacedFile_.empty())
         return Placed_;
-    std::string folder = platform::FolderPart(platform::AbsolutePath(projectFile));
-    Placed_ = {PathUtf8(platform::FileNamePart(projectFile)),
-               PathUtf8(platform::RelativePath(folder, finding.File))};
+    const std::string absolute = platform::AbsolutePath(projectFile);
+    Placed_.Project = PathUtf8(platform::RelativePath(Folder_, absolute));
+    Placed_.File = PathUtf8(platform::RelativePath(platform::FolderPart(absolute), finding.File));
+    Placed_.LegacyProject.clear();
+    if (Version_ == 1) {
+        std::string name = PathUtf8(platform::FileNamePart(projectFile));
+        // A name two projects of the run share stands for neither: matching it could hide a
+        // new finding of one behind an old finding of the other.
+        if (!SharedNames_.count(Folded(name))) Placed_.LegacyProject = std::move(name);
+    }
     PlacedProject_ = projectFile;
     PlacedFile_ = finding.File;
     return Placed_;
 }
 
 void TBaseline::Add(const std::string& projectFile, const TFindingRecord& finding) {
-    const auto& [project, file] = Place(projectFile, finding);
-    TEntry& entry = Entries_[MakeKey(project, file, finding.Rule,
+    const TPlace& place = Place(projectFile, finding);
+    TEntry& entry = Entries_[MakeKey(place.Project, place.File, finding.Rule,
                                      platform::TextToUtf8(finding.Message, Source_))];
     if (entry.Count++ == 0) {
-        entry.Project = project;
-        entry.File = file;
+        entry.Project = place.Project;
+        entry.File = place.File;
     }
 }
 
 bool TBaseline::Match(const std::string& projectFile, const TFindingRecord& finding) {
-    const auto& [project, file] = Place(projectFile, finding);
+    const TPlace& place = Place(projectFile, finding);
+    const std::string& project = Version_ == 1 ? place.LegacyProject : place.Project;
+    if (project.empty()) return false;
     Projects_.insert(Folded(project));
     auto it = Entries_.find(
-        MakeKey(project, file, finding.Rule, platform::TextToUtf8(finding.Message, Source_)));
+        MakeKey(project, place.File, finding.Rule, platform::TextToUtf8(finding.Message, Source_)));
     if (it == Entries_.end()) return false;
     return ++it->second.Seen <= it->second.Count;
 }
@@ -80,7 +93,7 @@ std::int64_t TBaseline::Count() const {
 
 std::string TBaseline::ToJson() const {
     // The map is ordered by the compared form, so the order does not depend on the run.
-    std::string text = "{\n  \"version\": 1,\n  \"findings\": [";
+    std::string text = "{\n  \"version\": 2,\n  \"findings\": [";
     bool first = true;
     for (const auto& [key, entry] : Entries_) {
         for (std::int64_t n = 1; n <= entry.Count; ++n) {
@@ -99,11 +112,12 @@ std::string TBaseline::ToJson() const {
     return text;
 }
 
-void TBaseline::SaveToFile(const std::string& fileName) const {
-    if (!platform::WriteFileBytes(fileName, ToJson())) throw EFCreateError(fileName);
+void TBaseline::Save() const {
+    if (!platform::WriteFileBytes(FileName_, ToJson())) throw EFCreateError(FileName_);
 }
 
-void TBaseline::LoadFromFile(const std::string& fileName) {
+void TBaseline::Load() {
+    const std::string& fileName = FileName_;
     std::string bytes;
     if (!platform::FileExists(fileName) || !platform::ReadFileBytes(fileName, bytes))
         throw EFOpenError(fileName);
@@ -115,7 +129,10 @@ void TBaseline::LoadFromFile(const std::string& fileName) {
     if (doc.is_discarded()) throw malformed("invalid JSON");
     if (!doc.is_object() || !doc.contains("findings") || !doc["findings"].is_array())
         throw malformed("no findings array");
-    if (!doc.contains("version") || doc["version"] != 1) throw malformed("unknown version");
+    // Version 1 named the project by its file name, version 2 by its path relative to here.
+    if (!doc.contains("version") || (doc["version"] != 1 && doc["version"] != 2))
+        throw malformed("unknown version");
+    Version_ = doc["version"] == 1 ? 1 : 2;
     Entries_.clear();
     Projects_.clear();
     std::size_t index = 0;

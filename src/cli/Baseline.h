@@ -1,29 +1,37 @@
 // A baseline: the findings a project had when it was recorded, so that a check reports only the
-// findings that are new since. A finding is known by its project, rule, file (relative to the
-// project's folder; letter case and the kind of slash do not count), message, and its
+// findings that are new since. A finding is known by its project (its path relative to the
+// baseline file's folder), rule, file (relative to the project's folder), message, and its
 // occurrence number among the findings with the same rule, file and message, never by its line:
 // lines inserted above an old finding leave it old, and one more finding with an old message
-// in the same file is new.
+// in the same file is new. In both paths letter case and the kind of slash do not count.
+// Files of version 1 named the project by its file name only; they still match a project whose
+// file name no other project of the run shares.
 #pragma once
 
 #include "framework/Finding.h"
+#include "platform/CodePage.h"
 
 #include <cstdint>
 #include <map>
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 class TBaseline {
 public:
+    // A baseline kept in the file (engine path), whose folder the projects are relative to.
     // Messages are kept in UTF-8: the names in them are text of `source`, the run's code page.
-    explicit TBaseline(const platform::TCodePage& source) : Source_(source) {}
-
-    // Reads a baseline file (engine path). A missing or malformed file raises EGeneralError.
-    void LoadFromFile(const std::string& fileName);
+    TBaseline(const std::string& fileName, const platform::TCodePage& source);
+    // Reads the file. A missing or malformed file raises EGeneralError.
+    void Load();
     // Writes the recorded findings as JSON sorted by project, file, rule, message and occurrence,
     // one finding per line; written whole or not at all. Raises EFCreateError.
-    void SaveToFile(const std::string& fileName) const;
+    void Save() const;
+    const std::string& FileName() const { return FileName_; }
+    // The projects of the run (engine paths), before the first Match: a version 1 entry is
+    // matched only by a project whose file name is unique among them.
+    void SetRunProjects(const std::vector<std::string>& projectFiles);
     // The text SaveToFile writes.
     std::string ToJson() const;
 
@@ -37,7 +45,7 @@ public:
     std::int64_t Count() const;
 
 private:
-    // project name, file, rule, message: UTF-8; project and file in their compared form.
+    // project, file, rule, message: UTF-8; project and file in their compared form.
     using TKey = std::tuple<std::string, std::string, std::string, std::string>;
     struct TEntry {
         std::string Project, File; // as first recorded, for writing
@@ -46,13 +54,20 @@ private:
     };
     static TKey MakeKey(const std::string& project, const std::string& file,
                         const std::string& rule, const std::string& message);
-    // Project name and relative file of a finding, in UTF-8 as written to the file. Findings
-    // come file by file, so the last answer is kept.
-    const std::pair<std::string, std::string>& Place(const std::string& projectFile,
-                                                     const TFindingRecord& finding);
+    // The project (relative to the baseline's folder) and the file (relative to the project's
+    // folder) of a finding, in UTF-8 as written to the file, and for a version 1 file the
+    // project's file name where it may stand for the project (else empty). Findings come file
+    // by file, so the last answer is kept.
+    struct TPlace {
+        std::string Project, File, LegacyProject;
+    };
+    const TPlace& Place(const std::string& projectFile, const TFindingRecord& finding);
+    std::string FileName_, Folder_;
     const platform::TCodePage& Source_;
+    int Version_ = 2;
+    std::set<std::string> SharedNames_; // compared file names that two projects of the run share
     std::string PlacedProject_, PlacedFile_;
-    std::pair<std::string, std::string> Placed_;
+    TPlace Placed_;
     std::map<TKey, TEntry> Entries_;
     std::set<std::string> Projects_; // compared form of the projects matched against
 };

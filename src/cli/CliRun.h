@@ -2,6 +2,7 @@
 #pragma once
 
 #include "checkers/CheckSession.h"
+#include "cli/formats/FindingWriter.h"
 #include "framework/FindingSink.h"
 #include "framework/TextLines.h"
 
@@ -10,18 +11,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Receives the findings in report order, one at a time (texts in code page 932), and writes each
-// to its output as it comes (the output buffers them).
-class TFindingWriter {
-public:
-    virtual ~TFindingWriter() = default;
-    virtual void Begin() {}
-    virtual void Write(const TFindingRecord& finding) = 0;
-    virtual void End() {}
-    // The run failed after Begin: ends the output well formed, saying so where it can.
-    virtual void Fail() { End(); }
-};
 
 // The findings of a run on their way to a writer: filtered, counted, and passed on as they come
 // (no writer: they are only counted). Nothing is copied on the way.

@@ -193,7 +193,8 @@ void TVtParts::ParseChild(TVtParts& child, TTextLines* log) const {
                               " Token:" + std::to_string(child.TokenCount()) +
                               " Method:" + std::to_string(child.MethodCount()) +
                               " Time:" + platform::FormatElapsed(t0, t1) + " )");
-    } else if (log) {
+    } else if (log && platform::FileKindOf(child.FileName) == platform::TFileKind::None) {
+        // A folder or device in a member's place was told when the members were read.
         log->Add(platform::TimeStamp() + t.NotFound + platform::MarkPath(child.FileName));
     }
 }

@@ -32,14 +32,14 @@ bool ReadFileLines(std::string_view path, std::vector<std::string>& lines) {
 }
 
 std::string RelativePath(std::string_view folder, std::string_view path) {
-    // Both are made absolute, then compared component by component ("/" and "\\" alike; a
-    // Windows drive or server is the first component).
+    // Both are made absolute, then compared component by component (a Windows drive or server
+    // is the first component).
     auto split = [](const std::string& p) {
         std::vector<std::string> parts;
         std::string current;
         // File-system bytes: no byte of a non-ASCII character equals a separator.
         for (char c : p) {
-            if (c == '/' || c == '\\') {
+            if (IsPathSeparator(c)) {
                 if (!current.empty()) parts.push_back(std::move(current));
                 current.clear();
             } else {

@@ -26,17 +26,43 @@ std::string PathFromSystemText(std::string_view systemText);
 // The code page 932 form of a path, to be stored in such a file ("?" for what it lacks).
 std::string PathToSystemText(std::string_view path);
 
+// Whether a character separates the components of a path of this system: "/" on POSIX (where
+// "\\" is a letter of a name), "/" and "\\" on Windows. Paths written inside a VB project use
+// "\\" on every system (ResolveProjectPath).
+bool IsPathSeparator(char c);
+
+// A regular file (symbolic links followed).
 bool FileExists(std::string_view path);
+// What stands at a path, symbolic links followed: nothing, a regular file, a folder, or something
+// else (a device, a FIFO, a socket), which is never read.
+enum class TFileKind { None, File, Folder, Other };
+TFileKind FileKindOf(std::string_view path);
 // The modification time stamp (nanoseconds); none when the file does not exist.
 std::optional<std::int64_t> FileTimeStamp(std::string_view path);
 
+// Reads a regular file whole; false for anything else (a FIFO or device is never waited on).
 bool ReadFileBytes(std::string_view path, std::string& bytes);
 // Writes through a temporary file in the same folder and renames it into place, so a failure
-// midway never leaves a truncated file. A symbolic link is written through to its target; a file
-// that is replaced keeps its mode. Answers false when the file cannot be created, and for a target
+// midway never leaves a truncated file, and a termination signal that ends the process meanwhile
+// removes the temporary file. A symbolic link is written through to its target as the system
+// follows it (never a link the system refuses to follow, nor one that leads nowhere); a file that
+// is replaced keeps its mode. Answers false when the file cannot be created, and for a target
 // that is no regular file (folder, device, FIFO) or that the user may not write.
 // A path holding a NUL byte names no file: FileExists, ReadFileBytes and WriteFileBytes fail.
 bool WriteFileBytes(std::string_view path, std::string_view bytes);
+
+// The entries of a folder (not "." and ".."), in no particular order: names as the file system
+// gives them, and what each is once symbolic links are followed (a link that leads nowhere is
+// None). Empty when the folder cannot be read.
+struct TFolderEntry {
+    std::string Name;
+    TFileKind Kind = TFileKind::None;
+};
+std::vector<TFolderEntry> ListFolder(std::string_view folder);
+// What tells a folder from every other folder on the machine, however it is reached (device and
+// node number; volume and file index on Windows): a walk that meets one twice has gone round a
+// loop of links. None when it cannot be told.
+std::optional<std::string> FolderIdentity(std::string_view folder);
 
 // Splits text into lines: a line ends at CR, LF or CR LF; a final line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
@@ -59,7 +85,8 @@ bool ReadFileLines(std::string_view path, std::vector<std::string>& lines);
 
 // Folder of the running executable (engine form, no trailing separator).
 std::string ExecutableDir();
-// The process's current folder (engine form).
+// The process's current folder (engine form), however deep; raises std::runtime_error when the
+// system cannot tell it (the folder was removed).
 std::string CurrentDir();
 // Whether the process may create files in folder (false when it does not exist).
 bool FolderWritable(std::string_view folder);

@@ -9,6 +9,9 @@ const TVbParserTexts& ParserTexts() {
         t.UnfinishedMethod = c("エラー:TVbParser.ExtractMethods:End がありません");
         t.UnclosedArguments = c("エラー:TVbParser.ExtractMethods:引数の並びが閉じていません");
         t.OutOfMemory = c("メモリが足りないため読めません");
+        t.ParseOutOfMemory = c("メモリが足りないため解析できません");
+        t.MemberIsFolder = c("フォルダーです。ファイルではないため読めません");
+        t.MemberNotAFile = c("通常のファイルではないため読めません(デバイス、FIFO など)");
         t.NotAProject = c("%s は VB のプロジェクトファイルではありません");
         return t;
     }();

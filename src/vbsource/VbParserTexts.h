@@ -7,6 +7,9 @@ struct TVbParserTexts {
     std::string UnfinishedMethod;  // a procedure whose End line never comes
     std::string UnclosedArguments; // an argument list still open at the end of the tokens
     std::string OutOfMemory;       // a member too large for the memory left
+    std::string ParseOutOfMemory;  // a member whose parse ran out of memory
+    std::string MemberIsFolder;    // a member path that names a folder
+    std::string MemberNotAFile;    // a member path that names a device, FIFO or socket
     std::string NotAProject;       // "%s" is the file
 };
 

@@ -25,6 +25,8 @@ public:
     TVbParser(TVbSource& source, const std::string& wordListDir);
     // With shared word lists (read now if they are not yet).
     TVbParser(TVbSource& source, TVbWordLists& wordLists);
+    // Called with the source at the start of each Execute (tests set it to make a parse fail).
+    static void (*ParseHook)(const TVbSource& source);
     bool Execute() override;
 
     std::uint8_t State = 0;

@@ -76,7 +76,16 @@ std::string LoadMemberFile(TVtParts& member, const std::string& fileName) {
     std::string failure;
     try {
         if (TVbProjectParser::MemberLoadHook) TVbProjectParser::MemberLoadHook(fileName);
-        member.Load(fileName);
+        // A folder, device or FIFO is told as what it is, and never opened: reading a device can
+        // wait for ever.
+        const platform::TFileKind kind = platform::FileKindOf(fileName);
+        if (kind == platform::TFileKind::Folder || kind == platform::TFileKind::Other) {
+            member.FileName = fileName;
+            failure = kind == platform::TFileKind::Folder ? ParserTexts().MemberIsFolder
+                                                          : ParserTexts().MemberNotAFile;
+        } else {
+            member.Load(fileName);
+        }
     } catch (const EVetrinError& e) {
         failure = e.Message();
     } catch (const std::bad_alloc&) {

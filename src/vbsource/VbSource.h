@@ -212,6 +212,10 @@ public:
     bool StatisticsDone = false;
     // What the tokenizer dropped, in order.
     std::vector<TVbDroppedText> DroppedText;
+    // Why the last parse could not read the member to its end for want of resources (code page
+    // 932; empty when it could). Text the parser cannot follow is no such failure. Kept by
+    // ReleaseParse.
+    std::string ParseFailure;
 
     int TokenCount() const override { return Tokens.Count(); }
     int VariableCount() const override { return Variables.Count(); }

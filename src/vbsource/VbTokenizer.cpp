@@ -2,6 +2,7 @@
 // chosen by the class of the character there and tried in their fixed order: ReadHeader,
 // ReadKeyword, ReadOperator, ReadIdentifier, ReadSymbol, ReadNumber, ReadStringLiteral,
 // ReadComment. A character that no reader takes drops the rest of its line.
+#include "vbsource/VbParserTexts.h"
 #include "vbsource/VbParsers.h"
 
 #include "platform/CodePage.h"
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 
 // ---- Character classes ----
 
@@ -182,13 +184,21 @@ TVbParser::TVbParser(TVbSource& source, TVbWordLists& wordLists)
       Keywords(WordLists_.Keywords), Operators(WordLists_.Operators),
       Chars_(&CharTableOf(source.CodePage())) {}
 
+void (*TVbParser::ParseHook)(const TVbSource& source) = nullptr;
+
 bool TVbParser::Execute() {
+    Source.ParseFailure.clear();
     try {
+        if (ParseHook) ParseHook(Source);
         JoinContinuationLines();
         Tokenize();
         ExtractVariables();
         ExtractMethods();
         return true;
+    } catch (const std::bad_alloc&) {
+        // Not the text's fault: the member was not read to its end, which the caller tells.
+        Source.ParseFailure = ParserTexts().ParseOutOfMemory;
+        return false;
     } catch (...) {
         // What was built before the failure stays in the source.
         return false;

@@ -311,3 +311,40 @@ TEST(CheckSession, SuppressionCommentsHoldForResultLinesToo) {
     for (const auto& line : honoured)
         EXPECT_NE(std::find(all.begin(), all.end(), line), all.end()) << line;
 }
+
+// A member whose parse runs out of memory is told in the log and in the project's failures, one
+// line, whichever way the run goes; the other members are checked as usual.
+TEST(CheckSession, AParseThatRunsOutOfMemoryIsTold) {
+    TVbParser::ParseHook = [](const TVbSource& source) {
+        if (source.FileName.ends_with("/modCommon.bas")) throw std::bad_alloc();
+    };
+    for (bool keep : {true, false}) {
+        for (int jobs : {1, 3}) {
+            TRunSettings settings;
+            settings.KeepParsed = keep;
+            settings.Jobs = jobs;
+            TCheckSession session(settings);
+            EnableAll(session);
+            TRecords records;
+            TStringLines log;
+            session.SetFindings(&records);
+            session.SetLog(&log);
+            session.ReadAndCheck(ExampleProject);
+            const auto& failures = session.Project().MemberFailures;
+            ASSERT_EQ(failures.size(), 1u) << keep << jobs;
+            EXPECT_TRUE(failures[0].FileName.ends_with("/modCommon.bas"));
+            EXPECT_TRUE(
+                failures[0].Line.ends_with(" : " + Sj("メモリが足りないため解析できません")))
+                << failures[0].Line;
+            EXPECT_EQ(std::count_if(log.Lines.begin(), log.Lines.end(),
+                                    [&](const std::string& line) {
+                                        return line.ends_with(failures[0].Line);
+                                    }),
+                      1);
+            EXPECT_TRUE(std::any_of(
+                records.Items.begin(), records.Items.end(),
+                [](const TFindingRecord& f) { return f.File.ends_with("/MainForm.frm"); }));
+        }
+    }
+    TVbParser::ParseHook = nullptr;
+}

@@ -7,9 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 TEST(CodePage, TrailByteIsNeverTakenForAscii) {
@@ -194,6 +199,132 @@ TEST(Files, WritingReplacesWholeAndFailsCleanly) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 1);
     EXPECT_TRUE(platform::FolderWritable(dir.Path));
     EXPECT_FALSE(platform::FolderWritable(dir.Path + "/missing"));
+}
+
+TEST(Files, OnlyProjectPathsUseBackslashes) {
+    // A "\\" in a folder's name is a letter of it on POSIX; in the project it separates.
+    TempDir dir;
+    dir.Write("a\\b/Forms/Main.frm", "x");
+    std::string vbp = dir.Write("a\\b/p.vbp", "");
+    EXPECT_EQ(platform::FolderPart(vbp), dir.Path + "/a\\b");
+    EXPECT_EQ(platform::AbsolutePath(vbp), vbp);
+    EXPECT_EQ(platform::ResolveProjectPath(vbp, "Forms\\Main.frm", Page(932)),
+              dir.Path + "/a\\b/Forms/Main.frm");
+    EXPECT_EQ(platform::RelativePath(dir.Path, vbp), "a\\b/p.vbp");
+}
+
+TEST(Files, KindsOfFileAreToldAndOnlyRegularFilesRead) {
+    TempDir dir;
+    std::string file = dir.Write("f.bas", "x");
+    std::string fifo = dir.Path + "/fifo.bas";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(platform::FileKindOf(file), platform::TFileKind::File);
+    EXPECT_EQ(platform::FileKindOf(dir.Path), platform::TFileKind::Folder);
+    EXPECT_EQ(platform::FileKindOf(fifo), platform::TFileKind::Other);
+    EXPECT_EQ(platform::FileKindOf("/dev/null"), platform::TFileKind::Other);
+    EXPECT_EQ(platform::FileKindOf(dir.Path + "/none"), platform::TFileKind::None);
+    std::string bytes;
+    EXPECT_FALSE(platform::ReadFileBytes(fifo, bytes)); // at once: no writer is waited for
+    EXPECT_FALSE(platform::ReadFileBytes(dir.Path, bytes));
+}
+
+TEST(Files, PathsDeeperThanTheSystemLimitAreFollowed) {
+    TempDir dir;
+    const std::string before = std::filesystem::current_path().string();
+    // Folder by folder, each step relative: the whole path is longer than the system takes.
+    ASSERT_EQ(chdir(dir.Path.c_str()), 0);
+    std::string deep = dir.Path;
+    const std::string name(200, 'd');
+    while (deep.size() < 6000) {
+        ASSERT_EQ(mkdir(name.c_str(), 0700), 0);
+        ASSERT_EQ(chdir(name.c_str()), 0);
+        deep += "/" + name;
+    }
+    std::ofstream("m.bas") << "x";
+    const std::string current = platform::CurrentDir();
+    const std::string member = platform::ResolveProjectPath("p.vbp", "m.bas", Page(932));
+    ASSERT_EQ(chdir(before.c_str()), 0);
+    EXPECT_EQ(current, deep);
+    EXPECT_EQ(member, deep + "/m.bas");
+    EXPECT_TRUE(platform::FileExists(member));
+    std::string bytes;
+    EXPECT_TRUE(platform::ReadFileBytes(member, bytes));
+    EXPECT_EQ(bytes, "x");
+    // rm walks the tree relative to each folder, as the library's removal does not.
+    EXPECT_EQ(std::system(("rm -rf '" + dir.Path + "/" + name + "'").c_str()), 0);
+}
+
+TEST(Files, WritingFollowsLinksAsTheSystemDoes) {
+    TempDir dir;
+    std::string target = dir.Write("target.vrp", "old");
+    std::string link = dir.Path + "/link.vrp";
+    ASSERT_EQ(symlink("target.vrp", link.c_str()), 0);
+    ASSERT_TRUE(platform::WriteFileBytes(link, "new"));
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFileBytes(target, bytes));
+    EXPECT_EQ(bytes, "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    // A link that leads nowhere is not followed into a new file.
+    std::string dangling = dir.Path + "/dangling.vrp";
+    ASSERT_EQ(symlink("nowhere/x.vrp", dangling.c_str()), 0);
+    EXPECT_FALSE(platform::WriteFileBytes(dangling, "x"));
+
+    // A link planted by another user in a shared sticky folder: the system refuses to follow it
+    // (when it protects links), and so does the write. Needs root to plant it as another user.
+    std::ifstream protection("/proc/sys/fs/protected_symlinks");
+    int protectedLinks = 0;
+    protection >> protectedLinks;
+    if (geteuid() != 0 || protectedLinks != 1) GTEST_SKIP() << "needs root and protected links";
+    std::string shared = dir.Path + "/shared";
+    ASSERT_EQ(mkdir(shared.c_str(), 01777), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(chmod(dir.Path.c_str(), 0755), 0);
+    std::string planted = shared + "/planted.vrp";
+    pid_t child = fork();
+    if (child == 0) {
+        _exit(setuid(65534) == 0 && symlink(target.c_str(), planted.c_str()) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(platform::WriteFileBytes(planted, "planted"));
+    ASSERT_TRUE(platform::ReadFileBytes(target, bytes));
+    EXPECT_EQ(bytes, "new");
+}
+
+TEST(Files, ATerminationDuringAWriteLeavesNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.Path + "/big.json";
+    // The write must still be under way when the signal comes: a larger file until it is.
+    for (std::size_t size = std::size_t(1) << 27; size <= (std::size_t(1) << 31); size *= 2) {
+        pid_t child = fork();
+        if (child == 0) {
+            std::string bytes(size, 'x');
+            _exit(platform::WriteFileBytes(path, bytes) ? 0 : 1);
+        }
+        const std::string temp = path + ".tmp" + std::to_string(child);
+        bool seen = false;
+        int status = 0;
+        while (!seen && waitpid(child, &status, WNOHANG) == 0) {
+            seen = std::filesystem::exists(temp);
+            if (!seen) usleep(200);
+        }
+        if (!seen) {
+            std::filesystem::remove(path);
+            continue; // done before it was seen
+        }
+        kill(child, SIGTERM);
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (WIFEXITED(status)) {
+            std::filesystem::remove(path);
+            continue; // done before the signal came
+        }
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        EXPECT_FALSE(std::filesystem::exists(temp));
+        EXPECT_FALSE(std::filesystem::exists(path));
+        return;
+    }
+    FAIL() << "every write ended before the signal";
 }
 
 TEST(Signals, TerminationRequestWakesTheWatcherInsteadOfEndingTheProcess) {

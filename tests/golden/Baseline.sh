@@ -66,4 +66,23 @@ run 2 --baseline bad.json "$project"
 printf 'not json' >bad.json
 run 2 --baseline bad.json "$project"
 
+# Two projects of the same file name in two folders: each is its own project in the baseline
+# (named by its path relative to the baseline's folder), so an old finding of one never hides a
+# new finding of the other.
+cp "$work/original" "$source"
+mkdir -p "$work/two/A" "$work/two/B" && cp -R "$fixture/." "$work/two/A/" &&
+    cp -R "$fixture/." "$work/two/B/" && cd "$work/two" || exit 1
+run 1 --write-baseline base.json "A/$project"
+grep -q "\"project\":\"A/$project\"" base.json || fail "project not named by its path: $(head -3 base.json)"
+run 0 --baseline base.json "A/$project"
+run 1 --baseline base.json "A/$project" "B/$project"
+[ "$(wc -l <"$work/out")" = "$all" ] && ! grep -q "/A/" "$work/out" ||
+    fail "B's findings should be new, A's old: $(cat "$work/out")"
+# A baseline of the earlier version names projects by file name: it still matches a project
+# whose name is unique in the run, and hides nothing when two projects share the name.
+sed -e 's/"version": 2/"version": 1/' -e "s|\"project\":\"A/|\"project\":\"|" base.json >v1.json
+run 0 --baseline v1.json "A/$project"
+run 1 --baseline v1.json "A/$project" "B/$project"
+[ "$(wc -l <"$work/out")" = "$((all * 2))" ] || fail "a shared name matched: $(cat "$work/out")"
+
 [ $failed = 0 ] || exit 1

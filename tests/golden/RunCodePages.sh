@@ -96,7 +96,7 @@ for m in A C; do
 done
 ln -s /proc/self/mem "$broken/B.bas" # a file that is there but gives an I/O error when read
 (cd "$broken" && "$vrt" check P.vbp) >"$work/out" 2>"$work/err"
-[ $? = 1 ] || fail "unreadable member: status"
+[ $? = 2 ] || fail "unreadable member: status (a run that missed a member exits 2)"
 [ "$(grep -c 'B.bas' "$work/err")" = 1 ] || fail "unreadable member: stderr: $(cat "$work/err")"
 grep -q 'C.bas(3)' "$work/out" || fail "unreadable member: C.bas not checked: $(cat "$work/out")"
 

@@ -89,9 +89,16 @@ std::string EnginePath(std::string_view nativePath) {
     return Engine(win::ToWide(nativePath, win::Utf8CodePage));
 }
 
-bool FileExists(std::string_view path) {
+bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool FileExists(std::string_view path) { return FileKindOf(path) == TFileKind::File; }
+
+TFileKind FileKindOf(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return Attributes(path, data) && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!Attributes(path, data)) return TFileKind::None;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return TFileKind::Folder;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return TFileKind::Other;
+    return TFileKind::File;
 }
 
 std::optional<std::int64_t> FileTimeStamp(std::string_view path) {
@@ -160,6 +167,39 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes) {
         return true;
     DeleteFileW(temp.c_str());
     return false;
+}
+
+std::vector<TFolderEntry> ListFolder(std::string_view folder) {
+    std::vector<TFolderEntry> entries;
+    std::wstring pattern = ApiPath(folder);
+    if (!pattern.empty() && !IsSeparator(pattern.back())) pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return entries;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::string path = std::string(folder) + "\\" + Engine(name);
+        // The kind as links are followed: a link's own attributes say only that it is one.
+        entries.push_back(
+            {Engine(name), (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? FileKindOf(path)
+                           : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? TFileKind::Folder
+                                                                                : TFileKind::File});
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+std::optional<std::string> FolderIdentity(std::string_view folder) {
+    // A folder is opened (links followed) only to ask for its identity.
+    THandle handle(CreateFileW(ApiPath(folder).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!handle.Valid() || !GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
+           ":" + std::to_string(info.nFileIndexLow);
 }
 
 std::string ExecutableDir() {

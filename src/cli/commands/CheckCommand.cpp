@@ -1,0 +1,234 @@
+#include "cli/commands/CheckCommand.h"
+
+#include "cli/Baseline.h"
+#include "cli/Output.h"
+#include "cli/ProjectRun.h"
+#include "cli/commands/CommonOptions.h"
+#include "cli/formats/Formats.h"
+#include "framework/Errors.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char* const Description =
+    "Checks each project (or each project of a group, .vbg) in turn as the desktop's check\n"
+    "run does: reads the project file and every member file, parses them, and runs the\n"
+    "rules (all enabled at their defaults, then as the checker project file given with\n"
+    "--rules says) on the project and each member.\n"
+    "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
+    "(none named: the current folder); files and folders whose names start with \".\" are\n"
+    "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
+    "of links ends.\n"
+    "--log writes the progress log (one line per parsed file and per rule on each file) to\n"
+    "stderr. After a text check one summary line goes to stderr (not with --quiet).\n"
+    "--write-baseline FILE records the findings of the run (JSON); --baseline FILE reports\n"
+    "only findings that are not in it, matched by project, rule, file, message and\n"
+    "occurrence, not by line. A comment ' vetrin:ignore RULE[, RULE...] suppresses those rules\n"
+    "(class names, or *) on its line, or alone on a line on the next line of code;\n"
+    "' vetrin:ignore-file RULE... in the whole file; --no-ignore reports them anyway.\n"
+    "Exit status: 0 no finding (or --exit-zero), 1 at least one finding, 2 an error or a\n"
+    "member that is missing or cannot be read (unless --allow-missing).";
+
+// The formats, one line each, for the command's help.
+std::string FormatsHelp() {
+    std::size_t width = 0;
+    for (const TFindingFormat& format : FindingFormats())
+        width = std::max(width, std::string_view(format.Name).size() + 1);
+    std::string text = "Output formats:\n";
+    for (const TFindingFormat& format : FindingFormats()) {
+        std::string name = format.Name;
+        text += "  " + name + std::string(width - name.size(), ' ') + format.Description + "\n";
+    }
+    return text;
+}
+
+std::string Counted(std::int64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The line after a text check: what was found, where, how much was checked and how long it took,
+// and what could not be checked.
+void PrintSummary(const TFindingBatch& findings, std::int64_t checked, const TBaseline* baseline,
+                  std::int64_t known, std::int64_t unchecked, std::uint32_t started) {
+    std::string text = "vrt: " + Counted(findings.Count(), "finding", "findings") + " in " +
+                       Counted(findings.FilesWithFindings(), "file", "files") + " (" +
+                       Counted(checked, "file", "files") + " checked, " +
+                       platform::FormatElapsed(started, platform::TickCount()) + ")";
+    if (baseline) text += "; " + std::to_string(known) + " in the baseline";
+    if (unchecked > 0)
+        text += "; " + Counted(unchecked, "file", "files") + (unchecked == 1 ? " was" : " were") +
+                " missing or could not be read";
+    text += "\n";
+    std::fputs(text.c_str(), stderr);
+}
+
+} // namespace
+
+CLI::App* TCheckCommand::Add(CLI::App& app) {
+    CLI::App* command = app.add_subcommand("check", "Check projects and print the findings");
+    command->footer(FormatsHelp() + Description);
+    AddRulesOption(*command, RulesFile_);
+    std::vector<std::string> names;
+    std::string list;
+    for (const TFindingFormat& format : FindingFormats()) {
+        names.emplace_back(format.Name);
+        list += (list.empty() ? "" : ", ") + names.back();
+    }
+    command->add_option("--format", Format_, "Output format: " + list + " (text by default)")
+        ->check(CLI::IsMember(names))
+        ->type_name("NAME");
+    command
+        ->add_option("--encoding", Encoding_,
+                     "Text output: utf-8 (default), cp932 (code page 932), or native (the source's "
+                     "code page: names as the source's own bytes)")
+        ->check(CLI::IsMember({"utf-8", "cp932", "native"}))
+        ->type_name("NAME");
+    command
+        ->add_option("--output,-o", OutputFile_,
+                     "Write the findings into this file instead of standard output (whole or not "
+                     "at all)")
+        ->type_name("FILE");
+    AddCodePageOption(*command, CodePage_);
+    command->add_flag("--log", Log_,
+                      "Write the progress log (parsing, each rule on each file) to stderr");
+    command
+        ->add_option("--baseline", BaselineFile_,
+                     "Report only findings that are not in this baseline file")
+        ->type_name("FILE");
+    command
+        ->add_option("--write-baseline", WriteBaselineFile_,
+                     "Record the findings of this run in a baseline file")
+        ->type_name("FILE");
+    command->add_flag("--no-ignore", NoIgnore_,
+                      "Also report findings that a vetrin:ignore comment suppresses");
+    command->add_flag("--quiet", Quiet_, "No summary line on stderr after a text check");
+    command->add_flag("--exit-zero", ExitZero_,
+                      "Exit 0 when there are findings (errors still exit 2)");
+    command->add_flag("--allow-missing", AllowMissing_,
+                      "Members that are missing or cannot be read do not make the run fail "
+                      "(they are still reported); without it such a run exits 2");
+    AddJobsOption(*command, Jobs_);
+    command
+        ->add_option(
+            "projects", Projects_,
+            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
+        ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
+    return command;
+}
+
+int TCheckCommand::Run() {
+    const std::uint32_t started = platform::TickCount();
+    const bool text = Format_ == "text";
+    // The text format in a code page (932, or the source's with --encoding native) is written as
+    // those bytes (and shown as such on a Windows console); everything else is UTF-8.
+    const platform::TCodePage* textTarget = Encoding_ == "cp932" ? &platform::SystemCodePage()
+                                            : Encoding_ == "native"
+                                                ? platform::FindCodePage(CodePage_)
+                                                : nullptr;
+    if (textTarget && !text)
+        throw EGeneralError("--encoding " + Encoding_ +
+                            " applies to the text format only (the others are UTF-8)");
+    TRunSettings settings;
+    settings.Suppressions = !NoIgnore_;
+    settings.CodePage = CodePage_;
+    settings.Jobs = Jobs_;
+    // Nothing of a member is needed once it is checked: only the findings and counts are shown.
+    settings.KeepParsed = false;
+    TCheckSession session(settings);
+    PrepareRules(session, RulesFile_);
+    int missing = 0;
+    std::vector<TProjectToCheck> projects = ProjectsToCheck(Projects_, session.CodePage(), missing);
+
+    TOutput out = TOutput::To(
+        OutputFile_.empty() ? std::string() : platform::EnginePath(OutputFile_),
+        textTarget ? static_cast<unsigned>(textTarget->Number()) : platform::Utf8CodePage);
+    std::unique_ptr<TFindingWriter> writer =
+        FindFindingFormat(Format_)->Make({session.Rules(), out, session.CodePage(), textTarget});
+    TFindingBatch findings(writer.get());
+    session.SetFindings(&findings);
+
+    // The baseline to compare with, and the one to record; both see every finding of the run.
+    std::unique_ptr<TBaseline> baseline, recorded;
+    if (!BaselineFile_.empty()) {
+        baseline =
+            std::make_unique<TBaseline>(platform::EnginePath(BaselineFile_), session.CodePage());
+        baseline->Load();
+        std::vector<std::string> paths;
+        for (const auto& project : projects)
+            paths.push_back(project.Path);
+        baseline->SetRunProjects(paths);
+    }
+    if (!WriteBaselineFile_.empty())
+        recorded = std::make_unique<TBaseline>(platform::EnginePath(WriteBaselineFile_),
+                                               session.CodePage());
+    std::string currentProject;
+    std::int64_t known = 0;
+    if (baseline || recorded) {
+        findings.Keep = [&](const TFindingRecord& finding) {
+            if (recorded) recorded->Add(currentProject, finding);
+            if (baseline && baseline->Match(currentProject, finding)) {
+                ++known;
+                return false;
+            }
+            return true;
+        };
+    }
+    std::int64_t checked = 0;
+    // Projects of groups and members that are missing or could not be read or parsed.
+    std::int64_t unchecked = missing;
+    std::unique_ptr<TStreamLog> log;
+    if (Log_) log = std::make_unique<TStreamLog>(stderr, session.CodePage());
+    session.SetLog(log.get());
+    writer->Begin();
+    try {
+        for (const auto& project : projects) {
+            currentProject = project.Path;
+            writer->BeginProject(project.Path);
+            unchecked += CheckProject(project.Path, session, log.get());
+            std::vector<std::string> files = {project.Path};
+            for (const TVtParts* member : session.Project().Children)
+                files.push_back(member->FileName);
+            checked += static_cast<std::int64_t>(files.size());
+            writer->EndProject(files);
+        }
+    } catch (...) {
+        // Keep what was found before the failure, and the output well formed.
+        writer->Fail();
+        out.Close();
+        if (log) log->Finish();
+        throw;
+    }
+    writer->End();
+    if (log) log->Finish();
+    if (!out.Close()) {
+        if (!OutputFile_.empty()) throw EFCreateError(platform::EnginePath(OutputFile_));
+        throw EGeneralError("cannot write the output");
+    }
+    // A baseline of a run that did not see every file would take the findings of the files it
+    // missed for fixed.
+    bool baselineRefused = false;
+    if (recorded && unchecked > 0) {
+        baselineRefused = true;
+        Warn(WriteBaselineFile_ + ": not written, since the run did not check every file");
+    } else if (recorded) {
+        recorded->Save();
+    }
+    if (baseline && baseline->FixedCount() > 0) {
+        std::int64_t fixed = baseline->FixedCount();
+        std::string line =
+            "vrt: " + std::to_string(fixed) +
+            (fixed == 1 ? " baseline entry is fixed\n" : " baseline entries are fixed\n");
+        std::fputs(line.c_str(), stderr);
+    }
+    if (text && !Quiet_) PrintSummary(findings, checked, baseline.get(), known, unchecked, started);
+    // A check that did not cover everything must not pass a gate, unless asked; a group's
+    // missing project and a baseline not written fail the run in any case.
+    if (missing > 0 || baselineRefused || (unchecked > 0 && !AllowMissing_)) return 2;
+    return findings.Count() > 0 && !ExitZero_ ? 1 : 0;
+}
