@@ -1,6 +1,7 @@
 #include "checkers/CheckSession.h"
 
 #include "checkers/Checkers.h"
+#include "checkers/SyntaxRule.h"
 #include "framework/Errors.h"
 #include "framework/OrderedRun.h"
 #include "platform/CodePage.h"
@@ -55,6 +56,7 @@ TCheckSession::TCheckSession(TRunSettings settings)
       WordLists_(Settings_.WordListFolder.empty() ? TVbWordLists::DefaultFolder()
                                                   : Settings_.WordListFolder) {
     AddAllCheckers(Rules_);
+    ShareSyntaxCache(Rules_, &SyntaxCache_);
     Project_.SharedWordLists = &WordLists_;
 }
 
@@ -195,13 +197,16 @@ void TCheckSession::ReadMembers() {
         if (member->HasChildren()) member->ParseChildren();
 }
 
-std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) const {
+std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) {
     // A rule keeps the part under check on its collection: every thread checks with its own
     // copy of the rules, switched and set as the session's.
     std::vector<std::unique_ptr<TVetrins>> copies;
+    SyntaxCaches_.clear();
     for (int w = 0; w < count; ++w) {
         auto copy = std::make_unique<TVetrins>();
         AddAllCheckers(*copy);
+        SyntaxCaches_.push_back(std::make_unique<TVbSyntaxCache>());
+        ShareSyntaxCache(*copy, SyntaxCaches_.back().get());
         for (int r = 0; r < Rules_.Count(); ++r) {
             TVetrin& rule = *copy->Items(r);
             rule.Enabled = Rules_.Items(r)->Enabled;
@@ -218,6 +223,7 @@ void TCheckSession::CheckMembers() {
     const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
     std::vector<std::unique_ptr<TVetrins>> copies;
     if (jobs > 1) copies = RuleCopies(jobs);
+    BeginSymbols(count);
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
     const bool keepFindings = Filter_.Next != nullptr;
@@ -229,6 +235,7 @@ void TCheckSession::CheckMembers() {
             if (copies.empty()) {
                 // One thread: the session's own rules, straight to the sinks.
                 member.CheckTree(Rules_);
+                EndMemberSyntax(i, member, SyntaxCache_);
                 return;
             }
             TVetrins& rules = *copies[static_cast<std::size_t>(w)];
@@ -236,6 +243,7 @@ void TCheckSession::CheckMembers() {
                     Log_ != nullptr);
             member.CheckTree(rules);
             rules.CurrentPart = nullptr;
+            EndMemberSyntax(i, member, *SyntaxCaches_[static_cast<std::size_t>(w)]);
         },
         [&](int i) {
             TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
@@ -268,6 +276,7 @@ void TCheckSession::ReadAndCheckMembers() {
     // Even one thread checks with a copy of the rules: the members' findings and log lines wait
     // for the project's check.
     std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(jobs);
+    BeginSymbols(count);
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     auto at = [&](int i) -> TMemberOutput& { return outputs[static_cast<std::size_t>(i)]; };
@@ -303,6 +312,7 @@ void TCheckSession::ReadAndCheckMembers() {
                 // with what the member's check handed out before the failure.
                 try {
                     member.CheckTree(rules);
+                    EndMemberSyntax(i, member, *SyntaxCaches_[static_cast<std::size_t>(w)]);
                 } catch (...) {
                     output.CheckError = std::current_exception();
                 }
@@ -342,6 +352,7 @@ void TCheckSession::ReadAndCheckMembers() {
         output = TMemberOutput();
         Step();
     }
+    ReportProjectSymbols();
 }
 
 void TCheckSession::CheckProjectPart() {
@@ -365,6 +376,7 @@ void TCheckSession::CheckProject() {
     // The project first, then each member and what lies below it: the order of CheckTree.
     CheckProjectPart();
     CheckMembers();
+    ReportProjectSymbols();
 }
 
 namespace {
@@ -405,4 +417,75 @@ std::vector<TStatisticsRow> TCheckSession::StatisticsRows() const {
     for (const TVtParts* child : Project_.Children)
         rows.push_back({child->FileName, static_cast<const TVbSource*>(child)->Statistics});
     return rows;
+}
+
+// ---- the project's symbol table ----
+
+void TCheckSession::BeginSymbols(int members) {
+    SyntaxCache_.Clear();
+    NeedsSymbols_ = NeedsProjectSymbols(Rules_);
+    Symbols_.Reset(NeedsSymbols_ ? members : 0);
+    SymbolReports_.clear();
+    SymbolReports_.resize(NeedsSymbols_ ? static_cast<std::size_t>(members) : 0);
+    SymbolContext_ = TVbSymbolContext();
+    const TSourceList& lines = Project_.RawLines;
+    for (int j = 0; j < lines.Count(); ++j) {
+        const std::string_view line = lines.Text(j);
+        if (line.size() > 5 && SameName(line.substr(0, 5), "Type=")) {
+            SymbolContext_.ActiveX = IsActiveXProjectType(line.substr(5));
+            break;
+        }
+    }
+}
+
+void TCheckSession::EndMemberSyntax(int index, TVtParts& member, TVbSyntaxCache& cache) {
+    if (NeedsSymbols_ && MemberKindOf(member) != TVbMemberKind::None) {
+        const auto& source = static_cast<const TVbSource&>(member);
+        Symbols_.SetMember(index, SummarizeMember(cache.For(source), SymbolContext_));
+        TMemberReport& report = SymbolReports_[static_cast<std::size_t>(index)];
+        report.Target = member.HasContent() && member.IsCheckTarget();
+        // The comments are read now: the member may be freed before its findings are made.
+        if (Settings_.Suppressions) {
+            TSuppression suppression(source);
+            if (!suppression.Directives().empty())
+                report.Suppression.emplace(std::move(suppression));
+        }
+    }
+    cache.Clear();
+}
+
+void TCheckSession::ReportProjectSymbols() {
+    if (!NeedsSymbols_) return;
+    NeedsSymbols_ = false;
+    Symbols_.Resolve();
+    std::vector<TFindingRecord> found;
+    TFindingCollector collector;
+    collector.Into = &found;
+    struct TRestore {
+        TVetrins& Rules;
+        TFindingSink* Sink;
+        ~TRestore() {
+            Rules.SetFindings(Sink);
+            Rules.CurrentPart = nullptr;
+        }
+    } restore{Rules_, Rules_.Findings()};
+    Rules_.SetFindings(&collector);
+    const TVtPartsList& members = Project_.Children;
+    for (int r = 0; r < Rules_.Count(); ++r) {
+        auto* rule = dynamic_cast<TProjectSymbolRule*>(Rules_.Items(r));
+        if (!rule || !rule->Enabled) continue;
+        for (int i = 0; i < Symbols_.Count() && i < static_cast<int>(members.size()); ++i) {
+            const TMemberReport& report = SymbolReports_[static_cast<std::size_t>(i)];
+            if (!report.Target) continue;
+            Rules_.CurrentPart = members[static_cast<std::size_t>(i)];
+            found.clear();
+            rule->ReportMember(Symbols_.Member(i));
+            for (TFindingRecord& finding : found) {
+                if (report.Suppression && report.Suppression->Suppresses(finding)) continue;
+                if (Filter_.Next) Filter_.Next->Take(std::move(finding));
+            }
+        }
+    }
+    Symbols_.Reset(0);
+    SymbolReports_.clear();
 }

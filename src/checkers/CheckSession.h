@@ -8,6 +8,8 @@
 #include "framework/Vetrin.h"
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbSource.h"
+#include "vbsyntax/VbSymbols.h"
+#include "vbsyntax/VbSyntax.h"
 
 #include <functional>
 #include <memory>
@@ -145,8 +147,23 @@ private:
     // Reads, parses, checks and frees each member on the run's threads, then checks the
     // project, and writes the log, findings and progress in the order of a read and a check.
     void ReadAndCheckMembers();
-    // Copies of the session's rules, switched and set as they are, one per thread.
-    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int count) const;
+    // Copies of the session's rules, switched and set as they are, one per thread, each with
+    // its own syntax model cache (SyntaxCaches_).
+    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int count);
+
+    // The project's symbol table for the rules that read it: made ready for `members` summaries
+    // when an enabled rule needs it.
+    void BeginSymbols(int members);
+    // After a member's check, on its thread: its summary and suppression comments when a rule
+    // needs the symbol table, then its syntax model is freed.
+    void EndMemberSyntax(int index, TVtParts& member, TVbSyntaxCache& cache);
+    // Once every member is through: the findings of the rules on the symbol table, rule by rule
+    // in table order, member by member in project order, each member's in line order.
+    void ReportProjectSymbols();
+    struct TMemberReport {
+        bool Target = false; // a check target: its declarations are judged
+        std::optional<TSuppression> Suppression;
+    };
 
     TProgress Progress_;
     std::function<void()> ReadDone_;
@@ -159,6 +176,12 @@ private:
     TVetrins Rules_;
     TVbWordLists WordLists_;
     TVbProjectSource Project_;
+    TVbSyntaxCache SyntaxCache_; // for Rules_
+    std::vector<std::unique_ptr<TVbSyntaxCache>> SyntaxCaches_;
+    bool NeedsSymbols_ = false;
+    TVbSymbolContext SymbolContext_;
+    TVbProjectSymbols Symbols_;
+    std::vector<TMemberReport> SymbolReports_;
     bool ReadIncomplete_ = false;
     bool ParseReleased_ = false; // the last run freed the members' parse
     int ReadCodePage_ = 932;     // the code page the project was last read in

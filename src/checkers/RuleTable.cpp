@@ -5,21 +5,30 @@
 #include "checkers/VBUnusedArguments.h"
 #include "checkers/VBUnusedLocalVariables.h"
 #include "checkers/VbAnalyzeStatistics.h"
+#include "checkers/VbEmptyProcedures.h"
 #include "checkers/VbFileNamingRule.h"
 #include "checkers/VbLimitLengthOfLine.h"
 #include "checkers/VbNoCheckFile.h"
+#include "checkers/VbOnErrorResumeNextNotReset.h"
+#include "checkers/VbProcedureMetrics.h"
+#include "checkers/VbProhibitGoTo.h"
+#include "checkers/VbProhibitImplicitByRef.h"
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
+#include "checkers/VbProhibitImplicitVariant.h"
+#include "checkers/VbUnusedModuleDeclarations.h"
+#include "checkers/VbUnusedProcedures.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
 template <typename T> std::unique_ptr<TVetrin> Make() { return std::make_unique<T>(); }
 
-std::array<TRuleRow, 9>& Rows() {
-    static std::array<TRuleRow, 9> rows = {{
+std::span<TRuleRow> Rows() {
+    static TRuleRow rows[] = {
         {"TVbNoCheckFile", "例外ファイル設定", catGlobal, true, &Make<TVbNoCheckFile>, {}},
         {"TVBUnusedLocalVariables",
          "未使用のローカル変数",
@@ -59,7 +68,64 @@ std::array<TRuleRow, 9>& Rows() {
          true,
          &Make<TVbLimitLengthOfLine>,
          {}},
-    }};
+        // The rules on the syntax model and the project's symbol table run only when chosen.
+        {"TVbUnusedProcedures",
+         "未使用のプロシージャ",
+         catUnused,
+         false,
+         &Make<TVbUnusedProcedures>,
+         {},
+         true},
+        {"TVbUnusedModuleDeclarations",
+         "未使用のモジュールレベル宣言",
+         catUnused,
+         false,
+         &Make<TVbUnusedModuleDeclarations>,
+         {},
+         true},
+        {"TVbOnErrorResumeNextNotReset",
+         "On Error Resume Nextの解除漏れ",
+         catProhibit,
+         false,
+         &Make<TVbOnErrorResumeNextNotReset>,
+         {},
+         true},
+        {"TVbProhibitImplicitVariant",
+         "暗黙のVariant型を禁止",
+         catProhibit,
+         false,
+         &Make<TVbProhibitImplicitVariant>,
+         {},
+         true},
+        {"TVbProhibitImplicitByRef",
+         "暗黙のByRef引数を禁止",
+         catProhibit,
+         false,
+         &Make<TVbProhibitImplicitByRef>,
+         {},
+         true},
+        {"TVbEmptyProcedures",
+         "空のプロシージャ",
+         catOther,
+         false,
+         &Make<TVbEmptyProcedures>,
+         {},
+         true},
+        {"TVbProhibitGoTo",
+         "GoTo/GoSubを禁止",
+         catProhibit,
+         false,
+         &Make<TVbProhibitGoTo>,
+         {},
+         true},
+        {"TVbProcedureMetrics",
+         "プロシージャの複雑さ",
+         catStatistics,
+         true,
+         &Make<TVbProcedureMetrics>,
+         {},
+         true},
+    };
     return rows;
 }
 
@@ -100,10 +166,10 @@ const TRuleRow& TDescribedRule::Row() const {
 
 std::string TDescribedRule::GetCheckerName() const {
     // The display names in code page 932, converted once.
-    static const std::array<std::string, 9> names = [] {
-        std::array<std::string, 9> converted;
-        for (std::size_t i = 0; i < converted.size(); ++i)
-            converted[i] = platform::Utf8ToCp932(Rows()[i].DisplayName);
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> converted;
+        for (const TRuleRow& row : Rows())
+            converted.push_back(platform::Utf8ToCp932(row.DisplayName));
         return converted;
     }();
     return names[static_cast<std::size_t>(&Row() - Rows().data())];

@@ -5,6 +5,7 @@
 #include "cli/CliTexts.h"
 #include "cli/ProjectGroup.h"
 #include "cli/StatsHtml.h"
+#include "cli/SyntaxDump.h"
 #include "framework/Errors.h"
 #include "framework/Texts.h"
 #include "platform/Clock.h"
@@ -95,9 +96,9 @@ void CheckProject(const std::string& path, TCheckSession& session, TStreamLog* l
     session.ReadAndCheck(path);
 }
 
-// The session of a command: every rule on, then the checker project file (if any).
+// The session of a command: the default rules on, then the checker project file (if any).
 void PrepareRules(TCheckSession& session, const std::string& utf8File) {
-    EnableAllRules(session);
+    EnableDefaultRules(session);
     if (!utf8File.empty()) ApplyRulesFile(session, platform::EnginePath(utf8File));
 }
 
@@ -371,7 +372,7 @@ void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
 
 } // namespace
 
-int RunDump(const std::string& sourceFile) {
+int RunDump(const std::string& sourceFile, bool syntax) {
     std::string path = platform::EnginePath(sourceFile);
     std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
     if (!source)
@@ -385,6 +386,13 @@ int RunDump(const std::string& sourceFile) {
     bool answer = TVbParser(*source, session.WordLists()).Execute();
 
     TOutput out(stdout);
+    if (syntax) {
+        TVbSyntax model;
+        BuildSyntax(*source, model);
+        out.Write(SyntaxDumpText(model) + (answer ? "R\ttrue\n" : "R\tfalse\n"));
+        if (!out.Close()) throw EGeneralError("cannot write the output");
+        return 0;
+    }
     std::string text;
     auto flush = [&] {
         if (text.size() >= (1 << 20)) {

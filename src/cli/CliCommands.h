@@ -37,4 +37,5 @@ int RunStats(const TStatsOptions& options);
 // Lists the rules, or writes the default selection to a checker project file.
 int RunRules(const std::string& writeFile);
 // Prints the tokens, dropped text, variables and methods of one member source file.
-int RunDump(const std::string& sourceFile);
+// syntax: the syntax model (vrt dump --syntax) instead of the tokens and procedures.
+int RunDump(const std::string& sourceFile, bool syntax = false);

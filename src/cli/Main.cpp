@@ -27,7 +27,7 @@ const char* const Footer =
     "            PROJECT.vbp|GROUP.vbg...\n"
     "  vrt stats [--codepage N] [--rules FILE.vrp] [--tsv | --html FILE] PROJECT.vbp...\n"
     "  vrt rules [--write FILE.vrp]\n"
-    "  vrt dump [--codepage N] SOURCE\n"
+    "  vrt dump [--codepage N] [--syntax] SOURCE\n"
     "Run 'vrt COMMAND --help' for the details of a command.\n"
     "Exit status: 0 no finding, 1 at least one finding (check), 2 an error (one line on stderr).";
 
@@ -74,6 +74,20 @@ const char* const DumpDescription =
     "  M line scope name count    every procedure (count: its body tokens), followed by\n"
     "  A line name bounds type    one line per argument\n"
     "  R true|false               what the parser answered\n"
+    "With --syntax it prints the syntax model instead:\n"
+    "  @ line name value          every Attribute line\n"
+    "  C line depth type name index   the form's or control's object, then every control\n"
+    "  # line text                every #If, #ElseIf, #Else, #End If and #Const line\n"
+    "  S line block arm label text    every statement (block and arm: its #If branch)\n"
+    "  I name                     every interface named by Implements\n"
+    "  F letter word              the letters a DefInt-style statement types\n"
+    "  D line kind scope name type procedure array withevents twin   every declaration\n"
+    "  P line end kind scope name type statements nesting complexity twin event\n"
+    "                             every procedure, followed by\n"
+    "  A line name type flags     one line per parameter\n"
+    "  R line procedure name qualifier-kind qualifier   every use of a name\n"
+    "  E line procedure ResumeNext|GoTo   every On Error statement\n"
+    "  J line procedure word      every GoTo and GoSub\n"
     "In text fields a backslash is written \\\\, CR \\r, LF \\n, TAB \\t.";
 
 // --codepage: the Windows ANSI code page the sources were saved in.
@@ -191,10 +205,12 @@ int main(int argc, char** argv) {
         ->type_name("FILE.vrp");
 
     std::string dumpFile;
+    bool dumpSyntax = false;
     CLI::App* dumpCmd =
         app.add_subcommand("dump", "Print the tokens and procedures of a source file");
     dumpCmd->footer(DumpDescription);
     AddCodePageOption(dumpCmd, codePage);
+    dumpCmd->add_flag("--syntax", dumpSyntax, "Print the syntax model instead of the tokens");
     dumpCmd->add_option("source", dumpFile, "VB source file (.bas, .frm, .cls, .ctl, .pag)")
         ->type_name("SOURCE")
         ->required();
@@ -235,7 +251,7 @@ int main(int argc, char** argv) {
             return RunStats(stats);
         }
         if (*rulesCmd) return RunRules(writeFile);
-        if (*dumpCmd) return RunDump(dumpFile);
+        if (*dumpCmd) return RunDump(dumpFile, dumpSyntax);
     } catch (const EVetrinError& e) {
         std::fflush(stdout);
         PrintError(platform::TextToUtf8(e.Message()));

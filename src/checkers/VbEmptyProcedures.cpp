@@ -1,0 +1,14 @@
+#include "checkers/VbEmptyProcedures.h"
+
+#include "platform/CodePage.h"
+
+void TVbEmptyProcedures::CheckSyntax(const TVbSource&, const TVbSyntax& syntax) {
+    static const std::string open = platform::Utf8ToCp932("プロシージャ ");
+    static const std::string close = platform::Utf8ToCp932(" は空です。");
+    for (const TVbProcedure& p : syntax.Procedures) {
+        if (p.Twin || p.Statements > 0 || syntax.IsEventOrInterfaceProcedure(p)) continue;
+        // A body with labels only is empty too; one cut off by the end of the file is not judged.
+        if (p.EndStatement >= static_cast<std::int32_t>(syntax.Statements.size())) continue;
+        ReportAt(open + std::string(p.Name) + close, p.Line);
+    }
+}

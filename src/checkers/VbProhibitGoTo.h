@@ -1,0 +1,12 @@
+// GoTo and GoSub (On Error GoTo is error handling and is left alone; On n GoTo is reported).
+#pragma once
+
+#include "checkers/SyntaxRule.h"
+
+class TVbProhibitGoTo : public TSyntaxRule {
+public:
+    std::string_view ClassName() const override { return "TVbProhibitGoTo"; }
+
+protected:
+    void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;
+};
