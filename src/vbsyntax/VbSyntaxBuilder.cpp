@@ -53,7 +53,8 @@ private:
         TReader r{S_.WordsOf(s), s.Count};
         Line_ = s.Line;
         Current_ = &s;
-        if (r.Is(0, "Attribute")) return;
+        // "Attribute Name.VB_UserMemId = 0" inside the code (not "Attribute = 1", an assignment).
+        if (r.Is(0, "Attribute") && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
 
         if (Procedure_ < 0 && Block_ != TBlock::None) {
             BlockMember(r);
@@ -121,7 +122,7 @@ private:
             CountStatement(r);
             return;
         }
-        if (r.Is(0, "Implements") && r.At(1)) {
+        if (Procedure_ < 0 && r.Is(0, "Implements") && r.At(1)) {
             // The interface's own name: the last part of a dotted name.
             std::uint32_t k = 1;
             while (r.SymbolAt(k + 1, '.') && r.At(k + 2))
@@ -130,8 +131,9 @@ private:
             References(r, 1);
             return;
         }
-        if (r.Is(0, "Option")) return;
-        if (r.N >= 2 && r.W[0].Kind == TVbWordKind::Word && r.W[0].Text.size() >= 6 &&
+        // Option Explicit, Base, Compare, Private Module (not "Option = 1" in a property).
+        if (r.Is(0, "Option") && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
+        if (Procedure_ < 0 && r.N >= 2 && r.W[0].Kind == TVbWordKind::Word && r.W[0].Text.size() >= 6 &&
             SameName(r.W[0].Text.substr(0, 3), "Def") && IsDefWord(r.W[0].Text)) {
             DefType(r);
             return;
