@@ -33,13 +33,13 @@ const char* const Footer =
 
 const char* const CheckDescription =
     "Checks each project (or each project of a group, .vbg) in turn as the desktop's check\n"
-    "run does: reads the project file and every member file, parses them, and runs the nine\n"
-    "rules (all enabled at their defaults, then as the checker project file given with\n"
-    "--rules says) on the project and each member.\n"
+    "run does: reads the project file and every member file, parses them, and runs the rules\n"
+    "(the nine enabled at their defaults, the eight on the syntax model off, then as the\n"
+    "checker project file given with --rules says) on the project and each member.\n"
     "Output formats:\n"
     "  text   one line per finding: FILE(LINE) : MESSAGE, or FILE : MESSAGE without a line\n"
     "  json   one array of {file, line (null when none), message, rule (class name), ruleName}\n"
-    "  sarif  SARIF 2.1.0: tool \"Vetrin\" with its nine rules, one result per finding\n"
+    "  sarif  SARIF 2.1.0: tool \"Vetrin\" with every rule, one result per finding\n"
     "  github GitHub Actions commands: ::warning file=PATH,line=N,title=RULE::MESSAGE\n"
     "  msvc   PATH(N): warning RULE: MESSAGE\n"
     "--log writes the progress log (one line per parsed file and per rule on each file) to\n"
@@ -61,7 +61,7 @@ const char* const StatsDescription =
     "A project group (.vbg) stands for its projects, in the group's order.";
 
 const char* const RulesDescription =
-    "Lists the nine rules: class name, category, display name, and whether the rule has\n"
+    "Lists every rule: class name, category, display name, and whether the rule has\n"
     "settings. With --write FILE, writes a checker project file of all rules enabled at their\n"
     "defaults instead (written whole or not at all), a starting point for --rules.";
 
