@@ -20,6 +20,20 @@ bool IsPublic(TVbScope scope) {
     return scope == TVbScope::Public || scope == TVbScope::Friend || scope == TVbScope::None;
 }
 
+// Hash and equality of names with ASCII letters folded.
+struct TNameHash {
+    std::size_t operator()(std::string_view name) const {
+        std::size_t h = 14695981039346656037ull;
+        for (char c : name)
+            h = (h ^ static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c)) *
+                1099511628211ull;
+        return h;
+    }
+};
+struct TNameEqual {
+    bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+};
+
 // The names a procedure declares for itself: its own name, its parameters and its locals.
 struct TLocalNames {
     std::vector<std::string_view> Names;
@@ -44,7 +58,9 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
     for (const TVbDeclaration& d : syntax.Declarations)
         if (d.Procedure >= 0) locals[static_cast<std::size_t>(d.Procedure)].Names.push_back(d.Name);
 
-    std::unordered_set<std::string> used;
+    // The names used, compared as VB compares them: each distinct name folded once at the end.
+    std::unordered_set<std::string_view, TNameHash, TNameEqual> used;
+    used.reserve(syntax.References.size() / 4 + 16);
     for (const TVbReference& r : syntax.References) {
         if (r.Procedure >= 0) {
             const TVbProcedure& proc = syntax.Procedures[static_cast<std::size_t>(r.Procedure)];
@@ -55,9 +71,9 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
                 locals[static_cast<std::size_t>(r.Procedure)].Has(r.Name))
                 continue;
         }
-        used.insert(FoldedName(r.Name));
+        used.insert(r.Name);
     }
-    auto isUsed = [&](std::string_view name) { return used.count(FoldedName(name)) > 0; };
+    auto isUsed = [&](std::string_view name) { return used.count(name) > 0; };
 
     const bool exposed =
         context.ActiveX && SameName(syntax.Attribute("VB_Exposed"), "True") &&
@@ -139,7 +155,9 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
     }
     std::stable_sort(out.Symbols.begin(), out.Symbols.end(),
                      [](const TVbSymbol& a, const TVbSymbol& b) { return a.Line < b.Line; });
-    out.UsedNames.assign(used.begin(), used.end());
+    out.UsedNames.reserve(used.size());
+    for (std::string_view name : used)
+        out.UsedNames.push_back(FoldedName(name));
     std::sort(out.UsedNames.begin(), out.UsedNames.end());
     return out;
 }

@@ -133,8 +133,9 @@ private:
         }
         // Option Explicit, Base, Compare, Private Module (not "Option = 1" in a property).
         if (r.Is(0, "Option") && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
-        if (Procedure_ < 0 && r.N >= 2 && r.W[0].Kind == TVbWordKind::Word && r.W[0].Text.size() >= 6 &&
-            SameName(r.W[0].Text.substr(0, 3), "Def") && IsDefWord(r.W[0].Text)) {
+        if (Procedure_ < 0 && r.N >= 2 && r.W[0].Kind == TVbWordKind::Word &&
+            r.W[0].Text.size() >= 6 && SameName(r.W[0].Text.substr(0, 3), "Def") &&
+            IsDefWord(r.W[0].Text)) {
             DefType(r);
             return;
         }
