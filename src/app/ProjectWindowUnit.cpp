@@ -369,15 +369,9 @@ void TProjectWindow::OpenClick() {
 }
 
 void TProjectWindow::OpenCheckerProject(const std::string& fileName) {
-    try {
-        Session_->LoadRules(fileName);
-    } catch (const EFOpenError&) {
-        throw; // nothing was read: the tick boxes stay as the user left them
-    } catch (...) {
-        // The sections read before the bad value stay applied: show what the rules now hold.
-        ShowEnabledFlags();
-        throw;
-    }
+    // A file that cannot be loaded whole changes nothing: the tick boxes stay as the user left
+    // them and the file is not remembered.
+    Session_->LoadRules(fileName);
     ShowEnabledFlags();
     Option_.LastOpen = fileName;
 }

@@ -2,7 +2,7 @@
 // table (TProjectSymbolRule).
 #pragma once
 
-#include "checkers/RuleTable.h"
+#include "checkers/DescribedRule.h"
 #include "vbsyntax/VbSymbols.h"
 #include "vbsyntax/VbSyntax.h"
 

@@ -7,8 +7,6 @@
 
 class TVbEmptyProcedures : public TSyntaxRule {
 public:
-    std::string_view ClassName() const override { return "TVbEmptyProcedures"; }
-
 protected:
     void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;
 };

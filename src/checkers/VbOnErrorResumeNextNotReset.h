@@ -6,8 +6,6 @@
 
 class TVbOnErrorResumeNextNotReset : public TSyntaxRule {
 public:
-    std::string_view ClassName() const override { return "TVbOnErrorResumeNextNotReset"; }
-
 protected:
     void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;
 };

@@ -24,22 +24,9 @@ void TVbProcedureMetrics::CheckSyntax(const TVbSource&, const TVbSyntax& syntax)
     }
 }
 
-void TVbProcedureMetrics::SaveSettings(TVetrinList& writer) const {
-    writer.WriteInteger(MaxStatements);
-    writer.WriteInteger(MaxNesting);
-    writer.WriteInteger(MaxComplexity);
-}
-
-void TVbProcedureMetrics::LoadSettings(TVetrinList& reader) {
-    reader.ReadInteger(MaxStatements);
-    reader.ReadInteger(MaxNesting);
-    reader.ReadInteger(MaxComplexity);
-}
-
-void TVbProcedureMetrics::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbProcedureMetrics*>(&other)) {
-        MaxStatements = o->MaxStatements;
-        MaxNesting = o->MaxNesting;
-        MaxComplexity = o->MaxComplexity;
-    }
+void TVbProcedureMetrics::Settings(TSettingsVisitor& visitor) {
+    // 0 leaves a measure unjudged; a negative limit would report every procedure.
+    visitor.Integer({"MaxStatements", "ステートメント数の上限", 0}, MaxStatements);
+    visitor.Integer({"MaxNesting", "ネストの深さの上限", 0}, MaxNesting);
+    visitor.Integer({"MaxComplexity", "循環的複雑度の上限", 0}, MaxComplexity);
 }

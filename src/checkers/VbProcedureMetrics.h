@@ -11,10 +11,7 @@ public:
     std::int32_t MaxNesting = 5;
     std::int32_t MaxComplexity = 10;
 
-    std::string_view ClassName() const override { return "TVbProcedureMetrics"; }
-    void SaveSettings(TVetrinList& writer) const override;
-    void LoadSettings(TVetrinList& reader) override;
-    void AssignSettings(const TVetrin& other) override;
+    void Settings(TSettingsVisitor& visitor) override;
 
 protected:
     void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;

@@ -5,8 +5,6 @@
 
 class TVbProhibitGoTo : public TSyntaxRule {
 public:
-    std::string_view ClassName() const override { return "TVbProhibitGoTo"; }
-
 protected:
     void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;
 };

@@ -6,8 +6,6 @@
 
 class TVbProhibitImplicitByRef : public TSyntaxRule {
 public:
-    std::string_view ClassName() const override { return "TVbProhibitImplicitByRef"; }
-
 protected:
     void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;
 };

@@ -6,8 +6,6 @@
 
 class TVbProhibitImplicitVariant : public TSyntaxRule {
 public:
-    std::string_view ClassName() const override { return "TVbProhibitImplicitVariant"; }
-
 protected:
     void CheckSyntax(const TVbSource& source, const TVbSyntax& syntax) override;
 };

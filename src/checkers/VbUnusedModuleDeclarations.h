@@ -7,6 +7,5 @@
 
 class TVbUnusedModuleDeclarations : public TProjectSymbolRule {
 public:
-    std::string_view ClassName() const override { return "TVbUnusedModuleDeclarations"; }
     void ReportMember(const TVbMemberSymbols& member) override;
 };

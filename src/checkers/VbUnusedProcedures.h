@@ -7,6 +7,5 @@
 
 class TVbUnusedProcedures : public TProjectSymbolRule {
 public:
-    std::string_view ClassName() const override { return "TVbUnusedProcedures"; }
     void ReportMember(const TVbMemberSymbols& member) override;
 };

@@ -114,7 +114,7 @@ private slots:
             QCOMPARE(box->geometry(), QRect(8, top, 261, 17));
             QCOMPARE(button->geometry(), QRect(276, top, 25, 17));
             QVERIFY(!box->isHidden());
-            QCOMPARE(!button->isHidden(), row.HasSettings);
+            QCOMPARE(!button->isHidden(), row.Create()->HasSettings());
             QCOMPARE(ControlTag(box), i);
             QCOMPARE(ControlTag(button), i);
             QCOMPARE(Window->Relations().CheckBoxAt(i), box);
@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(Prompts->Errors.size(), 1);
     }
 
-    void badValueStopsTheLoadAndShowsWhatWasRead() {
+    void badValueChangesNothingAndNamesTheLine() {
         OpenWindow();
         QString file = Dir->filePath("bad.vrp");
         WriteAll(file,
@@ -295,8 +295,8 @@ private slots:
                  "eighty\r\n[TVBUnusedLocalVariables] : x\r\nTrue\r\n");
         Prompts->Answers << file;
         QTest::mouseClick(Window->Open, Qt::LeftButton);
-        QCOMPARE(Prompts->Errors, QStringList({"'eighty' は整数ではありません"}));
-        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxOther1", "CheckBoxProhibit2"}));
+        QCOMPARE(Prompts->Errors, QStringList({file + "(5) : 'eighty' は整数ではありません"}));
+        QCOMPARE(TickedBoxes(), QStringList({"CheckBoxGlobal1"}));
         QCOMPARE(Option->LastOpen, std::string());
     }
 
