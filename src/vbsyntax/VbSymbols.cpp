@@ -155,6 +155,9 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
     }
     std::stable_sort(out.Symbols.begin(), out.Symbols.end(),
                      [](const TVbSymbol& a, const TVbSymbol& b) { return a.Line < b.Line; });
+    out.ModuleName = FoldedName(syntax.ModuleName());
+    for (std::string_view i : syntax.Implements)
+        out.Implements.push_back(FoldedName(i));
     out.UsedNames.reserve(used.size());
     for (std::string_view name : used)
         out.UsedNames.push_back(FoldedName(name));
@@ -176,12 +179,18 @@ void TVbProjectSymbols::Resolve() {
     for (const TVbMemberSymbols& m : Members_)
         for (const std::string& name : m.UsedNames)
             used.insert(name);
-    for (TVbMemberSymbols& m : Members_)
+    std::unordered_set<std::string_view> interfaces;
+    for (const TVbMemberSymbols& m : Members_)
+        for (const std::string& name : m.Implements)
+            interfaces.insert(name);
+    for (TVbMemberSymbols& m : Members_) {
+        const bool isInterface = !m.ModuleName.empty() && interfaces.count(m.ModuleName) > 0;
         for (TVbSymbol& s : m.Symbols) {
-            if (s.Entry || s.UsedInMember) continue;
+            if (s.Entry || s.UsedInMember || (isInterface && s.Public)) continue;
             bool elsewhere = s.Public && used.count(FoldedName(s.Name)) > 0;
             for (const std::string& alias : s.Aliases)
                 if (s.Public && used.count(alias) > 0) elsewhere = true;
             s.Unused = !elsewhere;
         }
+    }
 }

@@ -30,6 +30,10 @@ struct TVbMemberSymbols {
     // The names the member uses (letters folded to upper case), sorted, each once; uses that a
     // local of the same name shadows and a procedure's uses of its own name are left out.
     std::vector<std::string> UsedNames;
+    // The member's module name (VB_Name) and the interfaces it implements, folded: the Public
+    // members of a class that some member implements define that interface and are never unused.
+    std::string ModuleName;
+    std::vector<std::string> Implements;
 };
 
 // What a member's summary depends on beyond its own text.
@@ -56,7 +60,8 @@ public:
     // by one of them, and Resolve is called once they are all done).
     void SetMember(int index, TVbMemberSymbols symbols);
     // Marks the unused symbols: a Public one used by no member, any other one not used in its
-    // own member. Members without a summary (not parsed) count as using nothing.
+    // own member; the Public members of a class that a member implements are used. Members without
+    // a summary (not parsed) count as using nothing.
     void Resolve();
     int Count() const { return static_cast<int>(Members_.size()); }
     const TVbMemberSymbols& Member(int index) const {

@@ -40,6 +40,18 @@ TEST(RuleEmptyProcedures, AnnotatedFixtureWithEventsInterfacesAndIfTwins) {
     ExpectFixtureFindings<TVbClassSource>(h, "EmptyProcedures.cls");
 }
 
+TEST(RuleEmptyProcedures, AClassOfEmptyProceduresOnlyDefinesAnInterface) {
+    TempDir dir;
+    auto source = ParsedMember<TVbClassSource>(dir, "IShape.cls",
+                                               "Attribute VB_Name = \"IShape\"\n"
+                                               "Option Explicit\n"
+                                               "Public Sub Draw()\nEnd Sub\n"
+                                               "Public Function Area() As Double\nEnd Function\n");
+    TRuleHarness h;
+    h.Enable<TVbEmptyProcedures>();
+    EXPECT_EQ(h.Check(*source), Lines{});
+}
+
 TEST(RuleGoTo, AnnotatedFixture) {
     TRuleHarness h;
     h.Enable<TVbProhibitGoTo>();
@@ -152,9 +164,10 @@ TEST(RuleProjectSymbols, OneOrderWhateverTheThreadsAndWhetherMembersAreKept) {
     // Rule by rule, then member by member in project order, then line by line.
     auto rank = [](const std::string& line) {
         const bool procedure = line.find("プロシージャ") != std::string::npos;
-        static const char* const members[] = {"frmMain", "modMain", "clsWorker", "ctlDial"};
+        static const char* const members[] = {"frmMain", "modMain", "clsWorker", "IWorker",
+                                              "ctlDial"};
         int member = 0;
-        for (int m = 0; m < 4; ++m)
+        for (int m = 0; m < 5; ++m)
             if (line.rfind(members[m], 0) == 0) member = m;
         return std::make_tuple(procedure ? 0 : 1, member,
                                std::stoi(line.substr(line.find('(') + 1)));
