@@ -22,12 +22,15 @@ bool IsPublic(TVbScope scope) {
 
 // Hash and equality of names with ASCII letters folded.
 struct TNameHash {
+    // The length and the folded first two and last two bytes: names of a module differ there.
+    static std::size_t Fold(char c) {
+        return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
+    }
     std::size_t operator()(std::string_view name) const {
-        std::size_t h = 14695981039346656037ull;
-        for (char c : name)
-            h = (h ^ static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c)) *
-                1099511628211ull;
-        return h;
+        if (name.empty()) return 0;
+        const std::size_t n = name.size();
+        return (n * 0x9E3779B1u) ^ (Fold(name[0]) << 8) ^ (Fold(name[n > 1 ? 1 : 0]) << 16) ^
+               (Fold(name[n - 1]) << 24) ^ (Fold(name[n > 2 ? n - 2 : 0]) << 32);
     }
 };
 struct TNameEqual {

@@ -16,10 +16,10 @@ struct TReader {
 
     bool More() const { return I < N; }
     const TVbWord* At(std::uint32_t k) const { return k < N ? W + k : nullptr; }
-    bool Is(std::uint32_t k, std::string_view text) const {
-        return k < N && W[k].Kind == TVbWordKind::Word && SameName(W[k].Text, text);
+    bool Is(std::uint32_t k, TVbKey key) const {
+        return k < N && W[k].Key == key && W[k].Kind == TVbWordKind::Word;
     }
-    bool IsHere(std::string_view text) const { return Is(I, text); }
+    bool IsHere(TVbKey key) const { return Is(I, key); }
     bool SymbolAt(std::uint32_t k, char c) const {
         return k < N && W[k].Kind == TVbWordKind::Symbol && W[k].Text.size() == 1 &&
                W[k].Text[0] == c;
@@ -54,13 +54,13 @@ private:
         Line_ = s.Line;
         Current_ = &s;
         // "Attribute Name.VB_UserMemId = 0" inside the code (not "Attribute = 1", an assignment).
-        if (r.Is(0, "Attribute") && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
+        if (r.Is(0, kAttribute) && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
 
         if (Procedure_ < 0 && Block_ != TBlock::None) {
             BlockMember(r);
             return;
         }
-        if (r.Is(0, "End") && (r.Is(1, "Sub") || r.Is(1, "Function") || r.Is(1, "Property"))) {
+        if (r.Is(0, kEnd) && (r.Is(1, kSub) || r.Is(1, kFunction) || r.Is(1, kProperty))) {
             if (Procedure_ >= 0) {
                 TVbProcedure& p = S_.Procedures[static_cast<std::size_t>(Procedure_)];
                 p.EndStatement = si;
@@ -73,35 +73,35 @@ private:
         TVbScope scope = TVbScope::None;
         bool isStatic = false, dim = false;
         for (;; ++r.I) {
-            if (r.IsHere("Public") || r.IsHere("Global"))
+            if (r.IsHere(kPublic) || r.IsHere(kGlobal))
                 scope = TVbScope::Public;
-            else if (r.IsHere("Private"))
+            else if (r.IsHere(kPrivate))
                 scope = TVbScope::Private;
-            else if (r.IsHere("Friend"))
+            else if (r.IsHere(kFriend))
                 scope = TVbScope::Friend;
-            else if (r.IsHere("Static"))
+            else if (r.IsHere(kStatic))
                 isStatic = true;
-            else if (r.IsHere("Dim"))
+            else if (r.IsHere(kDim))
                 dim = true;
             else
                 break;
         }
         const bool prefixed = r.I > 0;
-        if (r.IsHere("Sub") || r.IsHere("Function") || r.IsHere("Property")) {
+        if (r.IsHere(kSub) || r.IsHere(kFunction) || r.IsHere(kProperty)) {
             Header(r, s, si, scope, isStatic);
             return;
         }
-        if (r.IsHere("Declare")) {
+        if (r.IsHere(kDeclare)) {
             Declare(r, scope);
             return;
         }
-        if (Procedure_ < 0 && r.IsHere("Event")) {
+        if (Procedure_ < 0 && r.IsHere(kEvent)) {
             Event(r, scope);
             return;
         }
-        if (Procedure_ < 0 && (r.IsHere("Type") || r.IsHere("Enum")) && r.At(r.I + 1) &&
+        if (Procedure_ < 0 && (r.IsHere(kType) || r.IsHere(kEnum)) && r.At(r.I + 1) &&
             r.W[r.I + 1].Kind == TVbWordKind::Word) {
-            const bool isType = r.IsHere("Type");
+            const bool isType = r.IsHere(kType);
             ++r.I;
             Block_ = isType ? TBlock::Type : TBlock::Enum;
             BlockDeclaration_ = static_cast<std::int32_t>(S_.Declarations.size());
@@ -111,18 +111,18 @@ private:
             Add(d);
             return;
         }
-        if (r.IsHere("Const")) {
+        if (r.IsHere(kConst)) {
             ++r.I;
             Constants(r, Procedure_ < 0 ? ModuleScope(scope, dim) : TVbScope::Local);
             CountStatement(r);
             return;
         }
-        if (prefixed && (r.WordHere() || r.IsHere("WithEvents"))) {
+        if (prefixed && (r.WordHere() || r.IsHere(kWithEvents))) {
             Variables(r, Procedure_ < 0 ? ModuleScope(scope, dim) : TVbScope::Local);
             CountStatement(r);
             return;
         }
-        if (Procedure_ < 0 && r.Is(0, "Implements") && r.At(1)) {
+        if (Procedure_ < 0 && r.Is(0, kImplements) && r.At(1)) {
             // The interface's own name: the last part of a dotted name.
             std::uint32_t k = 1;
             while (r.SymbolAt(k + 1, '.') && r.At(k + 2))
@@ -132,21 +132,12 @@ private:
             return;
         }
         // Option Explicit, Base, Compare, Private Module (not "Option = 1" in a property).
-        if (r.Is(0, "Option") && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
-        if (Procedure_ < 0 && r.N >= 2 && r.W[0].Kind == TVbWordKind::Word &&
-            r.W[0].Text.size() >= 6 && SameName(r.W[0].Text.substr(0, 3), "Def") &&
-            IsDefWord(r.W[0].Text)) {
+        if (r.Is(0, kOption) && r.At(1) && r.W[1].Kind == TVbWordKind::Word) return;
+        if (Procedure_ < 0 && r.N >= 2 && r.Is(0, kDefType)) {
             DefType(r);
             return;
         }
         Executable(r);
-    }
-
-    static bool IsDefWord(std::string_view w) {
-        for (std::string_view d : {"DefBool", "DefByte", "DefInt", "DefLng", "DefCur", "DefSng",
-                                   "DefDbl", "DefDec", "DefDate", "DefStr", "DefObj", "DefVar"})
-            if (SameName(w, d)) return true;
-        return false;
     }
 
     TVbScope ModuleScope(TVbScope scope, bool dim) const {
@@ -183,7 +174,7 @@ private:
     }
 
     void BlockMember(TReader& r) {
-        if (r.Is(0, "End") && (r.Is(1, "Type") || r.Is(1, "Enum"))) {
+        if (r.Is(0, kEnd) && (r.Is(1, kType) || r.Is(1, kEnum))) {
             Block_ = TBlock::None;
             return;
         }
@@ -198,7 +189,7 @@ private:
             d.IsArray = true;
             SkipBrackets(r, true);
         }
-        if (r.IsHere("As")) TypeSpec(r, d.Type);
+        if (r.IsHere(kAs)) TypeSpec(r, d.Type);
         S_.Declarations.push_back(d);
         DeclBlocks_.push_back({Current_->Block, Current_->Arm});
         References(r, r.I);
@@ -221,10 +212,10 @@ private:
 
     // "As [New] T[.U] [* n]" at r.I.
     void TypeSpec(TReader& r, TVbTypeSpec& type) {
-        if (!r.IsHere("As")) return;
+        if (!r.IsHere(kAs)) return;
         type.HasAs = true;
         ++r.I;
-        if (r.IsHere("New")) {
+        if (r.IsHere(kNew)) {
             type.IsNew = true;
             ++r.I;
         }
@@ -261,7 +252,7 @@ private:
     void Variables(TReader& r, TVbScope scope) {
         while (r.More()) {
             bool withEvents = false;
-            if (r.IsHere("WithEvents")) {
+            if (r.IsHere(kWithEvents)) {
                 withEvents = true;
                 ++r.I;
             }
@@ -309,13 +300,13 @@ private:
             }
             TVbParameter p{};
             for (;; ++r.I) {
-                if (r.IsHere("Optional"))
+                if (r.IsHere(kOptional))
                     p.Optional = true;
-                else if (r.IsHere("ByVal"))
+                else if (r.IsHere(kByVal))
                     p.ByVal = true;
-                else if (r.IsHere("ByRef"))
+                else if (r.IsHere(kByRef))
                     p.ByRef = true;
-                else if (r.IsHere("ParamArray"))
+                else if (r.IsHere(kParamArray))
                     p.ParamArray = true;
                 else
                     break;
@@ -348,12 +339,12 @@ private:
 
     void Header(TReader& r, const TVbStatement& s, std::int32_t si, TVbScope scope, bool isStatic) {
         TVbProcedureKind kind = TVbProcedureKind::Sub;
-        if (r.IsHere("Function")) kind = TVbProcedureKind::Function;
-        if (r.IsHere("Property")) {
+        if (r.IsHere(kFunction)) kind = TVbProcedureKind::Function;
+        if (r.IsHere(kProperty)) {
             ++r.I;
-            kind = r.IsHere("Let")   ? TVbProcedureKind::PropertyLet
-                   : r.IsHere("Set") ? TVbProcedureKind::PropertySet
-                                     : TVbProcedureKind::PropertyGet;
+            kind = r.IsHere(kLet)   ? TVbProcedureKind::PropertyLet
+                   : r.IsHere(kSet) ? TVbProcedureKind::PropertySet
+                                    : TVbProcedureKind::PropertyGet;
         }
         ++r.I;
         if (!r.WordHere()) return;
@@ -389,14 +380,14 @@ private:
 
     void Declare(TReader& r, TVbScope scope) {
         ++r.I;
-        if (r.IsHere("PtrSafe")) ++r.I;
-        const bool function = r.IsHere("Function");
+        if (r.IsHere(kPtrSafe)) ++r.I;
+        const bool function = r.IsHere(kFunction);
         ++r.I;
         if (!r.WordHere()) return;
         TVbDeclaration d =
             NewDeclaration(r.W[r.I], TVbDeclarationKind::Declare, ModuleScope(scope, false));
         ++r.I;
-        while (r.More() && !r.SymbolAt(r.I, '(') && !r.IsHere("As"))
+        while (r.More() && !r.SymbolAt(r.I, '(') && !r.IsHere(kAs))
             ++r.I; // Lib "x" Alias "y"
         Parameters(r, d.FirstParameter, d.ParameterCount);
         TypeSpec(r, d.Type);
@@ -445,44 +436,44 @@ private:
             if (decision) ++p.Complexity;
         };
         auto close = [&](int n) { Depth_ = std::max(0, Depth_ - n); };
-        if (r.Is(0, "If")) {
+        if (r.Is(0, kIf)) {
             std::uint32_t then = 1;
-            while (then < r.N && !r.Is(then, "Then"))
+            while (then < r.N && !r.Is(then, kThen))
                 ++then;
             if (then + 1 >= r.N)
                 open(true);
             else
                 ++p.Complexity; // a one-line If
-        } else if (r.Is(0, "ElseIf")) {
+        } else if (r.Is(0, kElseIf)) {
             ++p.Complexity;
-        } else if (r.Is(0, "End") && (r.Is(1, "If") || r.Is(1, "Select"))) {
+        } else if (r.Is(0, kEnd) && (r.Is(1, kIf) || r.Is(1, kSelect))) {
             close(1);
-        } else if (r.Is(0, "For") || r.Is(0, "Do") || r.Is(0, "While")) {
+        } else if (r.Is(0, kFor) || r.Is(0, kDo) || r.Is(0, kWhile)) {
             open(true);
-        } else if (r.Is(0, "Select")) {
+        } else if (r.Is(0, kSelect)) {
             open(false);
-        } else if (r.Is(0, "Case") && !r.Is(1, "Else")) {
+        } else if (r.Is(0, kCase) && !r.Is(1, kElse)) {
             ++p.Complexity;
-        } else if (r.Is(0, "Next")) {
+        } else if (r.Is(0, kNext)) {
             int n = 1;
             for (std::uint32_t k = 1; k < r.N; ++k)
                 if (r.SymbolAt(k, ',')) ++n;
             close(n);
-        } else if (r.Is(0, "Loop") || r.Is(0, "Wend")) {
+        } else if (r.Is(0, kLoop) || r.Is(0, kWend)) {
             close(1);
         }
         for (std::uint32_t k = 0; k < r.N; ++k) {
-            if (r.Is(k, "On") &&
-                (r.Is(k + 1, "Error") || (r.Is(k + 1, "Local") && r.Is(k + 2, "Error")))) {
-                const std::uint32_t j = r.Is(k + 1, "Error") ? k + 2 : k + 3;
-                if (r.Is(j, "Resume") && r.Is(j + 1, "Next"))
+            if (r.Is(k, kOn) &&
+                (r.Is(k + 1, kError) || (r.Is(k + 1, kLocal) && r.Is(k + 2, kError)))) {
+                const std::uint32_t j = r.Is(k + 1, kError) ? k + 2 : k + 3;
+                if (r.Is(j, kResume) && r.Is(j + 1, kNext))
                     S_.ErrorHandling.push_back({Procedure_, Line_, true});
-                else if (r.Is(j, "GoTo"))
+                else if (r.Is(j, kGoTo))
                     S_.ErrorHandling.push_back({Procedure_, Line_, false});
                 k = j;
                 continue;
             }
-            if ((r.Is(k, "GoTo") || r.Is(k, "GoSub")) && !(k > 0 && r.Is(k - 1, "Error")))
+            if ((r.Is(k, kGoTo) || r.Is(k, kGoSub)) && !(k > 0 && r.Is(k - 1, kError)))
                 S_.Jumps.push_back({Procedure_, Line_, r.W[k].Text});
         }
     }
@@ -495,14 +486,14 @@ private:
         for (std::uint32_t k = from; k < to; ++k) {
             const TVbWord& w = r.W[k];
             if (w.Kind != TVbWordKind::Word) continue;
-            if (SameName(w.Text, "CallByName")) callByName = true;
+            if (w.Key == kCallByName) callByName = true;
             TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, {}, {}, false};
             if (k > 0 && r.W[k - 1].Kind == TVbWordKind::Symbol &&
                 (r.W[k - 1].Text == "." || r.W[k - 1].Text == "!")) {
                 if (k >= 2 && r.W[k - 2].Kind == TVbWordKind::Word) {
                     ref.Qualifier = r.W[k - 2].Text;
                     ref.QualifierKind =
-                        SameName(ref.Qualifier, "Me") ? TVbQualifier::Me : TVbQualifier::Other;
+                        r.W[k - 2].Key == kMe ? TVbQualifier::Me : TVbQualifier::Other;
                     std::uint32_t root = k - 2;
                     while (root >= 2 && r.SymbolAt(root - 1, '.') &&
                            r.W[root - 2].Kind == TVbWordKind::Word)
@@ -514,10 +505,10 @@ private:
                 } else {
                     ref.QualifierKind = TVbQualifier::With;
                 }
-            } else if (w.Reserved || SameName(w.Text, "Me")) {
+            } else if (w.Reserved) {
                 continue;
             } else if (k > 0 &&
-                       (r.Is(k - 1, "GoTo") || r.Is(k - 1, "GoSub") || r.Is(k - 1, "Resume"))) {
+                       (r.Is(k - 1, kGoTo) || r.Is(k - 1, kGoSub) || r.Is(k - 1, kResume))) {
                 continue; // a line label
             }
             S_.References.push_back(ref);
@@ -561,6 +552,8 @@ void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
     syntax = TVbSyntax();
     syntax.Kind = source.MemberKind();
     syntax.Words = ReadWords(source);
+    syntax.Statements.reserve(syntax.Words.size() / 6 + 8);
+    syntax.References.reserve(syntax.Words.size() / 3 + 8);
     SplitStatements(syntax);
     ReadControlTree(source, syntax);
     TBuilder(syntax).Run();

@@ -17,49 +17,147 @@ bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 bool IsWordByte(char c) { return IsLetter(c) || IsDigit(c) || c == '_' || IsHigh(c); }
 bool IsSuffix(char c) { return std::strchr("%&!#@$", c) != nullptr && c != 0; }
 
-// The reserved words, upper case, by length: statements, declarations, types and operators.
-constexpr std::string_view Reserved[] = {
-    "AS",      "DO",         "IF",         "IN",         "IS",         "ON",        "OR",
-    "TO",      "AND",        "ANY",        "DIM",        "END",        "FOR",       "GET",
-    "LET",     "MOD",        "NEW",        "NOT",        "SET",        "SUB",       "XOR",
-    "BYTE",    "CALL",       "CASE",       "DATE",       "EACH",       "ELSE",      "EQV",
-    "EXIT",    "GOTO",       "IMP",        "LIKE",       "LONG",       "LOOP",      "NEXT",
-    "STEP",    "THEN",       "TRUE",       "TYPE",       "WEND",       "WITH",      "ENUM",
-    "BYREF",   "BYVAL",      "CONST",      "ERROR",      "EVENT",      "FALSE",     "GOSUB",
-    "REDIM",   "UNTIL",      "WHILE",      "DOUBLE",     "ELSEIF",     "GLOBAL",    "OBJECT",
-    "OPTION",  "PUBLIC",     "RESUME",     "RETURN",     "SELECT",     "SINGLE",    "STATIC",
-    "STRING",  "TYPEOF",     "BOOLEAN",    "DECLARE",    "INTEGER",    "NOTHING",   "PRIVATE",
-    "VARIANT", "CURRENCY",   "EXPLICIT",   "FUNCTION",   "OPTIONAL",   "PRESERVE",  "PROPERTY",
-    "FRIEND",  "PARAMARRAY", "WITHEVENTS", "IMPLEMENTS", "RAISEEVENT", "ADDRESSOF",
+struct TKeyEntry {
+    std::string_view Upper; // the word in upper case
+    TVbKey Key;
+    bool Reserved;
 };
 
-struct TReservedSet {
-    // Open addressing over the upper-cased words; a look-up folds at most 12 bytes.
-    std::array<std::string_view, 256> Slots{};
+constexpr TKeyEntry KeyWords[] = {
+    {"AS", kAs, true},
+    {"ATTRIBUTE", kAttribute, false},
+    {"BYREF", kByRef, true},
+    {"BYVAL", kByVal, true},
+    {"CALLBYNAME", kCallByName, false},
+    {"CASE", kCase, true},
+    {"CONST", kConst, true},
+    {"DECLARE", kDeclare, true},
+    {"DIM", kDim, true},
+    {"DO", kDo, true},
+    {"ELSE", kElse, true},
+    {"ELSEIF", kElseIf, true},
+    {"END", kEnd, true},
+    {"ENUM", kEnum, true},
+    {"ERROR", kError, true},
+    {"EVENT", kEvent, true},
+    {"FOR", kFor, true},
+    {"FRIEND", kFriend, true},
+    {"FUNCTION", kFunction, true},
+    {"GLOBAL", kGlobal, true},
+    {"GOSUB", kGoSub, true},
+    {"GOTO", kGoTo, true},
+    {"IF", kIf, true},
+    {"IMPLEMENTS", kImplements, true},
+    {"LET", kLet, true},
+    {"LOCAL", kLocal, false},
+    {"LOOP", kLoop, true},
+    {"ME", kMe, true},
+    {"NEW", kNew, true},
+    {"NEXT", kNext, true},
+    {"ON", kOn, true},
+    {"OPTION", kOption, true},
+    {"OPTIONAL", kOptional, true},
+    {"PARAMARRAY", kParamArray, true},
+    {"PRIVATE", kPrivate, true},
+    {"PROPERTY", kProperty, true},
+    {"PTRSAFE", kPtrSafe, false},
+    {"PUBLIC", kPublic, true},
+    {"REM", kRem, false},
+    {"RESUME", kResume, true},
+    {"SELECT", kSelect, true},
+    {"SET", kSet, true},
+    {"STATIC", kStatic, true},
+    {"SUB", kSub, true},
+    {"THEN", kThen, true},
+    {"TYPE", kType, true},
+    {"WEND", kWend, true},
+    {"WHILE", kWhile, true},
+    {"WITHEVENTS", kWithEvents, true},
+    {"GET", kGet, true},
+    {"DEFBOOL", kDefType, true},
+    {"DEFBYTE", kDefType, true},
+    {"DEFINT", kDefType, true},
+    {"DEFLNG", kDefType, true},
+    {"DEFCUR", kDefType, true},
+    {"DEFSNG", kDefType, true},
+    {"DEFDBL", kDefType, true},
+    {"DEFDEC", kDefType, true},
+    {"DEFDATE", kDefType, true},
+    {"DEFSTR", kDefType, true},
+    {"DEFOBJ", kDefType, true},
+    {"DEFVAR", kDefType, true},
+    {"ANY", kNone, true},
+    {"AND", kNone, true},
+    {"BYTE", kNone, true},
+    {"CALL", kNone, true},
+    {"DATE", kNone, true},
+    {"EACH", kNone, true},
+    {"EQV", kNone, true},
+    {"EXIT", kNone, true},
+    {"IMP", kNone, true},
+    {"IN", kNone, true},
+    {"IS", kNone, true},
+    {"LIKE", kNone, true},
+    {"LONG", kNone, true},
+    {"MOD", kNone, true},
+    {"NOT", kNone, true},
+    {"OR", kNone, true},
+    {"STEP", kNone, true},
+    {"TO", kNone, true},
+    {"TRUE", kNone, true},
+    {"FALSE", kNone, true},
+    {"XOR", kNone, true},
+    {"DOUBLE", kNone, true},
+    {"INTEGER", kNone, true},
+    {"STRING", kNone, true},
+    {"BOOLEAN", kNone, true},
+    {"SINGLE", kNone, true},
+    {"CURRENCY", kNone, true},
+    {"VARIANT", kNone, true},
+    {"OBJECT", kNone, true},
+    {"NOTHING", kNone, true},
+    {"TYPEOF", kNone, true},
+    {"UNTIL", kNone, true},
+    {"RETURN", kNone, true},
+    {"REDIM", kNone, true},
+    {"PRESERVE", kNone, true},
+    {"RAISEEVENT", kNone, true},
+    {"ADDRESSOF", kNone, true},
+    {"EXPLICIT", kNone, true},
+};
+
+// Open addressing over the upper-cased words. Most names fail the first test (no word of the
+// table has their length and first letter) and are not hashed at all.
+struct TKeySet {
+    static constexpr std::size_t MaxLength = 12;
+    std::array<const TKeyEntry*, 512> Slots{};
+    std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
+    // The length and the first, second and last letters: enough to spread the table's words.
     static std::uint32_t Hash(std::string_view w) {
-        std::uint32_t h = static_cast<std::uint32_t>(w.size()) * 31u;
-        for (char c : w)
-            h = h * 131u + Upper(c);
-        return h;
+        return static_cast<std::uint32_t>(w.size()) * 97u + Upper(w[0]) * 31u + Upper(w[1]) * 7u +
+               Upper(w.back()) * 131u;
     }
-    TReservedSet() {
-        for (std::string_view w : Reserved) {
-            std::uint32_t s = Hash(w) & 255u;
-            while (!Slots[s].empty())
-                s = (s + 1) & 255u;
-            Slots[s] = w;
+    TKeySet() {
+        for (const TKeyEntry& e : KeyWords) {
+            std::uint32_t s = Hash(e.Upper) & 511u;
+            while (Slots[s])
+                s = (s + 1) & 511u;
+            Slots[s] = &e;
+            FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
         }
     }
-    bool Has(std::string_view w) const {
-        if (w.size() < 2 || w.size() > 10) return false;
-        for (std::uint32_t s = Hash(w) & 255u; !Slots[s].empty(); s = (s + 1) & 255u)
-            if (SameName(Slots[s], w)) return true;
-        return false;
+    const TKeyEntry* Find(std::string_view w) const {
+        if (w.size() < 2 || w.size() > MaxLength) return nullptr;
+        const unsigned first = Upper(w[0]) - 'A';
+        if (first >= 26 || !(FirstLetters[w.size()] & (1u << first))) return nullptr;
+        for (std::uint32_t s = Hash(w) & 511u; Slots[s]; s = (s + 1) & 511u)
+            if (SameName(Slots[s]->Upper, w)) return Slots[s];
+        return nullptr;
     }
 };
 
-const TReservedSet& ReservedSet() {
-    static const TReservedSet set;
+const TKeySet& KeySet() {
+    static const TKeySet set;
     return set;
 }
 
@@ -118,7 +216,7 @@ public:
                     ++i;
                 }
                 Add(w, TVbWordKind::Word, suffix);
-                if (SameName(w, "Rem") && suffix == 0 && Out_.size() >= 1 && IsStatementStart()) {
+                if (Out_.back().Key == kRem && suffix == 0 && IsStatementStart()) {
                     Out_.back().Kind = TVbWordKind::Comment;
                     Out_.back().Text = s.substr(from);
                     return;
@@ -201,7 +299,7 @@ private:
     }
     void Add(std::string_view text, TVbWordKind kind, char suffix = 0) {
         TVbWord w{text, Line_, kind, suffix, false};
-        if (kind == TVbWordKind::Word && suffix == 0) w.Reserved = IsReservedWord(text);
+        if (kind == TVbWordKind::Word) ClassifyWord(w);
         Out_.push_back(w);
     }
     std::vector<TVbWord>& Out_;
@@ -235,7 +333,17 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool IsReservedWord(std::string_view word) { return ReservedSet().Has(word); }
+bool IsReservedWord(std::string_view word) {
+    const TKeyEntry* e = KeySet().Find(word);
+    return e && e->Reserved;
+}
+
+void ClassifyWord(TVbWord& word) {
+    const TKeyEntry* e = KeySet().Find(word.Text);
+    word.Key = e ? e->Key : kNone;
+    // A name with a type suffix (Date$, Error$) is a function's name, not the keyword.
+    word.Reserved = e && e->Reserved && word.Suffix == 0;
+}
 
 std::vector<TVbWord> ReadWords(const TVbSource& source) {
     const TVbTokenList& tokens = source.Tokens;
@@ -273,7 +381,7 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
                                  next->Kind == tkNumber || next->Kind == tkString);
             if (!joined) {
                 out.back().Suffix = text[0];
-                out.back().Reserved = false;
+                ClassifyWord(out.back());
                 continue;
             }
             if (text == "!") {
@@ -290,8 +398,8 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
                 w.Suffix = dropped[d].Text[0];
                 skip = 1;
             }
-            if (w.Suffix == 0) w.Reserved = IsReservedWord(text);
-            if (SameName(text, "Rem") && w.Suffix == 0 &&
+            ClassifyWord(w);
+            if (w.Key == kRem && w.Suffix == 0 &&
                 (t.Line != lastLine ||
                  (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.

@@ -20,12 +20,69 @@ enum class TVbWordKind : std::uint8_t {
     Directive, // a whole "#If ... Then", "#Else", "#End If", "#Const" line
 };
 
+// The words the syntax model reads statements by, known once per word (letter case ignored).
+enum TVbKey : std::uint8_t {
+    kNone,
+    kAs,
+    kAttribute,
+    kByRef,
+    kByVal,
+    kCallByName,
+    kCase,
+    kConst,
+    kDeclare,
+    kDim,
+    kDo,
+    kElse,
+    kElseIf,
+    kEnd,
+    kEnum,
+    kError,
+    kEvent,
+    kFor,
+    kFriend,
+    kFunction,
+    kGlobal,
+    kGoSub,
+    kGoTo,
+    kIf,
+    kImplements,
+    kLet,
+    kLocal,
+    kLoop,
+    kMe,
+    kNew,
+    kNext,
+    kOn,
+    kOption,
+    kOptional,
+    kParamArray,
+    kPrivate,
+    kProperty,
+    kPtrSafe,
+    kPublic,
+    kRem,
+    kResume,
+    kSelect,
+    kSet,
+    kStatic,
+    kSub,
+    kThen,
+    kType,
+    kWend,
+    kWhile,
+    kWithEvents,
+    kGet,
+    kDefType,
+};
+
 struct TVbWord {
     std::string_view Text; // a view into the source's storage
     std::int32_t Line;     // the line the statement begins on, as the tokens have it
     TVbWordKind Kind;
     char Suffix = 0;       // a type suffix written after a name: % & ! # @ $
     bool Reserved = false; // a word of the language's own statements, never a name in use
+    TVbKey Key = kNone;
 };
 
 // The words of the parsed source, header lines left out.
@@ -35,3 +92,5 @@ std::vector<TVbWord> ReadWords(const TVbSource& source);
 bool SameName(std::string_view a, std::string_view b);
 // A word that only the language uses (If, Dim, As, Long...): never a name in use.
 bool IsReservedWord(std::string_view word);
+// Sets the word's Key and Reserved from its text.
+void ClassifyWord(TVbWord& word);
