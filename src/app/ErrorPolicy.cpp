@@ -6,7 +6,10 @@
 
 QString ErrorText(const std::exception& error) {
     if (auto* vetrinError = dynamic_cast<const EVetrinError*>(&error))
-        return QString::fromStdString(platform::TextToUtf8(vetrinError->Message()));
+        // An error names only system texts and paths, or names of the sources in code page 932 (the
+        // parse and the rules raise nothing that quotes a name).
+        return QString::fromStdString(
+            platform::TextToUtf8(vetrinError->Message(), platform::SystemCodePage()));
     return QString::fromLocal8Bit(error.what());
 }
 

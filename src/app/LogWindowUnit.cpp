@@ -49,14 +49,14 @@ void TWindowLines::Flush() {
     if (LastChanged_ && Shown_ > 0) {
         QTextCursor cursor(Edit_->document()->lastBlock());
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.insertText(EngineToWidget(Lines_[Shown_ - 1]));
+        cursor.insertText(EngineToWidget(Lines_[Shown_ - 1], *Source_));
     }
     LastChanged_ = false;
     if (Shown_ == Lines_.size()) return;
     QString text;
     for (std::size_t i = Shown_; i < Lines_.size(); ++i) {
         if (i > Shown_) text += QLatin1Char('\n');
-        text += EngineToWidget(Lines_[i]);
+        text += EngineToWidget(Lines_[i], *Source_);
     }
     // One paragraph per line: the first new line goes into the empty document's only paragraph,
     // any later one starts a paragraph of its own (each line break in the text starts another).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/TextLines.h"
+#include "platform/CodePage.h"
 
 #include <QWidget>
 
@@ -26,11 +27,14 @@ public:
 
     // Brings the text box up to date with the lines.
     void Flush();
+    // The code page of the names in the lines: the run's, told before it writes.
+    void SetSourceCodePage(const platform::TCodePage& page) { Source_ = &page; }
 
 private:
     void ScheduleFlush();
 
     QPlainTextEdit* Edit_;
+    const platform::TCodePage* Source_ = &platform::SystemCodePage();
     std::vector<std::string> Lines_;
     std::size_t Shown_ = 0;    // lines already in the text box
     bool LastChanged_ = false; // the last line shown was replaced since

@@ -101,7 +101,7 @@ void TOptionDialog::OpenFileClick() {
     QString chosen = Prompts().AskFileName(this, request);
     if (chosen.isEmpty()) return;
     std::string path = platform::PathToSystemText(platform::EnginePath(chosen.toStdString()));
-    bool quoted = platform::FindFirstOf(path, " ") != std::string::npos;
+    bool quoted = platform::SystemCodePage().FindFirstOf(path, " ") != std::string::npos;
     std::string newCommandLine = quoted ? "\"" + path + "\"" : path;
     // Parameters that follow a quoted program keep their own leading blank; parameters that
     // followed a first blank lost it in the split and get it back.

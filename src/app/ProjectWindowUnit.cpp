@@ -307,6 +307,12 @@ bool TProjectWindow::TargetProjectExists() {
     return false;
 }
 
+void TProjectWindow::UseCodePage(int codePage) {
+    Session_->SetCodePage(codePage);
+    LogWindow_.Lines().SetSourceCodePage(Session_->CodePage());
+    ResultWindow_->Lines().SetSourceCodePage(Session_->CodePage());
+}
+
 void TProjectWindow::CheckClick() {
     if (!TargetProjectExists()) return;
     RunGuarded(this, [this] {
@@ -316,7 +322,7 @@ void TProjectWindow::CheckClick() {
         ApplyCheckBoxes();
         std::string path = PathText();
         // The sources are read in the code page the options name (a change rereads them).
-        Session_->SetCodePage(Option_.CodePage);
+        UseCodePage(Option_.CodePage);
         Session_->Check(path);
         if (Statistics_) Statistics_->ShowStatistics(&Session_->Project());
         Option_.TargetProject = path;
@@ -330,7 +336,7 @@ void TProjectWindow::AnalyzeClick() {
         TWaitCursor waitCursor;
         TRunInProgress run(*this);
         std::string path = PathText();
-        Session_->SetCodePage(Option_.CodePage);
+        UseCodePage(Option_.CodePage);
         Session_->ReadProject(path);
         Option_.TargetProject = path;
     });

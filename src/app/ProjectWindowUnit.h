@@ -75,6 +75,8 @@ public:
     // The run driver. Each handler is what its button does: an error ends it and is shown in
     // the error message box.
     void CheckClick();
+    // The code page of the next read, told to the session and to the windows that show names.
+    void UseCodePage(int codePage);
     void AnalyzeClick();
     void SaveAsClick();
     void OpenClick();

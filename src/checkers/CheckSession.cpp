@@ -11,34 +11,17 @@
 #include <exception>
 #include <memory>
 
-namespace {
-// More threads than this only cost memory: no machine that runs a checker has more cores.
-constexpr int MaxJobs = 256;
-
-// What one member's work left for its turn: the log lines and findings, in the order made.
-struct TMemberOutput {
-    TStringLines ParseLog; // of the parse walk, when the member is also checked before its turn
-    TStringLines Log;
-    std::vector<TFindingRecord> Findings;
-    std::string ReadError;
-    // How the member's check failed, when it was checked before its turn: raised in its turn.
-    std::exception_ptr CheckError;
-};
-
-class TFindingCollector : public TFindingSink {
-public:
-    std::vector<TFindingRecord>* Into = nullptr;
-    void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
-    void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
-};
-
-// Points a thread's copy of the rules at what a member's check leaves for its turn.
-void KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector, bool findings,
-             bool log) {
+// Points a thread's copy of the rules at what a part's check leaves for its turn.
+void TCheckSession::KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector,
+                            bool findings, bool log) {
     collector.Into = &output.Findings;
     rules.SetFindings(findings ? &collector : nullptr);
     rules.SetLog(log ? &output.Log : nullptr);
 }
+
+namespace {
+// More threads than this only cost memory: no machine that runs a checker has more cores.
+constexpr int MaxJobs = 256;
 
 TRunSettings Validated(TRunSettings settings) {
     if (!platform::FindCodePage(settings.CodePage))
@@ -56,41 +39,56 @@ TCheckSession::TCheckSession(TRunSettings settings)
       WordLists_(Settings_.WordListFolder.empty() ? TVbWordLists::DefaultFolder()
                                                   : Settings_.WordListFolder) {
     AddAllCheckers(Rules_);
-    ShareSyntaxCache(Rules_, &SyntaxCache_);
     Project_.SharedWordLists = &WordLists_;
 }
 
-void TCheckSession::SetFindings(TFindingSink* sink) {
-    Filter_.Next = sink;
-    Rules_.SetFindings(sink ? &Filter_ : nullptr);
-}
+void TCheckSession::SetFindings(TFindingSink* sink) { Sink_ = sink; }
 
 void TCheckSession::SetResults(TTextLines* lines) {
     if (!lines) return;
-    // The collection makes and owns the windows' sink; the filter goes in front of it.
+    // The collection makes and owns the windows' sink.
     Rules_.SetResults(lines);
-    SetFindings(Rules_.Findings());
+    Sink_ = Rules_.Findings();
 }
 
-bool TCheckSession::TSuppressionFilter::Passes(const TFindingRecord& finding) {
-    if (!Next) return false;
-    const TVtParts* part = Session_.Rules_.CurrentPart;
-    if (Session_.Settings_.Suppressions && part) {
-        // The comments of a member are read once, when its first finding arrives.
-        if (part != Part_) {
-            Part_ = part;
-            Suppression_.reset();
-            if (MemberKindOf(*part) != TVbMemberKind::None)
-                Suppression_.emplace(static_cast<const TVbSource&>(*part));
-        }
-        if (Suppression_ && Suppression_->Suppresses(finding)) return false;
+void TCheckSession::DropSuppressed(const TVtParts& part,
+                                   std::vector<TFindingRecord>& findings) const {
+    if (!Settings_.Suppressions || findings.empty() || MemberKindOf(part) == TVbMemberKind::None)
+        return;
+    const TSuppression suppression(static_cast<const TVbSource&>(part));
+    std::erase_if(findings,
+                  [&](const TFindingRecord& finding) { return suppression.Suppresses(finding); });
+}
+
+void TCheckSession::CheckPartInto(TVtParts& part, bool tree, TVetrins& rules,
+                                  TFindingCollector& collector, TMemberOutput& output) const {
+    KeepFor(output, rules, collector, Sink_ != nullptr, Log_ != nullptr);
+    // A check that fails is told in the part's turn, with what it handed out before the failure.
+    try {
+        if (tree)
+            part.CheckTree(rules);
+        else
+            part.CheckSelf(rules);
+    } catch (...) {
+        output.CheckError = std::current_exception();
     }
-    return true;
+    rules.CurrentPart = nullptr;
+    // The comments are read while the member's tokens are still there.
+    DropSuppressed(part, output.Findings);
+}
+
+void TCheckSession::HandOut(TMemberOutput& output) {
+    PassLog(output.Log);
+    if (Sink_)
+        for (TFindingRecord& finding : output.Findings)
+            Sink_->Take(std::move(finding));
+    if (output.CheckError) std::rethrow_exception(output.CheckError);
+    output = TMemberOutput();
+    Step();
 }
 
 void TCheckSession::SetLog(TTextLines* lines) {
     Log_ = lines;
-    Rules_.SetLog(lines);
     Project_.SetLog(lines);
 }
 
@@ -144,7 +142,7 @@ void TCheckSession::ReadProjectFile(const std::string& path) {
     ParseReleased_ = false;
     Project_.Clear();
     // The sources are read, and their names shown, in this code page until the next read.
-    platform::SetSourceCodePage(Settings_.CodePage);
+    Project_.SetCodePage(*platform::FindCodePage(Settings_.CodePage));
     ReadCodePage_ = Settings_.CodePage;
     Project_.Load(path);
     Project_.CheckIsProject();
@@ -197,16 +195,15 @@ void TCheckSession::ReadMembers() {
         if (member->HasChildren()) member->ParseChildren();
 }
 
-std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) {
+std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int members) const {
     // A rule keeps the part under check on its collection: every thread checks with its own
-    // copy of the rules, switched and set as the session's.
+    // copy of the rules, switched and set as the session's (the session's own rules only hold
+    // the switches and settings). One copy a thread, at least one.
+    const int count = std::min(JobsFor(Settings_.Jobs), std::max(members, 1));
     std::vector<std::unique_ptr<TVetrins>> copies;
-    SyntaxCaches_.clear();
     for (int w = 0; w < count; ++w) {
         auto copy = std::make_unique<TVetrins>();
         AddAllCheckers(*copy);
-        SyntaxCaches_.push_back(std::make_unique<TVbSyntaxCache>());
-        ShareSyntaxCache(*copy, SyntaxCaches_.back().get());
         for (int r = 0; r < Rules_.Count(); ++r) {
             TVetrin& rule = *copy->Items(r);
             rule.Enabled = Rules_.Items(r)->Enabled;
@@ -217,44 +214,21 @@ std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) {
     return copies;
 }
 
-void TCheckSession::CheckMembers() {
+void TCheckSession::CheckMembers(std::vector<std::unique_ptr<TVetrins>>& copies) {
     TVtPartsList& members = Project_.Children;
     const int count = static_cast<int>(members.size());
-    const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
-    std::vector<std::unique_ptr<TVetrins>> copies;
-    if (jobs > 1) copies = RuleCopies(jobs);
-    BeginSymbols(count);
+    const int jobs = static_cast<int>(copies.size());
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
-    const bool keepFindings = Filter_.Next != nullptr;
     RunOrdered(
         count, jobs,
         [&](int i, int w) {
-            TVtParts& member = *members[static_cast<std::size_t>(i)];
-            TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
-            if (copies.empty()) {
-                // One thread: the session's own rules, straight to the sinks.
-                member.CheckTree(Rules_);
-                EndMemberSyntax(i, member, SyntaxCache_);
-                return;
-            }
-            TVetrins& rules = *copies[static_cast<std::size_t>(w)];
-            KeepFor(output, rules, collectors[static_cast<std::size_t>(w)], keepFindings,
-                    Log_ != nullptr);
-            member.CheckTree(rules);
-            rules.CurrentPart = nullptr;
-            EndMemberSyntax(i, member, *SyntaxCaches_[static_cast<std::size_t>(w)]);
+            CheckPartInto(
+                *members[static_cast<std::size_t>(i)], true, *copies[static_cast<std::size_t>(w)],
+                collectors[static_cast<std::size_t>(w)], outputs[static_cast<std::size_t>(i)]);
+            EndMemberSyntax(i, *members[static_cast<std::size_t>(i)], w);
         },
-        [&](int i) {
-            TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
-            PassLog(output.Log);
-            // The findings pass the member's suppression comments as in a sequential run.
-            Rules_.CurrentPart = members[static_cast<std::size_t>(i)];
-            for (const TFindingRecord& finding : output.Findings)
-                Filter_.Add(finding);
-            output = TMemberOutput();
-            Step();
-        });
+        [&](int i) { HandOut(outputs[static_cast<std::size_t>(i)]); });
 }
 
 void TCheckSession::ReadAndCheckMembers() {
@@ -272,15 +246,12 @@ void TCheckSession::ReadAndCheckMembers() {
         CheckProject();
         return;
     }
-    const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
-    // Even one thread checks with a copy of the rules: the members' findings and log lines wait
-    // for the project's check.
-    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(jobs);
-    BeginSymbols(count);
+    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(count);
+    BeginSyntax(copies, count);
+    const int jobs = static_cast<int>(copies.size());
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     auto at = [&](int i) -> TMemberOutput& { return outputs[static_cast<std::size_t>(i)]; };
-    const bool keepFindings = Filter_.Next != nullptr;
     ParseReleased_ = true;
 
     // The read failures of every member come first in the log, then the parse walk, as in a
@@ -305,26 +276,9 @@ void TCheckSession::ReadAndCheckMembers() {
                 // not parsed; the members after it are still read.
                 output.ReadError = LoadMemberFile(member, member.FileName);
                 Project_.ParseChild(member, Log_ ? &output.ParseLog : nullptr);
-                TVetrins& rules = *copies[static_cast<std::size_t>(w)];
-                KeepFor(output, rules, collectors[static_cast<std::size_t>(w)], keepFindings,
-                        Log_ != nullptr);
-                // A check that fails is told in the member's turn, after the project's check and
-                // with what the member's check handed out before the failure.
-                try {
-                    member.CheckTree(rules);
-                    EndMemberSyntax(i, member, *SyntaxCaches_[static_cast<std::size_t>(w)]);
-                } catch (...) {
-                    output.CheckError = std::current_exception();
-                }
-                rules.CurrentPart = nullptr;
-                // The suppression comments are read while the member's tokens are still there.
-                if (Settings_.Suppressions && !output.Findings.empty() &&
-                    MemberKindOf(member) != TVbMemberKind::None) {
-                    const TSuppression suppression(static_cast<const TVbSource&>(member));
-                    std::erase_if(output.Findings, [&](const TFindingRecord& finding) {
-                        return suppression.Suppresses(finding);
-                    });
-                }
+                CheckPartInto(member, true, *copies[static_cast<std::size_t>(w)],
+                              collectors[static_cast<std::size_t>(w)], output);
+                EndMemberSyntax(i, member, w);
                 if (auto* source = dynamic_cast<TVbSource*>(&member)) source->ReleaseParse();
             },
             [&](int i) { finished = i + 1; });
@@ -336,47 +290,32 @@ void TCheckSession::ReadAndCheckMembers() {
     ReadIncomplete_ = false;
     if (ReadDone_) ReadDone_();
 
-    struct TCurrentPartReset {
-        TVetrins& Rules;
-        ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
-    } reset{Rules_};
-    CheckProjectPart();
-    for (int i = 0; i < count; ++i) {
-        TMemberOutput& output = at(i);
-        PassLog(output.Log);
-        // Suppressed findings were dropped before the member was freed.
-        if (Filter_.Next)
-            for (TFindingRecord& finding : output.Findings)
-                Filter_.Next->Take(std::move(finding));
-        if (output.CheckError) std::rethrow_exception(output.CheckError);
-        output = TMemberOutput();
-        Step();
-    }
-    ReportProjectSymbols();
+    // The members' findings and log lines wait for the project's check.
+    CheckProjectPart(*copies.front());
+    for (int i = 0; i < count; ++i)
+        HandOut(at(i));
+    ReportProjectSymbols(*copies.front());
 }
 
-void TCheckSession::CheckProjectPart() {
-    Filter_.Reset();
-    // The rules see the names of the project in the code page it was read in.
-    platform::SetSourceCodePage(ReadCodePage_);
-    Project_.CheckSelf(Rules_);
-    Step();
+void TCheckSession::CheckProjectPart(TVetrins& rules) {
+    TMemberOutput output;
+    TFindingCollector collector;
+    CheckPartInto(Project_, false, rules, collector, output);
+    HandOut(output);
 }
 
 void TCheckSession::CheckProject() {
     if (ParseReleased_)
         throw EGeneralError("the members of the project were freed after its last check: read "
                             "the project again");
-    // The collection points at the part under check only while the run lasts.
-    struct TCurrentPartReset {
-        TVetrins& Rules;
-        ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
-    } reset{Rules_};
     if (!RunChecks_) BeginRun(false, true);
+    std::vector<std::unique_ptr<TVetrins>> copies =
+        RuleCopies(static_cast<int>(Project_.Children.size()));
+    BeginSyntax(copies, static_cast<int>(Project_.Children.size()));
     // The project first, then each member and what lies below it: the order of CheckTree.
-    CheckProjectPart();
-    CheckMembers();
-    ReportProjectSymbols();
+    CheckProjectPart(*copies.front());
+    CheckMembers(copies);
+    ReportProjectSymbols(*copies.front());
 }
 
 namespace {
@@ -421,8 +360,12 @@ std::vector<TStatisticsRow> TCheckSession::StatisticsRows() const {
 
 // ---- the project's symbol table ----
 
-void TCheckSession::BeginSymbols(int members) {
-    SyntaxCache_.Clear();
+void TCheckSession::BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members) {
+    SyntaxCaches_.clear();
+    for (auto& copy : copies) {
+        SyntaxCaches_.push_back(std::make_unique<TVbSyntaxCache>());
+        ShareSyntaxCache(*copy, SyntaxCaches_.back().get());
+    }
     NeedsSymbols_ = NeedsProjectSymbols(Rules_);
     Symbols_.Reset(NeedsSymbols_ ? members : 0);
     SymbolReports_.clear();
@@ -438,7 +381,8 @@ void TCheckSession::BeginSymbols(int members) {
     }
 }
 
-void TCheckSession::EndMemberSyntax(int index, TVtParts& member, TVbSyntaxCache& cache) {
+void TCheckSession::EndMemberSyntax(int index, TVtParts& member, int copy) {
+    TVbSyntaxCache& cache = *SyntaxCaches_[static_cast<std::size_t>(copy)];
     if (NeedsSymbols_ && MemberKindOf(member) != TVbMemberKind::None) {
         const auto& source = static_cast<const TVbSource&>(member);
         Symbols_.SetMember(index, SummarizeMember(cache.For(source), SymbolContext_));
@@ -454,38 +398,30 @@ void TCheckSession::EndMemberSyntax(int index, TVtParts& member, TVbSyntaxCache&
     cache.Clear();
 }
 
-void TCheckSession::ReportProjectSymbols() {
+void TCheckSession::ReportProjectSymbols(TVetrins& rules) {
     if (!NeedsSymbols_) return;
     NeedsSymbols_ = false;
     Symbols_.Resolve();
-    std::vector<TFindingRecord> found;
-    TFindingCollector collector;
-    collector.Into = &found;
-    struct TRestore {
-        TVetrins& Rules;
-        TFindingSink* Sink;
-        ~TRestore() {
-            Rules.SetFindings(Sink);
-            Rules.CurrentPart = nullptr;
-        }
-    } restore{Rules_, Rules_.Findings()};
-    Rules_.SetFindings(&collector);
     const TVtPartsList& members = Project_.Children;
-    for (int r = 0; r < Rules_.Count(); ++r) {
-        auto* rule = dynamic_cast<TProjectSymbolRule*>(Rules_.Items(r));
+    TMemberOutput output;
+    TFindingCollector collector;
+    KeepFor(output, rules, collector, Sink_ != nullptr, false);
+    for (int r = 0; r < rules.Count(); ++r) {
+        auto* rule = dynamic_cast<TProjectSymbolRule*>(rules.Items(r));
         if (!rule || !rule->Enabled) continue;
         for (int i = 0; i < Symbols_.Count() && i < static_cast<int>(members.size()); ++i) {
             const TMemberReport& report = SymbolReports_[static_cast<std::size_t>(i)];
             if (!report.Target) continue;
-            Rules_.CurrentPart = members[static_cast<std::size_t>(i)];
-            found.clear();
+            rules.CurrentPart = members[static_cast<std::size_t>(i)];
+            output.Findings.clear();
             rule->ReportMember(Symbols_.Member(i));
-            for (TFindingRecord& finding : found) {
+            for (TFindingRecord& finding : output.Findings) {
                 if (report.Suppression && report.Suppression->Suppresses(finding)) continue;
-                if (Filter_.Next) Filter_.Next->Take(std::move(finding));
+                if (Sink_) Sink_->Take(std::move(finding));
             }
         }
     }
+    rules.CurrentPart = nullptr;
     Symbols_.Reset(0);
     SymbolReports_.clear();
 }

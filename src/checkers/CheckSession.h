@@ -11,6 +11,7 @@
 #include "vbsyntax/VbSymbols.h"
 #include "vbsyntax/VbSyntax.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,6 +52,11 @@ public:
     TCheckSession& operator=(const TCheckSession&) = delete;
 
     const TRunSettings& Settings() const { return Settings_; }
+    // The settings' code page: what the next read reads the sources in, and what the writers
+    // show the names of its findings in.
+    const platform::TCodePage& CodePage() const {
+        return *platform::FindCodePage(Settings_.CodePage);
+    }
     // Another code page for the source files; the next Check reads the project again when it
     // was read in another one. An unknown code page raises EGeneralError and changes nothing.
     void SetCodePage(int codePage);
@@ -62,7 +68,7 @@ public:
     TVbWordLists& WordLists() { return WordLists_; }
 
     // Where findings go (none: they are dropped), or the windows' result lines and jump records.
-    // Either way they pass the member's suppression comments first.
+    // Either way they pass the member's suppression comments first, in one place.
     void SetFindings(TFindingSink* sink);
     void SetResults(TTextLines* lines);
     // The log of the parse walk and of the rules.
@@ -104,29 +110,31 @@ public:
     void SaveRules(const std::string& fileName) { Rules_.SaveToFile(fileName); }
 
 private:
-    // Passes on the findings that no suppression comment of the part under check names.
-    class TSuppressionFilter : public TFindingSink {
-    public:
-        explicit TSuppressionFilter(TCheckSession& session) : Session_(session) {}
-        void Add(const TFindingRecord& finding) override {
-            if (Passes(finding)) Next->Add(finding);
-        }
-        void Take(TFindingRecord&& finding) override {
-            if (Passes(finding)) Next->Take(std::move(finding));
-        }
-        // Forgets the comments read (a new check may see new parts at old addresses).
-        void Reset() {
-            Part_ = nullptr;
-            Suppression_.reset();
-        }
-        TFindingSink* Next = nullptr;
-
-    private:
-        bool Passes(const TFindingRecord& finding);
-        TCheckSession& Session_;
-        const TVtParts* Part_ = nullptr;
-        std::optional<TSuppression> Suppression_;
+    // What one part's check left for its turn: the log lines and findings, in the order made.
+    struct TMemberOutput {
+        TStringLines ParseLog; // of the parse walk, when the member is also checked before its turn
+        TStringLines Log;
+        std::vector<TFindingRecord> Findings;
+        std::string ReadError;
+        // How the part's check failed: raised in its turn.
+        std::exception_ptr CheckError;
     };
+    class TFindingCollector : public TFindingSink {
+    public:
+        std::vector<TFindingRecord>* Into = nullptr;
+        void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
+        void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
+    };
+
+    // The one route of a finding: a part is checked with a copy of the rules into what it leaves
+    // for its turn (`tree`: with what lies below it), its suppression comments applied there
+    // once; in its turn its log lines and findings go to the log and the sink (HandOut).
+    static void KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector,
+                        bool findings, bool log);
+    void CheckPartInto(TVtParts& part, bool tree, TVetrins& rules, TFindingCollector& collector,
+                       TMemberOutput& output) const;
+    void DropSuppressed(const TVtParts& part, std::vector<TFindingRecord>& findings) const;
+    void HandOut(TMemberOutput& output);
 
     // Steps of the run under way: a read counts its members, a check the project and its members.
     void BeginRun(bool reads, bool checks);
@@ -140,30 +148,35 @@ private:
     void ReadProjectFile(const std::string& path);
     // Reads and parses the members on the run's threads (the project file is read already).
     void ReadMembers();
-    // Checks the members on the run's threads, each with its own copy of the rules.
-    void CheckMembers();
+    // Checks the members on the run's threads, each thread with its own copy of the rules.
+    void CheckMembers(std::vector<std::unique_ptr<TVetrins>>& copies);
     // Checks the project part itself (the first step of a check).
-    void CheckProjectPart();
+    void CheckProjectPart(TVetrins& rules);
     // Reads, parses, checks and frees each member on the run's threads, then checks the
     // project, and writes the log, findings and progress in the order of a read and a check.
     void ReadAndCheckMembers();
-    // Copies of the session's rules, switched and set as they are, one per thread, each with
-    // its own syntax model cache (SyntaxCaches_).
-    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int count);
+    // Copies of the session's rules, switched and set as they are, one per thread of a run over
+    // that many members.
+    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int members) const;
 
-    // The project's symbol table for the rules that read it: made ready for `members` summaries
-    // when an enabled rule needs it.
-    void BeginSymbols(int members);
+    // Before the members' check: one syntax model cache for each copy of the rules, and the
+    // project's symbol table made ready for `members` summaries when an enabled rule reads it.
+    void BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members);
     // After a member's check, on its thread: its summary and suppression comments when a rule
     // needs the symbol table, then its syntax model is freed.
-    void EndMemberSyntax(int index, TVtParts& member, TVbSyntaxCache& cache);
+    void EndMemberSyntax(int index, TVtParts& member, int copy);
     // Once every member is through: the findings of the rules on the symbol table, rule by rule
     // in table order, member by member in project order, each member's in line order.
-    void ReportProjectSymbols();
+    void ReportProjectSymbols(TVetrins& rules);
     struct TMemberReport {
         bool Target = false; // a check target: its declarations are judged
         std::optional<TSuppression> Suppression;
     };
+    std::vector<std::unique_ptr<TVbSyntaxCache>> SyntaxCaches_;
+    bool NeedsSymbols_ = false;
+    TVbSymbolContext SymbolContext_;
+    TVbProjectSymbols Symbols_;
+    std::vector<TMemberReport> SymbolReports_;
 
     TProgress Progress_;
     std::function<void()> ReadDone_;
@@ -172,16 +185,10 @@ private:
     int Done_ = 0;
 
     TRunSettings Settings_;
-    TSuppressionFilter Filter_{*this};
+    TFindingSink* Sink_ = nullptr;
     TVetrins Rules_;
     TVbWordLists WordLists_;
     TVbProjectSource Project_;
-    TVbSyntaxCache SyntaxCache_; // for Rules_
-    std::vector<std::unique_ptr<TVbSyntaxCache>> SyntaxCaches_;
-    bool NeedsSymbols_ = false;
-    TVbSymbolContext SymbolContext_;
-    TVbProjectSymbols Symbols_;
-    std::vector<TMemberReport> SymbolReports_;
     bool ReadIncomplete_ = false;
     bool ParseReleased_ = false; // the last run freed the members' parse
     int ReadCodePage_ = 932;     // the code page the project was last read in

@@ -38,4 +38,4 @@ int RunStats(const TStatsOptions& options);
 int RunRules(const std::string& writeFile);
 // Prints the tokens, dropped text, variables and methods of one member source file.
 // syntax: the syntax model (vrt dump --syntax) instead of the tokens and procedures.
-int RunDump(const std::string& sourceFile, bool syntax = false);
+int RunDump(const std::string& sourceFile, int codePage, bool syntax = false);

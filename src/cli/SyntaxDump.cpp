@@ -72,7 +72,9 @@ const char* QualifierName(TVbQualifier q) {
 
 class TLine {
 public:
-    explicit TLine(std::string& text, char tag) : Text_(text) { Text_ += tag; }
+    TLine(std::string& text, const platform::TCodePage& page, char tag) : Text_(text), Page_(page) {
+        Text_ += tag;
+    }
     ~TLine() { Text_ += '\n'; }
     TLine& operator<<(std::int64_t n) {
         Text_ += '\t' + std::to_string(n);
@@ -85,12 +87,13 @@ public:
     }
     TLine& Name(std::string_view s) {
         Text_ += '\t';
-        AppendEscapedUtf8(Text_, s);
+        AppendEscapedUtf8(Text_, Page_, s);
         return *this;
     }
 
 private:
     std::string& Text_;
+    const platform::TCodePage& Page_;
 };
 
 // "As T", "As New T", the suffix, or "-".
@@ -102,26 +105,26 @@ std::string TypeText(const TVbTypeSpec& type) {
 
 } // namespace
 
-std::string SyntaxDumpText(const TVbSyntax& s) {
+std::string SyntaxDumpText(const TVbSyntax& s, const platform::TCodePage& page) {
     std::string text;
     for (const TVbAttribute& a : s.Attributes) {
-        TLine l(text, '@');
+        TLine l(text, page, '@');
         l << a.Line;
         l.Name(a.Name).Name(a.Value);
     }
     for (const TVbControl& c : s.Controls) {
-        TLine l(text, 'C');
+        TLine l(text, page, 'C');
         l << c.Line << c.Depth;
         l.Name(c.TypeName).Name(c.Name);
         l << c.Index;
     }
     for (const TVbDirective& d : s.Directives) {
-        TLine l(text, '#');
+        TLine l(text, page, '#');
         l << d.Line;
         l.Name(d.Text);
     }
     for (const TVbStatement& st : s.Statements) {
-        TLine l(text, 'S');
+        TLine l(text, page, 'S');
         l << st.Line << st.Block << st.Arm << (st.Label ? "label" : "-");
         std::string words;
         for (std::uint32_t k = 0; k < st.Count; ++k) {
@@ -133,16 +136,16 @@ std::string SyntaxDumpText(const TVbSyntax& s) {
         l.Name(words);
     }
     for (std::string_view i : s.Implements) {
-        TLine l(text, 'I');
+        TLine l(text, page, 'I');
         l.Name(i);
     }
     for (std::size_t c = 0; c < s.DefTypes.size(); ++c)
         if (!s.DefTypes[c].empty()) {
-            TLine l(text, 'F');
+            TLine l(text, page, 'F');
             l.Name(std::string(1, static_cast<char>('A' + c))).Name(s.DefTypes[c]);
         }
     for (const TVbDeclaration& d : s.Declarations) {
-        TLine l(text, 'D');
+        TLine l(text, page, 'D');
         l << d.Line << KindName(d.Kind) << ScopeName(d.Scope);
         l.Name(d.Name).Name(TypeText(d.Type));
         l << d.Procedure << (d.IsArray ? "array" : "-") << (d.WithEvents ? "WithEvents" : "-")
@@ -150,7 +153,7 @@ std::string SyntaxDumpText(const TVbSyntax& s) {
     }
     for (const TVbProcedure& p : s.Procedures) {
         {
-            TLine l(text, 'P');
+            TLine l(text, page, 'P');
             l << p.Line << p.EndLine << KindName(p.Kind) << ScopeName(p.Scope);
             l.Name(p.Name).Name(TypeText(p.Type));
             l << p.Statements << p.MaxNesting << p.Complexity << (p.Twin ? "twin" : "-")
@@ -158,7 +161,7 @@ std::string SyntaxDumpText(const TVbSyntax& s) {
         }
         for (std::int32_t k = 0; k < p.ParameterCount; ++k) {
             const TVbParameter& a = s.ParametersOf(p)[k];
-            TLine l(text, 'A');
+            TLine l(text, page, 'A');
             l << a.Line;
             l.Name(a.Name).Name(TypeText(a.Type));
             std::string flags;
@@ -173,7 +176,7 @@ std::string SyntaxDumpText(const TVbSyntax& s) {
         }
     }
     for (const TVbReference& r : s.References) {
-        TLine l(text, 'R');
+        TLine l(text, page, 'R');
         l << r.Line << r.Procedure;
         l.Name(r.Name);
         l << QualifierName(r.QualifierKind);
@@ -181,11 +184,11 @@ std::string SyntaxDumpText(const TVbSyntax& s) {
         if (r.FromString) l << "string";
     }
     for (const TVbErrorHandling& e : s.ErrorHandling) {
-        TLine l(text, 'E');
+        TLine l(text, page, 'E');
         l << e.Line << e.Procedure << (e.ResumeNext ? "ResumeNext" : "GoTo");
     }
     for (const TVbJump& j : s.Jumps) {
-        TLine l(text, 'J');
+        TLine l(text, page, 'J');
         l << j.Line << j.Procedure;
         l.Name(j.Word);
     }

@@ -124,6 +124,7 @@ constexpr TKeyEntry KeyWords[] = {
     {"RAISEEVENT", kNone, true},
     {"ADDRESSOF", kNone, true},
     {"EXPLICIT", kNone, true},
+    {"WITH", kNone, true},
 };
 
 // Open addressing over the upper-cased words. Most names fail the first test (no word of the

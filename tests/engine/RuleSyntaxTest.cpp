@@ -1,5 +1,6 @@
-// The rules on the syntax model (annotated fixtures, one member each) and the rules on the
-// project's symbol table (annotated fixture projects, checked the ways a session can run).
+// The rules on the syntax model and on the project's symbol table beyond their annotated fixtures
+// (which RuleFixtureTableTest runs): the ways a session can run a project, suppression, ActiveX
+// projects, interfaces, settings.
 #include "checkers/CheckSession.h"
 #include "checkers/VbEmptyProcedures.h"
 #include "checkers/VbOnErrorResumeNextNotReset.h"
@@ -16,30 +17,6 @@
 #include <algorithm>
 #include <filesystem>
 
-TEST(RuleOnErrorResumeNext, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVbOnErrorResumeNextNotReset>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "OnErrorResumeNext.bas");
-}
-
-TEST(RuleImplicitVariant, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVbProhibitImplicitVariant>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "ImplicitVariant.bas");
-}
-
-TEST(RuleImplicitByRef, AnnotatedFixtureWithEventsControlArraysAndInterfaces) {
-    TRuleHarness h;
-    h.Enable<TVbProhibitImplicitByRef>();
-    ExpectFixtureFindings<TVbFormSource>(h, "ImplicitByRef.frm");
-}
-
-TEST(RuleEmptyProcedures, AnnotatedFixtureWithEventsInterfacesAndIfTwins) {
-    TRuleHarness h;
-    h.Enable<TVbEmptyProcedures>();
-    ExpectFixtureFindings<TVbClassSource>(h, "EmptyProcedures.cls");
-}
-
 TEST(RuleEmptyProcedures, AClassOfEmptyProceduresOnlyDefinesAnInterface) {
     TempDir dir;
     auto source = ParsedMember<TVbClassSource>(dir, "IShape.cls",
@@ -50,21 +27,6 @@ TEST(RuleEmptyProcedures, AClassOfEmptyProceduresOnlyDefinesAnInterface) {
     TRuleHarness h;
     h.Enable<TVbEmptyProcedures>();
     EXPECT_EQ(h.Check(*source), Lines{});
-}
-
-TEST(RuleGoTo, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVbProhibitGoTo>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "GoToAndGoSub.bas");
-}
-
-TEST(RuleProcedureMetrics, AnnotatedFixtureAtLowLimits) {
-    TRuleHarness h;
-    TVbProcedureMetrics& rule = h.Enable<TVbProcedureMetrics>();
-    rule.MaxStatements = 8;
-    rule.MaxNesting = 2;
-    rule.MaxComplexity = 4;
-    ExpectFixtureFindings<TVbModuleSource>(h, "ProcedureMetrics.bas");
 }
 
 TEST(RuleProcedureMetrics, SettingsTravelThroughTheCheckerProjectFileAndTheCopy) {
@@ -95,22 +57,21 @@ struct TRecords : TFindingSink {
     void Add(const TFindingRecord& finding) override { Items.push_back(finding); }
 };
 
-const char* const SymbolRules[] = {"TVbUnusedProcedures", "TVbUnusedModuleDeclarations"};
-
 std::string FixtureFolder(const std::string& name) {
     return std::string(VETRIN_TEST_DATA) + "/rules/fixtures/" + name;
 }
 
 // "file(line) : message" (UTF-8) of every finding of the rules on the symbol table, in the order
 // the session hands them out.
-Lines CheckProject(const std::string& project, int jobs, bool keepParsed,
-                   bool suppressions = true) {
+Lines CheckProject(const std::string& project, int jobs, bool keepParsed, bool suppressions = true,
+                   std::vector<const char*> rules = {"TVbUnusedProcedures",
+                                                     "TVbUnusedModuleDeclarations"}) {
     TRunSettings settings;
     settings.Jobs = jobs;
     settings.KeepParsed = keepParsed;
     settings.Suppressions = suppressions;
     TCheckSession session(settings);
-    for (const char* name : SymbolRules)
+    for (const char* name : rules)
         session.Rules().FindByClassName(name)->Enabled = true;
     TRecords records;
     session.SetFindings(&records);
@@ -143,10 +104,12 @@ Lines Sorted(Lines lines) {
 
 } // namespace
 
-TEST(RuleProjectSymbols, AnnotatedProjectWithEventsControlArraysInterfacesAndIfTwins) {
-    const std::string folder = FixtureFolder("SymbolProject");
-    EXPECT_EQ(Sorted(CheckProject(folder + "/Project.vbp", 1, true)),
-              Sorted(FolderExpectations(folder)));
+TEST(RuleProjectSymbols, BothRulesTogetherFindWhatEachFindsAlone) {
+    Lines expected = FolderExpectations(FixtureFolder("TVbUnusedProcedures"));
+    for (const std::string& e : FolderExpectations(FixtureFolder("TVbUnusedModuleDeclarations")))
+        expected.push_back(e);
+    EXPECT_EQ(Sorted(CheckProject(FixtureFolder("TVbUnusedProcedures") + "/Fixture.vbp", 1, true)),
+              Sorted(expected));
 }
 
 TEST(RuleProjectSymbols, AnActiveXProjectExposesThePublicMembersOfItsExposedClasses) {
@@ -156,7 +119,7 @@ TEST(RuleProjectSymbols, AnActiveXProjectExposesThePublicMembersOfItsExposedClas
 }
 
 TEST(RuleProjectSymbols, OneOrderWhateverTheThreadsAndWhetherMembersAreKept) {
-    const std::string project = FixtureFolder("SymbolProject") + "/Project.vbp";
+    const std::string project = FixtureFolder("TVbUnusedProcedures") + "/Fixture.vbp";
     const Lines first = CheckProject(project, 1, true);
     EXPECT_EQ(CheckProject(project, 2, true), first);
     EXPECT_EQ(CheckProject(project, 1, false), first);
@@ -177,7 +140,7 @@ TEST(RuleProjectSymbols, OneOrderWhateverTheThreadsAndWhetherMembersAreKept) {
 }
 
 TEST(RuleProjectSymbols, ASuppressionCommentHoldsAlsoWhenTheMemberIsFreedFirst) {
-    const std::string project = FixtureFolder("SymbolProject") + "/Project.vbp";
+    const std::string project = FixtureFolder("TVbUnusedProcedures") + "/Fixture.vbp";
     const std::string suppressed = "modMain.bas(70) : プロシージャ Suppressed は未使用です。";
     for (bool keep : {true, false}) {
         const Lines found = CheckProject(project, 2, keep);
