@@ -1,6 +1,7 @@
 #include "checkers/CheckSession.h"
 
 #include "checkers/Checkers.h"
+#include "checkers/SyntaxRule.h"
 #include "framework/Errors.h"
 #include "framework/OrderedRun.h"
 #include "platform/CodePage.h"
@@ -230,6 +231,7 @@ void TCheckSession::CheckMembers(std::vector<std::unique_ptr<TVetrins>>& copies)
             CheckPartInto(
                 *members[static_cast<std::size_t>(i)], true, *copies[static_cast<std::size_t>(w)],
                 collectors[static_cast<std::size_t>(w)], outputs[static_cast<std::size_t>(i)]);
+            EndMemberSyntax(i, *members[static_cast<std::size_t>(i)], w);
         },
         [&](int i) { HandOut(outputs[static_cast<std::size_t>(i)]); });
 }
@@ -250,6 +252,7 @@ void TCheckSession::ReadAndCheckMembers() {
         return;
     }
     std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(count);
+    BeginSyntax(copies, count);
     const int jobs = static_cast<int>(copies.size());
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
@@ -280,6 +283,7 @@ void TCheckSession::ReadAndCheckMembers() {
                 Project_.ParseChild(member, Log_ ? &output.ParseLog : nullptr);
                 CheckPartInto(member, true, *copies[static_cast<std::size_t>(w)],
                               collectors[static_cast<std::size_t>(w)], output);
+                EndMemberSyntax(i, member, w);
                 if (auto* source = dynamic_cast<TVbSource*>(&member)) source->ReleaseParse();
             },
             [&](int i) { finished = i + 1; });
@@ -295,6 +299,7 @@ void TCheckSession::ReadAndCheckMembers() {
     CheckProjectPart(*copies.front());
     for (int i = 0; i < count; ++i)
         HandOut(at(i));
+    ReportProjectSymbols(*copies.front());
 }
 
 void TCheckSession::CheckProjectPart(TVetrins& rules) {
@@ -311,9 +316,11 @@ void TCheckSession::CheckProject() {
     if (!RunChecks_) BeginRun(false, true);
     std::vector<std::unique_ptr<TVetrins>> copies =
         RuleCopies(static_cast<int>(Project_.Children.size()));
+    BeginSyntax(copies, static_cast<int>(Project_.Children.size()));
     // The project first, then each member and what lies below it: the order of CheckTree.
     CheckProjectPart(*copies.front());
     CheckMembers(copies);
+    ReportProjectSymbols(*copies.front());
 }
 
 namespace {
@@ -354,4 +361,72 @@ std::vector<TStatisticsRow> TCheckSession::StatisticsRows() const {
     for (const TVtParts* child : Project_.Children)
         rows.push_back({child->FileName, static_cast<const TVbSource*>(child)->Statistics});
     return rows;
+}
+
+// ---- the project's symbol table ----
+
+void TCheckSession::BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members) {
+    SyntaxCaches_.clear();
+    for (auto& copy : copies) {
+        SyntaxCaches_.push_back(std::make_unique<TVbSyntaxCache>());
+        ShareSyntaxCache(*copy, SyntaxCaches_.back().get());
+    }
+    NeedsSymbols_ = NeedsProjectSymbols(Rules_);
+    Symbols_.Reset(NeedsSymbols_ ? members : 0);
+    SymbolReports_.clear();
+    SymbolReports_.resize(NeedsSymbols_ ? static_cast<std::size_t>(members) : 0);
+    SymbolContext_ = TVbSymbolContext();
+    const TSourceList& lines = Project_.RawLines;
+    for (int j = 0; j < lines.Count(); ++j) {
+        const std::string_view line = lines.Text(j);
+        if (line.size() > 5 && SameName(line.substr(0, 5), "Type=")) {
+            SymbolContext_.ActiveX = IsActiveXProjectType(line.substr(5));
+            break;
+        }
+    }
+}
+
+void TCheckSession::EndMemberSyntax(int index, TVtParts& member, int copy) {
+    TVbSyntaxCache& cache = *SyntaxCaches_[static_cast<std::size_t>(copy)];
+    if (NeedsSymbols_ && MemberKindOf(member) != TVbMemberKind::None) {
+        const auto& source = static_cast<const TVbSource&>(member);
+        Symbols_.SetMember(index, SummarizeMember(cache.For(source), SymbolContext_));
+        TMemberReport& report = SymbolReports_[static_cast<std::size_t>(index)];
+        report.Target = member.HasContent() && member.IsCheckTarget();
+        // The comments are read now: the member may be freed before its findings are made.
+        if (Settings_.Suppressions) {
+            TSuppression suppression(source);
+            if (!suppression.Directives().empty())
+                report.Suppression.emplace(std::move(suppression));
+        }
+    }
+    cache.Clear();
+}
+
+void TCheckSession::ReportProjectSymbols(TVetrins& rules) {
+    if (!NeedsSymbols_) return;
+    NeedsSymbols_ = false;
+    Symbols_.Resolve();
+    const TVtPartsList& members = Project_.Children;
+    TMemberOutput output;
+    TFindingCollector collector;
+    KeepFor(output, rules, collector, Sink_ != nullptr, false);
+    for (int r = 0; r < rules.Count(); ++r) {
+        auto* rule = dynamic_cast<TProjectSymbolRule*>(rules.Items(r));
+        if (!rule || !rule->Enabled) continue;
+        for (int i = 0; i < Symbols_.Count() && i < static_cast<int>(members.size()); ++i) {
+            const TMemberReport& report = SymbolReports_[static_cast<std::size_t>(i)];
+            if (!report.Target) continue;
+            rules.CurrentPart = members[static_cast<std::size_t>(i)];
+            output.Findings.clear();
+            rule->ReportMember(Symbols_.Member(i));
+            for (TFindingRecord& finding : output.Findings) {
+                if (report.Suppression && report.Suppression->Suppresses(finding)) continue;
+                if (Sink_) Sink_->Take(std::move(finding));
+            }
+        }
+    }
+    rules.CurrentPart = nullptr;
+    Symbols_.Reset(0);
+    SymbolReports_.clear();
 }

@@ -8,6 +8,8 @@
 #include "framework/Vetrin.h"
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbSource.h"
+#include "vbsyntax/VbSymbols.h"
+#include "vbsyntax/VbSyntax.h"
 
 #include <exception>
 #include <functional>
@@ -156,6 +158,25 @@ private:
     // Copies of the session's rules, switched and set as they are, one per thread of a run over
     // that many members.
     std::vector<std::unique_ptr<TVetrins>> RuleCopies(int members) const;
+
+    // Before the members' check: one syntax model cache for each copy of the rules, and the
+    // project's symbol table made ready for `members` summaries when an enabled rule reads it.
+    void BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members);
+    // After a member's check, on its thread: its summary and suppression comments when a rule
+    // needs the symbol table, then its syntax model is freed.
+    void EndMemberSyntax(int index, TVtParts& member, int copy);
+    // Once every member is through: the findings of the rules on the symbol table, rule by rule
+    // in table order, member by member in project order, each member's in line order.
+    void ReportProjectSymbols(TVetrins& rules);
+    struct TMemberReport {
+        bool Target = false; // a check target: its declarations are judged
+        std::optional<TSuppression> Suppression;
+    };
+    std::vector<std::unique_ptr<TVbSyntaxCache>> SyntaxCaches_;
+    bool NeedsSymbols_ = false;
+    TVbSymbolContext SymbolContext_;
+    TVbProjectSymbols Symbols_;
+    std::vector<TMemberReport> SymbolReports_;
 
     TProgress Progress_;
     std::function<void()> ReadDone_;

@@ -6,10 +6,18 @@
 #include "checkers/VBUnusedArguments.h"
 #include "checkers/VBUnusedLocalVariables.h"
 #include "checkers/VbAnalyzeStatistics.h"
+#include "checkers/VbEmptyProcedures.h"
 #include "checkers/VbFileNamingRule.h"
 #include "checkers/VbLimitLengthOfLine.h"
 #include "checkers/VbNoCheckFile.h"
+#include "checkers/VbOnErrorResumeNextNotReset.h"
+#include "checkers/VbProcedureMetrics.h"
+#include "checkers/VbProhibitGoTo.h"
+#include "checkers/VbProhibitImplicitByRef.h"
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
+#include "checkers/VbProhibitImplicitVariant.h"
+#include "checkers/VbUnusedModuleDeclarations.h"
+#include "checkers/VbUnusedProcedures.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 
@@ -39,6 +47,13 @@ template <typename T> TRuleRow Rule(const char* displayName, std::uint8_t catego
             &Make<T>,      {}};
 }
 
+// One row of a rule outside the default selection.
+template <typename T> TRuleRow OptInRule(const char* displayName, std::uint8_t category) {
+    TRuleRow row = Rule<T>(displayName, category);
+    row.OptIn = true;
+    return row;
+}
+
 std::vector<TRuleRow>& Rows() {
     static std::vector<TRuleRow> rows = [] {
         std::vector<TRuleRow> r;
@@ -53,6 +68,17 @@ std::vector<TRuleRow>& Rows() {
         r.push_back(
             Rule<TVbProhibitImplicitPublicDeclaration>("暗黙のPublic宣言を禁止", catProhibit));
         r.push_back(Rule<TVbLimitLengthOfLine>("一行の長さ制限", catProhibit));
+        // The rules on the syntax model and the project's symbol table run only when chosen.
+        r.push_back(OptInRule<TVbUnusedProcedures>("未使用のプロシージャ", catUnused));
+        r.push_back(
+            OptInRule<TVbUnusedModuleDeclarations>("未使用のモジュールレベル宣言", catUnused));
+        r.push_back(
+            OptInRule<TVbOnErrorResumeNextNotReset>("On Error Resume Nextの解除漏れ", catProhibit));
+        r.push_back(OptInRule<TVbProhibitImplicitVariant>("暗黙のVariant型を禁止", catProhibit));
+        r.push_back(OptInRule<TVbProhibitImplicitByRef>("暗黙のByRef引数を禁止", catProhibit));
+        r.push_back(OptInRule<TVbEmptyProcedures>("空のプロシージャ", catOther));
+        r.push_back(OptInRule<TVbProhibitGoTo>("GoTo/GoSubを禁止", catProhibit));
+        r.push_back(OptInRule<TVbProcedureMetrics>("プロシージャの複雑さ", catStatistics));
         return r;
     }();
     return rows;

@@ -25,6 +25,9 @@ struct TRuleRow {
     std::unique_ptr<TVetrin> (*Create)();
     // Filled by the desktop application at start-up (SetRuleDialog); empty in vrt.
     TRuleDialog Dialog;
+    // Not in the default selection (vrt check without --rules, the desktop at start-up): runs
+    // when a checker project file ticks it.
+    bool OptIn = false;
 };
 
 // The rows in their fixed order: the order of the run passes, of the rows within a tab and of

@@ -1,5 +1,7 @@
 #include "cli/CliRun.h"
 
+#include "checkers/RuleTable.h"
+
 #include "platform/CodePage.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
@@ -9,6 +11,14 @@
 void EnableAllRules(TCheckSession& session) {
     for (int i = 0; i < session.Rules().Count(); ++i)
         session.Rules().Items(i)->Enabled = true;
+}
+
+void EnableDefaultRules(TCheckSession& session) {
+    for (int i = 0; i < session.Rules().Count(); ++i) {
+        TVetrin& rule = *session.Rules().Items(i);
+        const TRuleRow* row = FindRuleRow(rule.ClassName());
+        rule.Enabled = !(row && row->OptIn);
+    }
 }
 
 // A file that is not a checker project at all (a VB project given by mistake, say) is refused

@@ -32,8 +32,11 @@ private:
     std::string LastFile_;
 };
 
-// vrt's selection: the nine rules of the session all enabled at their defaults.
+// Every rule of the session enabled at its defaults (what vrt rules --write writes).
 void EnableAllRules(TCheckSession& session);
+// vrt's default selection: the rules that are not opt-in (the rules on the syntax model run only
+// when a checker project file ticks them).
+void EnableDefaultRules(TCheckSession& session);
 // Applies a checker project file (engine path) as the desktop's Open does; raises what loading
 // it raises.
 void ApplyRulesFile(TCheckSession& session, const std::string& fileName);

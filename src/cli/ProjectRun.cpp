@@ -111,6 +111,6 @@ std::int64_t CheckProject(const std::string& path, TCheckSession& session, TStre
 
 // The session of a command: every rule on, then the checker project file (if any).
 void PrepareRules(TCheckSession& session, const std::string& utf8File) {
-    EnableAllRules(session);
+    EnableDefaultRules(session);
     if (!utf8File.empty()) ApplyRulesFile(session, platform::EnginePath(utf8File));
 }

@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 
 #include "RuleTestSupport.h"
+#include "checkers/RuleTable.h"
 
 #include <gtest/gtest.h>
 
@@ -187,8 +188,9 @@ TEST(RuleAllNine, TheSampleProjectGivesItsKnownFindings) {
     TRuleHarness h;
     project.SetLog(&h.Log);
     project.Analyze();
+    // The nine rules: the ones on the syntax model have fixtures of their own.
     for (int i = 0; i < h.Checkers.Count(); ++i)
-        h.Checkers.Items(i)->Enabled = true;
+        h.Checkers.Items(i)->Enabled = !FindRuleRow(h.Checkers.Items(i)->ClassName())->OptIn;
     project.CheckTree(h.Checkers);
 
     std::string actual;

@@ -112,7 +112,11 @@ TEST(RuleSet, FreshCollectionWithOnlyExcludedFilesWritesTheKnownFile) {
     std::string expected;
     ASSERT_TRUE(platform::ReadFileBytes(
         std::string(VETRIN_TEST_DATA) + "/rules/only-excluded-files.vrp", expected));
-    EXPECT_EQ(Save(checkers), expected);
+    // The nine rules' sections stay byte for byte as they were; the sections of the rules on the
+    // syntax model follow them.
+    const std::string saved = Save(checkers);
+    EXPECT_EQ(saved.substr(0, expected.size()), expected);
+    EXPECT_EQ(saved.compare(expected.size(), 21, "[TVbUnusedProcedures]"), 0);
 }
 
 TEST(RuleSet, EverySettingSurvivesSaveAndLoad) {

@@ -6,6 +6,7 @@
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "app/settings/VbNeedAutoIncrementVerSettingDialog.h"
 #include "app/settings/VbNoCheckFileSettingDialog.h"
+#include "app/settings/VbProcedureMetricsSettingDialog.h"
 #include "app/settings/VbProhibitImplicitPublicDeclarationSettingDialog.h"
 #include "app/settings/VbUnusedArgumentsSettingDialog.h"
 #include "checkers/Checkers.h"
@@ -129,6 +130,19 @@ std::vector<TDialogCase> Cases() {
          [](QWidget& d) { Control<QLineEdit>(d, "MaxLength")->setText("120"); },
          [](QWidget& d) { return Control<QLineEdit>(d, "MaxLength")->text() == "120"; },
          [](TVetrin& r) { return As<TVbLimitLengthOfLine>(r).MaxLength == 120; }},
+        {"TVbProcedureMetrics",
+         [](QWidget& d) {
+             Control<QLineEdit>(d, "MaxStatements")->setText("250");
+             Control<QLineEdit>(d, "MaxComplexity")->setText("0");
+         },
+         [](QWidget& d) {
+             return Control<QLineEdit>(d, "MaxStatements")->text() == "250" &&
+                    Control<QLineEdit>(d, "MaxComplexity")->text() == "0";
+         },
+         [](TVetrin& r) {
+             auto& rule = As<TVbProcedureMetrics>(r);
+             return rule.MaxStatements == 250 && rule.MaxNesting == 5 && rule.MaxComplexity == 0;
+         }},
     };
 }
 

@@ -42,6 +42,11 @@ struct TSettingTexts {
     // Line length limit.
     static constexpr const char* MaxLengthLabel = "一行の長さは(&L)";
     static constexpr const char* MaxLengthTail = "文字以下とする";
+    // Procedure metrics (0: not judged).
+    static constexpr const char* MaxStatementsLabel = "ステートメント数の上限(&S)";
+    static constexpr const char* MaxNestingLabel = "ネストの深さの上限(&N)";
+    static constexpr const char* MaxComplexityLabel = "循環的複雑度の上限(&C)";
+    static constexpr const char* MetricsNote = "0 は判定しない";
     static constexpr const char* NotANumber = "数値を入力して下さい";
     static constexpr const char* ErrorCaption = "ｴﾗｰ";
 };

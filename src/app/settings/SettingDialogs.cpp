@@ -4,6 +4,7 @@
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "app/settings/VbNeedAutoIncrementVerSettingDialog.h"
 #include "app/settings/VbNoCheckFileSettingDialog.h"
+#include "app/settings/VbProcedureMetricsSettingDialog.h"
 #include "app/settings/VbProhibitImplicitPublicDeclarationSettingDialog.h"
 #include "app/settings/VbUnusedArgumentsSettingDialog.h"
 #include "checkers/RuleTable.h"
@@ -27,4 +28,5 @@ void RegisterSettingDialogs() {
     Register<TVbFileNamingRuleSetting>();
     Register<TVbProhibitImplicitPublicDeclarationSetting>();
     Register<TVbLimitLengthOfLineSetting>();
+    Register<TVbProcedureMetricsSetting>();
 }

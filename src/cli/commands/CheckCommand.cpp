@@ -18,9 +18,9 @@ namespace {
 
 const char* const Description =
     "Checks each project (or each project of a group, .vbg) in turn as the desktop's check\n"
-    "run does: reads the project file and every member file, parses them, and runs the\n"
-    "rules (all enabled at their defaults, then as the checker project file given with\n"
-    "--rules says) on the project and each member.\n"
+    "run does: reads the project file and every member file, parses them, and runs the rules\n"
+    "(the nine enabled at their defaults, the eight on the syntax model off, then as the\n"
+    "checker project file given with --rules says) on the project and each member.\n"
     "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
     "(none named: the current folder); files and folders whose names start with \".\" are\n"
     "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"

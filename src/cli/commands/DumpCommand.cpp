@@ -2,6 +2,7 @@
 
 #include "checkers/CheckSession.h"
 #include "cli/Output.h"
+#include "cli/SyntaxDump.h"
 #include "cli/commands/CommonOptions.h"
 #include "cli/formats/Escaping.h"
 #include "framework/Errors.h"
@@ -23,6 +24,20 @@ const char* const Description =
     "  M line scope name count    every procedure (count: its body tokens), followed by\n"
     "  A line name bounds type    one line per argument\n"
     "  R true|false               what the parser answered\n"
+    "With --syntax it prints the syntax model instead:\n"
+    "  @ line name value          every Attribute line\n"
+    "  C line depth type name index   the form's or control's object, then every control\n"
+    "  # line text                every #If, #ElseIf, #Else, #End If and #Const line\n"
+    "  S line block arm label text    every statement (block and arm: its #If branch)\n"
+    "  I name                     every interface named by Implements\n"
+    "  F letter word              the letters a DefInt-style statement types\n"
+    "  D line kind scope name type procedure array withevents twin   every declaration\n"
+    "  P line end kind scope name type statements nesting complexity twin event\n"
+    "                             every procedure, followed by\n"
+    "  A line name type flags     one line per parameter\n"
+    "  R line procedure name qualifier-kind qualifier   every use of a name\n"
+    "  E line procedure ResumeNext|GoTo   every On Error statement\n"
+    "  J line procedure word      every GoTo and GoSub\n"
     "In text fields a backslash is written \\\\, CR \\r, LF \\n, TAB \\t.";
 
 // The member kind of a source file, by its extension (ignoring letter case).
@@ -68,6 +83,7 @@ CLI::App* TDumpCommand::Add(CLI::App& app) {
         app.add_subcommand("dump", "Print the tokens and procedures of a source file");
     command->footer(Description);
     AddCodePageOption(*command, CodePage_);
+    command->add_flag("--syntax", Syntax_, "Print the syntax model instead of the tokens");
     command->add_option("source", SourceFile_, "VB source file (.bas, .frm, .cls, .ctl, .pag)")
         ->type_name("SOURCE")
         ->required();
@@ -91,6 +107,14 @@ int TDumpCommand::Run() {
     bool answer = TVbParser(*source, session.WordLists()).Execute();
 
     TOutput out(stdout);
+    if (Syntax_) {
+        TVbSyntax model;
+        BuildSyntax(*source, model);
+        out.Write(SyntaxDumpText(model, session.CodePage()) +
+                  (answer ? "R\ttrue\n" : "R\tfalse\n"));
+        if (!out.Close()) throw EGeneralError("cannot write the output");
+        return 0;
+    }
     std::string text;
     auto flush = [&] {
         if (text.size() >= (1 << 20)) {

@@ -15,4 +15,5 @@ public:
 private:
     std::string SourceFile_;
     int CodePage_ = 932;
+    bool Syntax_ = false; // the syntax model instead of the tokens
 };
