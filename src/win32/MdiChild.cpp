@@ -1,0 +1,72 @@
+#include "win32/MdiChild.h"
+
+#include "win32/Dpi.h"
+
+namespace win32 {
+
+void TMdiChild::RegisterClass(const wchar_t* className, HINSTANCE instance) {
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    if (GetClassInfoExW(instance, className, &type)) return;
+    type.style = CS_HREDRAW | CS_VREDRAW;
+    type.lpfnWndProc = WindowProc;
+    type.hInstance = instance;
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    type.lpszClassName = className;
+    type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    RegisterClassExW(&type);
+}
+
+void TMdiChild::CreateChild(HWND mdiClient, const wchar_t* className, const wchar_t* caption,
+                            DWORD extraStyle, int width, int height) {
+    UINT dpi = WindowDpi(mdiClient);
+    if (width != CW_USEDEFAULT) width = Scaled(width, dpi);
+    if (height != CW_USEDEFAULT) height = Scaled(height, dpi);
+    // WS_EX_MDICHILD makes it a child of the MDI client; the object comes to WM_NCCREATE through
+    // the MDI creation record.
+    CreateWindowExW(WS_EX_MDICHILD | WS_EX_CONTROLPARENT, className, caption,
+                    WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | extraStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, width, height, mdiClient, nullptr,
+                    GetModuleHandleW(nullptr), this);
+}
+
+void TMdiChild::ShowNormalIfMinimised() const {
+    if (Handle_ && IsIconic(Handle_)) ShowWindow(Handle_, SW_RESTORE);
+}
+
+LRESULT CALLBACK TMdiChild::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TMdiChild*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* mdiCreate = static_cast<MDICREATESTRUCTW*>(create->lpCreateParams);
+        self = reinterpret_cast<TMdiChild*>(mdiCreate->lParam);
+        self->Handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return DefMDIChildProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_CREATE:
+        self->OnCreate();
+        ApplyUiFont(window);
+        break;
+    case WM_SIZE:
+        self->OnSize(LOWORD(lParam), HIWORD(lParam));
+        break; // DefMDIChildProc keeps the frame's menu and the maximised state right
+    case WM_CLOSE:
+        // Closing minimises: the window and what it shows stay until the program ends.
+        ShowWindow(window, SW_MINIMIZE);
+        return 0;
+    case WM_NCDESTROY:
+        self->Handle_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefMDIChildProcW(window, message, wParam, lParam);
+    default:
+        break;
+    }
+    LRESULT result = 0;
+    if (self->HandleMessage(message, wParam, lParam, result)) return result;
+    return DefMDIChildProcW(window, message, wParam, lParam);
+}
+
+} // namespace win32

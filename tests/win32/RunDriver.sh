@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs one scenario of the desktop application vetrin.exe under Wine on its own X server, driven
+# by vetrin-driver.exe (tests/win32driver).
+#   RunDriver.sh PREFIX DIST DRIVER ROOT SCENARIO
+# PREFIX: the Wine prefix (made by scripts/test.sh); DIST: the folder of vetrin.exe, vrt.exe and
+# vb/; ROOT: the repository. The program runs from a copy in a folder named with a blank and
+# Japanese, with its own vrt.ini, and checks a copy of the example project in another such folder,
+# so that paths reach it and the editor whole. The expected rows are vrt.exe's answer for the
+# same project.
+set -euo pipefail
+prefix=$1 dist=$2 driver=$3 root=$4 scenario=$5
+# shellcheck source=../../scripts/lib/wine-desktop.sh
+. "$root/scripts/lib/wine-desktop.sh"
+export WINEPREFIX=$prefix
+work=$(mktemp -d)
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${xvfbPid:-}" ] && kill "$xvfbPid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+app="$work/アプリ フォルダ"
+project="$work/例 プロジェクト"
+mkdir -p "$app" "$project"
+cp -r "$dist/vetrin.exe" "$dist/vb" "$app/"
+cp "$root/examples/"* "$project/"
+record="$work/record.txt"
+# The editor: the driver in its stand-in role, recording its arguments.
+printf '[Editor]\r\nCommandLine="%s" record "%s" /l%%L %%F\r\n' "$(wine_path "$driver")" \
+    "$(wine_path "$record")" >"$app/vrt.ini"
+start_xvfb
+winProject=$(wine_path "$project/Example.vbp")
+winRules=$(wine_path "$project/Example.vrp")
+expected="$work/expected.txt"
+case $scenario in
+check|editor)
+    (cd "$project" && wine "$dist/vrt.exe" check --quiet --rules "$winRules" "$winProject" \
+        >"$expected" || [ $? = 1 ]) ;;
+stats)
+    # The window shows each member's file name and its four counts.
+    (cd "$project" && wine "$dist/vrt.exe" stats --tsv --rules "$winRules" "$winProject") |
+        tail -n +2 | sed 's|^[^\t]*[\\/]||' >"$expected" ;;
+esac
+[ "$scenario" = editor ] && expected=$record
+wine "$driver" "$scenario" "$(wine_path "$expected")" "$(wine_path "$app/vetrin.exe")" \
+    "$winProject" "$winRules"
