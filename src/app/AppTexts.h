@@ -1,70 +1,63 @@
-// The desktop application's captions and messages, written once in UTF-8, and its common font.
+// The Qt face's captions and messages (the presenters' texts as QString), and its common font.
 #pragma once
+
+#include "presenters/UiTexts.h"
 
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
-#include <array>
+#include <string_view>
+
+// A UTF-8 text of the presenters as the widgets take it.
+inline QString Ui(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 namespace apptext {
 
-inline const QString AppTitle = QStringLiteral("Vetrin for VB5と6");
+inline const QString AppTitle = Ui(uitext::AppTitle);
 
 // Main window
-inline const QString MenuSettings = QStringLiteral("設定(&S)");
-inline const QString MenuOptions = QStringLiteral("オプション(&O)");
-inline const QString MenuWindow = QStringLiteral("ウィンドウ(&W)");
-inline const QString MenuCascade = QStringLiteral("重ねて表示(&C)");
-inline const QString MenuTile = QStringLiteral("並べて表示(&T)");
+inline const QString MenuSettings = Ui(uitext::MenuSettings);
+inline const QString MenuOptions = Ui(uitext::MenuOptions);
+inline const QString MenuWindow = Ui(uitext::MenuWindow);
+inline const QString MenuCascade = Ui(uitext::MenuCascade);
+inline const QString MenuTile = Ui(uitext::MenuTile);
 
 // Project window
-inline const QString ProjectCaption = QStringLiteral("ﾌﾟﾛｼﾞｪｸﾄ");
-inline const QString ProjectLabel = QStringLiteral("VBﾌﾟﾛｼﾞｪｸﾄ(&P):");
-inline const QString ProjectDialogTitle = QStringLiteral("VBﾌﾟﾛｼﾞｪｸﾄ");
-inline const QString Ellipsis = QStringLiteral("…");
-inline const QString ClearAtStart = QStringLiteral("開始時にログをクリア");
-inline const QString SaveWithResult = QStringLiteral("解析結果も保存");
-inline const QString Save = QStringLiteral("保存");
-inline const QString Open = QStringLiteral("開く");
-inline const QString Analyze = QStringLiteral("解析");
-inline const QString Check = QStringLiteral("チェック");
-inline const QString CheckAll = QStringLiteral("全てチェックする");
-inline const QString Statistics = QStringLiteral("統計");
-inline const QString VbProjectFilter = QStringLiteral("VBﾌﾟﾛｼﾞｪｸﾄ (*.vbp)");
-inline const QString CheckerProjectFilter = QStringLiteral("Vetrinﾌﾟﾛｼﾞｪｸﾄ(*.vrp)");
-
-// One tab per rule category (its caption is the rule table's): the word its control names carry.
-struct TCategoryTab {
-    QString Word;
-};
-inline const std::array<TCategoryTab, 6> CategoryTabs = {{
-    {QStringLiteral("Global")},
-    {QStringLiteral("Unused")},
-    {QStringLiteral("Prohibit")},
-    {QStringLiteral("Naming")},
-    {QStringLiteral("Statistics")},
-    {QStringLiteral("Other")},
-}};
+inline const QString ProjectCaption = Ui(uitext::ProjectCaption);
+inline const QString ProjectLabel = Ui(uitext::ProjectLabel);
+inline const QString ProjectDialogTitle = Ui(uitext::ProjectDialogTitle);
+inline const QString Ellipsis = Ui(uitext::Ellipsis);
+inline const QString ClearAtStart = Ui(uitext::ClearAtStart);
+inline const QString SaveWithResult = Ui(uitext::SaveWithResult);
+inline const QString Save = Ui(uitext::Save);
+inline const QString Open = Ui(uitext::Open);
+inline const QString Analyze = Ui(uitext::Analyze);
+inline const QString Check = Ui(uitext::Check);
+inline const QString CheckAll = Ui(uitext::CheckAll);
+inline const QString Statistics = Ui(uitext::Statistics);
+inline const QString Stop = Ui(uitext::Stop);
 
 // Option dialog
-inline const QString OptionCaption = QStringLiteral("オプション");
-inline const QString EditorLabel = QStringLiteral("エディタ(&E)");
-inline const QString CodePageLabel = QStringLiteral("ソースのコードページ(&C)");
-inline const QString FileNamePlaceholder = QStringLiteral("%F ファイル名");
-inline const QString LinePlaceholder = QStringLiteral("%L 行番号");
-inline const QString Ok = QStringLiteral("OK");
-inline const QString Cancel = QStringLiteral("ｷｬﾝｾﾙ");
-inline const QString EditorProgramCaption = QStringLiteral("エディタ");
-inline const QString ProgramFilter = QStringLiteral("すべてのファイル (*)");
+inline const QString OptionCaption = Ui(uitext::OptionCaption);
+inline const QString EditorLabel = Ui(uitext::EditorLabel);
+inline const QString CodePageLabel = Ui(uitext::CodePageLabel);
+inline const QString FileNamePlaceholder = Ui(uitext::FileNamePlaceholder);
+inline const QString LinePlaceholder = Ui(uitext::LinePlaceholder);
+inline const QString Ok = Ui(uitext::Ok);
+inline const QString Cancel = Ui(uitext::Cancel);
+inline const QString EditorProgramCaption = Ui(uitext::EditorProgramCaption);
+inline const QString ProgramFilter = Ui(uitext::ProgramFilterName) + QStringLiteral(" (*)");
 
 // Result and log windows
-inline const QString ResultCaption = QStringLiteral("結果");
-inline const QString LogCaption = QStringLiteral("ログ");
-inline const QString ResultCaptionWithCount = QStringLiteral("結果 (%1件)");
-inline const QString Edit = QStringLiteral("編集");
-inline const QString Copy = QStringLiteral("コピー(&C)");
-inline const QString SelectAll = QStringLiteral("すべて選択(&A)");
+inline const QString ResultCaption = Ui(uitext::ResultCaption);
+inline const QString LogCaption = Ui(uitext::LogCaption);
+inline const QString ResultCaptionWithCount = Ui(uitext::ResultCaptionWithCount);
+inline const QString Edit = Ui(uitext::Edit);
+inline const QString Copy = Ui(uitext::Copy);
+inline const QString SelectAll = Ui(uitext::SelectAll);
 
 } // namespace apptext
 

@@ -1,21 +1,13 @@
 #include "app/ErrorPolicy.h"
 
 #include "app/UserPrompts.h"
-#include "framework/Errors.h"
-#include "platform/CodePage.h"
 
-QString ErrorText(const std::exception& error) {
-    if (auto* vetrinError = dynamic_cast<const EVetrinError*>(&error))
-        return QString::fromStdString(platform::TextToUtf8(vetrinError->Message()));
-    return QString::fromLocal8Bit(error.what());
-}
-
-bool RunGuarded(QWidget* parent, const std::function<void()>& action) {
+bool RunGuarded(QWidget*, const std::function<void()>& action) {
     try {
         action();
         return true;
     } catch (const std::exception& error) {
-        Prompts().ShowError(parent, ErrorText(error));
+        Prompts().ShowError(ErrorText(error));
     }
     return false;
 }

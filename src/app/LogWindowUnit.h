@@ -1,53 +1,30 @@
-// The log window, and the text-line sink that the result and log windows show.
+// The log window: the run's log lines, one per row of a virtual list.
 #pragma once
-
-#include "framework/TextLines.h"
 
 #include <QWidget>
 
-#include <string>
-#include <vector>
+#include <memory>
 
-class QPlainTextEdit;
-
-// The lines of a window's text box as the engine writes them: code page 932 lines kept as they
-// came (Get answers the engine's bytes), shown converted to UTF-8. New lines reach the text box in
-// one batch when control returns to the event loop (or at Flush), so that a run writing many
-// thousands of lines appends them once instead of laying out the box line by line.
-class TWindowLines : public TTextLines {
-public:
-    explicit TWindowLines(QPlainTextEdit* edit) : Edit_(edit) {}
-
-    void Add(const std::string& line) override;
-    int Count() const override { return static_cast<int>(Lines_.size()); }
-    std::string Get(int index) const override;
-    void ReplaceLast(const std::string& line) override;
-    void Clear() override;
-
-    // Brings the text box up to date with the lines.
-    void Flush();
-
-private:
-    void ScheduleFlush();
-
-    QPlainTextEdit* Edit_;
-    std::vector<std::string> Lines_;
-    std::size_t Shown_ = 0;    // lines already in the text box
-    bool LastChanged_ = false; // the last line shown was replaced since
-    bool FlushPending_ = false;
-};
+class QListView;
+class TLineListModel;
+class TLineStore;
 
 class TLogWindow : public QWidget {
     Q_OBJECT
 public:
     explicit TLogWindow(QWidget* parent = nullptr);
+    ~TLogWindow() override;
 
-    QPlainTextEdit* Log;
-    TWindowLines& Lines() { return Lines_; }
+    QListView* Log;
+    // The lines the project window's runs write (owned by this window, shown as they come).
+    TLineStore& Lines() { return *Lines_; }
+    // Shows the lines the store holds now, following the end when the view was at it.
+    void LinesChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TWindowLines Lines_;
+    std::unique_ptr<TLineStore> Lines_;
+    TLineListModel* Model_;
 };

@@ -5,11 +5,11 @@
 #include "app/ErrorPolicy.h"
 #include "app/LogWindowUnit.h"
 #include "app/OptionDialogUnit.h"
-#include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "app/WindowLayoutUnit.h"
+#include "presenters/VtOption.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -85,7 +85,7 @@ void TMainWindow::CreateChildWindows() {
         RunProgress->setRange(0, 1);
         RunProgress->setValue(0);
     });
-    connect(ProjectWindow_, &TProjectWindow::RunProgress, this, [this](int done, int total) {
+    connect(ProjectWindow_, &TProjectWindow::ProgressChanged, this, [this](int done, int total) {
         RunProgress->setRange(0, std::max(total, 1));
         RunProgress->setValue(done);
     });

@@ -4,10 +4,10 @@
 
 #include "app/AppTexts.h"
 #include "app/ErrorPolicy.h"
-#include "app/OptionUnit.h"
 #include "app/UserPrompts.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "presenters/VtOption.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -87,25 +87,9 @@ void TOptionDialog::OkClick() {
 }
 
 void TOptionDialog::OpenFileClick() {
-    std::string commandLine = WidgetToEngine(EditorName->text());
-    std::string program = TVtOption::EditorProgramPart(commandLine);
-    std::string parameters = TVtOption::EditorParametersPart(commandLine);
-    TFileRequest request;
-    request.Kind = TFileRequest::Open;
-    request.Caption = apptext::EditorProgramCaption;
-    // The command line is code page 932 text; the dialog takes file-system names.
-    const std::string programPath = platform::PathFromSystemText(program);
-    request.Folder = QString::fromStdString(platform::FolderPart(programPath));
-    request.FileName = QString::fromStdString(platform::FileNamePart(programPath));
-    request.Filter = apptext::ProgramFilter;
-    QString chosen = Prompts().AskFileName(this, request);
-    if (chosen.isEmpty()) return;
-    std::string path = platform::PathToSystemText(platform::EnginePath(chosen.toStdString()));
-    bool quoted = platform::FindFirstOf(path, " ") != std::string::npos;
-    std::string newCommandLine = quoted ? "\"" + path + "\"" : path;
-    // Parameters that follow a quoted program keep their own leading blank; parameters that
-    // followed a first blank lost it in the split and get it back.
-    if (!parameters.empty() && parameters.front() != ' ') newCommandLine += ' ';
-    newCommandLine += parameters;
-    EditorName->setText(EngineToWidget(newCommandLine));
+    const std::string commandLine = WidgetToEngine(EditorName->text());
+    const std::string chosen = Prompts().AskFileName(TVtOption::EditorProgramRequest(commandLine));
+    if (chosen.empty()) return;
+    EditorName->setText(
+        EngineToWidget(TVtOption::WithEditorProgram(commandLine, platform::EnginePath(chosen))));
 }

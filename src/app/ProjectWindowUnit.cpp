@@ -4,7 +4,6 @@
 #include "app/ChildWindow.h"
 #include "app/ErrorPolicy.h"
 #include "app/LogWindowUnit.h"
-#include "app/OptionUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "app/UserPrompts.h"
@@ -16,6 +15,7 @@
 #include "framework/Vetrin.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "presenters/VtOption.h"
 #include "vbsource/VbSource.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@
 
 #include <algorithm>
 
-static_assert(apptext::CategoryTabs.size() == CategoryCount, "one tab per rule category");
+static_assert(uitext::CategoryWords.size() == CategoryCount, "one tab per rule category");
 
 namespace {
 
@@ -43,19 +43,7 @@ const QRect TemplateCheckBox(8, 4, 261, 17);
 const QRect TemplateButton(276, 4, 25, 17);
 const int RowHeight = 20;
 
-QString Native(const std::string& path) {
-    return QString::fromStdString(platform::NativePath(path));
-}
-std::string Engine(const QString& text) { return platform::EnginePath(text.toStdString()); }
-
-// The wait cursor for the life of a run, restored also when the run fails.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
+QString Word(std::size_t category) { return Ui(uitext::CategoryWords[category]); }
 
 } // namespace
 
@@ -95,8 +83,7 @@ TProjectWindow::~TProjectWindow() {
         else
             delete Statistics_.data();
     }
-    if (ResultWindow_) ResultWindow_->AttachCheckers(nullptr);
-    Session_.reset();
+    Presenter_.reset();
     Relations_.reset();
 }
 
@@ -138,26 +125,27 @@ void TProjectWindow::BuildControls() {
         " color: palette(text); }"
         "QTabBar::tab:!selected { background: palette(midlight); }"));
     TabPages->setUsesScrollButtons(false);
-    for (const auto& tab : apptext::CategoryTabs) {
+    for (std::size_t category = 0; category < uitext::CategoryWords.size(); ++category) {
+        const QString word = Word(category);
         auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("Tab") + tab.Word);
+        page->setObjectName(QStringLiteral("Tab") + word);
         // The template row made at design time: hidden, tag -1, ticked only on the first tab.
         auto* box = new QCheckBox(page);
-        box->setObjectName(CheckBoxPrefix + tab.Word + QLatin1Char('1'));
+        box->setObjectName(CheckBoxPrefix + word + QLatin1Char('1'));
         box->setGeometry(TemplateCheckBox);
-        box->setChecked(&tab == &apptext::CategoryTabs[0]);
+        box->setChecked(category == 0);
         box->hide();
         SetControlTag(box, -1);
         auto* button = new QToolButton(page);
-        button->setObjectName(ShowConfigPrefix + tab.Word + QLatin1Char('1'));
+        button->setObjectName(ShowConfigPrefix + word + QLatin1Char('1'));
         button->setText(apptext::Ellipsis);
         button->setAutoRaise(true);
         button->setGeometry(TemplateButton);
         button->hide();
         SetControlTag(button, -1);
         connect(button, &QToolButton::clicked, this, [this, button] { ShowConfigClick(button); });
-        TabPages->addTab(page, QString::fromUtf8(CategoryCaption(static_cast<std::uint8_t>(
-                                   &tab - apptext::CategoryTabs.data()))));
+        TabPages->addTab(page,
+                         QString::fromUtf8(CategoryCaption(static_cast<std::uint8_t>(category))));
     }
     TabPages->setCurrentIndex(0);
 
@@ -183,6 +171,10 @@ void TProjectWindow::BuildControls() {
     name(SpeedButton2, "SpeedButton2", QRect(228, 224, 97, 29));
     SpeedButton1 = flatButton(apptext::Statistics);
     name(SpeedButton1, "SpeedButton1", QRect(372, 224, 101, 29));
+    // 中止 stands where the hidden 解析結果も保存 would, over 保存, while a run goes.
+    StopRun = new QPushButton(apptext::Stop, this);
+    name(StopRun, "StopRun", QRect(372, 106, 101, 29));
+    StopRun->hide();
 
     connect(OpenFile, &QToolButton::clicked, this, [this] { OpenFileClick(); });
     connect(SaveAs, &QPushButton::clicked, this, [this] { SaveAsClick(); });
@@ -191,37 +183,35 @@ void TProjectWindow::BuildControls() {
     connect(Check, &QPushButton::clicked, this, [this] { CheckClick(); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(StopRun, &QPushButton::clicked, this, [this] { StopClick(); });
+    connect(IsClear, &QCheckBox::toggled, this,
+            [this](bool ticked) { Presenter_->ClearAtStart = ticked; });
 }
 
 void TProjectWindow::FormCreate() {
     Relations_ = std::make_unique<TRelList>();
-    Session_ = std::make_unique<TCheckSession>();
-    ResultWindow_->AttachCheckers(&Session_->Rules());
+    TProjectView& view = *this;
+    Presenter_ = std::make_unique<TProjectPresenter>(Option_, Prompts(), UiThread_, view,
+                                                     LogWindow_.Lines(), ResultWindow_->Lines());
+    Presenter_->ClearAtStart = IsClear->isChecked();
     CreateRuleRows();
-    Session_->SetLog(&LogWindow_.Lines());
-    Session_->SetResults(&ResultWindow_->Lines());
-    TargetProjectPath->setText(Native(Option_.TargetProject));
-    if (!Option_.LastOpen.empty())
-        RunGuarded(this, [this] { OpenCheckerProject(Option_.LastOpen); });
+    TargetProjectPath->setText(QString::fromStdString(Presenter_->InitialProjectPath()));
+    Presenter_->Start();
 }
 
-TVetrins& TProjectWindow::Checkers() { return Session_->Rules(); }
+TVetrins& TProjectWindow::Checkers() { return Presenter_->Session().Rules(); }
 
-TVbProjectSource& TProjectWindow::Project() { return Session_->Project(); }
+TVbProjectSource& TProjectWindow::Project() { return Presenter_->Session().Project(); }
 
 void TProjectWindow::CreateRuleRows() {
-    int counters[apptext::CategoryTabs.size()] = {};
-    for (int i = 0; i < Checkers().Count(); ++i) {
-        TVetrin* checker = Checkers().Items(i);
-        std::size_t category = checker->Category();
-        // A rule of no known category gets no row; it still runs when enabled.
-        if (category >= apptext::CategoryTabs.size()) continue;
-        int n = ++counters[category];
-        const QString& word = apptext::CategoryTabs[category].Word;
-        QString number = QString::number(n);
-        if (n > 1) {
-            QWidget* page = TabPages->widget(static_cast<int>(category));
-            int top = TemplateCheckBox.top() + (n - 1) * RowHeight;
+    const std::vector<TRuleRowState>& rows = Presenter_->Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TRuleRowState& row = rows[i];
+        const QString word = Word(row.Category);
+        const QString number = QString::number(row.Number);
+        if (row.Number > 1) {
+            QWidget* page = TabPages->widget(row.Category);
+            int top = TemplateCheckBox.top() + (row.Number - 1) * RowHeight;
             auto* box = new QCheckBox(page);
             box->setObjectName(CheckBoxPrefix + word + number);
             box->setGeometry(TemplateCheckBox.left(), top, TemplateCheckBox.width(),
@@ -239,195 +229,117 @@ void TProjectWindow::CreateRuleRows() {
         }
         auto* box = findChild<QCheckBox*>(CheckBoxPrefix + word + number);
         auto* button = findChild<QToolButton*>(ShowConfigPrefix + word + number);
-        box->setText(EngineToWidget(checker->GetCheckerName()));
+        box->setText(QString::fromStdString(row.Caption));
+        box->setChecked(row.Ticked);
         box->setVisible(true);
-        button->setVisible(checker->HasDetail());
-        Relations_->Add(checker, box, button);
+        button->setVisible(row.HasSettings);
+        Relations_->Add(row.Checker, box, button);
+        const int index = static_cast<int>(i);
+        connect(box, &QCheckBox::toggled, this,
+                [this, index](bool ticked) { Presenter_->SetTicked(index, ticked); });
     }
 }
 
-void TProjectWindow::ApplyCheckBoxes() {
-    for (QCheckBox* box : findChildren<QCheckBox*>()) {
-        if (!box->objectName().startsWith(CheckBoxPrefix) || ControlTag(box) == -1) continue;
-        TVetrin* row = Relations_->CheckerAt(ControlTag(box));
-        if (TVetrin* checker = Checkers().FindByClassName(row->ClassName()))
-            checker->Enabled = box->isChecked();
-    }
-}
+void TProjectWindow::ApplyCheckBoxes() { Presenter_->ApplyTicks(); }
 
 void TProjectWindow::ShowEnabledFlags() {
-    for (QCheckBox* box : findChildren<QCheckBox*>()) {
-        if (!box->objectName().startsWith(CheckBoxPrefix) || ControlTag(box) == -1) continue;
-        TVetrin* row = Relations_->CheckerAt(ControlTag(box));
-        if (TVetrin* checker = Checkers().FindByClassName(row->ClassName()))
-            box->setChecked(checker->Enabled);
+    const std::vector<TRuleRowState>& rows = Presenter_->Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        Relations_->CheckBoxes[i]->setChecked(rows[i].Ticked);
+}
+
+std::string TProjectWindow::PathText() const { return TargetProjectPath->text().toStdString(); }
+
+void TProjectWindow::CheckClick() { Presenter_->Check(PathText()); }
+
+void TProjectWindow::AnalyzeClick() { Presenter_->Analyze(PathText()); }
+
+void TProjectWindow::StopClick() { Presenter_->Stop(); }
+
+void TProjectWindow::WaitForRun() {
+    while (Presenter_->Running())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+void TProjectWindow::RunStateChanged() {
+    const bool running = Presenter_->Running();
+    auto enable = [this](QWidget* control, TProjectCommand command) {
+        control->setEnabled(Presenter_->Enabled(command));
+    };
+    enable(Analyze, TProjectCommand::Analyze);
+    enable(Check, TProjectCommand::Check);
+    enable(SaveAs, TProjectCommand::Save);
+    enable(Open, TProjectCommand::Open);
+    enable(SpeedButton1, TProjectCommand::Statistics);
+    enable(StopRun, TProjectCommand::Stop);
+    for (QAbstractButton* button : Relations_->Buttons)
+        enable(button, TProjectCommand::RuleSettings);
+    StopRun->setVisible(running);
+    if (running) {
+        emit RunStarted();
+        return;
     }
+    if (ResultWindow_ && Presenter_->HasChecked()) ResultWindow_->CheckEnded();
+    emit RunFinished();
 }
 
-std::string TProjectWindow::PathText() const { return Engine(TargetProjectPath->text()); }
+void TProjectWindow::RunProgress(int done, int total) { emit ProgressChanged(done, total); }
 
-void TProjectWindow::ClearWindows() {
-    LogWindow_.Lines().Clear();
-    ResultWindow_->Lines().Clear();
-    Checkers().JumpRecords.Clear();
-    // Let the emptied windows repaint; the user's input waits until the run has ended.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+void TProjectWindow::LinesChanged() {
+    LogWindow_.LinesChanged();
+    if (ResultWindow_) ResultWindow_->LinesChanged();
 }
 
-class TProjectWindow::TRunInProgress {
-public:
-    explicit TRunInProgress(TProjectWindow& window) : Window_(window) {
-        for (QAbstractButton* button : {static_cast<QAbstractButton*>(Window_.Analyze),
-                                        static_cast<QAbstractButton*>(Window_.Check)})
-            button->setEnabled(false);
-        emit Window_.RunStarted();
-        Window_.Session_->SetProgress([this](int done, int total) {
-            emit Window_.RunProgress(done, total);
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-    }
-    ~TRunInProgress() {
-        Window_.Session_->SetProgress(nullptr);
-        Window_.Analyze->setEnabled(true);
-        Window_.Check->setEnabled(true);
-        emit Window_.RunFinished();
-    }
-    TRunInProgress(const TRunInProgress&) = delete;
-    TRunInProgress& operator=(const TRunInProgress&) = delete;
-
-private:
-    TProjectWindow& Window_;
-};
-
-bool TProjectWindow::TargetProjectExists() {
-    std::string path = PathText();
-    if (platform::FileExists(path)) return true;
-    // A run on a project file that is not there would check nothing and look clean.
-    Prompts().ShowError(this, ErrorText(EFOpenError(path)));
-    return false;
+void TProjectWindow::StatisticsChanged() {
+    if (Statistics_) Statistics_->ShowStatistics(Presenter_->Statistics());
 }
 
-void TProjectWindow::CheckClick() {
-    if (!TargetProjectExists()) return;
-    RunGuarded(this, [this] {
-        if (IsClear->isChecked()) ClearWindows();
-        TWaitCursor waitCursor;
-        TRunInProgress run(*this);
-        ApplyCheckBoxes();
-        std::string path = PathText();
-        // The sources are read in the code page the options name (a change rereads them).
-        Session_->SetCodePage(Option_.CodePage);
-        Session_->Check(path);
-        if (Statistics_) Statistics_->ShowStatistics(&Session_->Project());
-        Option_.TargetProject = path;
-    });
+void TProjectWindow::SaveAsClick() { Presenter_->SaveRules(); }
+
+void TProjectWindow::OpenClick() { Presenter_->OpenRules(); }
+
+bool TProjectWindow::OpenCheckerProject(const std::string& fileName) {
+    return Presenter_->OpenCheckerProject(fileName);
 }
 
-void TProjectWindow::AnalyzeClick() {
-    if (!TargetProjectExists()) return;
-    RunGuarded(this, [this] {
-        if (IsClear->isChecked()) ClearWindows();
-        TWaitCursor waitCursor;
-        TRunInProgress run(*this);
-        std::string path = PathText();
-        Session_->SetCodePage(Option_.CodePage);
-        Session_->ReadProject(path);
-        Option_.TargetProject = path;
-    });
-}
-
-namespace {
-// The checker project file dialogs start at the file saved or opened last.
-QString AskCheckerProjectFile(QWidget* parent, const TVetrins& checkers, TFileRequest::TKind kind,
-                              const QString& caption) {
-    TFileRequest request;
-    request.Kind = kind;
-    request.Caption = caption;
-    request.Folder = Native(platform::FolderPart(checkers.FileName));
-    request.FileName = Native(platform::FileNamePart(checkers.FileName));
-    request.Filter = apptext::CheckerProjectFilter;
-    request.DefaultSuffix = QStringLiteral("vrp");
-    return Prompts().AskFileName(parent, request);
-}
-} // namespace
-
-void TProjectWindow::SaveAsClick() {
-    RunGuarded(this, [this] {
-        QString chosen = AskCheckerProjectFile(this, Checkers(), TFileRequest::Save, apptext::Save);
-        if (chosen.isEmpty()) return;
-        ApplyCheckBoxes();
-        Session_->SaveRules(Engine(chosen));
-    });
-}
-
-void TProjectWindow::OpenClick() {
-    RunGuarded(this, [this] {
-        QString chosen = AskCheckerProjectFile(this, Checkers(), TFileRequest::Open, apptext::Open);
-        if (chosen.isEmpty()) return;
-        OpenCheckerProject(Engine(chosen));
-    });
-}
-
-void TProjectWindow::OpenCheckerProject(const std::string& fileName) {
-    try {
-        Session_->LoadRules(fileName);
-    } catch (const EFOpenError&) {
-        throw; // nothing was read: the tick boxes stay as the user left them
-    } catch (...) {
-        // The sections read before the bad value stay applied: show what the rules now hold.
-        ShowEnabledFlags();
-        throw;
-    }
-    ShowEnabledFlags();
-    Option_.LastOpen = fileName;
+void TProjectWindow::ApplyStartArguments(const TStartArguments& arguments) {
+    if (!arguments.Project.empty())
+        TargetProjectPath->setText(QString::fromStdString(arguments.Project));
+    if (!arguments.Rules.empty()) OpenCheckerProject(platform::EnginePath(arguments.Rules));
 }
 
 void TProjectWindow::OpenFileClick() {
-    RunGuarded(this, [this] {
-        TFileRequest request;
-        request.Kind = TFileRequest::Open;
-        request.Caption = apptext::ProjectDialogTitle;
-        request.Folder = Native(platform::FolderPart(PathText()));
-        request.Filter = apptext::VbProjectFilter;
-        request.DefaultSuffix = QStringLiteral("vbp");
-        QString chosen = Prompts().AskFileName(this, request);
-        if (!chosen.isEmpty()) TargetProjectPath->setText(chosen);
-    });
+    const std::string chosen = Presenter_->ChooseProject(PathText());
+    if (!chosen.empty()) TargetProjectPath->setText(QString::fromStdString(chosen));
 }
 
 void TProjectWindow::ShowConfigClick(QAbstractButton* button) {
     RunGuarded(this, [this, button] {
-        int tag = ControlTag(button);
-        if (tag < 0 || tag >= Relations_->Count()) return;
-        TVetrin* checker = Checkers().FindByClassName(Relations_->CheckerAt(tag)->ClassName());
-        if (checker) checker->ShowDetail(static_cast<void*>(static_cast<QWidget*>(this)));
+        if (TVetrin* checker = Presenter_->RuleForSettings(ControlTag(button)))
+            checker->ShowDetail(static_cast<void*>(static_cast<QWidget*>(this)));
     });
 }
 
 void TProjectWindow::SpeedButton1Click() {
-    RunGuarded(this, [this] {
-        if (!Statistics_) {
-            auto* window = new TStatisticsWindow;
-            Statistics_ = window;
-            if (MdiArea_) {
-                QMdiSubWindow* frame = MdiArea_->addSubWindow(window);
-                // Where the window was and how wide its columns were when the program last ended.
-                RestoreChildGeometry(Option_, layoutkey::Statistics, window);
-                RestoreColumnWidths(Option_, layoutkey::StatisticsColumns,
-                                    window->CommentStatisticsGrid->horizontalHeader());
-                frame->show();
-            } else {
-                window->setParent(this, Qt::Window);
-                window->show();
-            }
+    if (!Presenter_->Enabled(TProjectCommand::Statistics)) return;
+    if (!Statistics_) {
+        auto* window = new TStatisticsWindow;
+        Statistics_ = window;
+        if (MdiArea_) {
+            QMdiSubWindow* frame = MdiArea_->addSubWindow(window);
+            // Where the window was and how wide its columns were when the program last ended.
+            RestoreChildGeometry(Option_, layoutkey::Statistics, window);
+            RestoreColumnWidths(Option_, layoutkey::StatisticsColumns,
+                                window->CommentStatisticsGrid->horizontalHeader());
+            frame->show();
+        } else {
+            window->setParent(this, Qt::Window);
+            window->show();
         }
-        Statistics_->ShowStatistics(&Session_->Project());
-    });
+    }
+    Presenter_->ShowStatistics();
 }
 
-void TProjectWindow::SpeedButton2Click() {
-    for (QCheckBox* box : Relations_->CheckBoxes)
-        box->setChecked(true);
-}
+void TProjectWindow::SpeedButton2Click() { Presenter_->CheckAll(); }
 
 void TProjectWindow::closeEvent(QCloseEvent* event) { MinimiseOnClose(this, event); }

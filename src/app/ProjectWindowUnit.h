@@ -2,8 +2,10 @@
 // commands that parse and check the project and save and open checker project files.
 #pragma once
 
+#include "app/QtUiThread.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
+#include "presenters/ProjectPresenter.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,7 +22,6 @@ class QMdiArea;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
-class TCheckSession;
 class TLogWindow;
 class TVbProjectSource;
 class TVetrin;
@@ -50,7 +51,9 @@ public:
     std::vector<QAbstractButton*> Buttons;
 };
 
-class TProjectWindow : public QWidget {
+// The widgets of the project window over its presenter, which holds the rows, the ticks, the
+// enabled commands and the runs.
+class TProjectWindow : public QWidget, private TProjectView {
     Q_OBJECT
 public:
     // mdiArea: the frame that the statistics window joins (none: it becomes a window of its own).
@@ -71,10 +74,15 @@ public:
     QPushButton* Check;
     QToolButton* SpeedButton2;
     QToolButton* SpeedButton1;
+    QPushButton* StopRun; // 中止: shown and enabled only while a run goes
 
     // The run driver. Each handler is what its button does: an error ends it and is shown in
-    // the error message box.
+    // the error message box. A parse or check runs on a worker thread: the handler returns
+    // when it has started, and the windows fill as it goes.
     void CheckClick();
+    void StopClick();
+    // Lets the run under way end (serving the windows meanwhile); tests and the program's end.
+    void WaitForRun();
     void AnalyzeClick();
     void SaveAsClick();
     void OpenClick();
@@ -85,21 +93,23 @@ public:
     // Rule tick boxes -> Enabled flags, and back.
     void ApplyCheckBoxes();
     void ShowEnabledFlags();
-    // Reads a checker project file and shows its flags; raises EFOpenError when it cannot be
-    // opened.
-    void OpenCheckerProject(const std::string& fileName);
+    // The program's arguments: the project into the path box, the rules file opened.
+    void ApplyStartArguments(const TStartArguments& arguments);
+    // Reads a checker project file and shows its flags; an error is shown and answers false.
+    bool OpenCheckerProject(const std::string& fileName);
 
-    TCheckSession& Session() { return *Session_; }
+    TProjectPresenter& Presenter() { return *Presenter_; }
+    TCheckSession& Session() { return Presenter_->Session(); }
     TVetrins& Checkers();
     TVbProjectSource& Project();
     TRelList& Relations() { return *Relations_; }
     TStatisticsWindow* StatisticsWindow() const { return Statistics_; }
 
 signals:
-    // A parse or check run: started, a step done (members parsed, parts checked, out of all the
-    // run's steps), ended. The windows are served between the steps.
+    // A parse or check run: started, steps done (members parsed, parts checked, out of all the
+    // run's steps), ended.
     void RunStarted();
-    void RunProgress(int done, int total);
+    void ProgressChanged(int done, int total);
     void RunFinished();
 
 protected:
@@ -109,14 +119,13 @@ private:
     void BuildControls();
     void FormCreate();
     void CreateRuleRows();
-    void ClearWindows();
-    // While a run lasts: the buttons that start a run are disabled, the progress is announced and
-    // the windows repaint after every step (user input waits until the run has ended).
-    class TRunInProgress;
     std::string PathText() const;
-    // Whether the path box names a project file that is there; when not, says so in the error
-    // message box. Check and Analyze run nothing then.
-    bool TargetProjectExists();
+    // TProjectView
+    void TicksChanged() override { ShowEnabledFlags(); }
+    void RunStateChanged() override;
+    void RunProgress(int done, int total) override;
+    void LinesChanged() override;
+    void StatisticsChanged() override;
 
     TVtOption& Option_;
     QPointer<TResultWindow> ResultWindow_;
@@ -124,5 +133,6 @@ private:
     QMdiArea* MdiArea_;
     QPointer<TStatisticsWindow> Statistics_;
     std::unique_ptr<TRelList> Relations_;
-    std::unique_ptr<TCheckSession> Session_;
+    TQtUiThread UiThread_{this};
+    std::unique_ptr<TProjectPresenter> Presenter_;
 };

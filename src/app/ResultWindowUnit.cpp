@@ -3,40 +3,56 @@
 #include "app/AppTexts.h"
 #include "app/ChildWindow.h"
 #include "app/ErrorPolicy.h"
-#include "app/OptionUnit.h"
-#include "app/WidgetText.h"
-#include "framework/Vetrin.h"
-#include "platform/CodePage.h"
-#include "platform/Files.h"
+#include "app/LineListModel.h"
+#include "app/UserPrompts.h"
+#include "presenters/EditorLaunch.h"
+#include "presenters/ResultStore.h"
+#include "presenters/VtOption.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QListView>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+namespace {
+// Starts the editor as a process of its own.
+bool StartDetached(const TEditorLaunch& launch) {
+    QStringList arguments;
+    for (const std::string& argument : launch.Arguments)
+        arguments << QString::fromStdString(argument);
+    return QProcess::startDetached(QString::fromStdString(launch.Program), arguments);
+}
+} // namespace
+
 TResultWindow::TResultWindow(TVtOption& option, QWidget* parent)
-    : QWidget(parent), Result(new QPlainTextEdit(this)), PopupMenu1(new QMenu(this)),
+    : QWidget(parent), Result(new QListView(this)), PopupMenu1(new QMenu(this)),
       Edit1(new QAction(apptext::Edit, this)), Copy1(new QAction(apptext::Copy, this)),
-      SelectAll1(new QAction(apptext::SelectAll, this)), Option_(option), Lines_(Result) {
+      SelectAll1(new QAction(apptext::SelectAll, this)), Option_(option),
+      Lines_(std::make_unique<TResultStore>()) {
     setObjectName(QStringLiteral("ResultWindow"));
     setWindowTitle(apptext::ResultCaption);
     setFont(AppFont());
+    TResultStore* lines = Lines_.get();
+    Model_ = new TLineListModel([lines] { return lines->Count(); },
+                                [lines](int row) { return lines->Utf8(row); }, this);
     Result->setObjectName(QStringLiteral("Result"));
-    Result->setReadOnly(true);
-    Result->setUndoRedoEnabled(false);
-    // Long lines wrap at the window edge; only the vertical scroll bar is shown.
-    Result->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Result->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Result->setModel(Model_);
+    // One finding per row, all of one height: the view lays out only the rows on screen. A row
+    // wider than the window is read in the horizontal scroll or the tooltip-free copy.
+    Result->setUniformItemSizes(true);
+    Result->setWordWrap(false);
+    Result->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Result->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Result->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The caret stays visible in the read-only box: it marks the finding to open.
-    Result->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -54,15 +70,18 @@ TResultWindow::TResultWindow(TVtOption& option, QWidget* parent)
     PopupMenu1->addAction(Copy1);
     PopupMenu1->addAction(SelectAll1);
     Result->addAction(Edit1);
+    Result->addAction(Copy1);
+    Result->addAction(SelectAll1);
     Result->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Result, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ShowContextMenu(pos); });
     connect(Edit1, &QAction::triggered, this,
             [this] { RunGuarded(this, [this] { Edit1Click(); }); });
-    connect(Copy1, &QAction::triggered, Result, &QPlainTextEdit::copy);
-    connect(SelectAll1, &QAction::triggered, Result, &QPlainTextEdit::selectAll);
-    connect(Result, &QPlainTextEdit::copyAvailable, Copy1, &QAction::setEnabled);
-    connect(Result->document(), &QTextDocument::contentsChanged, this, [this] { LinesChanged(); });
+    connect(Copy1, &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setText(SelectedText()); });
+    connect(SelectAll1, &QAction::triggered, Result, &QListView::selectAll);
+    connect(Result->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { Copy1->setEnabled(Result->selectionModel()->hasSelection()); });
     // Enter and a double click open the finding, as F10 does.
     Result->installEventFilter(this);
     Result->viewport()->installEventFilter(this);
@@ -72,48 +91,41 @@ TResultWindow::TResultWindow(TVtOption& option, QWidget* parent)
     layout->addWidget(Result);
 }
 
-QStringList TResultWindow::EditorArguments(const std::string& parameters,
-                                           const std::string& fileName, int line) {
-    QStringList arguments = QProcess::splitCommand(EngineToWidget(parameters));
-    auto replaceFirst = [&arguments](const QString& placeholder, const QString& value) {
-        for (QString& argument : arguments) {
-            qsizetype at = argument.indexOf(placeholder, 0, Qt::CaseSensitive);
-            if (at < 0) continue;
-            argument.replace(at, placeholder.size(), value);
-            return;
-        }
-    };
-    replaceFirst(QStringLiteral("%L"), QString::number(line));
-    replaceFirst(QStringLiteral("%F"), QString::fromStdString(platform::NativePath(fileName)));
-    return arguments;
-}
+TResultWindow::~TResultWindow() = default;
 
 void TResultWindow::Edit1Click() {
-    if (!Checkers_ || Checkers_->JumpRecords.Count() == 0) return;
-    std::string parameters = Option_.GetEditorParameters();
-    if (parameters.empty()) return;
-    Lines_.Flush();
-    // A result line that the display wraps is still one paragraph of the text box.
-    int index = Result->textCursor().blockNumber();
-    if (index < 0 || index >= Checkers_->JumpRecords.Count()) return;
-    const TCheckerLog& record = Checkers_->JumpRecords.Items(index);
-    // The command line is code page 932 text; the program is started by its file-system name.
-    QString program =
-        QString::fromStdString(platform::PathFromSystemText(Option_.GetEditorProgram()));
-    QStringList arguments = EditorArguments(parameters, record.FileName, record.Line);
-    // The editor runs on its own; whether it could be started is not examined.
-    if (!program.isEmpty()) QProcess::startDetached(program, arguments);
+    const QModelIndex current = Result->currentIndex();
+    std::optional<TEditorJump> jump =
+        EditorJumpForRow(Option_, *Lines_, current.isValid() ? current.row() : -1);
+    if (!jump) return;
+    if (!jump->Error.empty()) {
+        Prompts().ShowError(jump->Error);
+        return;
+    }
+    if (!StartDetached(jump->Launch)) Prompts().ShowError(EditorNotStartedText(jump->Launch));
+}
+
+QString TResultWindow::SelectedText() const {
+    QModelIndexList rows = Result->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList lines;
+    for (const QModelIndex& row : rows)
+        lines << QString::fromStdString(Lines_->Utf8(row.row()));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TResultWindow::ShowContextMenu(const QPoint& position) {
-    // The menu acts on the line under the caret, so a right click first puts the caret on the
-    // clicked line. A click inside a selection on the caret's line keeps the selection for Copy.
-    QTextCursor clicked = Result->cursorForPosition(position);
-    QTextCursor caret = Result->textCursor();
-    bool insideSelection = caret.hasSelection() && clicked.block() == caret.block() &&
-                           clicked.position() >= caret.selectionStart() &&
-                           clicked.position() <= caret.selectionEnd();
-    if (!insideSelection) Result->setTextCursor(clicked);
+    // The menu acts on the row clicked: it becomes the current row. A click on a selected row
+    // keeps the selection for Copy; a click elsewhere selects that row alone.
+    const QModelIndex clicked = Result->indexAt(position);
+    if (clicked.isValid()) {
+        QItemSelectionModel* selection = Result->selectionModel();
+        if (selection->isSelected(clicked))
+            selection->setCurrentIndex(clicked, QItemSelectionModel::NoUpdate);
+        else
+            selection->setCurrentIndex(clicked, QItemSelectionModel::ClearAndSelect);
+    }
     PopupMenu1->popup(Result->viewport()->mapToGlobal(position));
 }
 
@@ -129,7 +141,8 @@ bool TResultWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Result->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
-            Result->setTextCursor(Result->cursorForPosition(mouse->position().toPoint()));
+            const QModelIndex clicked = Result->indexAt(mouse->position().toPoint());
+            if (clicked.isValid()) Result->setCurrentIndex(clicked);
             Edit1->trigger();
             return true;
         }
@@ -138,11 +151,23 @@ bool TResultWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TResultWindow::LinesChanged() {
-    int count = Lines_.Count();
-    setWindowTitle(count == 0 ? apptext::ResultCaption
-                              : apptext::ResultCaptionWithCount.arg(
-                                    QLocale(QLocale::English).toString(count)));
-    ShowNormalIfMinimised(this);
+    const int before = Model_->rowCount();
+    Model_->Refresh();
+    ShowCaption();
+    // A run that fills the window brings it back.
+    if (Model_->rowCount() > before) ShowNormalIfMinimised(this);
+}
+
+void TResultWindow::CheckEnded() {
+    Checked_ = true;
+    ShowCaption();
+}
+
+void TResultWindow::ShowCaption() {
+    const int count = Model_->rowCount();
+    setWindowTitle(count == 0 && !Checked_ ? apptext::ResultCaption
+                                           : apptext::ResultCaptionWithCount.arg(
+                                                 QLocale(QLocale::English).toString(count)));
 }
 
 void TResultWindow::closeEvent(QCloseEvent* event) { MinimiseOnClose(this, event); }

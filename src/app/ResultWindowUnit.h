@@ -1,44 +1,42 @@
-// The result window: one line per finding, and the jump from a finding into the external editor.
+// The result window: one finding per row of a virtual list, and the jump from the current row
+// into the external editor.
 #pragma once
 
-#include "app/LogWindowUnit.h"
-
-#include <QStringList>
 #include <QWidget>
 
-#include <string>
+#include <memory>
 
 class QAction;
+class QListView;
 class QMenu;
-class QPlainTextEdit;
-class TVetrins;
+class TLineListModel;
+class TResultStore;
 class TVtOption;
 
 class TResultWindow : public QWidget {
     Q_OBJECT
 public:
     explicit TResultWindow(TVtOption& option, QWidget* parent = nullptr);
+    ~TResultWindow() override;
 
-    QPlainTextEdit* Result;
+    QListView* Result;
     QMenu* PopupMenu1;
     QAction* Edit1;
-    QAction* Copy1; // the text box's own Copy and Select All, beside 編集
+    QAction* Copy1; // Copy and Select All of the rows, beside 編集
     QAction* SelectAll1;
 
-    TWindowLines& Lines() { return Lines_; }
-    // The collection whose jump records belong to the result lines (not owned).
-    void AttachCheckers(TVetrins* checkers) { Checkers_ = checkers; }
+    // The findings the project window's runs report (owned by this window).
+    TResultStore& Lines() { return *Lines_; }
+    // Shows the rows the store holds now; the caption counts them.
+    void LinesChanged();
+    // A check has ended: from now on the caption counts the findings even when there are none.
+    void CheckEnded();
 
-    // "編集" (F10, Enter, double click): opens the editor at the file and line of the finding
-    // under the caret.
+    // "編集" (F10, Enter, double click): opens the editor at the file and line of the finding in
+    // the current row. No editor set, or one that cannot be started, is said in the error box.
     void Edit1Click();
-
-    // The editor's arguments for a finding: the parameter template is split into arguments first
-    // (blanks separate, double quotes group and are dropped), then the first "%L" is replaced by
-    // the line and the first "%F" by the file name inside the argument that holds it, so that a
-    // path is one argument whatever it contains.
-    static QStringList EditorArguments(const std::string& parameters, const std::string& fileName,
-                                       int line);
+    // The text of the selected rows, in row order, one line each: what Copy puts on the clipboard.
+    QString SelectedText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,10 +44,10 @@ protected:
 
 private:
     void ShowContextMenu(const QPoint& position);
-    // The caption with the number of findings, and the window brought back when a run fills it.
-    void LinesChanged();
+    void ShowCaption();
 
     TVtOption& Option_;
-    TVetrins* Checkers_ = nullptr;
-    TWindowLines Lines_;
+    std::unique_ptr<TResultStore> Lines_;
+    TLineListModel* Model_;
+    bool Checked_ = false;
 };

@@ -1,9 +1,9 @@
 #include "app/StatisticsWindowUnit.h"
 
+#include "app/AppTexts.h"
 #include "app/ChildWindow.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
-#include "vbsource/VbSource.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,34 +21,13 @@
 
 namespace {
 
-// The window's texts.
-struct TStatisticsTexts {
-    const char* Caption = "統計";
-    const char* Page = "コメント統計";
-    std::array<const char*, 5> Headers{"ファイル名", "総行数", "実行行数", "空行数",
-                                       "コメント行数"};
-    const char* ShowFullPath = "フルパスで表示";
-    const char* ShowGraphOnly = "グラフだけ表示";
-    const char* HideGraph = "HideGraph";
-    const char* Total = "合計";
-};
-const TStatisticsTexts Texts;
-
-constexpr int ColumnCount = 5;
+constexpr int ColumnCount = StatisticsColumnCount;
 constexpr std::array<int, ColumnCount> InitialColumnWidths{128, 115, 108, 108, 105};
 constexpr int RowHeight = 26;
-// Column 0 keeps the engine form of the path (the file system's bytes) here, for the file-name
-// part.
-constexpr int PathRole = Qt::UserRole + 1;
-
-const QColor TotalColor(0, 0, 255);
-const QColor CodeColor(255, 255, 0);
-const QColor BlankColor(128, 128, 128);
-const QColor CommentColor(0, 128, 0);
-
-// A path (the file system's form) as the widgets show it.
-QString FromEngine(std::string_view path) {
-    return QString::fromStdString(platform::PathToUtf8(path));
+// A bar's colour as the table names it.
+QColor BarColor(int column) {
+    const TRgb rgb = BarRgb(BarColourOf(column));
+    return QColor(rgb.Red, rgb.Green, rgb.Blue);
 }
 
 } // namespace
@@ -56,11 +35,14 @@ QString FromEngine(std::string_view path) {
 // ---- Cell geometry ----
 
 QRect BarRect(const QRect& cell, std::int32_t denominator, std::int32_t value, TBarPart part) {
-    if (denominator == 0) return QRect();
+    if (denominator <= 0) return QRect();
+    return BarRect(cell, BarFraction(value, denominator), part);
+}
+
+QRect BarRect(const QRect& cell, double fraction, TBarPart part) {
     const int left = cell.x(), top = cell.y();
     const int right = cell.x() + cell.width(), bottom = cell.y() + cell.height();
-    const int w = static_cast<int>(static_cast<double>(value) / static_cast<double>(denominator) *
-                                   static_cast<double>(right - left));
+    const int w = BarWidth(fraction, right - left);
     const int barTop = part == TBarPart::Full ? top : (top + bottom) / 2;
     return QRect(left, barTop, w, bottom - barTop);
 }
@@ -82,14 +64,14 @@ TCellTextPlacement CellTextPlacement(const QRect& cell, int textWidth, int textH
 // ---- TStatisticsWindow ----
 
 TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QString::fromUtf8(Texts.Caption));
+    setWindowTitle(Ui(uitext::Statistics));
     resize(589, 391);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     auto* page = new QWidget();
     page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, QString::fromUtf8(Texts.Page));
+    PageControl1->addTab(page, Ui(uitext::StatisticsPage));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(PageControl1);
@@ -147,19 +129,19 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
     CommentStatisticsGrid->setItemDelegate(
         new TStatisticsCellDelegate(this, CommentStatisticsGrid));
 
-    ShowFullPath = new QAction(QString::fromUtf8(Texts.ShowFullPath), this);
+    ShowFullPath = new QAction(Ui(uitext::ShowFullPath), this);
     ShowFullPath->setObjectName("ShowFullPath");
     ShowFullPath->setCheckable(true);
     ShowFullPath->setChecked(false);
-    ShowGraphOnly = new QAction(QString::fromUtf8(Texts.ShowGraphOnly), this);
+    ShowGraphOnly = new QAction(Ui(uitext::ShowGraphOnly), this);
     ShowGraphOnly->setObjectName("ShowGraphOnly");
     ShowGraphOnly->setCheckable(true);
     ShowGraphOnly->setChecked(true);
-    HideGraph = new QAction(QString::fromUtf8(Texts.HideGraph), this);
+    HideGraph = new QAction(Ui(uitext::HideGraph), this);
     HideGraph->setObjectName("HideGraph");
     // A checkable action flips its own check mark when triggered; what is left is the repaint.
-    connect(ShowFullPath, &QAction::triggered, this, &TStatisticsWindow::RepaintGrid);
-    connect(ShowGraphOnly, &QAction::triggered, this, &TStatisticsWindow::RepaintGrid);
+    connect(ShowFullPath, &QAction::triggered, this, &TStatisticsWindow::FlagsChanged);
+    connect(ShowGraphOnly, &QAction::triggered, this, &TStatisticsWindow::FlagsChanged);
     connect(HideGraph, &QAction::triggered, this, &TStatisticsWindow::RepaintGrid);
 
     PopupMenu1 = new QMenu(this);
@@ -178,30 +160,14 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent) : QWidget(parent) {
 
 void TStatisticsWindow::FormCreate() {
     QStringList headers;
-    for (const char* text : Texts.Headers)
-        headers << QString::fromUtf8(text);
+    for (int column = 0; column < ColumnCount; ++column)
+        headers << Ui(TStatisticsTable::Header(column));
     CommentStatisticsGrid->setHorizontalHeaderLabels(headers);
 }
 
-void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
-    Project = project;
-    const int count = project ? static_cast<int>(project->Children.size()) : 0;
-    MaxTotalLines = 0;
-    MaxCodeLines = 0;
-    Rows_.clear();
-    for (int k = 0; k < count; ++k) {
-        // Every child of the project is a member source (TVbProjectSource::AddMember).
-        const auto* source =
-            static_cast<const TVbSource*>(project->Children[static_cast<std::size_t>(k)]);
-        const TVbStaticticsInfo& info = source->Statistics;
-        MaxTotalLines = std::max(MaxTotalLines, info.TotalLines);
-        MaxCodeLines = std::max(MaxCodeLines, info.CodeLines);
-        Rows_.push_back({source->FileName,
-                         {info.TotalLines, info.CodeLines, info.BlankLines, info.CommentLines}});
-    }
-    ProjectFolder_ = project ? QString::fromStdString(platform::NativePath(
-                                   platform::FolderPart(platform::AbsolutePath(project->FileName))))
-                             : QString();
+void TStatisticsWindow::ShowStatistics(TStatisticsTable& table) {
+    Table_ = &table;
+    FlagsChanged();
     FillGrid();
     FillTotals();
     RepaintGrid();
@@ -209,48 +175,36 @@ void TStatisticsWindow::ShowStatistics(TVbProjectSource* project) {
     ShowNormalIfMinimised(this);
 }
 
+void TStatisticsWindow::FlagsChanged() {
+    if (Table_) {
+        Table_->ShowFullPath = ShowFullPath->isChecked();
+        Table_->ShowGraphOnly = ShowGraphOnly->isChecked();
+    }
+    RepaintGrid();
+}
+
 void TStatisticsWindow::SortByColumn(int column) {
-    if (column < 0 || column >= ColumnCount) return;
-    SortDescending_ = column == SortColumn_ && !SortDescending_;
-    SortColumn_ = column;
+    if (!Table_) return;
+    Table_->SortBy(column);
     FillGrid();
     RepaintGrid();
 }
 
+int TStatisticsWindow::SortColumn() const { return Table_ ? Table_->SortColumn() : -1; }
+
+bool TStatisticsWindow::SortDescending() const { return Table_ && Table_->SortDescending(); }
+
 void TStatisticsWindow::FillGrid() {
-    std::vector<std::size_t> order(Rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    if (SortColumn_ >= 0) {
-        // Rows that compare equal stay in project order, in either direction.
-        auto less = [this](std::size_t a, std::size_t b) {
-            const TRow& x = Rows_[a];
-            const TRow& y = Rows_[b];
-            if (SortColumn_ == 0) {
-                int byName = QString::compare(FromEngine(platform::FileNamePart(x.Path)),
-                                              FromEngine(platform::FileNamePart(y.Path)),
-                                              Qt::CaseInsensitive);
-                return byName != 0 ? byName < 0 : FromEngine(x.Path) < FromEngine(y.Path);
-            }
-            const auto c = static_cast<std::size_t>(SortColumn_ - 1);
-            return x.Counts[c] < y.Counts[c];
-        };
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return SortDescending_ ? less(b, a) : less(a, b);
-        });
-    }
+    const int rows = Table_ ? Table_->RowCount() : 0;
     // setRowCount keeps the column widths the user has set.
-    CommentStatisticsGrid->setRowCount(static_cast<int>(Rows_.size()));
-    for (int k = 0; k < static_cast<int>(order.size()); ++k) {
-        const TRow& row = Rows_[order[static_cast<std::size_t>(k)]];
-        auto* pathItem = new QTableWidgetItem(FromEngine(row.Path));
-        pathItem->setData(PathRole, QByteArray::fromStdString(row.Path));
-        pathItem->setToolTip(FromEngine(row.Path));
+    CommentStatisticsGrid->setRowCount(rows);
+    for (int k = 0; k < rows; ++k) {
+        auto* pathItem = new QTableWidgetItem(QString::fromStdString(Table_->FullPath(k)));
+        pathItem->setToolTip(pathItem->text());
         pathItem->setFlags(Qt::ItemIsEnabled);
         CommentStatisticsGrid->setItem(k, 0, pathItem);
         for (int c = 1; c < ColumnCount; ++c) {
-            auto* item =
-                new QTableWidgetItem(QString::number(row.Counts[static_cast<std::size_t>(c - 1)]));
+            auto* item = new QTableWidgetItem(QString::fromStdString(Table_->CountText(k, c)));
             item->setFlags(Qt::ItemIsEnabled); // cells are shown, never edited
             CommentStatisticsGrid->setItem(k, c, item);
         }
@@ -258,42 +212,27 @@ void TStatisticsWindow::FillGrid() {
 }
 
 void TStatisticsWindow::FillTotals() {
-    std::array<std::int64_t, 4> sums{};
-    for (const TRow& row : Rows_)
-        for (std::size_t c = 0; c < sums.size(); ++c)
-            sums[c] += row.Counts[c];
-    auto* label = new QTableWidgetItem(Project ? QString::fromUtf8(Texts.Total) : QString());
+    const bool filled = Table_ && Table_->Filled();
+    auto* label = new QTableWidgetItem(filled ? Ui(uitext::Total) : QString());
     label->setFlags(Qt::ItemIsEnabled);
     StatisticsTotals->setItem(0, 0, label);
     for (int c = 1; c < ColumnCount; ++c) {
-        auto* item = new QTableWidgetItem(
-            Project ? QString::number(sums[static_cast<std::size_t>(c - 1)]) : QString());
+        auto* item = new QTableWidgetItem(filled ? QString::number(Table_->Total(c)) : QString());
         item->setFlags(Qt::ItemIsEnabled);
         StatisticsTotals->setItem(0, c, item);
     }
 }
 
-QString TStatisticsWindow::ShownPath(const std::string& path, int cellWidth) const {
-    if (!ShowFullPath->isChecked()) return FromEngine(platform::FileNamePart(path));
-    const QString full = FromEngine(path);
+QString TStatisticsWindow::ShownPath(int row, int cellWidth) const {
     const QFontMetrics metrics(CommentStatisticsGrid->font());
-    if (ProjectFolder_.isEmpty() || metrics.horizontalAdvance(full) + 2 <= cellWidth) return full;
-    return QDir(ProjectFolder_).relativeFilePath(full);
+    return QString::fromStdString(Table_->ShownPath(row, [&](const std::string& full) {
+        return metrics.horizontalAdvance(QString::fromStdString(full)) + 2 <= cellWidth;
+    }));
 }
 
 void TStatisticsWindow::RepaintGrid() {
     CommentStatisticsGrid->viewport()->update();
     CommentStatisticsGrid->horizontalHeader()->viewport()->update();
-}
-
-std::string TStatisticsWindow::CellPath(int row) const {
-    const QTableWidgetItem* item = CommentStatisticsGrid->item(row - 1, 0);
-    return item ? item->data(PathRole).toByteArray().toStdString() : std::string();
-}
-
-std::int32_t TStatisticsWindow::CellCount(int column, int row) const {
-    const QTableWidgetItem* item = CommentStatisticsGrid->item(row - 1, column);
-    return item ? item->text().toInt() : 0;
 }
 
 void TStatisticsWindow::CommentStatisticsGridDrawCell(QPainter& painter, int column, int row,
@@ -303,45 +242,23 @@ void TStatisticsWindow::CommentStatisticsGridDrawCell(QPainter& painter, int col
     painter.setFont(CommentStatisticsGrid->font());
     painter.fillRect(rect, CommentStatisticsGrid->palette().color(QPalette::Base));
     if (row == 0) {
-        DrawCellText(painter, rect,
-                     QString::fromUtf8(Texts.Headers[static_cast<std::size_t>(column)]),
-                     THorzAlign::Center, TVertAlign::Center);
-    } else if (Project) {
+        DrawCellText(painter, rect, Ui(TStatisticsTable::Header(column)), THorzAlign::Center,
+                     TVertAlign::Center);
+    } else if (Table_ && Table_->Filled() && row - 1 < Table_->RowCount()) {
+        const int r = row - 1;
         if (column == 0) {
-            DrawCellText(painter, rect, ShownPath(CellPath(row), rect.width()), THorzAlign::Left,
+            DrawCellText(painter, rect, ShownPath(r, rect.width()), THorzAlign::Left,
                          TVertAlign::Center);
         } else if (column >= 1 && column < ColumnCount) {
-            const TBarPart part = ShowGraphOnly->isChecked() ? TBarPart::Full : TBarPart::LowerHalf;
-            const std::int32_t total = CellCount(1, row);
-            switch (column) {
-            case 1:
-                DrawBar(painter, rect, MaxTotalLines, total, TotalColor, part);
-                break;
-            case 2:
-                DrawBar(painter, rect, MaxCodeLines, CellCount(2, row), CodeColor, part);
-                break;
-            case 3:
-                DrawBar(painter, rect, total, CellCount(3, row), BlankColor, part);
-                break;
-            case 4:
-                DrawBar(painter, rect, total, CellCount(4, row), CommentColor, part);
-                break;
-            }
-            if (!ShowGraphOnly->isChecked()) {
-                const QTableWidgetItem* item = CommentStatisticsGrid->item(row - 1, column);
-                DrawCellText(painter, rect, item ? item->text() : QString(), THorzAlign::Left,
-                             TVertAlign::Top);
-            }
+            const TBarPart part = Table_->ShowGraphOnly ? TBarPart::Full : TBarPart::LowerHalf;
+            const QRect bar = BarRect(rect, Table_->Bar(r, column), part);
+            if (!bar.isEmpty()) painter.fillRect(bar, BarColor(column));
+            if (!Table_->ShowGraphOnly)
+                DrawCellText(painter, rect, QString::fromStdString(Table_->CountText(r, column)),
+                             THorzAlign::Left, TVertAlign::Top);
         }
     }
     painter.restore();
-}
-
-void TStatisticsWindow::DrawBar(QPainter& painter, const QRect& rect, std::int32_t denominator,
-                                std::int32_t value, const QColor& color, TBarPart part) {
-    const QRect bar = BarRect(rect, denominator, value, part);
-    if (bar.isEmpty()) return;
-    painter.fillRect(bar, color);
 }
 
 void TStatisticsWindow::DrawCellText(QPainter& painter, const QRect& rect, const QString& text,

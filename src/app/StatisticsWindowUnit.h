@@ -1,6 +1,8 @@
 // The statistics window: per member source, total, code, blank and comment lines with bars.
 #pragma once
 
+#include "presenters/StatisticsTable.h"
+
 #include <QColor>
 #include <QHeaderView>
 #include <QRect>
@@ -17,7 +19,6 @@ class QAction;
 class QMenu;
 class QPainter;
 class QTabWidget;
-class TVbProjectSource;
 
 // ---- Cell geometry (plain functions, so that the drawing can be checked without a window) ----
 // A cell rectangle R is taken as Left = x, Top = y, Right = x + width, Bottom = y + height.
@@ -28,6 +29,8 @@ enum class TBarPart { Full = 1, LowerHalf = 2 };
 // The rectangle a bar of value / denominator fills in cell: width value / denominator times the
 // cell width, truncated toward zero. A null rectangle when the denominator is 0 (no bar).
 QRect BarRect(const QRect& cell, std::int32_t denominator, std::int32_t value, TBarPart part);
+// The rectangle a bar filling `fraction` (0..1) of the cell's width fills.
+QRect BarRect(const QRect& cell, double fraction, TBarPart part);
 
 enum class THorzAlign { Left, Right, Center };
 enum class TVertAlign { Top, Center, Bottom };
@@ -46,19 +49,20 @@ class TStatisticsWindow : public QWidget {
     Q_OBJECT
 public:
     explicit TStatisticsWindow(QWidget* parent = nullptr);
-    // Fills the table from a parsed project (rows in the order of its member sources, or in the
-    // order of the column sorted on) and the totals row; brings a minimised window back.
-    void ShowStatistics(TVbProjectSource* project);
+    // Shows a statistics table (the project presenter's; not owned): its rows in its order and
+    // its totals row; brings a minimised window back. The window's menu sets the table's flags.
+    void ShowStatistics(TStatisticsTable& table);
+    TStatisticsTable* Table() const { return Table_; }
 
     // Sorts the rows by a column (the file name, or a count), ascending; sorting again by the same
     // column reverses the order. A click on a column's header does this.
     void SortByColumn(int column);
-    int SortColumn() const { return SortColumn_; } // -1: the project's order
-    bool SortDescending() const { return SortDescending_; }
+    int SortColumn() const; // -1: the project's order
+    bool SortDescending() const;
 
-    // The text column 0 shows for a path: the file name, or with ShowFullPath the full path, or
-    // the path relative to the project's folder when the full path is wider than the cell.
-    QString ShownPath(const std::string& path, int cellWidth) const;
+    // The text column 0 shows for a row (0..): the table's shown path, where the full path is
+    // too wide when the grid's font draws it wider than the cell.
+    QString ShownPath(int row, int cellWidth) const;
 
     // Draws one cell of the grid; row 0 is the header row, rows 1..n the member sources.
     void CommentStatisticsGridDrawCell(QPainter& painter, int column, int row, const QRect& rect);
@@ -75,36 +79,19 @@ public:
     QAction* ShowGraphOnly = nullptr;
     QAction* HideGraph = nullptr;
 
-    TVbProjectSource* Project = nullptr;
-    std::int32_t MaxTotalLines = 0;
-    std::int32_t MaxCodeLines = 0;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // One member source as counted.
-    struct TRow {
-        std::string Path; // engine form
-        std::array<std::int32_t, 4> Counts{};
-    };
-
     void FormCreate();
+    void FlagsChanged();
     void FillGrid();
     void FillTotals();
     void RepaintGrid();
-    // The text of a cell of the data rows (row >= 1); column 0 as the engine path.
-    std::string CellPath(int row) const;
-    std::int32_t CellCount(int column, int row) const;
-    void DrawBar(QPainter& painter, const QRect& rect, std::int32_t denominator, std::int32_t value,
-                 const QColor& color, TBarPart part);
     void DrawCellText(QPainter& painter, const QRect& rect, const QString& text, THorzAlign horz,
                       TVertAlign vert);
 
-    std::vector<TRow> Rows_; // in project order
-    QString ProjectFolder_;  // UTF-8, absolute
-    int SortColumn_ = -1;
-    bool SortDescending_ = false;
+    TStatisticsTable* Table_ = nullptr;
 };
 
 // The grid's delegate: every data cell is drawn by the window.

@@ -2,29 +2,34 @@
 
 #include "app/AppTexts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
-QString TUserPrompts::AskFileName(QWidget* parent, const TFileRequest& request) {
-    QFileDialog dialog(parent, request.Caption, request.Folder, request.Filter);
+std::string TUserPrompts::AskFileName(const TFileRequest& request) {
+    QString filter = Ui(request.FilterName) + QStringLiteral(" (") +
+                     Ui(request.FilterPattern.empty() ? "*" : request.FilterPattern) +
+                     QLatin1Char(')');
+    QFileDialog dialog(QApplication::activeWindow(), Ui(request.Caption), Ui(request.Folder),
+                       filter);
     dialog.setAcceptMode(request.Kind == TFileRequest::Save ? QFileDialog::AcceptSave
                                                             : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.Kind == TFileRequest::Save ? QFileDialog::AnyFile
                                                           : QFileDialog::ExistingFile);
-    if (!request.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.DefaultSuffix);
-    if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
+    if (!request.DefaultSuffix.empty()) dialog.setDefaultSuffix(Ui(request.DefaultSuffix));
+    if (!request.FileName.empty()) dialog.selectFile(Ui(request.FileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog.selectedFiles().constFirst().toStdString();
 }
 
-void TUserPrompts::ShowError(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, apptext::AppTitle, message);
+void TUserPrompts::ShowError(const std::string& message) {
+    QMessageBox::critical(QApplication::activeWindow(), apptext::AppTitle, Ui(message));
 }
 
 namespace {
 TUserPrompts DialogPrompts;
-TUserPrompts* CurrentPrompts = &DialogPrompts;
+TPrompts* CurrentPrompts = &DialogPrompts;
 } // namespace
 
-TUserPrompts& Prompts() { return *CurrentPrompts; }
-void SetPrompts(TUserPrompts* prompts) { CurrentPrompts = prompts ? prompts : &DialogPrompts; }
+TPrompts& Prompts() { return *CurrentPrompts; }
+void SetPrompts(TPrompts* prompts) { CurrentPrompts = prompts ? prompts : &DialogPrompts; }

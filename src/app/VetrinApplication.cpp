@@ -12,7 +12,7 @@ bool TVetrinApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        Prompts().ShowError(activeWindow(), ErrorText(error));
+        Prompts().ShowError(ErrorText(error));
     } catch (...) {
         std::fputs("vetrin: unknown error in an event handler\n", stderr);
     }

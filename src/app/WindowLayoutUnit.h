@@ -1,32 +1,21 @@
-// Where the windows were: the frame's and the child windows' positions and sizes and the
-// statistics column widths, kept in the options ([Window] section of vrt.ini) from one run of the
-// program to the next.
+// Where the Qt windows were: the frame's and the child windows' positions and sizes and the
+// statistics column widths, kept in the options ([Window] section of vrt.ini, keys and texts in
+// presenters/WindowLayout.h) from one run of the program to the next.
 #pragma once
 
-#include <QRect>
-#include <QString>
+#include "presenters/WindowLayout.h"
 
-#include <optional>
+#include <QRect>
+
 #include <string>
 
 class QHeaderView;
 class QWidget;
 class TVtOption;
 
-namespace layoutkey {
-inline const std::string Frame = "Frame";
-inline const std::string FrameMaximized = "FrameMaximized";
-inline const std::string Project = "Project";
-inline const std::string Result = "Result";
-inline const std::string Log = "Log";
-inline const std::string Statistics = "Statistics";
-inline const std::string StatisticsColumns = "StatisticsColumns";
-} // namespace layoutkey
-
-// "left,top,width,height", and back; nothing for a text that is not four numbers with a
-// positive width and height.
-std::string RectText(const QRect& rect);
-std::optional<QRect> RectFromText(const std::string& text);
+// The Qt form of a kept place.
+QRect ToQRect(const TLayoutRect& rect);
+TLayoutRect FromQRect(const QRect& rect);
 
 // The frame: its normal geometry and whether it is maximised.
 void KeepFrameGeometry(TVtOption& option, const QWidget* frame);

@@ -3,18 +3,22 @@
 #include "app/AppTexts.h"
 #include "app/ErrorPolicy.h"
 #include "app/MainWindowUnit.h"
-#include "app/OptionUnit.h"
+#include "app/ProjectWindowUnit.h"
 #include "app/QtTranslationUnit.h"
 #include "app/VetrinApplication.h"
 #include "app/settings/SettingDialogs.h"
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
 #include "platform/Signals.h"
+#include "presenters/ProjectPresenter.h"
+#include "presenters/VtOption.h"
 
 #include <QDialog>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +68,12 @@ int main(int argc, char** argv) {
 
     auto mainWindow = std::make_unique<TMainWindow>(option);
     mainWindow->CreateChildWindows();
+    // vetrin [PROJECT.vbp] [RULES.vrp]: the project goes into the path box, the rules file is
+    // opened as 開く opens it.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    mainWindow->ProjectWindow()->ApplyStartArguments(ParseStartArguments(arguments));
     // One settings dialog of the line length rule lives as long as the frame.
     auto lineLengthSetting = std::make_unique<TVbLimitLengthOfLineSetting>(mainWindow.get());
     mainWindow->show();

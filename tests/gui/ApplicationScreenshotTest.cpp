@@ -5,12 +5,13 @@
 #include "app/AppTexts.h"
 #include "app/LogWindowUnit.h"
 #include "app/MainWindowUnit.h"
-#include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "app/StatisticsWindowUnit.h"
 #include "app/settings/SettingDialogs.h"
 #include "framework/Vetrin.h"
+#include "presenters/ResultStore.h"
+#include "presenters/VtOption.h"
 #include "vbsource/VbSource.h"
 
 #include <QCheckBox>
@@ -47,8 +48,9 @@ void ApplicationScreenshotTest::CheckOfTheExampleWithStatistics() {
     project->TargetProjectPath->setText("Example.vbp");
     project->SpeedButton2Click(); // tick every rule
     project->CheckClick();
+    project->WaitForRun();
     QCOMPARE(prompts.Errors, QStringList());
-    QVERIFY(project->Checkers().JumpRecords.Count() > 0);
+    QVERIFY(frame.ResultWindow()->Lines().Count() > 0);
 
     project->SpeedButton1Click();
     TStatisticsWindow* statistics = project->StatisticsWindow();

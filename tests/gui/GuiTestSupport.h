@@ -29,7 +29,7 @@ inline QString Ui(const std::string& cp932) {
 
 // Answers the file dialogs from a queue and records every question and error message, so that
 // no test waits for a person.
-class TRecordingPrompts : public TUserPrompts {
+class TRecordingPrompts : public TPrompts {
 public:
     TRecordingPrompts() { SetPrompts(this); }
     ~TRecordingPrompts() override { SetPrompts(nullptr); }
@@ -38,12 +38,17 @@ public:
     QList<TFileRequest> Requests;
     QStringList Errors;
 
-    QString AskFileName(QWidget*, const TFileRequest& request) override {
+    std::string AskFileName(const TFileRequest& request) override {
         Requests.append(request);
-        return Answers.isEmpty() ? QString() : Answers.takeFirst();
+        return Answers.isEmpty() ? std::string() : Answers.takeFirst().toStdString();
     }
-    void ShowError(QWidget*, const QString& message) override { Errors.append(message); }
+    void ShowError(const std::string& message) override {
+        Errors.append(QString::fromStdString(message));
+    }
 };
+
+// A UTF-8 string of the presenters as a QString, for comparisons.
+inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 inline QByteArray ReadAll(const QString& path) {
     QFile file(path);

@@ -2,8 +2,8 @@
 #include "GuiTestSupport.h"
 
 #include "app/OptionDialogUnit.h"
-#include "app/OptionUnit.h"
 #include "framework/Errors.h"
+#include "presenters/VtOption.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,24 +2,25 @@
 #include "GuiTestSupport.h"
 
 #include "app/LogWindowUnit.h"
-#include "app/OptionUnit.h"
 #include "app/ProjectWindowUnit.h"
 #include "app/ResultWindowUnit.h"
 #include "checkers/RuleTable.h"
 #include "framework/Vetrin.h"
+#include "presenters/LineStore.h"
+#include "presenters/ResultStore.h"
+#include "presenters/VtOption.h"
 #include "vbsource/VbSource.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QImage>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QToolButton>
 
 #include <algorithm>
@@ -61,6 +62,7 @@ private:
     void Check(const QString& path) {
         Window->TargetProjectPath->setText(path);
         QTest::mouseClick(Window->Check, Qt::LeftButton);
+        Window->WaitForRun();
     }
 
 private slots:
@@ -141,20 +143,15 @@ private slots:
         OpenWindow();
         Window->SpeedButton2Click();
         Check(ProjectFile());
-        TWindowLines& results = Result->Lines();
+        TResultStore& results = Result->Lines();
         QVERIFY(results.Count() > 0);
-        QCOMPARE(Window->Checkers().JumpRecords.Count(), results.Count());
-        for (int i = 0; i < results.Count(); ++i) {
-            const TCheckerLog& record = Window->Checkers().JumpRecords.Items(i);
-            QVERIFY(results.Get(i).rfind(record.FileName, 0) == 0);
-        }
         // The version rule reports on the project file itself (AutoIncrementVer=0).
-        QVERIFY(results.Get(0).rfind(ProjectFile().toStdString() + "(", 0) == 0);
-        QCoreApplication::processEvents();
-        QCOMPARE(Result->Result->document()->blockCount(), results.Count());
-        QCOMPARE(Log->Log->document()->blockCount(), Log->Lines().Count());
-        QCOMPARE(Log->Log->document()->lastBlock().text(),
-                 Ui(Log->Lines().Get(Log->Lines().Count() - 1)));
+        QVERIFY(results.Line(0).rfind(ProjectFile().toStdString() + "(", 0) == 0);
+        // The windows show every row once the run has ended.
+        QCOMPARE(Result->Result->model()->rowCount(), results.Count());
+        const int last = Log->Lines().Count() - 1;
+        QCOMPARE(Log->Log->model()->rowCount(), last + 1);
+        QCOMPARE(Log->Log->model()->index(last, 0).data().toString(), Ui(Log->Lines().Get(last)));
     }
 
     void secondCheckReusesTheParsedProject() {
@@ -173,7 +170,6 @@ private slots:
         int once = Result->Lines().Count();
         Check(ProjectFile());
         QCOMPARE(Result->Lines().Count(), 2 * once);
-        QCOMPARE(Window->Checkers().JumpRecords.Count(), 2 * once);
     }
 
     void notAProjectIsRefusedAndAnotherCodePageRereads() {
@@ -222,7 +218,9 @@ private slots:
         Window->TargetProjectPath->setText(ProjectFile());
         Window->IsClear->setChecked(false);
         QTest::mouseClick(Window->Analyze, Qt::LeftButton);
+        Window->WaitForRun();
         QTest::mouseClick(Window->Analyze, Qt::LeftButton);
+        Window->WaitForRun();
         QCOMPARE(ParseLines(), 10);
         QCOMPARE(LogLinesWith("」をチェック中 : "), 0);
         QCOMPARE(Ui(Option->TargetProject), ProjectFile());
@@ -238,9 +236,9 @@ private slots:
         QCOMPARE(Prompts->Errors, QStringList());
         QCOMPARE(Prompts->Requests.size(), 1);
         QCOMPARE(Prompts->Requests[0].Kind, TFileRequest::Save);
-        QCOMPARE(Prompts->Requests[0].Filter, QString("Vetrinﾌﾟﾛｼﾞｪｸﾄ(*.vrp)"));
-        QCOMPARE(Prompts->Requests[0].DefaultSuffix, QString("vrp"));
-        QCOMPARE(Prompts->Requests[0].FileName, QString()); // nothing saved or opened yet
+        QCOMPARE(Prompts->Requests[0].FilterPattern, std::string("*.vrp"));
+        QCOMPARE(Prompts->Requests[0].DefaultSuffix, std::string("vrp"));
+        QCOMPARE(Prompts->Requests[0].FileName, std::string()); // nothing saved or opened yet
 
         QStringList lines = Ui(ReadAll(saved).toStdString()).split("\r\n");
         int headers = 0;
@@ -253,8 +251,8 @@ private slots:
 
         // The next dialog starts at the file saved last.
         QTest::mouseClick(Window->Open, Qt::LeftButton);
-        QCOMPARE(Prompts->Requests[1].Folder, Dir->path());
-        QCOMPARE(Prompts->Requests[1].FileName, QString("all.vrp"));
+        QCOMPARE(Q(Prompts->Requests[1].Folder), Dir->path());
+        QCOMPARE(Q(Prompts->Requests[1].FileName), QString("all.vrp"));
     }
 
     void openingACheckerProjectShowsItsFlags() {
@@ -324,11 +322,11 @@ private slots:
         Window->TargetProjectPath->setText(ProjectFile());
         Prompts->Answers << Dir->filePath("other/Other.vbp") << QString();
         QTest::mouseClick(Window->OpenFile, Qt::LeftButton);
-        QCOMPARE(Prompts->Requests[0].Folder, Dir->filePath("vb"));
-        QCOMPARE(Prompts->Requests[0].Filter, QString("VBﾌﾟﾛｼﾞｪｸﾄ (*.vbp)"));
+        QCOMPARE(Q(Prompts->Requests[0].Folder), Dir->filePath("vb"));
+        QCOMPARE(Prompts->Requests[0].FilterPattern, std::string("*.vbp"));
         // A dialog's title is no label: no accelerator, no colon.
-        QVERIFY(!Prompts->Requests[0].Caption.contains('&'));
-        QVERIFY(!Prompts->Requests[0].Caption.endsWith(':'));
+        QVERIFY(!Q(Prompts->Requests[0].Caption).contains('&'));
+        QVERIFY(!Q(Prompts->Requests[0].Caption).endsWith(':'));
         QCOMPARE(Window->TargetProjectPath->text(), Dir->filePath("other/Other.vbp"));
         QTest::mouseClick(Window->OpenFile, Qt::LeftButton); // cancelled
         QCOMPARE(Window->TargetProjectPath->text(), Dir->filePath("other/Other.vbp"));
@@ -344,7 +342,12 @@ private slots:
                 Prompts->Errors.clear();
                 Window->TargetProjectPath->setText(path);
                 QTest::mouseClick(button, Qt::LeftButton);
-                QCOMPARE(Prompts->Errors, QStringList({"ファイル " + path + " は開けません"}));
+                Window->WaitForRun();
+                // An empty box names no project: said so, rather than a file without a name.
+                QCOMPARE(Prompts->Errors.size(), 1);
+                QVERIFY(path.isEmpty()
+                            ? Prompts->Errors[0].contains("指定されていません")
+                            : Prompts->Errors[0] == "ファイル " + path + " は開けません");
                 QCOMPARE(Log->Lines().Count(), 0);
                 QCOMPARE(Result->Lines().Count(), 0);
             }

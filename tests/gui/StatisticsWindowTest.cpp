@@ -1,7 +1,6 @@
 // The statistics window: bar geometry, cell drawing, table filling, closing.
 #include "app/StatisticsWindowUnit.h"
 #include "platform/CodePage.h"
-#include "vbsource/VbSource.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -21,17 +20,18 @@ struct TCounts {
     std::int32_t Total, Code, Blank, Comment;
 };
 
-// A project with one module per entry, named path, with the given counts.
-std::unique_ptr<TVbProjectSource>
+// Fills a table as the project /p/Project1.vbp with one member per entry, with the given counts.
+void Fill(TStatisticsTable& table, const std::vector<std::pair<std::string, TCounts>>& files) {
+    std::vector<TStatisticsRow> rows;
+    for (const auto& [path, counts] : files)
+        rows.push_back({path, {counts.Total, counts.Code, counts.Blank, counts.Comment}});
+    table.Fill(std::move(rows), "/p/Project1.vbp");
+}
+std::unique_ptr<TStatisticsTable>
 MakeProject(const std::vector<std::pair<std::string, TCounts>>& files) {
-    auto project = std::make_unique<TVbProjectSource>();
-    project->FileName = "/p/Project1.vbp";
-    for (const auto& [path, counts] : files) {
-        TVbSource* source = project->AddMember(std::make_unique<TVbModuleSource>(project.get()));
-        source->FileName = path;
-        source->Statistics = {counts.Total, counts.Code, counts.Blank, counts.Comment};
-    }
-    return project;
+    auto table = std::make_unique<TStatisticsTable>();
+    Fill(*table, files);
+    return table;
 }
 
 const QColor Blue(0, 0, 255), Yellow(255, 255, 0), Grey(128, 128, 128), Green(0, 128, 0);
@@ -112,10 +112,8 @@ void StatisticsWindowTest::TextPlacement() {
 void StatisticsWindowTest::FillsTableAndMaxima() {
     TStatisticsWindow window;
     auto project = MakeProject({{"/p/A.bas", {100, 60, 5, 7}}, {"/p/B.frm", {50, 80, 3, 2}}});
-    window.ShowStatistics(project.get());
-    QCOMPARE(window.Project, project.get());
-    QCOMPARE(window.MaxTotalLines, 100);
-    QCOMPARE(window.MaxCodeLines, 80);
+    window.ShowStatistics(*project);
+    QCOMPARE(window.Table(), project.get());
     QTableWidget* grid = window.CommentStatisticsGrid;
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 0)->text(), QString("/p/A.bas"));
@@ -132,7 +130,7 @@ void StatisticsWindowTest::DrawsBarsInCells() {
                                 {"/p/B.bas", {50, 0, 0, 0}},
                                 {"/p/C.bas", {40, 0, 0, 10}},
                                 {"/p/D.bas", {0, 0, 0, 0}}});
-    window.ShowStatistics(project.get());
+    window.ShowStatistics(*project);
     QVERIFY(window.ShowGraphOnly->isChecked()); // the default: bars over the full height
     // Column 1 compares the files: 100 -> whole width, 50 -> half.
     QImage first = DrawCell(window, 1, 1);
@@ -155,7 +153,7 @@ void StatisticsWindowTest::DrawsBarsInCells() {
 void StatisticsWindowTest::NumbersAndLowerHalfWithoutGraphOnly() {
     TStatisticsWindow window;
     auto project = MakeProject({{"/p/A.bas", {100, 100, 0, 0}}});
-    window.ShowStatistics(project.get());
+    window.ShowStatistics(*project);
     window.ShowGraphOnly->trigger();
     QVERIFY(!window.ShowGraphOnly->isChecked());
     const QImage cell = DrawCell(window, 1, 1, QSize(100, 40));
@@ -179,7 +177,7 @@ void StatisticsWindowTest::FileNameColumn() {
     // A file-system name (UTF-8) outside ASCII: shown whole, after the last separator.
     const std::string path = "/p/sub/表.bas";
     auto project = MakeProject({{path, {1, 1, 0, 0}}});
-    window.ShowStatistics(project.get());
+    window.ShowStatistics(*project);
     QCOMPARE(platform::FileNamePart(path), std::string("表.bas"));
 
     const QFontMetrics metrics(window.CommentStatisticsGrid->font());
@@ -228,20 +226,19 @@ void StatisticsWindowTest::FewerSourcesAndKeptColumnWidths() {
 
     auto three = MakeProject(
         {{"/p/A.bas", {300, 1, 1, 1}}, {"/p/B.bas", {2, 200, 2, 2}}, {"/p/C.bas", {3, 3, 3, 3}}});
-    window.ShowStatistics(three.get());
+    window.ShowStatistics(*three);
     grid->horizontalHeader()->resizeSection(0, 240);
     grid->horizontalHeader()->resizeSection(4, 60);
 
     auto one = MakeProject({{"/q/Z.cls", {7, 5, 1, 1}}});
-    window.ShowStatistics(one.get());
+    window.ShowStatistics(*one);
     QCOMPARE(grid->rowCount(), 1);
     QCOMPARE(grid->item(0, 0)->text(), QString("/q/Z.cls"));
-    QCOMPARE(window.MaxTotalLines, 7); // nothing of the earlier project remains
-    QCOMPARE(window.MaxCodeLines, 5);
+    QCOMPARE(one->MaxTotalLines(), 7); // nothing of the earlier project remains
     QCOMPARE(grid->rowHeight(0), 26);
     QCOMPARE(grid->columnWidth(0), 240);
     QCOMPARE(grid->columnWidth(4), 60);
-    three.reset(); // the earlier project may go away: nothing refers to it any more
+    three.reset(); // the earlier table may go away: nothing refers to it any more
     QCOMPARE(ColouredRun(DrawCell(window, 1, 1), 3, Blue), 100);
 }
 
@@ -271,7 +268,7 @@ void StatisticsWindowTest::LayoutAndMenu() {
 void StatisticsWindowTest::GridPaintsThroughTheWindow() {
     TStatisticsWindow window;
     auto project = MakeProject({{"/p/A.bas", {100, 50, 10, 40}}});
-    window.ShowStatistics(project.get());
+    window.ShowStatistics(*project);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTableWidget* grid = window.CommentStatisticsGrid;
@@ -312,7 +309,7 @@ void StatisticsWindowTest::HeaderClicksSortAndTotalsStayBelow() {
     auto project = MakeProject({{"/p/b.bas", {50, 30, 5, 15}},
                                 {"/p/C.frm", {200, 120, 40, 40}},
                                 {"/p/a.cls", {50, 10, 20, 20}}});
-    window.ShowStatistics(project.get());
+    window.ShowStatistics(*project);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTableWidget* grid = window.CommentStatisticsGrid;
@@ -335,7 +332,7 @@ void StatisticsWindowTest::HeaderClicksSortAndTotalsStayBelow() {
     QCOMPARE(column(0), QStringList({"/p/a.cls", "/p/b.bas", "/p/C.frm"}));
     QCOMPARE(column(2), QStringList({"10", "30", "120"}));
     // The maxima and the bars do not depend on the order.
-    QCOMPARE(window.MaxTotalLines, 200);
+    QCOMPARE(project->MaxTotalLines(), 200);
     // The totals row: the sums, under the grid, as wide as its columns, also after a resize.
     QTableWidget* totals = window.StatisticsTotals;
     QCOMPARE(totals->rowCount(), 1);
@@ -347,8 +344,8 @@ void StatisticsWindowTest::HeaderClicksSortAndTotalsStayBelow() {
     grid->setColumnWidth(0, 222);
     QCOMPARE(totals->columnWidth(0), 222);
     // A new project keeps the sort.
-    auto next = MakeProject({{"/q/z.bas", {1, 1, 0, 0}}, {"/q/y.bas", {2, 2, 0, 0}}});
-    window.ShowStatistics(next.get());
+    Fill(*project, {{"/q/z.bas", {1, 1, 0, 0}}, {"/q/y.bas", {2, 2, 0, 0}}});
+    window.ShowStatistics(*project);
     QCOMPARE(column(0), QStringList({"/q/y.bas", "/q/z.bas"}));
     QCOMPARE(totals->item(0, 1)->text(), QString("3"));
 }
@@ -356,14 +353,13 @@ void StatisticsWindowTest::HeaderClicksSortAndTotalsStayBelow() {
 void StatisticsWindowTest::FullPathTooWideShowsTheProjectRelativePath() {
     TStatisticsWindow window;
     auto project = MakeProject({{"/p/forms/main/Main.frm", {1, 1, 0, 0}}});
-    window.ShowStatistics(project.get()); // the project file is /p/Project1.vbp
+    window.ShowStatistics(*project); // the project file is /p/Project1.vbp
     QCOMPARE(window.CommentStatisticsGrid->item(0, 0)->toolTip(),
              QString("/p/forms/main/Main.frm"));
-    QCOMPARE(window.ShownPath("/p/forms/main/Main.frm", 2000), QString("Main.frm"));
+    QCOMPARE(window.ShownPath(0, 2000), QString("Main.frm"));
     window.ShowFullPath->trigger();
-    QCOMPARE(window.ShownPath("/p/forms/main/Main.frm", 2000), QString("/p/forms/main/Main.frm"));
-    QCOMPARE(window.ShownPath("/p/forms/main/Main.frm", 40), QString("forms/main/Main.frm"));
-    QCOMPARE(window.ShownPath("/elsewhere/X.bas", 20), QString("../elsewhere/X.bas"));
+    QCOMPARE(window.ShownPath(0, 2000), QString("/p/forms/main/Main.frm"));
+    QCOMPARE(window.ShownPath(0, 40), QString("forms/main/Main.frm"));
 }
 
 QTEST_MAIN(StatisticsWindowTest)

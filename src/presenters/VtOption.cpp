@@ -1,13 +1,14 @@
-#include "app/OptionUnit.h"
+#include "presenters/VtOption.h"
 
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
-
-#include <QDir>
-#include <QStandardPaths>
+#include "presenters/Prompts.h"
+#include "presenters/UiTexts.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -37,6 +38,19 @@ std::string OneLine(std::string_view value) {
     return line;
 }
 
+// The user's configuration folder (native form): %APPDATA% on Windows, $XDG_CONFIG_HOME or
+// ~/.config elsewhere.
+std::string UserConfigFolder() {
+#ifdef _WIN32
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData) return appData;
+    return ".";
+#else
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) return config;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.config";
+#endif
+}
+
 } // namespace
 
 TVtOption::TVtOption(std::string iniFileName)
@@ -46,8 +60,7 @@ std::string TVtOption::DefaultIniFileName() {
     if (const char* env = std::getenv("VETRIN_INI"); env && *env) return platform::EnginePath(env);
     std::string folder = platform::ExecutableDir();
     if (platform::FolderWritable(folder)) return folder + "/vrt.ini";
-    QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return platform::EnginePath((config + QStringLiteral("/vetrin")).toStdString()) + "/vrt.ini";
+    return platform::EnginePath(UserConfigFolder() + "/vetrin") + "/vrt.ini";
 }
 
 namespace {
@@ -123,7 +136,13 @@ void TVtOption::SaveOptions() const {
             text += key + "=" + OneLine(value) + "\r\n";
     }
     std::string folder = platform::FolderPart(IniFileName);
-    if (!folder.empty()) QDir().mkpath(QString::fromStdString(platform::NativePath(folder)));
+    if (!folder.empty()) {
+        // A folder that cannot be made shows as the file that cannot be created, below.
+        std::error_code ignored;
+        const std::string native = platform::NativePath(folder);
+        std::filesystem::create_directories(
+            std::filesystem::path(std::u8string(native.begin(), native.end())), ignored);
+    }
     if (!platform::WriteFileBytes(IniFileName, text)) throw EFCreateError(IniFileName);
 }
 
@@ -144,4 +163,28 @@ std::string TVtOption::EditorParametersPart(std::string_view s) {
     }
     std::size_t blank = platform::FindFirstOf(s, " ");
     return blank == std::string_view::npos ? std::string() : std::string(s.substr(blank + 1));
+}
+
+std::string TVtOption::WithEditorProgram(std::string_view commandLine,
+                                         const std::string& programPath) {
+    const std::string parameters = EditorParametersPart(commandLine);
+    const std::string path = platform::PathToSystemText(programPath);
+    const bool quoted = platform::FindFirstOf(path, " ") != std::string::npos;
+    std::string newCommandLine = quoted ? "\"" + path + "\"" : path;
+    // Parameters that follow a quoted program keep their own leading blank; parameters that
+    // followed a first blank lost it in the split and get it back.
+    if (!parameters.empty() && parameters.front() != ' ') newCommandLine += ' ';
+    return newCommandLine + parameters;
+}
+
+TFileRequest TVtOption::EditorProgramRequest(std::string_view commandLine) {
+    // The command line is code page 932 text; the dialog takes file-system names.
+    const std::string programPath = platform::PathFromSystemText(EditorProgramPart(commandLine));
+    TFileRequest request;
+    request.Kind = TFileRequest::Open;
+    request.Caption = uitext::EditorProgramCaption;
+    request.Folder = platform::NativePath(platform::FolderPart(programPath));
+    request.FileName = platform::PathToUtf8(platform::FileNamePart(programPath));
+    request.FilterName = uitext::ProgramFilterName;
+    return request;
 }
