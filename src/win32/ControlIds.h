@@ -17,7 +17,6 @@ enum : int {
     MenuOptions = 100,
     MenuCascade = 101,
     MenuTile = 102,
-    MenuArrangeIcons = 103,
     // The ウィンドウ menu lists the child windows from this identifier on.
     FirstChildWindow = 200,
 };

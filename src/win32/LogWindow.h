@@ -1,6 +1,8 @@
-// The log window "ログ": the progress log of parses and checks, one line per row.
+// The log window "ログ": the progress log of parses and checks, one line per row, from the
+// presenters' log line store.
 #pragma once
 
+#include "presenters/LineStore.h"
 #include "win32/LineListView.h"
 #include "win32/MdiChild.h"
 
@@ -8,9 +10,10 @@ namespace win32 {
 
 class TLogWindow : public TMdiChild {
 public:
+    explicit TLogWindow(const TLineStore& lines) : Lines_(lines) {}
     void Create(HWND mdiClient);
-    TWindowLines& Lines() { return Log_.Lines(); }
-    TLineListView& Log() { return Log_; }
+    // The rows follow the store.
+    void LinesChanged() { Log_.SetRowCount(Lines_.Count()); }
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -18,6 +21,7 @@ protected:
     void OnSize(int width, int height) override { Log_.Resize(width, height); }
 
 private:
+    const TLineStore& Lines_;
     TLineListView Log_;
 };
 

@@ -1,8 +1,10 @@
 #include "win32/MainFrame.h"
 
+#include "presenters/UiTexts.h"
 #include "win32/ControlIds.h"
 #include "win32/Dpi.h"
-#include "win32/UiTexts.h"
+#include "win32/ErrorBox.h"
+#include "win32/Utf16.h"
 
 #include <vector>
 
@@ -30,21 +32,24 @@ void TMainFrame::Create(HINSTANCE instance) {
     type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     type.hIconSm = type.hIcon;
     RegisterClassExW(&type);
-    CreateWindowExW(0, win32ids::FrameClass, uitext::AppTitle,
+    // Large enough for the windows' first places; the system places it.
+    UINT dpi = GetDpiForSystem();
+    CreateWindowExW(0, win32ids::FrameClass, Wide(uitext::AppTitle).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, BuildMenu(), instance, this);
+                    Scaled(1000, dpi), Scaled(700, dpi), nullptr, BuildMenu(), instance, this);
 }
 
 HMENU TMainFrame::BuildMenu() {
     HMENU settings = CreatePopupMenu();
-    AppendMenuW(settings, MF_STRING, win32ids::MenuOptions, uitext::MenuOptions);
+    AppendMenuW(settings, MF_STRING, win32ids::MenuOptions, Wide(uitext::MenuOptions).c_str());
     WindowMenu_ = CreatePopupMenu();
-    AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuCascade, uitext::MenuCascade);
-    AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuTile, uitext::MenuTile);
-    AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuArrangeIcons, uitext::MenuArrangeIcons);
+    AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuCascade, Wide(uitext::MenuCascade).c_str());
+    AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuTile, Wide(uitext::MenuTile).c_str());
     HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), uitext::MenuSettings);
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(WindowMenu_), uitext::MenuWindow);
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings),
+                Wide(uitext::MenuSettings).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(WindowMenu_),
+                Wide(uitext::MenuWindow).c_str());
     return bar;
 }
 
@@ -59,8 +64,7 @@ int TMainFrame::Run() {
     return static_cast<int>(message.wParam);
 }
 
-LRESULT CALLBACK TMainFrame::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK TMainFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TMainFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
         self = static_cast<TMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -77,26 +81,22 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CLIENTCREATESTRUCT client{};
         client.hWindowMenu = WindowMenu_;
         client.idFirstChild = win32ids::FirstChildWindow;
-        MdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                     WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
-                                         WS_VISIBLE,
-                                     0, 0, 0, 0, Handle_, nullptr, GetModuleHandleW(nullptr),
-                                     &client);
+        MdiClient_ =
+            CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                            WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
+                            0, 0, Handle_, nullptr, GetModuleHandleW(nullptr), &client);
         return 0;
     }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case win32ids::MenuOptions:
-            if (OnOptions) OnOptions();
+            if (OnOptions) RunGuarded(Handle_, OnOptions);
             return 0;
         case win32ids::MenuCascade:
             SendMessageW(MdiClient_, WM_MDICASCADE, 0, 0);
             return 0;
         case win32ids::MenuTile:
             SendMessageW(MdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
-            return 0;
-        case win32ids::MenuArrangeIcons:
-            SendMessageW(MdiClient_, WM_MDIICONARRANGE, 0, 0);
             return 0;
         default:
             break;

@@ -1,6 +1,7 @@
 #include "win32/MdiChild.h"
 
 #include "win32/Dpi.h"
+#include "win32/ErrorBox.h"
 
 namespace win32 {
 
@@ -19,16 +20,14 @@ void TMdiChild::RegisterClass(const wchar_t* className, HINSTANCE instance) {
 }
 
 void TMdiChild::CreateChild(HWND mdiClient, const wchar_t* className, const wchar_t* caption,
-                            DWORD extraStyle, int width, int height) {
+                            DWORD extraExStyle, int left, int top, int width, int height) {
     UINT dpi = WindowDpi(mdiClient);
-    if (width != CW_USEDEFAULT) width = Scaled(width, dpi);
-    if (height != CW_USEDEFAULT) height = Scaled(height, dpi);
     // WS_EX_MDICHILD makes it a child of the MDI client; the object comes to WM_NCCREATE through
     // the MDI creation record.
-    CreateWindowExW(WS_EX_MDICHILD | WS_EX_CONTROLPARENT, className, caption,
-                    WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | extraStyle,
-                    CW_USEDEFAULT, CW_USEDEFAULT, width, height, mdiClient, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    CreateWindowExW(WS_EX_MDICHILD | WS_EX_CONTROLPARENT | extraExStyle, className, caption,
+                    WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    Scaled(left, dpi), Scaled(top, dpi), Scaled(width, dpi), Scaled(height, dpi),
+                    mdiClient, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 void TMdiChild::ShowNormalIfMinimised() const {
@@ -65,7 +64,9 @@ LRESULT CALLBACK TMdiChild::WindowProc(HWND window, UINT message, WPARAM wParam,
         break;
     }
     LRESULT result = 0;
-    if (self->HandleMessage(message, wParam, lParam, result)) return result;
+    bool taken = false;
+    RunGuarded(window, [&] { taken = self->HandleMessage(message, wParam, lParam, result); });
+    if (taken) return result;
     return DefMDIChildProcW(window, message, wParam, lParam);
 }
 

@@ -22,10 +22,10 @@ public:
     static void RegisterClass(const wchar_t* className, HINSTANCE instance);
 
 protected:
-    // Creates the window as a child of the frame's MDI client, at the system's default place
-    // unless a size is given (at 96 DPI, scaled), and calls OnCreate.
+    // Creates the window as a child of the frame's MDI client at a place and size written at
+    // 96 DPI (scaled to the client's DPI), and calls OnCreate.
     void CreateChild(HWND mdiClient, const wchar_t* className, const wchar_t* caption,
-                     DWORD extraStyle = 0, int width = CW_USEDEFAULT, int height = CW_USEDEFAULT);
+                     DWORD extraExStyle, int left, int top, int width, int height);
     // The window's own messages; false: the default handling.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     virtual void OnCreate() {}

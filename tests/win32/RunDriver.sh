@@ -37,10 +37,27 @@ check|editor)
     (cd "$project" && wine "$dist/vrt.exe" check --quiet --rules "$winRules" "$winProject" \
         >"$expected" || [ $? = 1 ]) ;;
 stats)
-    # The window shows each member's file name and its four counts.
+    # The window shows each member's file name and its four counts, then their sums.
     (cd "$project" && wine "$dist/vrt.exe" stats --tsv --rules "$winRules" "$winProject") |
-        tail -n +2 | sed 's|^[^\t]*[\\/]||' >"$expected" ;;
+        tail -n +2 | sed 's|^[^\t]*[\\/]||' >"$expected"
+    awk -F'\t' '{ for (i = 2; i <= 5; i++) sum[i] += $i }
+        END { printf "合計\t%d\t%d\t%d\t%d\n", sum[2], sum[3], sum[4], sum[5] }' \
+        "$expected" >>"$expected" ;;
 esac
 [ "$scenario" = editor ] && expected=$record
+# The driver closes the program at the end of each scenario; the screen at a failure is kept as
+# win32-SCENARIO-failure.png in the test's folder.
+status=0
 wine "$driver" "$scenario" "$(wine_path "$expected")" "$(wine_path "$app/vetrin.exe")" \
-    "$winProject" "$winRules"
+    "$winProject" "$winRules" >"$work/driver.txt" 2>&1 &
+driverPid=$!
+while kill -0 $driverPid 2>/dev/null; do
+    if grep -qs '^failure' "$work/driver.txt"; then
+        import -window root "$PWD/win32-$scenario-failure.png" 2>/dev/null || true
+        break
+    fi
+    sleep 0.5
+done
+wait $driverPid || status=$?
+cat "$work/driver.txt"
+exit $status

@@ -40,10 +40,29 @@ HWND MdiChild(HWND frame, const wchar_t* className) {
     return FindWindowExW(MdiClient(frame), nullptr, className, nullptr);
 }
 
+HWND Descendant(HWND window, int id) {
+    struct TSearch {
+        int Id;
+        HWND Found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<TSearch*>(data);
+            if (GetDlgCtrlID(child) != search->Id) return TRUE;
+            search->Found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
 std::wstring Text(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    // WM_GETTEXT itself: GetWindowText does not ask a control of another process.
+    auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -54,22 +73,27 @@ void SetText(HWND window, const std::wstring& text) {
 bool IsEnabled(HWND window) { return window && IsWindowEnabled(window); }
 
 void Press(HWND control) {
-    PostMessageW(GetParent(control), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                  reinterpret_cast<LPARAM>(control));
 }
 
-int RowCount(HWND list) {
-    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+bool PressAndWait(HWND control, int timeoutMs) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(GetParent(control), WM_COMMAND,
+                               MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                               reinterpret_cast<LPARAM>(control), SMTO_NORMAL,
+                               static_cast<UINT>(timeoutMs), &answer) != 0;
 }
+
+int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::wstring RowText(HWND list, int row, int column) {
     // The list view writes into the memory of its own process: an item record and a buffer are
     // lent there, and read back.
     DWORD processId = 0;
     GetWindowThreadProcessId(list, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                 FALSE, processId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (!process) return {};
     constexpr int capacity = 4096;
     std::size_t size = sizeof(LVITEMW) + capacity * sizeof(wchar_t);

@@ -19,12 +19,18 @@ std::vector<HWND> TopWindows(DWORD processId, const wchar_t* className);
 // The MDI child of the frame's client with the given class, or null.
 HWND MdiChild(HWND frame, const wchar_t* className);
 HWND MdiClient(HWND frame);
+// The control with the identifier anywhere under a window (a tab page's controls are the tab
+// control's children).
+HWND Descendant(HWND window, int id);
 
 std::wstring Text(HWND window);
 void SetText(HWND window, const std::wstring& text);
 bool IsEnabled(HWND window);
 // Presses the control: its parent is told the control was clicked, as a click would.
 void Press(HWND control);
+// Presses the control and waits until its window has handled the press (false after timeoutMs:
+// the press opened a modal window, or the program hangs).
+bool PressAndWait(HWND control, int timeoutMs);
 
 // Rows of a list view of another process.
 int RowCount(HWND list);

@@ -24,30 +24,43 @@ HWND LogList(const TApp& app) {
 }
 
 std::string Narrow(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                   nullptr, 0, nullptr, nullptr);
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 
-// Presses チェック and waits for the run to end: 中止 is shown only during the run, and the run
-// writes to the log.
+// What the open dialogs and message boxes say, for a failure's description.
+std::string OpenDialogs(const TApp& app) {
+    std::wstring said;
+    for (HWND dialog : TopWindows(app.ProcessId, L"#32770")) {
+        said += L" [" + Text(dialog) + L":";
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            said += L" " + Text(child);
+        said += L"]";
+    }
+    return Narrow(said);
+}
+
+// Presses チェック and waits for the run to end: 中止 is shown only while a run goes (from the
+// press on, since the press starts the run before it returns).
 bool RunCheck(const TApp& app) {
     HWND project = ProjectWindow(app);
     HWND check = GetDlgItem(project, win32ids::Check);
     HWND stop = GetDlgItem(project, win32ids::Stop);
     if (!check || !stop) return Fail("no チェック or 中止 button");
-    if (IsEnabled(stop) || IsWindowVisible(stop)) return Fail("中止 is offered with no run");
-    int logRows = RowCount(LogList(app));
-    Press(check);
-    bool ended = WaitUntil(
-        [&] {
-            return !IsWindowVisible(stop) && IsEnabled(check) && RowCount(LogList(app)) > logRows;
-        },
-        RunTimeoutMs);
-    if (!ended) return Fail("the check did not end");
+    if (IsEnabled(stop) && IsWindowVisible(stop)) return Fail("中止 is offered with no run");
+    if (!PressAndWait(check, 10000)) return Fail("チェック does not return" + OpenDialogs(app));
+    bool ended =
+        WaitUntil([&] { return !IsWindowVisible(stop) && IsEnabled(check); }, RunTimeoutMs);
+    if (!ended)
+        return Fail("the check did not end (中止 " +
+                    std::string(IsWindowVisible(stop) ? "shown" : "hidden") + ", チェック " +
+                    (IsEnabled(check) ? "enabled" : "disabled") + ")" + OpenDialogs(app));
+    if (!OpenDialogs(app).empty()) return Fail("the check ended with" + OpenDialogs(app));
+    if (RowCount(LogList(app)) == 0) return Fail("the check wrote no log");
     // The frame answers while the program is idle again.
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(app.Frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
@@ -70,7 +83,7 @@ bool SameLines(const std::vector<std::wstring>& shown, const std::vector<std::ws
 
 // The dialog of the settings of a rule row, opened with its "…" button.
 HWND OpenRuleDialog(const TApp& app, int row) {
-    Press(GetDlgItem(ProjectWindow(app), win32ids::FirstRuleButton + row));
+    Press(Descendant(ProjectWindow(app), win32ids::FirstRuleButton + row));
     HWND dialog = nullptr;
     WaitUntil(
         [&] {
@@ -102,7 +115,8 @@ bool CheckScenario(const TApp& app, const std::vector<std::wstring>& expected) {
     SendMessageW(result, WM_COMMAND, win32ids::SelectAll1, 0);
     SendMessageW(result, WM_COMMAND, win32ids::Copy1, 0);
     std::wstring joined;
-    for (const std::wstring& line : expected) joined += line + L"\r\n";
+    for (const std::wstring& line : expected)
+        joined += line + L"\r\n";
     if (ClipboardText() != joined) return Fail("Copy after Select All gives other text");
     // A second check of the unchanged project gives the same rows again (cleared at start).
     if (!RunCheck(app)) return false;
@@ -130,15 +144,16 @@ bool EditorScenario(const TApp& app, const std::wstring& recordFile) {
         [&] {
             std::ifstream record(std::filesystem::path(recordFile), std::ios::binary);
             recorded.clear();
-            for (std::string text; std::getline(record, text);) recorded.push_back(text);
+            for (std::string text; std::getline(record, text);)
+                recorded.push_back(text);
             return recorded.size() >= 2;
         },
         15000);
     if (!started) return Fail("F10 started no editor");
     std::vector<std::string> expected = {"/l" + Narrow(line), Narrow(file)};
     if (recorded != expected)
-        return Fail("the editor got \"" + recorded[0] + "\" \"" + recorded[1] +
-                    "\", expected \"" + expected[0] + "\" \"" + expected[1] + "\"");
+        return Fail("the editor got \"" + recorded[0] + "\" \"" + recorded[1] + "\", expected \"" +
+                    expected[0] + "\" \"" + expected[1] + "\"");
     return true;
 }
 
@@ -155,6 +170,24 @@ bool StatisticsScenario(const TApp& app, const std::vector<std::wstring>& expect
         10000);
     if (!grid) return Fail("統計 shows no statistics window");
     return SameLines(Rows(grid, 5), expected, "statistics rows");
+}
+
+bool ShowScenario(const TApp& app, const std::wstring& readyFile) {
+    if (!RunCheck(app)) return false;
+    Press(GetDlgItem(ProjectWindow(app), win32ids::SpeedButton1));
+    bool shown = WaitUntil(
+        [&] {
+            return RowCount(GetDlgItem(MdiChild(app.Frame, win32ids::StatisticsClass),
+                                       win32ids::CommentStatisticsGrid)) > 0;
+        },
+        10000);
+    if (!shown) return Fail("統計 shows no statistics window");
+    // The result window active, its first row current.
+    Activate(app.Frame, MdiChild(app.Frame, win32ids::ResultClass));
+    TypeKey(VK_HOME);
+    std::ofstream(std::filesystem::path(readyFile)) << "ready\n";
+    WaitUntil([&] { return !std::filesystem::exists(std::filesystem::path(readyFile)); }, 60000);
+    return true;
 }
 
 bool DialogScenario(const TApp& app) {

@@ -28,5 +28,8 @@ bool StatisticsScenario(const TApp& app, const std::vector<std::wstring>& expect
 // The line length rule's dialog: Cancel keeps the setting, OK takes it, a negative limit is
 // refused.
 bool DialogScenario(const TApp& app);
+// Check and 統計, then the program stays as it is while readyFile exists (created here, deleted by
+// whoever takes the screenshot; at most a minute).
+bool ShowScenario(const TApp& app, const std::wstring& readyFile);
 
 } // namespace driver

@@ -1,9 +1,9 @@
 // vetrin-driver.exe: drives vetrin.exe under test, or stands in for the editor it starts.
 //   vetrin-driver record FILE ARG...              writes the ARGs, one per line (UTF-8), to FILE
 //   vetrin-driver SCENARIO EXPECTED VETRIN.EXE ARG...
-//       starts VETRIN.EXE with the ARGs, runs the scenario (check, editor, stats, dialog) against
-//       EXPECTED (a UTF-8 file of expected lines, or the editor's record file), closes the
-//       program and answers 0 when everything held.
+//       starts VETRIN.EXE with the ARGs, runs the scenario (check, editor, stats, dialog, show)
+//       against EXPECTED (a UTF-8 file of expected lines, the editor's record file, or the file
+//       that says the screen is ready), closes the program and answers 0 when everything held.
 #include "Scenarios.h"
 
 #include "RemoteWindows.h"
@@ -21,17 +21,17 @@
 namespace {
 
 std::string Utf8(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                   nullptr, 0, nullptr, nullptr);
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 
 std::wstring Wide(const std::string& bytes) {
-    int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                   nullptr, 0);
+    int size =
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
                         size);
@@ -51,7 +51,8 @@ std::vector<std::wstring> ReadLines(const std::wstring& fileName) {
 
 int Record(int argc, wchar_t** argv) {
     std::ofstream file(std::filesystem::path(argv[2]), std::ios::binary);
-    for (int i = 3; i < argc; ++i) file << Utf8(argv[i]) << '\n';
+    for (int i = 3; i < argc; ++i)
+        file << Utf8(argv[i]) << '\n';
     return file ? 0 : 1;
 }
 
@@ -76,7 +77,8 @@ std::wstring QuotedArgument(const std::wstring& argument) {
 int RunScenario(int argc, wchar_t** argv) {
     std::wstring scenario = argv[1], expected = argv[2];
     std::wstring commandLine = QuotedArgument(argv[3]);
-    for (int i = 4; i < argc; ++i) commandLine += L" " + QuotedArgument(argv[i]);
+    for (int i = 4; i < argc; ++i)
+        commandLine += L" " + QuotedArgument(argv[i]);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -103,6 +105,8 @@ int RunScenario(int argc, wchar_t** argv) {
             ok = driver::StatisticsScenario(app, ReadLines(expected));
         else if (scenario == L"dialog")
             ok = driver::DialogScenario(app);
+        else if (scenario == L"show")
+            ok = driver::ShowScenario(app, expected);
         else
             ok = driver::Fail("unknown scenario");
     }
