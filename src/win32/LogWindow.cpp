@@ -11,7 +11,7 @@ namespace win32 {
 void TLogWindow::Create(HWND mdiClient) {
     RegisterClass(win32ids::LogClass, GetModuleHandleW(nullptr));
     CreateChild(mdiClient, win32ids::LogClass, Wide(uitext::LogCaption).c_str(), WS_EX_TOOLWINDOW,
-                520, 0, 455, 312);
+                520, 0, 450, 312);
 }
 
 void TLogWindow::OnCreate() {

@@ -36,7 +36,7 @@ void TMainFrame::Create(HINSTANCE instance) {
     UINT dpi = GetDpiForSystem();
     CreateWindowExW(0, win32ids::FrameClass, Wide(uitext::AppTitle).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                    Scaled(1000, dpi), Scaled(700, dpi), nullptr, BuildMenu(), instance, this);
+                    Scaled(1010, dpi), Scaled(735, dpi), nullptr, BuildMenu(), instance, this);
 }
 
 HMENU TMainFrame::BuildMenu() {

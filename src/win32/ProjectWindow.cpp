@@ -87,7 +87,7 @@ void TProjectWindow::OnCreate() {
     }
     CreateRuleRows();
     HWND isClear = AddControl(WC_BUTTONW, Wide(uitext::ClearAtStart), WS_TABSTOP | BS_AUTOCHECKBOX,
-                              win32ids::IsClear, 360, 80, 133, 21);
+                              win32ids::IsClear, 360, 80, 141, 21);
     Button_SetCheck(isClear, Presenter_->ClearAtStart ? BST_CHECKED : BST_UNCHECKED);
     // 解析結果も保存: kept hidden, as it has no effect.
     HWND saveWithResult = AddControl(WC_BUTTONW, Wide(uitext::SaveWithResult), BS_AUTOCHECKBOX,

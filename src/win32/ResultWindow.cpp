@@ -13,7 +13,7 @@ namespace win32 {
 void TResultWindow::Create(HWND mdiClient) {
     RegisterClass(win32ids::ResultClass, GetModuleHandleW(nullptr));
     CreateChild(mdiClient, win32ids::ResultClass, Wide(uitext::ResultCaption).c_str(), 0, 0, 315,
-                520, 320);
+                520, 345);
 }
 
 void TResultWindow::OnCreate() {

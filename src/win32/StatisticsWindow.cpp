@@ -23,7 +23,7 @@ constexpr int RowHeight = 26;
 void TStatisticsWindow::Create(HWND mdiClient) {
     RegisterClass(win32ids::StatisticsClass, GetModuleHandleW(nullptr));
     CreateChild(mdiClient, win32ids::StatisticsClass, Wide(uitext::Statistics).c_str(), 0, 520, 315,
-                455, 320);
+                450, 345);
 }
 
 void TStatisticsWindow::OnCreate() {
