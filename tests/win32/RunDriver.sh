@@ -45,6 +45,12 @@ stats)
         "$expected" >>"$expected" ;;
 esac
 [ "$scenario" = editor ] && expected=$record
+if [ "$scenario" = stop ]; then
+    # A project of many members, so that the run is still reading when 中止 comes.
+    python3 "$root/bench/gen_corpus.py" --size-mb 8 --members 400 --seed 1 --out "$project/big" \
+        --name Big >/dev/null
+    winProject=$(wine_path "$project/big/Big.vbp")
+fi
 # The driver closes the program at the end of each scenario; the screen at a failure is kept as
 # win32-SCENARIO-failure.png in the test's folder.
 status=0

@@ -123,6 +123,28 @@ bool CheckScenario(const TApp& app, const std::vector<std::wstring>& expected) {
     return SameLines(Rows(list), expected, "result rows of the second check");
 }
 
+bool StopScenario(const TApp& app) {
+    HWND project = ProjectWindow(app);
+    HWND check = GetDlgItem(project, win32ids::Check);
+    HWND stop = GetDlgItem(project, win32ids::Stop);
+    // The press returns once the run has started on its worker thread.
+    if (!PressAndWait(check, 10000)) return Fail("チェック does not return" + OpenDialogs(app));
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(app.Frame, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer))
+        return Fail("the frame does not answer during the run");
+    if (!IsWindowVisible(stop) || !IsEnabled(stop) || IsEnabled(check))
+        return Fail("中止 is not offered during the run, or チェック is");
+    if (!PressAndWait(stop, 10000)) return Fail("中止 does not return");
+    if (!WaitUntil([&] { return !IsWindowVisible(stop) && IsEnabled(check); }, RunTimeoutMs))
+        return Fail("the run did not end after 中止");
+    HWND log = LogList(app);
+    int rows = RowCount(log);
+    std::wstring last = rows > 0 ? RowText(log, rows - 1) : L"";
+    if (last.find(L"中止") == std::wstring::npos)
+        return Fail("the log does not end with the stop: " + Narrow(last));
+    return OpenDialogs(app).empty() || Fail("the stop ended with" + OpenDialogs(app));
+}
+
 bool EditorScenario(const TApp& app, const std::wstring& recordFile) {
     if (!RunCheck(app)) return false;
     HWND list = ResultList(app);

@@ -20,6 +20,9 @@ bool Fail(const std::string& what);
 // Check from the command line's project; the result rows equal the expected lines, and Select
 // All and Copy put them on the clipboard.
 bool CheckScenario(const TApp& app, const std::vector<std::wstring>& expected);
+// A check of a large project: while it runs the frame answers and 中止 is offered; 中止 ends
+// the run early, the log's last line says so, and チェック is offered again.
+bool StopScenario(const TApp& app);
 // Check, then F10 on the second result row: the stand-in editor records its arguments in
 // recordFile; they are the parameters with the row's line and file put in, the file one argument.
 bool EditorScenario(const TApp& app, const std::wstring& recordFile);

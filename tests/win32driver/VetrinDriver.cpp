@@ -1,9 +1,9 @@
 // vetrin-driver.exe: drives vetrin.exe under test, or stands in for the editor it starts.
 //   vetrin-driver record FILE ARG...              writes the ARGs, one per line (UTF-8), to FILE
 //   vetrin-driver SCENARIO EXPECTED VETRIN.EXE ARG...
-//       starts VETRIN.EXE with the ARGs, runs the scenario (check, editor, stats, dialog, show)
-//       against EXPECTED (a UTF-8 file of expected lines, the editor's record file, or the file
-//       that says the screen is ready), closes the program and answers 0 when everything held.
+//       starts VETRIN.EXE with the ARGs, runs the scenario (check, stop, editor, stats, dialog,
+//       show) against EXPECTED (a UTF-8 file of expected lines, the editor's record file, or the
+//       file that says the screen is ready), closes the program and answers 0 when everything held.
 #include "Scenarios.h"
 
 #include "RemoteWindows.h"
@@ -99,6 +99,8 @@ int RunScenario(int argc, wchar_t** argv) {
     if (ok) {
         if (scenario == L"check")
             ok = driver::CheckScenario(app, ReadLines(expected));
+        else if (scenario == L"stop")
+            ok = driver::StopScenario(app);
         else if (scenario == L"editor")
             ok = driver::EditorScenario(app, expected);
         else if (scenario == L"stats")
