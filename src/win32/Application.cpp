@@ -5,6 +5,7 @@
 #include "presenters/ProjectPresenter.h"
 #include "presenters/ResultStore.h"
 #include "presenters/VtOption.h"
+#include "presenters/WindowLayout.h"
 #include "win32/ErrorBox.h"
 #include "win32/LogWindow.h"
 #include "win32/MainFrame.h"
@@ -17,6 +18,7 @@
 #include "win32/StatisticsWindow.h"
 #include "win32/UiThread.h"
 #include "win32/Utf16.h"
+#include "win32/WindowPlaces.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -76,6 +78,21 @@ int RunApplication(HINSTANCE instance, int show) {
     TProjectPresenter presenter(option, prompts, ui, projectWindow, log, results);
     projectWindow.Create(frame.MdiClient(), presenter, frame.Handle());
     std::unique_ptr<TStatisticsWindow> statistics;
+    // The windows where they were last time.
+    RestoreFramePlace(option, frame.Handle());
+    RestorePlace(option, layoutkey::Log, logWindow.Handle());
+    RestorePlace(option, layoutkey::Result, resultWindow.Handle());
+    RestorePlace(option, layoutkey::Project, projectWindow.Handle());
+    frame.OnClosing = [&] {
+        KeepFramePlace(option, frame.Handle());
+        KeepPlace(option, layoutkey::Log, logWindow.Handle());
+        KeepPlace(option, layoutkey::Result, resultWindow.Handle());
+        KeepPlace(option, layoutkey::Project, projectWindow.Handle());
+        if (!statistics) return;
+        KeepPlace(option, layoutkey::Statistics, statistics->Handle());
+        KeepColumnWidths(option, layoutkey::StatisticsColumns, statistics->Grid(),
+                         StatisticsColumnCount);
+    };
 
     resultWindow.HasChecked = [&presenter] { return presenter.HasChecked(); };
     projectWindow.OnLinesChanged = [&] {
@@ -87,6 +104,9 @@ int RunApplication(HINSTANCE instance, int show) {
         if (!statistics) {
             statistics = std::make_unique<TStatisticsWindow>(presenter.Statistics());
             statistics->Create(frame.MdiClient());
+            RestorePlace(option, layoutkey::Statistics, statistics->Handle());
+            RestoreColumnWidths(option, layoutkey::StatisticsColumns, statistics->Grid(),
+                                StatisticsColumnCount);
         }
         statistics->Refresh();
         statistics->ShowNormalIfMinimised();
@@ -99,7 +119,8 @@ int RunApplication(HINSTANCE instance, int show) {
         return project && (message.hwnd == project || IsChild(project, message.hwnd)) &&
                IsDialogMessageW(project, &message);
     };
-    ShowWindow(frame.Handle(), show);
+    bool maximised = LayoutValue(option, layoutkey::FrameMaximized) == "1";
+    ShowWindow(frame.Handle(), maximised && show == SW_SHOWNORMAL ? SW_SHOWMAXIMIZED : show);
     UpdateWindow(frame.Handle());
     if (optionError) ShowErrorBox(frame.Handle(), optionError);
 

@@ -18,6 +18,7 @@ public:
     void Create(HWND mdiClient);
     // The rows follow the table.
     void Refresh();
+    HWND Grid() const { return Grid_; }
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
