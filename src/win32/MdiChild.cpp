@@ -30,6 +30,33 @@ void TMdiChild::CreateChild(HWND mdiClient, const wchar_t* className, const wcha
                     mdiClient, nullptr, GetModuleHandleW(nullptr), this);
 }
 
+HWND TMdiChild::PlaceControl(const wchar_t* className, const wchar_t* caption, DWORD style,
+                             DWORD exStyle, int id, RECT place96, HWND parent) {
+    UINT dpi = WindowDpi(Handle_);
+    HWND control = CreateWindowExW(
+        exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, Scaled(place96.left, dpi),
+        Scaled(place96.top, dpi), Scaled(place96.right - place96.left, dpi),
+        Scaled(place96.bottom - place96.top, dpi), parent ? parent : Handle_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    Placed_.push_back({control, place96});
+    return control;
+}
+
+void TMdiChild::OnDpiChanged(UINT oldDpi, UINT newDpi) {
+    for (const TPlacedControl& placed : Placed_) {
+        const RECT& r = placed.Place96;
+        SetWindowPos(placed.Control, nullptr, Scaled(r.left, newDpi), Scaled(r.top, newDpi),
+                     Scaled(r.right - r.left, newDpi), Scaled(r.bottom - r.top, newDpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ApplyUiFont(Handle_);
+    RECT window{};
+    GetWindowRect(Handle_, &window);
+    SetWindowPos(Handle_, nullptr, 0, 0, MulDiv(window.right - window.left, newDpi, oldDpi),
+                 MulDiv(window.bottom - window.top, newDpi, oldDpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TMdiChild::ShowNormalIfMinimised() const {
     if (Handle_ && IsIconic(Handle_)) ShowWindow(Handle_, SW_RESTORE);
 }
@@ -46,12 +73,20 @@ LRESULT CALLBACK TMdiChild::WindowProc(HWND window, UINT message, WPARAM wParam,
     if (!self) return DefMDIChildProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
+        self->Dpi_ = WindowDpi(window);
         self->OnCreate();
         ApplyUiFont(window);
         break;
     case WM_SIZE:
         self->OnSize(LOWORD(lParam), HIWORD(lParam));
         break; // DefMDIChildProc keeps the frame's menu and the maximised state right
+    case WM_DPICHANGED_AFTERPARENT:
+        if (UINT dpi = WindowDpi(window); dpi != self->Dpi_) {
+            UINT old = self->Dpi_;
+            self->Dpi_ = dpi;
+            RunGuarded(window, [&] { self->OnDpiChanged(old, dpi); });
+        }
+        return 0;
     case WM_CLOSE:
         // Closing minimises: the window and what it shows stay until the program ends.
         ShowWindow(window, SW_MINIMIZE);

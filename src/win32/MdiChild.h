@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace win32 {
 
 class TMdiChild {
@@ -29,14 +31,28 @@ protected:
     // The window's own messages; false: the default handling.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     virtual void OnCreate() {}
+    // The window moved to a monitor of another DPI: the controls placed with PlaceControl go to
+    // their places at the new DPI, every control takes the font of that DPI, and the window keeps
+    // its size in 96-DPI terms.
+    virtual void OnDpiChanged(UINT oldDpi, UINT newDpi);
+    // Creates a control at a place written at 96 DPI, scaled to the window's DPI now and after
+    // every change of it. parent: the window itself when none is given.
+    HWND PlaceControl(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
+                      int id, RECT place96, HWND parent = nullptr);
     virtual void OnSize(int width, int height) {
         (void)width;
         (void)height;
     }
 
 private:
+    struct TPlacedControl {
+        HWND Control;
+        RECT Place96;
+    };
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND Handle_ = nullptr;
+    UINT Dpi_ = USER_DEFAULT_SCREEN_DPI;
+    std::vector<TPlacedControl> Placed_;
 };
 
 } // namespace win32

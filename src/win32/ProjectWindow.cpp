@@ -51,12 +51,9 @@ void TProjectWindow::Create(HWND mdiClient, TProjectPresenter& presenter, HWND o
 
 HWND TProjectWindow::AddControl(const wchar_t* className, const std::wstring& caption, DWORD style,
                                 int id, int left, int top, int width, int height, HWND parent) {
-    UINT dpi = WindowDpi(Handle());
     DWORD exStyle = lstrcmpW(className, WC_EDITW) == 0 ? WS_EX_CLIENTEDGE : 0;
-    return CreateWindowExW(
-        exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style, Scaled(left, dpi),
-        Scaled(top, dpi), Scaled(width, dpi), Scaled(height, dpi), parent ? parent : Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    return PlaceControl(className, caption.c_str(), style, exStyle, id,
+                        {left, top, left + width, top + height}, parent);
 }
 
 void TProjectWindow::OnCreate() {

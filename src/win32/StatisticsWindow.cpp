@@ -46,10 +46,23 @@ void TStatisticsWindow::OnCreate() {
         item.pszText = header.data();
         ListView_InsertColumn(Grid_, column, &item);
     }
+    SetRowHeight(dpi);
+    Refresh();
+}
+
+void TStatisticsWindow::SetRowHeight(UINT dpi) {
     // A list view's rows are as high as its small images: an empty image list sets the height.
     HIMAGELIST rowHeight = ImageList_Create(1, Scaled(RowHeight, dpi), ILC_COLOR, 0, 0);
-    ListView_SetImageList(Grid_, rowHeight, LVSIL_SMALL);
-    Refresh();
+    if (HIMAGELIST old = ListView_SetImageList(Grid_, rowHeight, LVSIL_SMALL))
+        ImageList_Destroy(old);
+}
+
+void TStatisticsWindow::OnDpiChanged(UINT oldDpi, UINT newDpi) {
+    TMdiChild::OnDpiChanged(oldDpi, newDpi);
+    SetRowHeight(newDpi);
+    for (int column = 0; column < StatisticsColumnCount; ++column)
+        ListView_SetColumnWidth(Grid_, column,
+                                MulDiv(ListView_GetColumnWidth(Grid_, column), newDpi, oldDpi));
 }
 
 void TStatisticsWindow::OnSize(int width, int height) {

@@ -24,10 +24,12 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnCreate() override;
     void OnSize(int width, int height) override;
+    void OnDpiChanged(UINT oldDpi, UINT newDpi) override;
 
 private:
     bool IsTotalsRow(int row) const { return row == Table_.RowCount(); }
     std::string CellText(int row, int column) const;
+    void SetRowHeight(UINT dpi);
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw);
     void DrawCountCell(HDC dc, int row, int column, RECT cell);
     void ShowContextMenu(int x, int y);
