@@ -1,4 +1,4 @@
-// The options in vrt.ini, the editor command line split and the option dialog.
+// The option dialog (the options themselves: tests/presenters/VtOptionTest.cpp).
 #include "GuiTestSupport.h"
 
 #include "app/OptionDialogUnit.h"
@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -23,120 +22,6 @@ private:
 
 private slots:
     void init() { QFile::remove(IniPath()); }
-
-    void splitsTheEditorCommandLine_data() {
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("parameters");
-        QTest::newRow("quoted program keeps its blank")
-            << "\"C:\\Program Files\\Hidemaru\\hidemaru.exe\" /l%L %F"
-            << "C:\\Program Files\\Hidemaru\\hidemaru.exe"
-            << " /l%L %F";
-        QTest::newRow("program and parameters") << "notepad.exe %F"
-                                                << "notepad.exe"
-                                                << "%F";
-        QTest::newRow("program alone") << "notepad.exe"
-                                       << "notepad.exe"
-                                       << "";
-        QTest::newRow("quote never closed") << "\"C:\\ed.exe /n%L"
-                                            << ""
-                                            << "C:\\ed.exe /n%L";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
-        QTest::newRow("double-byte folder") << "\"C:\\ソフト\\表示.exe\" -n%L %F"
-                                            << "C:\\ソフト\\表示.exe"
-                                            << " -n%L %F";
-        QTest::newRow("wide blank is no separator") << "C:\\my　editor.exe %F"
-                                                    << "C:\\my　editor.exe"
-                                                    << "%F";
-    }
-    void splitsTheEditorCommandLine() {
-        QFETCH(QString, commandLine);
-        QFETCH(QString, program);
-        QFETCH(QString, parameters);
-        TVtOption option = NewOption();
-        option.CommandLine = Sj(commandLine.toStdString());
-        QCOMPARE(Ui(option.GetEditorProgram()), program);
-        QCOMPARE(Ui(option.GetEditorParameters()), parameters);
-    }
-
-    void missingFileLeavesOptionsAlone() {
-        TVtOption option = NewOption();
-        option.CommandLine = "kept";
-        option.LoadOptions();
-        QCOMPARE(option.CommandLine, std::string("kept"));
-        QVERIFY(!QFile::exists(IniPath()));
-    }
-
-    void savesAndLoadsAllThreeValuesInCodePage932() {
-        TVtOption option = NewOption();
-        option.CommandLine = Sj("\"C:\\Program Files\\エディタ\\ed.exe\" /l%L %F");
-        // The paths are the file system's (UTF-8); the file holds them in code page 932.
-        option.LastOpen = "/home/u/規則.vrp";
-        option.TargetProject = "/home/u/プロジェクト/Sample.vbp";
-        option.SaveOptions();
-        QByteArray expected =
-            QByteArray::fromStdString("[Editor]\r\nCommandLine=" + option.CommandLine +
-                                      "\r\n\r\n[File]\r\nLastOpen=" + Sj(option.LastOpen) +
-                                      "\r\nTargetProject=" + Sj(option.TargetProject) +
-                                      "\r\n\r\n[Source]\r\nCodePage=932\r\n");
-        QCOMPARE(ReadAll(IniPath()), expected);
-
-        TVtOption reread = NewOption();
-        reread.LoadOptions();
-        QCOMPARE(reread.CommandLine, option.CommandLine);
-        QCOMPARE(reread.LastOpen, option.LastOpen);
-        QCOMPARE(reread.TargetProject, option.TargetProject);
-    }
-
-    void firstEndWritesEmptySections() {
-        TVtOption option = NewOption();
-        option.LoadOptions();
-        option.SaveOptions();
-        QSettings ini(IniPath(), QSettings::IniFormat);
-        QCOMPARE(ini.childGroups(), QStringList({"Editor", "File", "Source"}));
-        QCOMPARE(ini.value("Source/CodePage").toString(), QString("932"));
-        QCOMPARE(ini.value("Editor/CommandLine", "missing").toString(), QString());
-        QCOMPARE(ini.value("File/LastOpen", "missing").toString(), QString());
-        QCOMPARE(ini.value("File/TargetProject", "missing").toString(), QString());
-    }
-
-    void readsFilesOtherProgramsWrote() {
-        // Other letter case in names, blanks around keys, comments, other keys and sections, LF
-        // line ends, a value with "=" in it, a missing key.
-        WriteAll(IniPath(), "; written by hand\n[editor]\n  commandline = ed.exe a=b %F \n"
-                            "[Other]\nLastOpen=wrong\n[FILE]\nTargetProject=/p/x.vbp\n");
-        TVtOption option = NewOption();
-        option.LastOpen = "stale";
-        option.LoadOptions();
-        QCOMPARE(option.CommandLine, std::string(" ed.exe a=b %F "));
-        QCOMPARE(option.TargetProject, std::string("/p/x.vbp"));
-        QCOMPARE(option.LastOpen, std::string());
-    }
-
-    void aValueStaysOnOneLine() {
-        TVtOption option = NewOption();
-        option.LastOpen = "a\r\n[Editor]\r\nCommandLine=evil";
-        option.SaveOptions();
-        TVtOption reread = NewOption();
-        reread.LoadOptions();
-        QCOMPARE(reread.CommandLine, std::string());
-        QCOMPARE(reread.LastOpen, std::string("a  [Editor]  CommandLine=evil"));
-    }
-
-    void unwritableLocationRaisesCreateError() {
-        WriteAll(Dir.filePath("plain"), "not a folder");
-        TVtOption option(platform::EnginePath(Dir.filePath("plain/vrt.ini").toStdString()));
-        QVERIFY_THROWS_EXCEPTION(EFCreateError, option.SaveOptions());
-    }
-
-    void environmentNamesTheIniFile() {
-        qputenv("VETRIN_INI", IniPath().toUtf8());
-        QCOMPARE(QString::fromStdString(TVtOption().IniFileName), IniPath());
-        qunsetenv("VETRIN_INI");
-        QVERIFY(QString::fromStdString(TVtOption().IniFileName).endsWith("/vrt.ini"));
-    }
 
     void codePageIsChosenInTheDialogAndKeptInTheIni() {
         // An ini of an earlier version has no code page: 932. So has an unknown value.

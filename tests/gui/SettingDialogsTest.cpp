@@ -148,7 +148,7 @@ private slots:
     void OkCancelEscapeUndoAndReopen_data();
     void OkCancelEscapeUndoAndReopen();
     void EditedSettingsSurviveTheCheckerProjectFile();
-    void LineLengthRefusesWhatIsNotANumber();
+    void LineLengthRefusesWhatIsNotAPositiveNumber();
     void NamingGridRefusesColumnZero();
     void NamingGridCommitsAnOpenEditor();
     void NamingGridShowsEveryRowWithoutScrolling();
@@ -268,7 +268,7 @@ void SettingDialogsTest::EditedSettingsSurviveTheCheckerProjectFile() {
         QVERIFY2(c.RuleChanged(*reloaded.FindByClassName(c.ClassName)), c.ClassName);
 }
 
-void SettingDialogsTest::LineLengthRefusesWhatIsNotANumber() {
+void SettingDialogsTest::LineLengthRefusesWhatIsNotAPositiveNumber() {
     TVbLimitLengthOfLine rule;
     TVbLimitLengthOfLineSetting dialog(nullptr);
     dialog.BeginEdit(rule);
@@ -288,11 +288,20 @@ void SettingDialogsTest::LineLengthRefusesWhatIsNotANumber() {
         QCOMPARE(rule.MaxLength, 80);
         QVERIFY(dialog.isVisible()); // open, so that the number can be put right
     }
-    // A sign is allowed; -1 fits the three characters.
-    dialog.MaxLength->setText("-1");
+    // A number, but no limit: it would report every line.
+    for (const char* bad : {"-1", "0", "+0"}) {
+        dialog.MaxLength->setText(bad);
+        QTest::mouseClick(dialog.Ok, Qt::LeftButton);
+        QCOMPARE(Messages.size(), std::size_t(1));
+        QCOMPARE(Messages[0].Text, QString("1 以上の数値を入力して下さい"));
+        Messages.clear();
+        QCOMPARE(rule.MaxLength, 80);
+        QVERIFY(dialog.isVisible());
+    }
+    dialog.MaxLength->setText("+1"); // a sign is allowed
     QTest::mouseClick(dialog.Ok, Qt::LeftButton);
     QVERIFY(Messages.empty());
-    QCOMPARE(rule.MaxLength, -1);
+    QCOMPARE(rule.MaxLength, 1);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 

@@ -41,6 +41,7 @@ struct TSettingTexts {
     static constexpr const char* MaxLengthLabel = "一行の長さは(&L)";
     static constexpr const char* MaxLengthTail = "文字以下とする";
     static constexpr const char* NotANumber = "数値を入力して下さい";
+    static constexpr const char* NotAPositiveLimit = "1 以上の数値を入力して下さい";
     static constexpr const char* ErrorCaption = "ｴﾗｰ";
 };
 

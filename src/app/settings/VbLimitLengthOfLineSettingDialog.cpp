@@ -41,11 +41,16 @@ void TVbLimitLengthOfLineSetting::ControlsToSettings() {
 }
 
 void TVbLimitLengthOfLineSetting::OkClick() {
+    const char* refusal = nullptr;
     try {
-        TextToLimit(MaxLength->text());
+        // A limit below one would report every line (a negative one even the empty lines).
+        if (TextToLimit(MaxLength->text()) < 1) refusal = TSettingTexts::NotAPositiveLimit;
     } catch (const EConvertError&) {
+        refusal = TSettingTexts::NotANumber;
+    }
+    if (refusal) {
         // Nothing is stored; the dialog stays open so that the number can be corrected.
-        ShowMessage(this, TSettingTexts::ErrorCaption, TSettingTexts::NotANumber);
+        ShowMessage(this, TSettingTexts::ErrorCaption, refusal);
         MaxLength->setFocus();
         MaxLength->selectAll();
         return;
