@@ -1,5 +1,7 @@
 #include "win32/UiThread.h"
 
+#include "win32/ErrorBox.h"
+
 namespace win32 {
 
 namespace {
