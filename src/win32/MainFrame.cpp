@@ -99,6 +99,15 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageW(MdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
             return 0;
         default:
+            if (LOWORD(wParam) >= win32ids::FirstChildWindow) {
+                // A window chosen in the ウィンドウ menu comes back also when it was minimised.
+                LRESULT result = DefFrameProcW(Handle_, MdiClient_, message, wParam, lParam);
+                auto active =
+                    reinterpret_cast<HWND>(SendMessageW(MdiClient_, WM_MDIGETACTIVE, 0, 0));
+                if (active && IsIconic(active))
+                    SendMessageW(MdiClient_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active), 0);
+                return result;
+            }
             break;
         }
         break;
