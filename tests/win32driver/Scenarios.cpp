@@ -108,11 +108,15 @@ void PressDialogButton(HWND dialog, int id) {
 } // namespace
 
 bool CheckScenario(const TApp& app, const std::vector<std::wstring>& expected) {
+    // Closing a window minimises it; a check that finds something brings the results back.
+    HWND result = MdiChild(app.Frame, win32ids::ResultClass);
+    SendMessageW(result, WM_CLOSE, 0, 0);
+    if (!IsWindow(result) || !IsIconic(result)) return Fail("closing the results did not minimise");
     if (!RunCheck(app)) return false;
+    if (IsIconic(result)) return Fail("the check's findings left the results minimised");
     HWND list = ResultList(app);
     if (!SameLines(Rows(list), expected, "result rows")) return false;
     // Select All and Copy: the rows' text, one line each.
-    HWND result = MdiChild(app.Frame, win32ids::ResultClass);
     SendMessageW(result, WM_COMMAND, win32ids::SelectAll1, 0);
     SendMessageW(result, WM_COMMAND, win32ids::Copy1, 0);
     std::wstring joined;
@@ -121,7 +125,12 @@ bool CheckScenario(const TApp& app, const std::vector<std::wstring>& expected) {
     if (ClipboardText() != joined) return Fail("Copy after Select All gives other text");
     // A second check of the unchanged project gives the same rows again (cleared at start).
     if (!RunCheck(app)) return false;
-    return SameLines(Rows(list), expected, "result rows of the second check");
+    if (!SameLines(Rows(list), expected, "result rows of the second check")) return false;
+    // A minimised window chosen in the ウィンドウ menu comes back: the log, the first listed.
+    HWND log = MdiChild(app.Frame, win32ids::LogClass);
+    SendMessageW(log, WM_CLOSE, 0, 0);
+    SendMessageW(app.Frame, WM_COMMAND, win32ids::FirstChildWindow, 0);
+    return !IsIconic(log) || Fail("the ウィンドウ menu left the log minimised");
 }
 
 bool StopScenario(const TApp& app) {
