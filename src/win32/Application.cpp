@@ -45,7 +45,7 @@ std::vector<std::string> ProgramArguments() {
 } // namespace
 
 int RunApplication(HINSTANCE instance, int show) {
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    // Per-monitor DPI awareness is declared in the manifest.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
                                                        ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
                                                        ICC_BAR_CLASSES};

@@ -4,9 +4,43 @@
 
 namespace win32 {
 
+namespace {
+
+// The DPI functions of Windows 10, looked up once: the program also starts on older Windows.
+template <typename F> F User32Function(const char* name) {
+    return reinterpret_cast<F>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+} // namespace
+
 UINT WindowDpi(HWND window) {
-    UINT dpi = window ? GetDpiForWindow(window) : 0;
-    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+    static const auto forWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    UINT dpi = window && forWindow ? forWindow(window) : 0;
+    return dpi ? dpi : SystemDpi();
+}
+
+UINT SystemDpi() {
+    static const auto forSystem = User32Function<UINT(WINAPI*)()>("GetDpiForSystem");
+    return forSystem ? forSystem() : ScreenDpi();
+}
+
+void AdjustForDpi(RECT& rect, HWND window, UINT dpi) {
+    static const auto adjust =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    if (adjust)
+        adjust(&rect, style, FALSE, exStyle, dpi);
+    else
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }
 
 int Scaled(int length, UINT dpi) {

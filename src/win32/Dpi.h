@@ -6,8 +6,12 @@
 
 namespace win32 {
 
-// The DPI of the window's monitor (96 when the system cannot say).
+// The DPI of the window's monitor, and the system's (the screen's on a Windows older than 10,
+// which has no DPI per monitor).
 UINT WindowDpi(HWND window);
+UINT SystemDpi();
+// A window's outer rectangle for a client rectangle, at a DPI.
+void AdjustForDpi(RECT& rect, HWND window, UINT dpi);
 // A length written at 96 DPI, at the given DPI.
 int Scaled(int length, UINT dpi);
 

@@ -33,7 +33,7 @@ void TMainFrame::Create(HINSTANCE instance) {
     type.hIconSm = type.hIcon;
     RegisterClassExW(&type);
     // Large enough for the windows' first places; the system places it.
-    UINT dpi = GetDpiForSystem();
+    UINT dpi = SystemDpi();
     CreateWindowExW(0, win32ids::FrameClass, Wide(uitext::AppTitle).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                     Scaled(1010, dpi), Scaled(735, dpi), nullptr, BuildMenu(), instance, this);

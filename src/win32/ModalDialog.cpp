@@ -66,9 +66,7 @@ INT_PTR CALLBACK TModalDialog::DialogProc(HWND window, UINT message, WPARAM wPar
         // The client area at the window's DPI, centred over the owner.
         UINT dpi = WindowDpi(window);
         RECT frame{0, 0, Scaled(self->ClientWidth_, dpi), Scaled(self->ClientHeight_, dpi)};
-        AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
-                                 FALSE, static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)),
-                                 dpi);
+        AdjustForDpi(frame, window, dpi);
         int width = frame.right - frame.left, height = frame.bottom - frame.top;
         RECT owner{};
         if (self->Owner_)

@@ -60,8 +60,7 @@ void TProjectWindow::OnCreate() {
     // The client area has the layout's size at the window's DPI.
     UINT dpi = WindowDpi(Handle());
     RECT frame{0, 0, Scaled(ClientWidth, dpi), Scaled(ClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE)), dpi);
+    AdjustForDpi(frame, Handle(), dpi);
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
