@@ -1,8 +1,8 @@
-// The set of rules: one collection that creates the nine checkers in their fixed order.
+// The set of rules: one collection that creates every checker of the rule table in its order.
 #pragma once
 
 #include "framework/Vetrin.h"
 
-// Creates the nine rule checkers of the rule table and adds them to the collection in the
+// Creates a checker of each row of the rule table and adds them to the collection in the
 // table's order.
 void AddAllCheckers(TVetrins& checkers);

@@ -1,5 +1,6 @@
 #include "checkers/RuleTable.h"
 
+#include "checkers/DescribedRule.h"
 #include "checkers/VBNeedAutoIncrementVer.h"
 #include "checkers/VBNeedOptionExplicit.h"
 #include "checkers/VBUnusedArguments.h"
@@ -12,54 +13,48 @@
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 
-#include <array>
+#include <vector>
 
 namespace {
 
+// The name of a type as the compiler spells it in a function's signature, without namespace:
+// "... TypeName() [with T = TVbNoCheckFile; ...]" (GCC) or "... [T = TVbNoCheckFile]" (Clang).
+// Binding the class name to the type this way leaves nothing to keep in step by hand.
+template <typename T> constexpr std::string_view TypeName() {
+    constexpr std::string_view signature = __PRETTY_FUNCTION__;
+    constexpr std::string_view marker = "T = ";
+    constexpr std::size_t start = signature.find(marker) + marker.size();
+    constexpr std::size_t end = signature.find_first_of(";]", start);
+    constexpr std::string_view name = signature.substr(start, end - start);
+    static_assert(signature.find(marker) != std::string_view::npos && !name.empty(),
+                  "the compiler spells signatures in a way TypeName does not know");
+    return name;
+}
+
 template <typename T> std::unique_ptr<TVetrin> Make() { return std::make_unique<T>(); }
 
-std::array<TRuleRow, 9>& Rows() {
-    static std::array<TRuleRow, 9> rows = {{
-        {"TVbNoCheckFile", "例外ファイル設定", catGlobal, true, &Make<TVbNoCheckFile>, {}},
-        {"TVBUnusedLocalVariables",
-         "未使用のローカル変数",
-         catUnused,
-         false,
-         &Make<TVBUnusedLocalVariables>,
-         {}},
-        {"TVBUnusedArguments", "未使用の引数", catUnused, true, &Make<TVBUnusedArguments>, {}},
-        {"TVBNeedOptionExplicit",
-         "Option Explicit必須",
-         catOther,
-         false,
-         &Make<TVBNeedOptionExplicit>,
-         {}},
-        {"TVBNeedAutoIncrementVer",
-         "バージョン番号の自動インクリメント必須",
-         catOther,
-         true,
-         &Make<TVBNeedAutoIncrementVer>,
-         {}},
-        {"TVbAnalyzeStatistics",
-         "コメント統計",
-         catStatistics,
-         false,
-         &Make<TVbAnalyzeStatistics>,
-         {}},
-        {"TVbFileNamingRule", "ファイル命名規則", catNaming, true, &Make<TVbFileNamingRule>, {}},
-        {"TVbProhibitImplicitPublicDeclaration",
-         "暗黙のPublic宣言を禁止",
-         catProhibit,
-         true,
-         &Make<TVbProhibitImplicitPublicDeclaration>,
-         {}},
-        {"TVbLimitLengthOfLine",
-         "一行の長さ制限",
-         catProhibit,
-         true,
-         &Make<TVbLimitLengthOfLine>,
-         {}},
-    }};
+// One row of a rule of type T.
+template <typename T> TRuleRow Rule(const char* displayName, std::uint8_t category) {
+    return {TypeName<T>(), displayName, platform::Utf8ToCp932(displayName), category, &typeid(T),
+            &Make<T>,      {}};
+}
+
+std::vector<TRuleRow>& Rows() {
+    static std::vector<TRuleRow> rows = [] {
+        std::vector<TRuleRow> r;
+        r.push_back(Rule<TVbNoCheckFile>("例外ファイル設定", catGlobal));
+        r.push_back(Rule<TVBUnusedLocalVariables>("未使用のローカル変数", catUnused));
+        r.push_back(Rule<TVBUnusedArguments>("未使用の引数", catUnused));
+        r.push_back(Rule<TVBNeedOptionExplicit>("Option Explicit必須", catOther));
+        r.push_back(
+            Rule<TVBNeedAutoIncrementVer>("バージョン番号の自動インクリメント必須", catOther));
+        r.push_back(Rule<TVbAnalyzeStatistics>("コメント統計", catStatistics));
+        r.push_back(Rule<TVbFileNamingRule>("ファイル命名規則", catNaming));
+        r.push_back(
+            Rule<TVbProhibitImplicitPublicDeclaration>("暗黙のPublic宣言を禁止", catProhibit));
+        r.push_back(Rule<TVbLimitLengthOfLine>("一行の長さ制限", catProhibit));
+        return r;
+    }();
     return rows;
 }
 
@@ -75,6 +70,12 @@ std::span<const TRuleRow> RuleTable() { return Rows(); }
 
 const TRuleRow* FindRuleRow(std::string_view className) { return FindRow(className); }
 
+const TRuleRow* FindRuleRow(const std::type_info& type) {
+    for (const TRuleRow& row : Rows())
+        if (*row.Type == type) return &row;
+    return nullptr;
+}
+
 const char* CategoryCaption(std::uint8_t category) {
     static const char* const captions[CategoryCount] = {"設定",     "未使用", "禁止",
                                                         "命名規則", "統計",   "その他"};
@@ -87,27 +88,26 @@ void SetRuleDialog(std::string_view className, TRuleDialog dialog) {
     row->Dialog = std::move(dialog);
 }
 
+std::vector<TSettingDescription> DefaultSettings(const TRuleRow& row) {
+    return row.Create()->DescribeSettings();
+}
+
 // ---- TDescribedRule ----
 
 const TRuleRow& TDescribedRule::Row() const {
     if (!Row_) {
-        Row_ = FindRuleRow(ClassName());
+        Row_ = FindRuleRow(typeid(*this));
         // A rule class without its row is a fault of the program, not of the input.
         if (!Row_) throw EAssertionFailed::Default("RuleTable", __LINE__);
     }
     return *Row_;
 }
 
-std::string TDescribedRule::GetCheckerName() const {
-    // The display names in code page 932, converted once.
-    static const std::array<std::string, 9> names = [] {
-        std::array<std::string, 9> converted;
-        for (std::size_t i = 0; i < converted.size(); ++i)
-            converted[i] = platform::Utf8ToCp932(Rows()[i].DisplayName);
-        return converted;
-    }();
-    return names[static_cast<std::size_t>(&Row() - Rows().data())];
-}
+std::string_view TDescribedRule::ClassName() const { return Row().ClassName; }
+
+std::uint8_t TDescribedRule::Category() const { return Row().Category; }
+
+std::string TDescribedRule::GetCheckerName() const { return Row().CheckerName; }
 
 void TDescribedRule::ShowDetail(void* owner) {
     const TRuleRow& row = Row();

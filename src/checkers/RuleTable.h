@@ -1,5 +1,6 @@
-// The rules described once: one row per rule with its class name, display name, category,
-// whether it has settings, how it is made, and the dialog that shows its settings.
+// The rules described once: one row per rule with its class name (taken from its type), display
+// name, category, how it is made, and the dialog that shows its settings. Adding a rule is its
+// file pair and its row; nothing else counts or lists the rules.
 #pragma once
 
 #include "framework/Vetrin.h"
@@ -10,15 +11,17 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 
 // Opens a rule's settings dialog; owner is the window it belongs to.
 using TRuleDialog = std::function<void(TVetrin& rule, void* owner)>;
 
 struct TRuleRow {
-    std::string_view ClassName; // as the checker project file stores it
+    std::string_view ClassName; // as the checker project file stores it: the type's own name
     const char* DisplayName;    // UTF-8
+    std::string CheckerName;    // the display name in code page 932
     std::uint8_t Category;      // catGlobal .. catOther: the tab of the project window
-    bool HasSettings;
+    const std::type_info* Type;
     std::unique_ptr<TVetrin> (*Create)();
     // Filled by the desktop application at start-up (SetRuleDialog); empty in vrt.
     TRuleDialog Dialog;
@@ -29,24 +32,13 @@ struct TRuleRow {
 std::span<const TRuleRow> RuleTable();
 // The row of a class name (letter case counts), or none.
 const TRuleRow* FindRuleRow(std::string_view className);
+// The row of a rule's type, or none.
+const TRuleRow* FindRuleRow(const std::type_info& type);
 // The caption of a category (UTF-8): the project window's tab and vrt's rule list; "-" for a
 // category that is not one of the six.
 constexpr int CategoryCount = 6;
 const char* CategoryCaption(std::uint8_t category);
 // Sets the dialog column of a rule's row; an unknown class name raises EGeneralError.
 void SetRuleDialog(std::string_view className, TRuleDialog dialog);
-
-// A rule whose display name, category, settings flag and dialog come from its row.
-class TDescribedRule : public TVetrin {
-public:
-    std::uint8_t Category() const override { return Row().Category; }
-    // The display name in code page 932.
-    std::string GetCheckerName() const override;
-    bool HasDetail() const override { return Row().HasSettings; }
-    // The row's dialog; without one, the base class's assertion.
-    void ShowDetail(void* owner) override;
-
-private:
-    const TRuleRow& Row() const;
-    mutable const TRuleRow* Row_ = nullptr;
-};
+// The settings fields of a rule with their values at the rule's defaults.
+std::vector<TSettingDescription> DefaultSettings(const TRuleRow& row);

@@ -15,16 +15,10 @@ void TVBNeedAutoIncrementVer::Check(TVtParts& part) {
         ReportAt(CheckerTexts().AutoIncrementOn, lines.LineNumber(index));
 }
 
-void TVBNeedAutoIncrementVer::SaveSettings(TVetrinList& writer) const {
-    writer.WriteBool(Required);
-}
-
-void TVBNeedAutoIncrementVer::LoadSettings(TVetrinList& reader) { reader.ReadBool(Required); }
-
 bool TVBNeedAutoIncrementVer::IsTarget(const TVtParts& part) const {
     return dynamic_cast<const TVbProjectSource*>(&part) != nullptr;
 }
 
-void TVBNeedAutoIncrementVer::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVBNeedAutoIncrementVer*>(&other)) Required = o->Required;
+void TVBNeedAutoIncrementVer::Settings(TSettingsVisitor& visitor) {
+    visitor.Flag({"Required", "自動インクリメントが有効であること"}, Required);
 }

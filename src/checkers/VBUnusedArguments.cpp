@@ -82,21 +82,10 @@ bool TVBUnusedArguments::IsExcepted(std::string_view name) const {
     return false;
 }
 
-void TVBUnusedArguments::SaveSettings(TVetrinList& writer) const {
-    writer.WriteStrings(ExceptionList);
-    writer.WriteBool(ExceptEventProcedure);
-}
-
-void TVBUnusedArguments::LoadSettings(TVetrinList& reader) {
-    reader.ReadStrings(ExceptionList);
-    reader.ReadBool(ExceptEventProcedure);
-}
-
 bool TVBUnusedArguments::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
-void TVBUnusedArguments::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVBUnusedArguments*>(&other)) {
-        ExceptEventProcedure = o->ExceptEventProcedure;
-        ExceptionList = o->ExceptionList;
-    }
+void TVBUnusedArguments::Settings(TSettingsVisitor& visitor) {
+    visitor.Texts({"ExceptionList", "例外とする引数名"}, ExceptionList);
+    visitor.Flag({"ExceptEventProcedure", "イベントプロシージャはチェックしない"},
+                 ExceptEventProcedure);
 }

@@ -1,7 +1,7 @@
 // Unused arguments: an argument that its procedure's body never mentions.
 #pragma once
 
-#include "checkers/RuleTable.h"
+#include "checkers/DescribedRule.h"
 
 class TVBUnusedArguments : public TDescribedRule {
 public:
@@ -11,12 +11,9 @@ public:
     // procedures) are skipped whatever its value.
     bool ExceptEventProcedure = false;
 
-    std::string_view ClassName() const override { return "TVBUnusedArguments"; }
     void Check(TVtParts& part) override;
-    void SaveSettings(TVetrinList& writer) const override;
-    void LoadSettings(TVetrinList& reader) override;
+    void Settings(TSettingsVisitor& visitor) override;
     bool IsTarget(const TVtParts& part) const override;
-    void AssignSettings(const TVetrin& other) override;
 
 private:
     bool IsExcepted(std::string_view name) const;

@@ -53,19 +53,10 @@ void TVbFileNamingRule::Check(TVtParts& part) {
     }
 }
 
-void TVbFileNamingRule::SaveSettings(TVetrinList& writer) const {
-    writer.WriteStrings(NamingRules.Names);
-    writer.WriteStrings(NamingRules.Values);
-}
-
-void TVbFileNamingRule::LoadSettings(TVetrinList& reader) {
-    reader.ReadStrings(NamingRules.Names);
-    reader.ReadStrings(NamingRules.Values);
-}
-
 bool TVbFileNamingRule::IsTarget(const TVtParts&) const { return true; }
 
-void TVbFileNamingRule::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbFileNamingRule*>(&other))
-        NamingRules.Assign(o->NamingRules);
+void TVbFileNamingRule::Settings(TSettingsVisitor& visitor) {
+    // The kind labels first, then the patterns, one of each per row.
+    visitor.Texts({"Kinds", "種類"}, NamingRules.Names);
+    visitor.Texts({"Patterns", "命名規則"}, NamingRules.Values);
 }

@@ -2,7 +2,7 @@
 // pattern of its kind of file.
 #pragma once
 
-#include "checkers/RuleTable.h"
+#include "checkers/DescribedRule.h"
 
 class TVbFileNamingRule : public TDescribedRule {
 public:
@@ -24,12 +24,9 @@ public:
     // Eight rows: Names are the kind labels, Values the patterns (empty: no pattern of its own).
     TStringPairList NamingRules;
 
-    std::string_view ClassName() const override { return "TVbFileNamingRule"; }
     void Check(TVtParts& part) override;
-    void SaveSettings(TVetrinList& writer) const override;
-    void LoadSettings(TVetrinList& reader) override;
+    void Settings(TSettingsVisitor& visitor) override;
     bool IsTarget(const TVtParts& part) const override;
-    void AssignSettings(const TVetrin& other) override;
 
 private:
     std::string PatternOf(int row) const;

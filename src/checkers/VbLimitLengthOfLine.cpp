@@ -30,14 +30,9 @@ void TVbLimitLengthOfLine::Check(TVtParts& part) {
     }
 }
 
-void TVbLimitLengthOfLine::SaveSettings(TVetrinList& writer) const {
-    writer.WriteInteger(MaxLength);
-}
-
-void TVbLimitLengthOfLine::LoadSettings(TVetrinList& reader) { reader.ReadInteger(MaxLength); }
-
 bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
-void TVbLimitLengthOfLine::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbLimitLengthOfLine*>(&other)) MaxLength = o->MaxLength;
+void TVbLimitLengthOfLine::Settings(TSettingsVisitor& visitor) {
+    // A limit below one character would report every line that is not empty.
+    visitor.Integer({"MaxLength", "一行の長さの上限 (バイト)", 1}, MaxLength);
 }

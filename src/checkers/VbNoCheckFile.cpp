@@ -7,15 +7,8 @@ void TVbNoCheckFile::Check(TVtParts& part) {
     part.ExcludedFiles = ExceptionFileList;
 }
 
-void TVbNoCheckFile::SaveSettings(TVetrinList& writer) const {
-    writer.WriteStrings(ExceptionFileList);
-}
-
-void TVbNoCheckFile::LoadSettings(TVetrinList& reader) { reader.ReadStrings(ExceptionFileList); }
-
 bool TVbNoCheckFile::IsTarget(const TVtParts&) const { return true; }
 
-void TVbNoCheckFile::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbNoCheckFile*>(&other))
-        ExceptionFileList = o->ExceptionFileList;
+void TVbNoCheckFile::Settings(TSettingsVisitor& visitor) {
+    visitor.Texts({"ExceptionFileList", "チェックしないファイル"}, ExceptionFileList);
 }

@@ -53,19 +53,10 @@ void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
     }
 }
 
-void TVbProhibitImplicitPublicDeclaration::SaveSettings(TVetrinList& writer) const {
-    writer.WriteBool(ExceptSubMain);
-}
-
-void TVbProhibitImplicitPublicDeclaration::LoadSettings(TVetrinList& reader) {
-    reader.ReadBool(ExceptSubMain);
-}
-
 bool TVbProhibitImplicitPublicDeclaration::IsTarget(const TVtParts& part) const {
     return IsMemberSource(part);
 }
 
-void TVbProhibitImplicitPublicDeclaration::AssignSettings(const TVetrin& other) {
-    if (auto* o = dynamic_cast<const TVbProhibitImplicitPublicDeclaration*>(&other))
-        ExceptSubMain = o->ExceptSubMain;
+void TVbProhibitImplicitPublicDeclaration::Settings(TSettingsVisitor& visitor) {
+    visitor.Flag({"ExceptSubMain", "Sub Mainはチェックしない"}, ExceptSubMain);
 }

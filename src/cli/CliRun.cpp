@@ -11,24 +11,10 @@ void EnableAllRules(TCheckSession& session) {
         session.Rules().Items(i)->Enabled = true;
 }
 
+// A file that is not a checker project at all (a VB project given by mistake, say) is refused
+// by the load, as a malformed one is.
 void ApplyRulesFile(TCheckSession& session, const std::string& fileName) {
     session.LoadRules(fileName);
-    // A file that is not a checker project at all (a VB project given by mistake, say) loads
-    // without error and changes nothing; say so, since the run would not be what was asked for.
-    std::string bytes;
-    if (!platform::ReadFileBytes(fileName, bytes) || bytes.empty()) return;
-    bool known = false;
-    platform::ForEachLine(bytes, [&](std::string_view line) {
-        std::size_t close = line.find(']');
-        if (!known && close != std::string_view::npos && close >= 1 &&
-            session.Rules().FindByClassName(line.substr(1, close - 1)))
-            known = true;
-    });
-    if (!known) {
-        std::string text = "vrt: " + platform::PathToUtf8(fileName) +
-                           ": no section of a known rule; the rules keep their defaults\n";
-        platform::WriteStandardStream(stderr, text);
-    }
 }
 
 // ---- TFindingBatch ----

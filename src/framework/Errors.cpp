@@ -42,6 +42,16 @@ EConvertError EConvertError::MissingLines(long long count, long long left) {
     return EConvertError(Fill(FwTexts().MissingLines, {{"%d", c}, {"%s", l}}));
 }
 
+ECheckerProjectError::ECheckerProjectError(std::string_view fileName, int line,
+                                           std::string_view what)
+    : EVetrinError(Fill(FwTexts().AtFileLine,
+                        {{"%s", platform::MarkPath(fileName)}, {"%d", std::to_string(line)}}) +
+                   std::string(what)) {}
+
+ECheckerProjectError ECheckerProjectError::NoRuleSection(std::string_view fileName) {
+    return ECheckerProjectError(platform::MarkPath(fileName) + " : " + FwTexts().NoRuleSection);
+}
+
 EAssertionFailed::EAssertionFailed(std::string_view message, std::string_view unit, int line)
     : EVetrinError([&] {
           // "%s (%s, %d 行)": the first %s is the message, the second the unit.

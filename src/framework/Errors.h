@@ -30,6 +30,18 @@ public:
     using EVetrinError::EVetrinError;
 };
 
+// A checker project file that cannot be loaded: "%s(%d) : " (file, line) before what is wrong
+// there, or the file's name before "ルールの設定が一つもありません" for a file that holds no
+// rule's section at all.
+class ECheckerProjectError : public EVetrinError {
+public:
+    ECheckerProjectError(std::string_view fileName, int line, std::string_view what);
+    static ECheckerProjectError NoRuleSection(std::string_view fileName);
+
+private:
+    using EVetrinError::EVetrinError;
+};
+
 // An internal consistency check, shown as "%s (%s, %d 行)" (message, unit, line).
 class EAssertionFailed : public EVetrinError {
 public:

@@ -8,6 +8,8 @@ const TFrameworkTexts& FwTexts() {
         TFrameworkTexts t;
         t.NotInteger = c("'%s' は整数ではありません");
         t.MissingLines = c("件数 %d に対して行が足りません (残り %s 行)");
+        t.NoRuleSection = c("ルールの設定が一つもありません");
+        t.AtFileLine = c("%s(%d) : ");
         t.AssertFormat = c("%s (%s, %d 行)");
         t.AssertDefault = c("アサート失敗");
         t.FileOpen = c("ファイル %s は開けません");

@@ -6,6 +6,8 @@
 struct TFrameworkTexts {
     std::string NotInteger;    // "'%s' は整数ではありません"
     std::string MissingLines;  // "件数 %d に対して行が足りません (残り %s 行)"
+    std::string NoRuleSection; // "ルールの設定が一つもありません"
+    std::string AtFileLine;    // "%s(%d) : " before a message about a line of a file
     std::string AssertFormat;  // "%s (%s, %d 行)"
     std::string AssertDefault; // "アサート失敗"
     std::string FileOpen;      // "ファイル %s は開けません"

@@ -10,18 +10,97 @@
 #include <iterator>
 #include <ostream>
 #include <sstream>
+#include <typeinfo>
 #include <utility>
 
 // ---- TVetrin ----
 
+namespace {
+// Writes each field as the checker project file stores it.
+class TSettingsWriter : public TSettingsVisitor {
+public:
+    explicit TSettingsWriter(TVetrinList& list) : List_(list) {}
+    void Flag(const TSettingField&, bool& value) override { List_.WriteBool(value); }
+    void Integer(const TSettingField&, std::int32_t& value) override { List_.WriteInteger(value); }
+    void Texts(const TSettingField&, TStringList& value) override { List_.WriteStrings(value); }
+
+private:
+    TVetrinList& List_;
+};
+
+// Reads each field from the checker project file. A field's limits bind what a settings form
+// accepts; a file keeps loading what it holds, as files written before the limits were.
+class TSettingsReader : public TSettingsVisitor {
+public:
+    explicit TSettingsReader(TVetrinList& list) : List_(list) {}
+    void Flag(const TSettingField&, bool& value) override { List_.ReadBool(value); }
+    void Integer(const TSettingField&, std::int32_t& value) override { List_.ReadInteger(value); }
+    void Texts(const TSettingField&, TStringList& value) override { List_.ReadStrings(value); }
+
+private:
+    TVetrinList& List_;
+};
+
+// Gathers the fields with their values.
+class TSettingsCollector : public TSettingsVisitor {
+public:
+    std::vector<TSettingDescription> Fields;
+    void Flag(const TSettingField& field, bool& value) override {
+        Fields.push_back({field, value});
+    }
+    void Integer(const TSettingField& field, std::int32_t& value) override {
+        Fields.push_back({field, value});
+    }
+    void Texts(const TSettingField& field, TStringList& value) override {
+        Fields.push_back({field, value});
+    }
+};
+
+// Sets the fields, in order, to values gathered from another checker of the same class.
+class TSettingsApplier : public TSettingsVisitor {
+public:
+    explicit TSettingsApplier(std::vector<TSettingDescription>& from) : From_(from) {}
+    void Flag(const TSettingField&, bool& value) override { value = Next<bool>(); }
+    void Integer(const TSettingField&, std::int32_t& value) override {
+        value = Next<std::int32_t>();
+    }
+    void Texts(const TSettingField&, TStringList& value) override {
+        value = std::move(Next<TStringList>());
+    }
+
+private:
+    template <typename T> T& Next() { return std::get<T>(From_.at(Index_++).Value); }
+    std::vector<TSettingDescription>& From_;
+    std::size_t Index_ = 0;
+};
+} // namespace
+
 void TVetrin::Check(TVtParts&) { throw EAbstractError(); }
-void TVetrin::SaveSettings(TVetrinList&) const {}
-void TVetrin::LoadSettings(TVetrinList&) {}
+// Saving and describing only read the fields: the visitors that do so never write them.
+void TVetrin::SaveSettings(TVetrinList& writer) const {
+    TSettingsWriter visitor(writer);
+    const_cast<TVetrin*>(this)->Settings(visitor);
+}
+void TVetrin::LoadSettings(TVetrinList& reader) {
+    TSettingsReader visitor(reader);
+    Settings(visitor);
+}
+void TVetrin::Settings(TSettingsVisitor&) {}
+std::vector<TSettingDescription> TVetrin::DescribeSettings() const {
+    TSettingsCollector visitor;
+    const_cast<TVetrin*>(this)->Settings(visitor);
+    return std::move(visitor.Fields);
+}
 std::uint8_t TVetrin::Category() const { throw EAbstractError(); }
 bool TVetrin::IsTarget(const TVtParts&) const { throw EAbstractError(); }
 std::string TVetrin::GetCheckerName() const { throw EAbstractError(); }
 void TVetrin::ShowDetail(void*) { throw EAssertionFailed(FwTexts().ShowDetail, "Vetrin", 603); }
-void TVetrin::AssignSettings(const TVetrin&) {}
+void TVetrin::AssignSettings(const TVetrin& other) {
+    if (&other == this || typeid(other) != typeid(*this)) return;
+    std::vector<TSettingDescription> values = other.DescribeSettings();
+    TSettingsApplier visitor(values);
+    Settings(visitor);
+}
 
 int TVetrin::Index() const {
     if (!Collection_) return -1;
@@ -144,25 +223,47 @@ void TVetrins::SaveToStream(std::ostream& stream) const {
 }
 
 void TVetrins::LoadFromStream(std::istream& stream) {
-    std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
     TVetrinList list;
-    list.SetText(text);
-    while (list.Count() >= list.Cursor) {
-        std::string header = list.ReadNext();
-        // The class name: from the second character up to the first "]". A double-byte first
-        // character is skipped whole (its second byte may be "]").
-        const std::size_t first = header.empty() ? 0 : platform::CharLength(header, 0);
-        std::size_t close = platform::FindFirstOf(header, "]");
-        std::string name = close == std::string::npos || close < first
-                               ? std::string()
-                               : header.substr(first, close - first);
-        for (const auto& checker : Items_) {
-            if (checker->ClassName() == name) {
-                list.ReadBool(checker->Enabled);
-                checker->LoadSettings(list);
+    list.SetText(
+        std::string((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>()));
+    LoadList(list);
+}
+
+int TVetrins::LoadList(TVetrinList& list) {
+    // What the checkers hold now, to put back when the file cannot be read whole: a file is
+    // applied completely or not at all.
+    TVetrinList before;
+    for (const auto& checker : Items_) {
+        before.WriteBool(checker->Enabled);
+        checker->SaveSettings(before);
+    }
+    int sections = 0;
+    try {
+        while (list.Count() >= list.Cursor) {
+            std::string header = list.ReadNext();
+            // The class name: from the second character up to the first "]". A double-byte
+            // first character is skipped whole (its second byte may be "]").
+            const std::size_t first = header.empty() ? 0 : platform::CharLength(header, 0);
+            std::size_t close = platform::FindFirstOf(header, "]");
+            std::string name = close == std::string::npos || close < first
+                                   ? std::string()
+                                   : header.substr(first, close - first);
+            for (const auto& checker : Items_) {
+                if (checker->ClassName() == name) {
+                    list.ReadBool(checker->Enabled);
+                    checker->LoadSettings(list);
+                    ++sections;
+                }
             }
         }
+    } catch (const EVetrinError&) {
+        for (const auto& checker : Items_) {
+            before.ReadBool(checker->Enabled);
+            checker->LoadSettings(before);
+        }
+        throw;
     }
+    return sections;
 }
 
 void TVetrins::SaveToFile(const std::string& fileName) {
@@ -176,7 +277,17 @@ void TVetrins::LoadFromFile(const std::string& fileName) {
     std::string bytes;
     if (!platform::FileExists(fileName) || !platform::ReadFileBytes(fileName, bytes))
         throw EFOpenError(fileName);
-    std::istringstream in(bytes);
-    LoadFromStream(in);
+    TVetrinList list;
+    list.SetText(bytes);
+    int sections = 0;
+    try {
+        sections = LoadList(list);
+    } catch (const EVetrinError& e) {
+        // The line just read is the one at fault (lines count from 1).
+        throw ECheckerProjectError(fileName, list.Cursor, e.Message());
+    }
+    // A file with text in it but no rule's section is not a checker project file at all.
+    if (sections == 0 && bytes.find_first_not_of(" \t\r\n") != std::string::npos)
+        throw ECheckerProjectError::NoRuleSection(fileName);
     FileName = fileName;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/FindingSink.h"
+#include "framework/RuleSettings.h"
 #include "framework/TextLines.h"
 #include "framework/VetrinList.h"
 #include "framework/VtParts.h"
@@ -45,6 +46,7 @@ public:
     virtual std::string_view ClassName() const { return "TVetrin"; }
 
     virtual void Check(TVtParts& part);
+    // The settings lines of the checker project file, written and read through Settings.
     virtual void SaveSettings(TVetrinList& writer) const;
     virtual void LoadSettings(TVetrinList& reader);
     virtual bool IgnoresExclusion() const { return false; }
@@ -54,7 +56,15 @@ public:
     virtual bool HasDetail() const { return false; }
     // Opens the settings dialog; the base raises the assertion.
     virtual void ShowDetail(void* owner);
+    // Copies the settings of another checker of the same class (through Settings).
     virtual void AssignSettings(const TVetrin& other);
+    // Visits the rule's settings fields in their fixed order; the base has none. Saving,
+    // loading, copying and describing all run through this one function.
+    virtual void Settings(TSettingsVisitor& visitor);
+
+    // The fields with their current values, in their order.
+    std::vector<TSettingDescription> DescribeSettings() const;
+    bool HasSettings() const { return !DescribeSettings().empty(); }
 
     TVetrins* Collection() const { return Collection_; }
     int Index() const;
@@ -102,12 +112,17 @@ public:
     void SaveToStream(std::ostream& stream) const;
     void LoadFromStream(std::istream& stream);
     // The checker project file: written in one piece (EFCreateError when it cannot be created),
-    // read whole (EFOpenError when it cannot be opened). Both record FileName.
+    // read whole (EFOpenError when it cannot be opened). A file is applied whole or not at
+    // all: on a fault nothing changes and ECheckerProjectError names the file and line (or
+    // that no rule's section is in it). Both record FileName when they succeed.
     void SaveToFile(const std::string& fileName);
     void LoadFromFile(const std::string& fileName);
 
 private:
     friend class TVetrin;
+    // Applies the sections of the list; on a fault puts every checker back as it was and
+    // raises it again. Answers the number of sections applied.
+    int LoadList(TVetrinList& list);
     std::vector<std::unique_ptr<TVetrin>> Items_;
     TFindingSink* Findings_ = nullptr;
     std::unique_ptr<TResultLinesSink> ResultLines_;

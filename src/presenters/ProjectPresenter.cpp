@@ -251,13 +251,9 @@ bool TProjectPresenter::OpenCheckerProject(const std::string& fileName) {
     if (Running_) return false;
     try {
         Session_->LoadRules(fileName);
-    } catch (const EFOpenError& error) {
-        // Nothing was read: the ticks stay as the user left them.
-        Prompts_.ShowError(ErrorText(error));
-        return false;
     } catch (const std::exception& error) {
-        // What the rules now hold is shown; the file is not remembered.
-        ShowEnabledFlags();
+        // A file that cannot be loaded whole changes nothing: the ticks stay as the user left
+        // them and the file is not remembered.
         Prompts_.ShowError(ErrorText(error));
         return false;
     }

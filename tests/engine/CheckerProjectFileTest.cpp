@@ -163,7 +163,7 @@ TEST(CheckerProjectFile, EmptyFileChangesNothing) {
     EXPECT_TRUE(r.flag->Flag);
 }
 
-TEST(CheckerProjectFile, NonIntegerStopsTheLoadKeepingWhatWasRead) {
+TEST(CheckerProjectFile, NonIntegerStopsTheLoadChangingNothing) {
     Rules r;
     try {
         r.Load("[TFlag] : f\r\nTrue\r\nFalse\r\n[TList] : l\r\nTrue\r\nabc\r\n");
@@ -171,19 +171,21 @@ TEST(CheckerProjectFile, NonIntegerStopsTheLoadKeepingWhatWasRead) {
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message(), ConversionMessage("abc"));
     }
-    EXPECT_TRUE(r.flag->Enabled);
-    EXPECT_FALSE(r.flag->Flag);
-    EXPECT_TRUE(r.list->Enabled);
+    // A file is applied whole or not at all: the sections before the fault are put back.
+    EXPECT_FALSE(r.flag->Enabled);
+    EXPECT_TRUE(r.flag->Flag);
+    EXPECT_FALSE(r.list->Enabled);
 }
 
-TEST(CheckerProjectFile, SectionCutShortKeepsTheFlagAndRaises) {
-    // A file holding only a header and the enabled line: the flag is applied, the settings read
-    // past the end, and the conversion error reaches the caller.
+TEST(CheckerProjectFile, SectionCutShortRaisesChangingNothing) {
+    // A file holding only a header and the enabled line: the settings read past the end, the
+    // conversion error reaches the caller and the flag read before it is put back.
     Rules r;
     r.list->Enabled = true;
     r.list->Entries = {"keep"};
     EXPECT_THROW(r.Load("[TList] : anything\r\nFalse\r\n"), EConvertError);
-    EXPECT_FALSE(r.list->Enabled);
+    EXPECT_TRUE(r.list->Enabled);
+    EXPECT_EQ(r.list->Entries, TStringList{"keep"});
     EXPECT_EQ(r.list->Limit, 80);
     EXPECT_FALSE(r.flag->Enabled);
 }

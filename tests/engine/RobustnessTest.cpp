@@ -74,7 +74,9 @@ TEST(Robustness, CountBeyondTheLinesLeftStopsTheLoad) {
         EXPECT_EQ(platform::Cp932ToUtf8(e.Message()),
                   "件数 2147483647 に対して行が足りません (残り 1 行)");
     }
-    EXPECT_TRUE(rule->Enabled); // read before the count: stays applied
+    // Read before the count, and put back with everything else.
+    EXPECT_FALSE(rule->Enabled);
+    EXPECT_EQ(rule->Entries, TStringList{"old"});
     // Exactly as many lines as promised still load.
     std::istringstream exact("[TList] : x\r\nTrue\r\n2\r\na\r\n\r\n");
     checkers.LoadFromStream(exact);
