@@ -32,6 +32,12 @@ void TRuleDialog::EditSettings(TVetrin& rule, HWND owner) {
     ShowModal(owner, EngineToWide(rule.GetCheckerName()), 396, 216);
 }
 
+TSettingField TRuleDialog::Field(std::string_view key) const {
+    for (const TSettingDescription& description : Working_->DescribeSettings())
+        if (description.Field.Key == key) return description.Field;
+    throw EGeneralError("no setting " + std::string(key));
+}
+
 int TRuleDialog::FieldId(int n) { return win32ids::FirstSettingField + n; }
 
 void TRuleDialog::OnInit() {

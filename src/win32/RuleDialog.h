@@ -4,12 +4,14 @@
 // loads the controls from the rule again, and Cancel, Esc and the close box change nothing.
 #pragma once
 
+#include "framework/RuleSettings.h"
 #include "framework/Vetrin.h"
 #include "framework/VetrinList.h"
 #include "win32/ModalDialog.h"
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace win32 {
 
@@ -29,6 +31,8 @@ protected:
     virtual bool ControlsValid() { return true; }
 
     TVetrin& Working() { return *Working_; }
+    // The description of one of the rule's settings fields (its label, its limits).
+    TSettingField Field(std::string_view key) const;
     // The identifier of the rule's n-th control.
     static int FieldId(int n);
     // Engine text (code page 932) in a control and back; a text the user left as it was shown

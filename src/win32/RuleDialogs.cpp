@@ -112,7 +112,7 @@ class TImplicitPublicDialog : public TRuleDialogOf<TVbProhibitImplicitPublicDecl
     void ControlsToSettings() override { Rule().ExceptSubMain = FieldChecked(0); }
 };
 
-// 一行の長さ制限: 一行の長さは N 文字以下とする. N is a whole number from 1.
+// 一行の長さ制限: 一行の長さは N 文字以下とする, N a whole number within the rule's bounds.
 class TLineLengthDialog : public TRuleDialogOf<TVbLimitLengthOfLine> {
     void CreateFields() override {
         AddControl(WC_STATICW, L"一行の長さは(&L)", SS_RIGHT, -1, 8, 16, 92, 14);
@@ -131,9 +131,11 @@ class TLineLengthDialog : public TRuleDialogOf<TVbLimitLengthOfLine> {
             Refuse(0, "数値を入力して下さい");
             return false;
         }
-        // A limit below one would report every line (a negative one even the empty lines).
-        if (limit < 1) {
-            Refuse(0, "1 以上の数値を入力して下さい");
+        // The rule's own bounds: below 1 every line would be reported (a negative limit even the
+        // empty ones).
+        TSettingField field = Field("MaxLength");
+        if (limit < field.Min || limit > field.Max) {
+            Refuse(0, std::to_string(field.Min) + " 以上の数値を入力して下さい");
             return false;
         }
         return true;
