@@ -11,6 +11,7 @@
 #include "platform/CodePage.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
+#include "presenters/StatisticsTable.h"
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbSource.h"
 
@@ -201,13 +202,10 @@ int RunCheck(const TCheckOptions& options) {
 
 namespace {
 
-// A bar of `width` characters filled in proportion value / denominator (truncated), like the
-// statistics window's bars; nothing when the denominator is 0.
+// A bar of `width` characters filled as the statistics table's bars are (value / denominator,
+// truncated; nothing when the denominator is 0).
 std::string Bar(std::int32_t value, std::int32_t denominator, int width) {
-    int filled = 0;
-    if (denominator > 0 && value > 0)
-        filled = static_cast<int>(static_cast<double>(value) / denominator * width);
-    filled = std::clamp(filled, 0, width);
+    const int filled = BarWidth(BarFraction(value, denominator), width);
     return std::string(static_cast<std::size_t>(filled), '#') +
            std::string(static_cast<std::size_t>(width - filled), ' ');
 }

@@ -2,6 +2,7 @@
 
 #include "cli/CliTexts.h"
 #include "platform/CodePage.h"
+#include "presenters/StatisticsTable.h"
 
 #include <algorithm>
 #include <array>
@@ -38,11 +39,9 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
-// The bar's share of its cell in percent, as the window draws it: value / denominator of the
-// width, none when the denominator is 0.
+// The bar's share of its cell in percent, as the statistics table has it.
 std::string Percent(std::int32_t value, std::int32_t denominator) {
-    double share = denominator > 0 ? static_cast<double>(value) / denominator * 100.0 : 0.0;
-    share = std::clamp(share, 0.0, 100.0);
+    const double share = BarFraction(value, denominator) * 100.0;
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", share);
     return text;

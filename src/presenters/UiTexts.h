@@ -74,6 +74,11 @@ inline constexpr std::string_view EditorWithoutParameters =
     "加えてください。";
 inline constexpr std::string_view EditorNotStarted = "エディタを起動できません: %1";
 
+// Settings forms: a value a field cannot hold ("%1" the lower, then the upper limit).
+inline constexpr std::string_view NotANumber = "数値を入力して下さい";
+inline constexpr std::string_view NumberAtLeast = "%1 以上の数値を入力して下さい";
+inline constexpr std::string_view NumberBetween = "%1 から %1 までの数値を入力して下さい";
+
 // Statistics window
 inline constexpr std::string_view StatisticsPage = "コメント統計";
 inline constexpr std::array<std::string_view, 5> StatisticsHeaders = {

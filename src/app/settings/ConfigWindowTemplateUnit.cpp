@@ -77,7 +77,7 @@ TConfigWindowTemplete::~TConfigWindowTemplete() = default;
 
 void TConfigWindowTemplete::BeginEdit(TVetrin& checker) {
     TargetChecker = &checker;
-    WorkingChecker->AssignSettings(*TargetChecker);
+    Form_.emplace(checker, *WorkingChecker);
     SettingsToControls();
     Ok->setFocus();
 }
@@ -89,12 +89,12 @@ void TConfigWindowTemplete::EditSettings(TVetrin& checker) {
 
 void TConfigWindowTemplete::OkClick() {
     ControlsToSettings();
-    TargetChecker->AssignSettings(*WorkingChecker);
+    Form_->Ok();
     accept();
 }
 
 void TConfigWindowTemplete::UndoClick() {
-    WorkingChecker->AssignSettings(*TargetChecker);
+    Form_->Undo();
     SettingsToControls();
 }
 

@@ -4,6 +4,7 @@
 #include "app/WidgetText.h"
 #include "framework/Vetrin.h"
 #include "framework/VetrinList.h"
+#include "presenters/SettingsForm.h"
 
 #include <QDialog>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QPushButton;
@@ -41,7 +43,6 @@ struct TSettingTexts {
     static constexpr const char* MaxLengthLabel = "一行の長さは(&L)";
     static constexpr const char* MaxLengthTail = "文字以下とする";
     static constexpr const char* NotANumber = "数値を入力して下さい";
-    static constexpr const char* NotAPositiveLimit = "1 以上の数値を入力して下さい";
     static constexpr const char* ErrorCaption = "ｴﾗｰ";
 };
 
@@ -55,8 +56,9 @@ QString LinesToWidget(const TStringList& lines);
 TStringList WidgetToLines(const QString& text, const TStringList& shown = {});
 
 // A modal dialog that edits a private copy (WorkingChecker) of a rule's settings and copies it
-// back to the edited rule (TargetChecker) only on OK. Each derived dialog creates WorkingChecker
-// as a fresh instance of its rule class and fills in SettingsToControls and ControlsToSettings.
+// back to the edited rule (TargetChecker) only on OK, by the settings form's protocol
+// (presenters/SettingsForm.h). Each derived dialog creates WorkingChecker as a fresh instance of
+// its rule class and fills in SettingsToControls and ControlsToSettings.
 class TConfigWindowTemplete : public QDialog {
     Q_OBJECT
 public:
@@ -93,6 +95,9 @@ public:
     static void ShowMessage(QWidget* parent, const char* captionUtf8, const char* textUtf8);
 
 protected:
+    // The form of the rule under edit (from BeginEdit on).
+    std::optional<TSettingsForm> Form_;
+
     // Places a control at left, top, width, height of the client area. Labels, check boxes and
     // one-line controls grow to the height their font needs, keeping their top-left corner; a
     // label grows to the width of its text too, to the right, or with keepRight to the left (for

@@ -41,16 +41,13 @@ void TVbLimitLengthOfLineSetting::ControlsToSettings() {
 }
 
 void TVbLimitLengthOfLineSetting::OkClick() {
-    const char* refusal = nullptr;
-    try {
-        // A limit below one would report every line (a negative one even the empty lines).
-        if (TextToLimit(MaxLength->text()) < 1) refusal = TSettingTexts::NotAPositiveLimit;
-    } catch (const EConvertError&) {
-        refusal = TSettingTexts::NotANumber;
-    }
-    if (refusal) {
+    // The field's limits refuse what is no number, and a limit below one (it would report every
+    // line, a negative one even the empty lines).
+    std::string refusal;
+    const TSettingField field = Form_->Fields().at(0).Field;
+    if (!TSettingsForm::IntegerFromText(field, MaxLength->text().toStdString(), refusal)) {
         // Nothing is stored; the dialog stays open so that the number can be corrected.
-        ShowMessage(this, TSettingTexts::ErrorCaption, refusal);
+        ShowMessage(this, TSettingTexts::ErrorCaption, refusal.c_str());
         MaxLength->setFocus();
         MaxLength->selectAll();
         return;
