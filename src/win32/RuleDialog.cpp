@@ -1,6 +1,5 @@
 #include "win32/RuleDialog.h"
 
-#include "checkers/RuleTable.h"
 #include "framework/Errors.h"
 #include "platform/win/WideText.h"
 #include "presenters/UiTexts.h"
@@ -24,16 +23,12 @@ std::wstring EngineToWide(const std::string& text) {
 } // namespace
 
 void TRuleDialog::EditSettings(TVetrin& rule, HWND owner) {
-    const TRuleRow* row = FindRuleRow(rule.ClassName());
-    if (!row) throw EGeneralError("no rule " + std::string(rule.ClassName()));
-    Target_ = &rule;
-    Working_ = row->Create();
-    Working_->AssignSettings(rule);
-    ShowModal(owner, EngineToWide(rule.GetCheckerName()), 396, 216);
+    Form_ = std::make_unique<TSettingsForm>(rule);
+    ShowModal(owner, Wide(Form_->Caption()), 396, 216);
 }
 
 TSettingField TRuleDialog::Field(std::string_view key) const {
-    for (const TSettingDescription& description : Working_->DescribeSettings())
+    for (const TSettingDescription& description : Form_->Fields())
         if (description.Field.Key == key) return description.Field;
     throw EGeneralError("no setting " + std::string(key));
 }
@@ -59,11 +54,11 @@ bool TRuleDialog::OnCommand(int id, int code) {
     case IDOK:
         if (!ControlsValid()) return true;
         ControlsToSettings();
-        Target_->AssignSettings(*Working_);
+        Form_->Ok();
         Close(IDOK);
         return true;
     case win32ids::Undo:
-        Working_->AssignSettings(*Target_);
+        Form_->Undo();
         SettingsToControls();
         return true;
     default:

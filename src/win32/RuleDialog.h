@@ -1,12 +1,13 @@
 // The template of the rules' settings dialogs: OK, Cancel and 元に戻す(&D) under the rule's own
-// controls. The dialog edits a private copy of the rule's settings (a fresh rule of the same
-// class that takes them with AssignSettings) and gives them back to the rule only on OK; Undo
-// loads the controls from the rule again, and Cancel, Esc and the close box change nothing.
+// controls, over the presenters' settings form: the controls show and store the form's working
+// copy, OK commits it to the rule, Undo takes the rule's settings again, and Cancel, Esc and the
+// close box change nothing.
 #pragma once
 
 #include "framework/RuleSettings.h"
 #include "framework/Vetrin.h"
 #include "framework/VetrinList.h"
+#include "presenters/SettingsForm.h"
 #include "win32/ModalDialog.h"
 
 #include <memory>
@@ -30,7 +31,7 @@ protected:
     // (the dialog stays open).
     virtual bool ControlsValid() { return true; }
 
-    TVetrin& Working() { return *Working_; }
+    TVetrin& Working() { return Form_->Working(); }
     // The description of one of the rule's settings fields (its label, its limits).
     TSettingField Field(std::string_view key) const;
     // The identifier of the rule's n-th control.
@@ -51,8 +52,7 @@ private:
     void OnInit() override;
     bool OnCommand(int id, int code) override;
 
-    TVetrin* Target_ = nullptr;
-    std::unique_ptr<TVetrin> Working_;
+    std::unique_ptr<TSettingsForm> Form_;
 };
 
 // Registers the six dialogs in the rule table, so that a rule's ShowDetail(owner) opens its own;

@@ -7,8 +7,8 @@
 #include "checkers/VbLimitLengthOfLine.h"
 #include "checkers/VbNoCheckFile.h"
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
-#include "framework/Errors.h"
 #include "platform/win/WideText.h"
+#include "presenters/SettingsForm.h"
 #include "win32/RuleDialog.h"
 
 #include <commctrl.h>
@@ -124,21 +124,11 @@ class TLineLengthDialog : public TRuleDialogOf<TVbLimitLengthOfLine> {
     void SettingsToControls() override { SetFieldText(0, std::to_string(Rule().MaxLength)); }
     void ControlsToSettings() override { Rule().MaxLength = StrToInt(FieldText(0)); }
     bool ControlsValid() override {
-        std::int32_t limit = 0;
-        try {
-            limit = StrToInt(FieldText(0));
-        } catch (const EConvertError&) {
-            Refuse(0, "数値を入力して下さい");
-            return false;
-        }
-        // The rule's own bounds: below 1 every line would be reported (a negative limit even the
-        // empty ones).
-        TSettingField field = Field("MaxLength");
-        if (limit < field.Min || limit > field.Max) {
-            Refuse(0, std::to_string(field.Min) + " 以上の数値を入力して下さい");
-            return false;
-        }
-        return true;
+        // The rule's own bounds: below 1 every line would be reported.
+        std::string refusal;
+        if (TSettingsForm::IntegerFromText(Field("MaxLength"), FieldText(0), refusal)) return true;
+        Refuse(0, refusal);
+        return false;
     }
 };
 
