@@ -8,8 +8,14 @@
 
 #include <string>
 
+// A text that may hold names of the sources: they are text of `source`, the run's code page.
+inline QString EngineToWidget(const std::string& text, const platform::TCodePage& source) {
+    return QString::fromStdString(platform::TextToUtf8(text, source));
+}
+
+// A text of the system's own (settings, rule names, checker project files): no source names.
 inline QString EngineToWidget(const std::string& text) {
-    return QString::fromStdString(platform::TextToUtf8(text));
+    return EngineToWidget(text, platform::SystemCodePage());
 }
 
 inline std::string WidgetToEngine(const QString& text) {

@@ -142,7 +142,7 @@ void TCheckSession::ReadProjectFile(const std::string& path) {
     ParseReleased_ = false;
     Project_.Clear();
     // The sources are read, and their names shown, in this code page until the next read.
-    platform::SetSourceCodePage(Settings_.CodePage);
+    Project_.SetCodePage(*platform::FindCodePage(Settings_.CodePage));
     ReadCodePage_ = Settings_.CodePage;
     Project_.Load(path);
     Project_.CheckIsProject();
@@ -346,8 +346,6 @@ void TCheckSession::ReadAndCheckMembers() {
 
 void TCheckSession::CheckProjectPart() {
     Filter_.Reset();
-    // The rules see the names of the project in the code page it was read in.
-    platform::SetSourceCodePage(ReadCodePage_);
     Project_.CheckSelf(Rules_);
     Step();
 }

@@ -49,6 +49,11 @@ public:
     TCheckSession& operator=(const TCheckSession&) = delete;
 
     const TRunSettings& Settings() const { return Settings_; }
+    // The settings' code page: what the next read reads the sources in, and what the writers
+    // show the names of its findings in.
+    const platform::TCodePage& CodePage() const {
+        return *platform::FindCodePage(Settings_.CodePage);
+    }
     // Another code page for the source files; the next Check reads the project again when it
     // was read in another one. An unknown code page raises EGeneralError and changes nothing.
     void SetCodePage(int codePage);

@@ -47,7 +47,7 @@ void TDroppedWords::Collect() {
     auto it =
         std::lower_bound(dropped.begin(), dropped.end(), FirstLine_,
                          [](const TVbDroppedText& d, std::int32_t line) { return d.Line < line; });
-    const platform::TCodePage& page = platform::SourceCodePage();
+    const platform::TCodePage& page = Source_.CodePage();
     for (; it != dropped.end() && it->Line <= LastLine_; ++it) {
         std::string_view text = it->Text;
         std::size_t i = 0;

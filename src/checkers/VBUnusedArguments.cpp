@@ -31,7 +31,7 @@ void TVBUnusedArguments::Check(TVtParts& part) {
         const std::string_view procedure = method.NameToken->Text();
         if (platform::IsAscii(procedure)
                 ? procedure.find('_') != std::string_view::npos
-                : platform::FindFirstOf(procedure, "_") != std::string_view::npos)
+                : part.CodePage().FindFirstOf(procedure, "_") != std::string_view::npos)
             continue;
 
         // Every identifier of the body that is a use (not the first body token, not after ".")
@@ -69,7 +69,7 @@ void TVBUnusedArguments::Check(TVtParts& part) {
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;
             message.assign(t.UnusedArgumentOpen);
-            platform::AppendMarkedSourceText(message, name);
+            platform::AppendMarkedSourceText(message, name, part.CodePage());
             message += t.UnusedClose;
             ReportAt(message, argument.Line());
         }

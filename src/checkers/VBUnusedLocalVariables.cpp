@@ -54,7 +54,7 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
             // A use in text the tokenizer dropped ("Left$(n, 1)", "Print #1, n", "a: n = 1").
             if (dropped.Contains(local.NameToken->Text())) continue;
             message.assign(t.UnusedLocalOpen);
-            platform::AppendMarkedSourceText(message, local.NameToken->Text());
+            platform::AppendMarkedSourceText(message, local.NameToken->Text(), part.CodePage());
             message += t.UnusedClose;
             ReportAt(message, local.NameToken->Line);
         }

@@ -47,7 +47,7 @@ void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
 
         std::string_view first = tokens.Get(mid)->Text();
         if (first == "Public" || first == "Private" || first == "Friend") continue;
-        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text()) +
+        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text(), part.CodePage()) +
                      t.ImplicitPublicClose,
                  line);
     }

@@ -9,6 +9,11 @@
 #include <vector>
 
 namespace {
+// Patterns come from the checker project file and names are shown in its code page: both are
+// code page 932 text, whatever the sources' code page.
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    return platform::SystemCodePage().CharLength(s, i);
+}
 
 // At most this many elements may be preceded by a star.
 constexpr int MaxStarElements = 30;
@@ -74,7 +79,7 @@ private:
                 TElement set(TElementKind::Set);
                 i = CompileSet(i + 1, set);
                 Add(set, start);
-            } else if (platform::CharLength(p, i) == 2) {
+            } else if (CharLength(p, i) == 2) {
                 TElement db(TElementKind::DoubleByte);
                 db.First = static_cast<unsigned char>(p[i]);
                 db.Second = static_cast<unsigned char>(p[i + 1]);
@@ -100,7 +105,7 @@ private:
         bool haveLast = false;
         unsigned char last = 0;
         while (i < p.size() && p[i] != ']') {
-            if (platform::CharLength(p, i) == 2) {
+            if (CharLength(p, i) == 2) {
                 // Double-byte characters cannot stand in a set of single bytes.
                 i += 2;
                 continue;
@@ -114,7 +119,7 @@ private:
                     continue;
                 }
                 if (i + 1 >= p.size()) Invalid(i + 1); // the set is never closed
-                if (platform::CharLength(p, i + 1) == 2) {
+                if (CharLength(p, i + 1) == 2) {
                     i += 3; // a range up to a double-byte character adds nothing
                     continue;
                 }

@@ -22,9 +22,7 @@ std::string Folded(std::string text) {
     return text;
 }
 
-// A message (code page 932, names marked) and a path (the file system's form) in UTF-8, as the
-// baseline file keeps them.
-std::string Utf8(std::string_view message) { return platform::TextToUtf8(message); }
+// A path (the file system's form) in UTF-8, as the baseline file keeps it.
 std::string PathUtf8(std::string_view path) { return platform::PathToUtf8(path); }
 
 } // namespace
@@ -48,7 +46,8 @@ const std::pair<std::string, std::string>& TBaseline::Place(const std::string& p
 
 void TBaseline::Add(const std::string& projectFile, const TFindingRecord& finding) {
     const auto& [project, file] = Place(projectFile, finding);
-    TEntry& entry = Entries_[MakeKey(project, file, finding.Rule, Utf8(finding.Message))];
+    TEntry& entry = Entries_[MakeKey(project, file, finding.Rule,
+                                     platform::TextToUtf8(finding.Message, Source_))];
     if (entry.Count++ == 0) {
         entry.Project = project;
         entry.File = file;
@@ -58,7 +57,8 @@ void TBaseline::Add(const std::string& projectFile, const TFindingRecord& findin
 bool TBaseline::Match(const std::string& projectFile, const TFindingRecord& finding) {
     const auto& [project, file] = Place(projectFile, finding);
     Projects_.insert(Folded(project));
-    auto it = Entries_.find(MakeKey(project, file, finding.Rule, Utf8(finding.Message)));
+    auto it = Entries_.find(
+        MakeKey(project, file, finding.Rule, platform::TextToUtf8(finding.Message, Source_)));
     if (it == Entries_.end()) return false;
     return ++it->second.Seen <= it->second.Count;
 }

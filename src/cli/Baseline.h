@@ -16,6 +16,9 @@
 
 class TBaseline {
 public:
+    // Messages are kept in UTF-8: the names in them are text of `source`, the run's code page.
+    explicit TBaseline(const platform::TCodePage& source) : Source_(source) {}
+
     // Reads a baseline file (engine path). A missing or malformed file raises EGeneralError.
     void LoadFromFile(const std::string& fileName);
     // Writes the recorded findings as JSON sorted by project, file, rule, message and occurrence,
@@ -47,6 +50,7 @@ private:
     // come file by file, so the last answer is kept.
     const std::pair<std::string, std::string>& Place(const std::string& projectFile,
                                                      const TFindingRecord& finding);
+    const platform::TCodePage& Source_;
     std::string PlacedProject_, PlacedFile_;
     std::pair<std::string, std::string> Placed_;
     std::map<TKey, TEntry> Entries_;

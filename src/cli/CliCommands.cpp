@@ -42,7 +42,8 @@ struct TProjectToCheck {
 // The projects named on the command line, each project group replaced by its projects in the
 // group's order. A project of a group that is missing is reported and counted in `missing`; the
 // others are checked.
-std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args, int& missing) {
+std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& args,
+                                             const platform::TCodePage& source, int& missing) {
     std::vector<TProjectToCheck> projects;
     missing = 0;
     for (const auto& arg : args) {
@@ -50,7 +51,7 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
             projects.push_back({CheckedProjectPath(arg), arg});
             continue;
         }
-        for (const TGroupProject& p : ReadProjectGroup(platform::EnginePath(arg))) {
+        for (const TGroupProject& p : ReadProjectGroup(platform::EnginePath(arg), source)) {
             if (p.Exists) {
                 // A project of a group is refused as one named on the command line is.
                 projects.push_back({CheckedProjectPath(p.Path), platform::NativePath(p.Path)});
@@ -58,7 +59,8 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
                 ++missing;
                 std::string text =
                     "vrt: " + arg + ": " +
-                    platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path)) + "\n";
+                    platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path), source) +
+                    "\n";
                 platform::WriteStandardStream(stderr, text);
             }
         }
@@ -71,15 +73,17 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
 // parse walk; say so on stderr as well, one line each, so a check that covered less than the
 // project does not pass unnoticed.
 void WarnMissingMembers(const TVbProjectSource& project) {
+    const platform::TCodePage& source = project.CodePage();
     for (const auto& failure : project.MemberFailures) {
-        std::string text = "vrt: " + platform::TextToUtf8(failure.Line) + "\n";
+        std::string text = "vrt: " + platform::TextToUtf8(failure.Line, source) + "\n";
         platform::WriteStandardStream(stderr, text);
     }
     for (const TVtParts* child : project.Children) {
         if (!platform::FileExists(child->FileName)) {
             std::string text =
                 "vrt: " +
-                platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName)) +
+                platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName),
+                                     source) +
                 "\n";
             platform::WriteStandardStream(stderr, text);
         }
@@ -133,24 +137,26 @@ int RunCheck(const TCheckOptions& options) {
     TCheckSession session(settings);
     PrepareRules(session, options.RulesFile);
     int missing = 0;
-    std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
+    std::vector<TProjectToCheck> projects =
+        ProjectsToCheck(options.Projects, session.CodePage(), missing);
 
     // The text format in a code page (932, or the source's with --encoding native) is written as
     // those bytes (and shown as such on a Windows console); everything else is UTF-8.
     TOutput out(stdout, options.TextTarget ? static_cast<unsigned>(options.TextTarget->Number())
                                            : platform::Utf8CodePage);
     std::unique_ptr<TFindingWriter> writer =
-        MakeWriter(options.Format, options.TextTarget, session.Rules(), out);
+        MakeWriter(options.Format, options.TextTarget, session.CodePage(), session.Rules(), out);
     TFindingBatch findings(writer.get());
     session.SetFindings(&findings);
 
     // The baseline to compare with, and the one to record; both see every finding of the run.
     std::unique_ptr<TBaseline> baseline, recorded;
     if (!options.BaselineFile.empty()) {
-        baseline = std::make_unique<TBaseline>();
+        baseline = std::make_unique<TBaseline>(session.CodePage());
         baseline->LoadFromFile(platform::EnginePath(options.BaselineFile));
     }
-    if (!options.WriteBaselineFile.empty()) recorded = std::make_unique<TBaseline>();
+    if (!options.WriteBaselineFile.empty())
+        recorded = std::make_unique<TBaseline>(session.CodePage());
     std::string currentProject;
     std::int64_t known = 0;
     if (baseline || recorded) {
@@ -165,7 +171,7 @@ int RunCheck(const TCheckOptions& options) {
     }
     std::int64_t checked = 0;
     std::unique_ptr<TStreamLog> log;
-    if (options.Log) log = std::make_unique<TStreamLog>(stderr);
+    if (options.Log) log = std::make_unique<TStreamLog>(stderr, session.CodePage());
     session.SetLog(log.get());
     writer->Begin();
     try {
@@ -272,7 +278,8 @@ int RunStats(const TStatsOptions& options) {
     if (TVetrin* statistics = session.Rules().FindByClassName("TVbAnalyzeStatistics"))
         statistics->Enabled = true;
     int missing = 0;
-    std::vector<TProjectToCheck> projects = ProjectsToCheck(options.Projects, missing);
+    std::vector<TProjectToCheck> projects =
+        ProjectsToCheck(options.Projects, session.CodePage(), missing);
 
     TOutput out(stdout);
     std::vector<TStatsTable> tables;
@@ -356,20 +363,21 @@ TVbMemberKind KindByExtension(const std::string& path) {
     return TVbMemberKind::None;
 }
 
-void AppendVariable(std::string& text, char tag, const TVbVariable& v) {
+void AppendVariable(std::string& text, const platform::TCodePage& page, char tag,
+                    const TVbVariable& v) {
     text += tag;
     text += '\t' + std::to_string(v.Line()) + '\t';
-    AppendEscapedUtf8(text, v.Name());
+    AppendEscapedUtf8(text, page, v.Name());
     text += '\t';
-    AppendEscapedUtf8(text, v.Bounds);
+    AppendEscapedUtf8(text, page, v.Bounds);
     text += '\t';
-    AppendEscapedUtf8(text, v.TypeName);
+    AppendEscapedUtf8(text, page, v.TypeName);
     text += '\n';
 }
 
 } // namespace
 
-int RunDump(const std::string& sourceFile) {
+int RunDump(const std::string& sourceFile, int codePage) {
     std::string path = platform::EnginePath(sourceFile);
     std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
     if (!source)
@@ -378,8 +386,11 @@ int RunDump(const std::string& sourceFile) {
     std::string bytes;
     if (!platform::FileExists(path) || !platform::ReadFileBytes(path, bytes))
         throw EFOpenError(path);
+    TRunSettings settings;
+    settings.CodePage = codePage;
+    TCheckSession session(settings);
+    source->SetCodePage(session.CodePage());
     source->Load(path);
-    TCheckSession session;
     bool answer = TVbParser(*source, session.WordLists()).Execute();
 
     TOutput out(stdout);
@@ -394,26 +405,26 @@ int RunDump(const std::string& sourceFile) {
         const TVbToken& t = *source->Tokens.Get(i);
         text += "T\t" + std::to_string(t.Line) + '\t' + std::to_string(t.Kind) + '\t' +
                 std::to_string(t.Scope) + '\t';
-        AppendEscapedUtf8(text, t.Text());
+        AppendEscapedUtf8(text, session.CodePage(), t.Text());
         text += '\n';
         flush();
     }
     for (const auto& d : source->DroppedText) {
         text += "D\t" + std::to_string(d.Line) + '\t';
-        AppendEscapedUtf8(text, d.Text);
+        AppendEscapedUtf8(text, session.CodePage(), d.Text);
         text += '\n';
         flush();
     }
     for (int i = 0; i < source->Variables.Count(); ++i)
-        AppendVariable(text, 'V', *source->Variables.Get(i));
+        AppendVariable(text, session.CodePage(), 'V', *source->Variables.Get(i));
     for (int i = 0; i < source->Methods.Count(); ++i) {
         const TVbMethod& m = *source->Methods.Get(i);
         text += "M\t" + std::to_string(m.NameToken->Line) + '\t' +
                 std::to_string(m.NameToken->Scope) + '\t';
-        AppendEscapedUtf8(text, m.NameToken->Text());
+        AppendEscapedUtf8(text, session.CodePage(), m.NameToken->Text());
         text += '\t' + std::to_string(m.Tokens.Count()) + '\n';
         for (int k = 0; k < m.Arguments.Count(); ++k)
-            AppendVariable(text, 'A', *m.Arguments.Get(k));
+            AppendVariable(text, session.CodePage(), 'A', *m.Arguments.Get(k));
         flush();
     }
     text += answer ? "R\ttrue\n" : "R\tfalse\n";

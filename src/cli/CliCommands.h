@@ -37,4 +37,4 @@ int RunStats(const TStatsOptions& options);
 // Lists the rules, or writes the default selection to a checker project file.
 int RunRules(const std::string& writeFile);
 // Prints the tokens, dropped text, variables and methods of one member source file.
-int RunDump(const std::string& sourceFile);
+int RunDump(const std::string& sourceFile, int codePage);

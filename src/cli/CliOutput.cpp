@@ -44,8 +44,8 @@ namespace {
 using platform::IsAscii;
 
 // A system text (messages, rule names) for UTF-8 output, each marked piece in its own encoding.
-std::string Utf8Text(std::string_view text) {
-    return IsAscii(text) ? std::string(text) : platform::TextToUtf8(text);
+std::string Utf8Text(std::string_view text, const platform::TCodePage& source) {
+    return IsAscii(text) ? std::string(text) : platform::TextToUtf8(text, source);
 }
 
 std::string Dump(const ordered_json& j) {
@@ -54,11 +54,12 @@ std::string Dump(const ordered_json& j) {
 
 } // namespace
 
-void AppendEscapedUtf8(std::string& out, std::string_view sourceText) {
+void AppendEscapedUtf8(std::string& out, const platform::TCodePage& source,
+                       std::string_view sourceText) {
     std::string converted;
     std::string_view text = sourceText;
     if (!IsAscii(sourceText)) {
-        converted = platform::SourceCodePage().ToUtf8(sourceText);
+        converted = source.ToUtf8(sourceText);
         text = converted;
     }
     for (char c : text) {
@@ -127,7 +128,8 @@ namespace {
 
 class TTextWriter : public TFindingWriter {
 public:
-    TTextWriter(const platform::TCodePage* target, TOutput& out) : Target_(target), Out_(out) {}
+    TTextWriter(const platform::TCodePage* target, const platform::TCodePage& source, TOutput& out)
+        : Target_(target), Source_(source), Out_(out) {}
     // The result line, each part in the output's encoding: the file as converted for the finding
     // before when it is the same (findings come part by part), the message converted only when it
     // is not plain ASCII. A part's conversion is that of the whole line: the marks of a part are
@@ -162,12 +164,13 @@ public:
 private:
     void AppendConverted(std::string& out, std::string_view text) const {
         if (Target_)
-            out += platform::TextToCodePage(text, *Target_);
+            out += platform::TextToCodePage(text, *Target_, Source_);
         else
-            platform::AppendTextToUtf8(out, text);
+            platform::AppendTextToUtf8(out, text, Source_);
     }
 
     const platform::TCodePage* Target_; // none: UTF-8
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string LastFile_, LastFileText_;
     std::string LastMessage_, LastMessageText_;
@@ -178,7 +181,8 @@ private:
 
 class TJsonWriter : public TFindingWriter {
 public:
-    TJsonWriter(const TVetrins& rules, TOutput& out) : Out_(out) {
+    TJsonWriter(const TVetrins& rules, const platform::TCodePage& source, TOutput& out)
+        : Source_(source), Out_(out) {
         // The display names in code page 932, made once per rule.
         for (int i = 0; i < rules.Count(); ++i)
             Names_.emplace(std::string(rules.Items(i)->ClassName()),
@@ -188,9 +192,9 @@ public:
         ordered_json j;
         j["file"] = platform::PathToUtf8(f.File);
         j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
-        j["message"] = Utf8Text(f.Message);
+        j["message"] = Utf8Text(f.Message, Source_);
         j["rule"] = f.Rule;
-        j["ruleName"] = Utf8Text(RuleName(f.Rule));
+        j["ruleName"] = Utf8Text(RuleName(f.Rule), Source_);
         Out_.Write(First_ ? "[\n  " : ",\n  ");
         First_ = false;
         Out_.Write(Dump(j));
@@ -203,6 +207,7 @@ private:
         auto it = Names_.find(className);
         return it == Names_.end() ? std::string_view() : std::string_view(it->second);
     }
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     bool First_ = true;
     std::map<std::string, std::string, std::less<>> Names_;
@@ -212,7 +217,8 @@ private:
 
 class TSarifWriter : public TFindingWriter {
 public:
-    TSarifWriter(const TVetrins& rules, TOutput& out) : Out_(out) {
+    TSarifWriter(const TVetrins& rules, const platform::TCodePage& source, TOutput& out)
+        : Source_(source), Out_(out) {
         for (int i = 0; i < rules.Count(); ++i)
             Index_[std::string(rules.Items(i)->ClassName())] = i;
         ordered_json driverRules = ordered_json::array();
@@ -270,7 +276,7 @@ public:
         r["ruleId"] = f.Rule;
         r["ruleIndex"] = Index_[f.Rule];
         r["level"] = "warning";
-        r["message"] = {{"text", Utf8Text(f.Message)}};
+        r["message"] = {{"text", Utf8Text(f.Message, Source_)}};
         ordered_json physical;
         physical["physicalLocation"] = std::move(location);
         r["locations"] = ordered_json::array();
@@ -310,6 +316,7 @@ private:
         return LineCounts_[file] = std::max<std::int32_t>(count, 1);
     }
 
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     ordered_json Tool_;
     std::map<std::string, int> Index_;
@@ -323,17 +330,18 @@ private:
 } // namespace
 
 std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, const platform::TCodePage* textTarget,
-                                           const TVetrins& rules, TOutput& out) {
+                                           const platform::TCodePage& source, const TVetrins& rules,
+                                           TOutput& out) {
     switch (format) {
     case TFormat::Json:
-        return std::make_unique<TJsonWriter>(rules, out);
+        return std::make_unique<TJsonWriter>(rules, source, out);
     case TFormat::Sarif:
-        return std::make_unique<TSarifWriter>(rules, out);
+        return std::make_unique<TSarifWriter>(rules, source, out);
     case TFormat::Github:
-        return MakeGithubWriter(out);
+        return MakeGithubWriter(source, out);
     case TFormat::Msvc:
-        return MakeMsvcWriter(out);
+        return MakeMsvcWriter(source, out);
     default:
-        return std::make_unique<TTextWriter>(textTarget, out);
+        return std::make_unique<TTextWriter>(textTarget, source, out);
     }
 }

@@ -33,8 +33,10 @@ enum class TFormat { Text, Json, Sarif, Github, Msvc };
 // JSON: one array of {file, line, message, rule, ruleName}. SARIF 2.1.0: one run of the tool
 // "Vetrin" with its rules, one result per finding, file URIs relative to the current folder
 // (SRCROOT). The rules are taken from the collection. github and msvc: see FindingFormats.h.
+// The names in messages are text of `source`, the run's code page.
 std::unique_ptr<TFindingWriter> MakeWriter(TFormat format, const platform::TCodePage* textTarget,
-                                           const TVetrins& rules, TOutput& out);
+                                           const platform::TCodePage& source, const TVetrins& rules,
+                                           TOutput& out);
 
 // A file URI for a path (engine form): absolute, UTF-8, percent-encoded.
 std::string FileUri(std::string_view enginePath);
@@ -44,4 +46,5 @@ std::string RelativeUri(std::string_view relativePath);
 
 // Appends UTF-8 text of a source text (source code page) with backslash, CR, LF and TAB written as
 // \\, \r, \n and \t.
-void AppendEscapedUtf8(std::string& out, std::string_view sourceText);
+void AppendEscapedUtf8(std::string& out, const platform::TCodePage& source,
+                       std::string_view sourceText);

@@ -52,7 +52,7 @@ void TStreamLog::Clear() {
 
 void TStreamLog::Finish() {
     if (!Pending_) return;
-    std::string text = platform::TextToUtf8(Last_);
+    std::string text = platform::TextToUtf8(Last_, Source_);
     text += '\n';
     platform::WriteStandardStream(Stream_, text);
     std::fflush(Stream_);

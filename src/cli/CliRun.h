@@ -54,7 +54,9 @@ void ApplyRulesFile(TCheckSession& session, const std::string& fileName);
 // Only the last line is kept.
 class TStreamLog : public TTextLines {
 public:
-    explicit TStreamLog(std::FILE* stream) : Stream_(stream) {}
+    // Log lines show names in `source`, the run's code page.
+    TStreamLog(std::FILE* stream, const platform::TCodePage& source)
+        : Stream_(stream), Source_(source) {}
     ~TStreamLog() override { Finish(); }
     void Add(const std::string& line) override;
     int Count() const override { return Count_; }
@@ -65,6 +67,7 @@ public:
 
 private:
     std::FILE* Stream_;
+    const platform::TCodePage& Source_;
     std::string Last_;
     int Count_ = 0;
     bool Pending_ = false;

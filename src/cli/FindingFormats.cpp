@@ -39,17 +39,19 @@ std::string EscapeData(std::string_view text, bool property) {
 
 class TGithubWriter : public TFindingWriter {
 public:
-    explicit TGithubWriter(TOutput& out) : Out_(out), Folder_(platform::CurrentDir()) {}
+    TGithubWriter(const platform::TCodePage& source, TOutput& out)
+        : Source_(source), Out_(out), Folder_(platform::CurrentDir()) {}
     void Write(const TFindingRecord& r) override {
         if (r.File != LastFile_) {
             LastFile_ = r.File;
             LastPath_ = platform::PathToUtf8(platform::RelativePath(Folder_, r.File));
         }
         Out_.Write(GithubAnnotation(LastPath_, r.HasLine() ? r.Line : -1, r.Rule,
-                                    platform::TextToUtf8(r.Message)));
+                                    platform::TextToUtf8(r.Message, Source_)));
     }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string Folder_;
     std::string LastFile_, LastPath_;
@@ -57,7 +59,7 @@ private:
 
 class TMsvcWriter : public TFindingWriter {
 public:
-    explicit TMsvcWriter(TOutput& out) : Out_(out) {}
+    TMsvcWriter(const platform::TCodePage& source, TOutput& out) : Source_(source), Out_(out) {}
     void Write(const TFindingRecord& r) override {
         if (r.File != LastFile_) {
             LastFile_ = r.File;
@@ -68,12 +70,13 @@ public:
         Line_ += ": warning ";
         Line_ += r.Rule;
         Line_ += ": ";
-        platform::AppendTextToUtf8(Line_, r.Message);
+        platform::AppendTextToUtf8(Line_, r.Message, Source_);
         Line_ += '\n';
         Out_.Write(Line_);
     }
 
 private:
+    const platform::TCodePage& Source_;
     TOutput& Out_;
     std::string LastFile_, LastPath_;
     std::string Line_;
@@ -89,10 +92,10 @@ std::string GithubAnnotation(std::string_view file, std::int32_t line, std::stri
     return text;
 }
 
-std::unique_ptr<TFindingWriter> MakeGithubWriter(TOutput& out) {
-    return std::make_unique<TGithubWriter>(out);
+std::unique_ptr<TFindingWriter> MakeGithubWriter(const platform::TCodePage& source, TOutput& out) {
+    return std::make_unique<TGithubWriter>(source, out);
 }
 
-std::unique_ptr<TFindingWriter> MakeMsvcWriter(TOutput& out) {
-    return std::make_unique<TMsvcWriter>(out);
+std::unique_ptr<TFindingWriter> MakeMsvcWriter(const platform::TCodePage& source, TOutput& out) {
+    return std::make_unique<TMsvcWriter>(source, out);
 }

@@ -13,9 +13,12 @@
 #include <string_view>
 
 class TOutput;
+namespace platform {
+class TCodePage;
+}
 
-std::unique_ptr<TFindingWriter> MakeGithubWriter(TOutput& out);
-std::unique_ptr<TFindingWriter> MakeMsvcWriter(TOutput& out);
+std::unique_ptr<TFindingWriter> MakeGithubWriter(const platform::TCodePage& source, TOutput& out);
+std::unique_ptr<TFindingWriter> MakeMsvcWriter(const platform::TCodePage& source, TOutput& out);
 
 // One workflow command line (with its line end) for a finding; texts in UTF-8.
 std::string GithubAnnotation(std::string_view file, std::int32_t line, std::string_view rule,

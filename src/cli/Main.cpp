@@ -211,7 +211,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    platform::SetSourceCodePage(codePage); // checked above: one of the known code pages
+    // Checked above: one of the known code pages.
+    const platform::TCodePage& sourcePage = *platform::FindCodePage(codePage);
     try {
         if (*checkCmd) {
             check.Format = format == "json"     ? TFormat::Json
@@ -221,7 +222,7 @@ int main(int argc, char** argv) {
                                                 : TFormat::Text;
             check.CodePage = codePage;
             check.TextTarget = encoding == "cp932"    ? &platform::SystemCodePage()
-                               : encoding == "native" ? &platform::SourceCodePage()
+                               : encoding == "native" ? &sourcePage
                                                       : nullptr;
             if (check.TextTarget && check.Format != TFormat::Text) {
                 PrintError("--encoding " + encoding +
@@ -235,10 +236,10 @@ int main(int argc, char** argv) {
             return RunStats(stats);
         }
         if (*rulesCmd) return RunRules(writeFile);
-        if (*dumpCmd) return RunDump(dumpFile);
+        if (*dumpCmd) return RunDump(dumpFile, codePage);
     } catch (const EVetrinError& e) {
         std::fflush(stdout);
-        PrintError(platform::TextToUtf8(e.Message()));
+        PrintError(platform::TextToUtf8(e.Message(), sourcePage));
         return 2;
     } catch (const std::exception& e) {
         std::fflush(stdout);

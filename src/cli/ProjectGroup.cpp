@@ -31,7 +31,8 @@ bool IsProjectGroup(std::string_view path) {
            StartsWithIgnoringCase(std::string_view(name).substr(name.size() - 4), ".vbg");
 }
 
-std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile) {
+std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
+                                            const platform::TCodePage& source) {
     std::string bytes;
     if (!platform::FileExists(groupFile) || !platform::ReadFileBytes(groupFile, bytes))
         throw EFOpenError(groupFile);
@@ -55,7 +56,7 @@ std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile) {
         if (written.empty()) return;
         TGroupProject p;
         p.Written = std::string(written);
-        p.Path = platform::ResolveProjectPath(groupFile, written);
+        p.Path = platform::ResolveProjectPath(groupFile, written, source);
         p.Exists = platform::FileExists(p.Path);
         projects.push_back(std::move(p));
     });

@@ -3,6 +3,8 @@
 // separators. The projects are checked in the group's order, as if given one by one.
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,4 +19,6 @@ struct TGroupProject {
 bool IsProjectGroup(std::string_view path);
 // Reads a group file (engine path). Raises EFOpenError when it cannot be read and EGeneralError
 // when it is not a project group.
-std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile);
+// The paths written in the group are text of `source`, the run's code page.
+std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
+                                            const platform::TCodePage& source);

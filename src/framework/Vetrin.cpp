@@ -243,8 +243,9 @@ int TVetrins::LoadList(TVetrinList& list) {
             std::string header = list.ReadNext();
             // The class name: from the second character up to the first "]". A double-byte
             // first character is skipped whole (its second byte may be "]").
-            const std::size_t first = header.empty() ? 0 : platform::CharLength(header, 0);
-            std::size_t close = platform::FindFirstOf(header, "]");
+            const platform::TCodePage& page = platform::SystemCodePage();
+            const std::size_t first = header.empty() ? 0 : page.CharLength(header, 0);
+            std::size_t close = page.FindFirstOf(header, "]");
             std::string name = close == std::string::npos || close < first
                                    ? std::string()
                                    : header.substr(first, close - first);

@@ -3,6 +3,7 @@
 
 #include "framework/TextLines.h"
 #include "framework/VetrinList.h"
+#include "platform/CodePage.h"
 
 #include <cstdint>
 #include <optional>
@@ -84,6 +85,11 @@ public:
     TSourceList LogicalLines;
     TVtPartsList Children;
 
+    // The code page of the part's text (lines, tokens, names, member paths): the run's source
+    // code page, given before the part is read.
+    const platform::TCodePage& CodePage() const { return *CodePage_; }
+    void SetCodePage(const platform::TCodePage& page) { CodePage_ = &page; }
+
     virtual int TokenCount() const;
     virtual int VariableCount() const;
     virtual int MethodCount() const;
@@ -106,4 +112,7 @@ public:
     bool HasChildren() const { return !Children.empty(); }
     void WriteLog(const std::string& text);
     void AppendLog(const std::string& text);
+
+private:
+    const platform::TCodePage* CodePage_ = &platform::SystemCodePage();
 };

@@ -10,7 +10,8 @@
 
 namespace platform {
 
-std::size_t FindFirstOf(std::string_view s, std::string_view chars, std::size_t from) {
+std::size_t TCodePage::FindFirstOf(std::string_view s, std::string_view chars,
+                                   std::size_t from) const {
     // Walk from the start so that `from` inside a double-byte character cannot mislead us.
     for (std::size_t i = 0; i < s.size();) {
         std::size_t n = CharLength(s, i);
@@ -20,7 +21,7 @@ std::size_t FindFirstOf(std::string_view s, std::string_view chars, std::size_t 
     return std::string_view::npos;
 }
 
-std::size_t FindLastOf(std::string_view s, std::string_view chars) {
+std::size_t TCodePage::FindLastOf(std::string_view s, std::string_view chars) const {
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < s.size();) {
         std::size_t n = CharLength(s, i);
@@ -30,7 +31,7 @@ std::size_t FindLastOf(std::string_view s, std::string_view chars) {
     return found;
 }
 
-std::size_t Find(std::string_view s, std::string_view what, std::size_t from) {
+std::size_t TCodePage::Find(std::string_view s, std::string_view what, std::size_t from) const {
     if (what.empty()) return from <= s.size() ? from : std::string_view::npos;
     for (std::size_t i = 0; i < s.size();) {
         if (i >= from && s.substr(i, what.size()) == what) return i;
@@ -288,16 +289,6 @@ const TCodePage& SystemCodePage() {
     return *page;
 }
 
-namespace detail {
-const TCodePage* CurrentSourceCodePage = nullptr;
-}
-
-bool SetSourceCodePage(int number) {
-    const TCodePage* page = FindCodePage(number);
-    if (!page) return false;
-    detail::CurrentSourceCodePage = page;
-    return true;
-}
 std::string Cp932ToUtf8(std::string_view cp932) { return SystemCodePage().ToUtf8(cp932); }
 std::string Utf8ToCp932(std::string_view utf8) { return SystemCodePage().FromUtf8(utf8); }
 
@@ -346,14 +337,15 @@ template <typename F> void ForEachPiece(std::string_view text, F&& visit) {
 
 } // namespace
 
-std::string MarkSourceText(std::string_view sourceText) {
+std::string MarkSourceText(std::string_view sourceText, const TCodePage& source) {
     std::string out;
-    AppendMarkedSourceText(out, sourceText);
+    AppendMarkedSourceText(out, sourceText, source);
     return out;
 }
 
-void AppendMarkedSourceText(std::string& out, std::string_view sourceText) {
-    if (&SourceCodePage() == &SystemCodePage() || IsAscii(sourceText)) {
+void AppendMarkedSourceText(std::string& out, std::string_view sourceText,
+                            const TCodePage& source) {
+    if (&source == &SystemCodePage() || IsAscii(sourceText)) {
         out.append(sourceText);
         return;
     }
@@ -378,26 +370,26 @@ void AppendMarkedPath(std::string& out, std::string_view path) {
     out += PathClose;
 }
 
-std::string TextToUtf8(std::string_view text) {
+std::string TextToUtf8(std::string_view text, const TCodePage& source) {
     std::string out;
-    AppendTextToUtf8(out, text);
+    AppendTextToUtf8(out, text, source);
     return out;
 }
 
-void AppendTextToUtf8(std::string& out, std::string_view text) {
+void AppendTextToUtf8(std::string& out, std::string_view text, const TCodePage& source) {
     ForEachPiece(text, [&](int kind, std::string_view piece) {
         if (kind == 0)
             SystemCodePage().AppendUtf8(out, piece);
         else if (kind == 1)
-            SourceCodePage().AppendUtf8(out, piece);
+            source.AppendUtf8(out, piece);
         else
             AppendPathToUtf8(out, piece);
     });
 }
 
-std::string TextToCodePage(std::string_view text, const TCodePage& target) {
+std::string TextToCodePage(std::string_view text, const TCodePage& target,
+                           const TCodePage& source) {
     const TCodePage& system = SystemCodePage();
-    const TCodePage& source = SourceCodePage();
     std::string out;
     ForEachPiece(text, [&](int kind, std::string_view piece) {
         if (IsAscii(piece) || (kind == 0 && &target == &system) ||

@@ -1,11 +1,12 @@
-// Code pages: the run's source code page (double-byte character tests, stepping, letters) and the
-// conversions at the edges.
+// Code pages: double-byte character tests, stepping and letters, and the conversions at the
+// edges.
 //
 // Source text (lines, tokens, names) is bytes in the source code page of the run, one of the
-// Windows ANSI code pages, 932 unless the user chose another. The system's own texts (messages,
-// rule names, checker project files, vrt.ini) are code page 932. A text that mixes them marks
-// the pieces that are not code page 932 (see MarkSourceText and MarkPath), so that every edge
-// converts each piece with its own encoding.
+// Windows ANSI code pages, 932 unless the user chose another; the run hands its code page to
+// whatever reads or shows source text. The system's own texts (messages, rule names, checker
+// project files, vrt.ini) are code page 932. A text that mixes them marks the pieces that are
+// not code page 932 (see MarkSourceText and MarkPath), so that every edge converts each piece
+// with its own encoding.
 #pragma once
 
 #include <array>
@@ -37,6 +38,14 @@ public:
                    ? 2
                    : 1;
     }
+    // Searches in text of this code page. Position of the first character of s, at or after
+    // `from`, that is one of `chars` (single-byte characters only); a trail byte is never taken
+    // for an ASCII character. npos when none.
+    std::size_t FindFirstOf(std::string_view s, std::string_view chars, std::size_t from = 0) const;
+    // Position of the last such character, or npos.
+    std::size_t FindLastOf(std::string_view s, std::string_view chars) const;
+    // Position of the first occurrence of `what` that starts on a character boundary, or npos.
+    std::size_t Find(std::string_view s, std::string_view what, std::size_t from = 0) const;
     // Towards UTF-8 a byte or pair that is no character becomes U+FFFD; towards the code page a
     // character it lacks becomes "?". Nothing throws.
     std::string ToUtf8(std::string_view text) const;
@@ -70,33 +79,6 @@ const char* SupportedCodePages();
 // Code page 932, in which the system's texts are written.
 const TCodePage& SystemCodePage();
 
-// The source code page of the run: set once before a run starts (932 until then). Answers false,
-// and changes nothing, for a number FindCodePage does not know.
-bool SetSourceCodePage(int number);
-namespace detail {
-extern const TCodePage* CurrentSourceCodePage; // null until set: code page 932
-}
-inline const TCodePage& SourceCodePage() {
-    const TCodePage* page = detail::CurrentSourceCodePage;
-    return page ? *page : SystemCodePage();
-}
-
-// The double-byte tests of the source code page.
-inline bool IsLeadByte(unsigned char c) { return SourceCodePage().IsLeadByte(c); }
-inline bool IsTrailByte(unsigned char c) { return SourceCodePage().IsTrailByte(c); }
-inline std::size_t CharLength(std::string_view s, std::size_t i) {
-    return SourceCodePage().CharLength(s, i);
-}
-
-// Searches in source text. Position of the first character of s, at or after `from`, that is one
-// of `chars` (single-byte characters only); a trail byte is never taken for an ASCII character.
-// npos when none.
-std::size_t FindFirstOf(std::string_view s, std::string_view chars, std::size_t from = 0);
-// Position of the last such character, or npos.
-std::size_t FindLastOf(std::string_view s, std::string_view chars);
-// Position of the first occurrence of `what` that starts on a character boundary, or npos.
-std::size_t Find(std::string_view s, std::string_view what, std::size_t from = 0);
-
 // The text after the last "/", "\" or ":" of a path. A file-system path is searched byte by byte
 // (its non-ASCII bytes never equal a separator on POSIX).
 std::string FileNamePart(std::string_view path);
@@ -110,25 +92,25 @@ std::string Utf8ToCp932(std::string_view utf8);
 
 // ---- Texts that mix encodings ----
 
-// Source text to be placed in a system text (a name in a message): unchanged when the source
-// code page is 932, else enclosed in SO ... SI (0x0E, 0x0F), bytes no name contains.
-std::string MarkSourceText(std::string_view sourceText);
+// Source text to be placed in a system text (a name in a message): unchanged when its code page
+// is 932, else enclosed in SO ... SI (0x0E, 0x0F), bytes no name contains.
+std::string MarkSourceText(std::string_view sourceText, const TCodePage& source);
 // The same, appended to `out`.
-void AppendMarkedSourceText(std::string& out, std::string_view sourceText);
+void AppendMarkedSourceText(std::string& out, std::string_view sourceText, const TCodePage& source);
 // A file-system path to be placed in a system text: unchanged when it is plain ASCII, else
 // enclosed in FS ... GS (0x1C, 0x1D).
 std::string MarkPath(std::string_view path);
 // The same, appended to `out`.
 void AppendMarkedPath(std::string& out, std::string_view path);
 // A system text with its marked pieces, for a UTF-8 edge (terminal, JSON, SARIF, windows):
-// each piece converted from its own encoding, the marks dropped.
-std::string TextToUtf8(std::string_view text);
+// each piece converted from its own encoding (source pieces from `source`, the run's code
+// page), the marks dropped.
+std::string TextToUtf8(std::string_view text, const TCodePage& source);
 // The same conversion, appended to `out`.
-void AppendTextToUtf8(std::string& out, std::string_view text);
+void AppendTextToUtf8(std::string& out, std::string_view text, const TCodePage& source);
 // The same text in the given code page ("?" for what it lacks), the marks dropped: unmarked
-// pieces unchanged when the target is 932, source pieces unchanged when it is the source code
-// page.
-std::string TextToCodePage(std::string_view text, const TCodePage& target);
+// pieces unchanged when the target is 932, source pieces unchanged when it is `source`.
+std::string TextToCodePage(std::string_view text, const TCodePage& target, const TCodePage& source);
 // The text without its marks, for comparisons with unmarked texts.
 std::string UnmarkedText(std::string_view text);
 

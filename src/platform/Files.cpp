@@ -6,8 +6,8 @@ namespace platform {
 
 // Paths are the file system's form on every system (UTF-8 on Windows, the file system's bytes on
 // POSIX), so a path written in a code page is converted through UTF-8.
-std::string PathFromSourceText(std::string_view sourceText) {
-    return IsAscii(sourceText) ? std::string(sourceText) : SourceCodePage().ToUtf8(sourceText);
+std::string PathFromSourceText(std::string_view sourceText, const TCodePage& source) {
+    return IsAscii(sourceText) ? std::string(sourceText) : source.ToUtf8(sourceText);
 }
 
 std::string PathFromSystemText(std::string_view systemText) {

@@ -18,8 +18,9 @@ std::string NativePath(std::string_view path);
 // The engine form of a path the operating system gave (argument, dialog, environment): on POSIX
 // the same bytes, on Windows UTF-8, whatever the source code page.
 std::string EnginePath(std::string_view nativePath);
-// The file-system form of a path written in the run's source code page (a member of a project).
-std::string PathFromSourceText(std::string_view sourceText);
+class TCodePage;
+// The file-system form of a path written in a source code page (a member of a project).
+std::string PathFromSourceText(std::string_view sourceText, const TCodePage& source);
 // The file-system form of a path written in code page 932 (checker project file, vrt.ini).
 std::string PathFromSystemText(std::string_view systemText);
 // The code page 932 form of a path, to be stored in such a file ("?" for what it lacks).
@@ -72,7 +73,9 @@ std::string AbsolutePath(std::string_view path);
 // the project file's folder) to an absolute path with "/". When that path does not exist, each
 // component is matched without regard to letter case (a unique match); the path found is answered,
 // or the lexical path when none is found.
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath);
+// The member path is text in `source`, the code page the project file is read in.
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath,
+                               const TCodePage& source);
 // The path of `path` relative to `folder` (both made absolute first), with "/" separators and
 // ".." for each folder to go up; "." when they are the same.
 std::string RelativePath(std::string_view folder, std::string_view path);

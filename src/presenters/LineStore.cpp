@@ -49,12 +49,17 @@ void TLineStore::Clear() {
 std::string TLineStore::Utf8(int index) const {
     std::lock_guard lock(Mutex_);
     if (index < 0 || index >= static_cast<int>(Lines_.size())) return {};
-    return platform::TextToUtf8(Lines_[static_cast<std::size_t>(index)]);
+    return platform::TextToUtf8(Lines_[static_cast<std::size_t>(index)], *Source_);
 }
 
 unsigned long long TLineStore::Version() const {
     std::lock_guard lock(Mutex_);
     return Version_;
+}
+
+void TLineStore::SetSourceCodePage(const platform::TCodePage& page) {
+    std::lock_guard lock(Mutex_);
+    Source_ = &page;
 }
 
 void TLineStore::SetChanged(std::function<void()> changed) { Changed_ = std::move(changed); }

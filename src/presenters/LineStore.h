@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/TextLines.h"
+#include "platform/CodePage.h"
 
 #include <functional>
 #include <mutex>
@@ -25,6 +26,8 @@ public:
     // How many changes the store has seen; a face compares it to know whether to look again.
     unsigned long long Version() const;
 
+    // The code page of the source names in the lines: the run's, told before it writes.
+    void SetSourceCodePage(const platform::TCodePage& page);
     // Set while no run writes (it is read without the lock).
     void SetChanged(std::function<void()> changed);
 
@@ -34,5 +37,6 @@ private:
     mutable std::mutex Mutex_;
     std::vector<std::string> Lines_;
     unsigned long long Version_ = 0;
+    const platform::TCodePage* Source_ = &platform::SystemCodePage();
     std::function<void()> Changed_;
 };

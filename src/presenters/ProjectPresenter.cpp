@@ -147,6 +147,9 @@ void TProjectPresenter::StartRun(const std::string& pathText, bool check) {
     try {
         // The sources are read in the code page the options name (a change rereads them).
         Session_->SetCodePage(Option_.CodePage);
+        // The windows show the names of the sources in the same code page.
+        Log_.SetSourceCodePage(Session_->CodePage());
+        Results_.SetSourceCodePage(Session_->CodePage());
     } catch (const std::exception& error) {
         Prompts_.ShowError(ErrorText(error));
         return;

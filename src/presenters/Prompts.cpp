@@ -5,7 +5,9 @@
 
 std::string ErrorText(const std::exception& error) {
     if (auto* vetrinError = dynamic_cast<const EVetrinError*>(&error))
-        return platform::TextToUtf8(vetrinError->Message());
+        // An error names system texts and paths, and source names only in code page 932 (the parse
+        // and the rules raise nothing that quotes a name).
+        return platform::TextToUtf8(vetrinError->Message(), platform::SystemCodePage());
     return error.what();
 }
 

@@ -46,4 +46,13 @@ std::string TResultStore::Line(int row) const {
     return Records_[static_cast<std::size_t>(row)].ResultLine();
 }
 
-std::string TResultStore::Utf8(int row) const { return platform::TextToUtf8(Line(row)); }
+std::string TResultStore::Utf8(int row) const {
+    std::lock_guard lock(Mutex_);
+    if (row < 0 || row >= static_cast<int>(Records_.size())) return {};
+    return platform::TextToUtf8(Records_[static_cast<std::size_t>(row)].ResultLine(), *Source_);
+}
+
+void TResultStore::SetSourceCodePage(const platform::TCodePage& page) {
+    std::lock_guard lock(Mutex_);
+    Source_ = &page;
+}

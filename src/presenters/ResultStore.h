@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/FindingSink.h"
+#include "platform/CodePage.h"
 
 #include <functional>
 #include <mutex>
@@ -25,11 +26,14 @@ public:
     std::string Line(int row) const;
     std::string Utf8(int row) const;
 
+    // The code page of the source names in the messages: the run's, told before it adds.
+    void SetSourceCodePage(const platform::TCodePage& page);
     // Set while no run adds (it is read without the lock).
     void SetChanged(std::function<void()> changed) { Changed_ = std::move(changed); }
 
 private:
     mutable std::mutex Mutex_;
     std::vector<TFindingRecord> Records_;
+    const platform::TCodePage* Source_ = &platform::SystemCodePage();
     std::function<void()> Changed_;
 };

@@ -148,20 +148,20 @@ void TVtOption::SaveOptions() const {
 
 std::string TVtOption::EditorProgramPart(std::string_view s) {
     if (!s.empty() && s.front() == '"') {
-        std::size_t close = platform::FindFirstOf(s, "\"", 1);
+        std::size_t close = platform::SystemCodePage().FindFirstOf(s, "\"", 1);
         if (close == std::string_view::npos) return {};
         return std::string(s.substr(1, close - 1));
     }
-    std::size_t blank = platform::FindFirstOf(s, " ");
+    std::size_t blank = platform::SystemCodePage().FindFirstOf(s, " ");
     return std::string(blank == std::string_view::npos ? s : s.substr(0, blank));
 }
 
 std::string TVtOption::EditorParametersPart(std::string_view s) {
     if (!s.empty() && s.front() == '"') {
-        std::size_t close = platform::FindFirstOf(s, "\"", 1);
+        std::size_t close = platform::SystemCodePage().FindFirstOf(s, "\"", 1);
         return std::string(s.substr(close == std::string_view::npos ? 1 : close + 1));
     }
-    std::size_t blank = platform::FindFirstOf(s, " ");
+    std::size_t blank = platform::SystemCodePage().FindFirstOf(s, " ");
     return blank == std::string_view::npos ? std::string() : std::string(s.substr(blank + 1));
 }
 
@@ -169,7 +169,7 @@ std::string TVtOption::WithEditorProgram(std::string_view commandLine,
                                          const std::string& programPath) {
     const std::string parameters = EditorParametersPart(commandLine);
     const std::string path = platform::PathToSystemText(programPath);
-    const bool quoted = platform::FindFirstOf(path, " ") != std::string::npos;
+    const bool quoted = platform::SystemCodePage().FindFirstOf(path, " ") != std::string::npos;
     std::string newCommandLine = quoted ? "\"" + path + "\"" : path;
     // Parameters that follow a quoted program keep their own leading blank; parameters that
     // followed a first blank lost it in the split and get it back.

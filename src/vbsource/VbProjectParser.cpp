@@ -50,7 +50,7 @@ bool TVbProjectParser::Execute() {
                 std::size_t first = path.find_first_not_of(' ');
                 path = first == std::string_view::npos ? std::string_view() : path.substr(first);
             }
-            std::string absolute = platform::ResolveProjectPath(p.FileName, path);
+            std::string absolute = platform::ResolveProjectPath(p.FileName, path, p.CodePage());
             p.MemberFiles.push_back(absolute);
             if (!p.ReadsMembers) {
                 member->FileName = absolute;

@@ -191,6 +191,8 @@ void TVbProjectSource::AddMemberFailure(const std::string& fileName, const std::
 }
 
 TVbSource* TVbProjectSource::AddMember(std::unique_ptr<TVbSource> member) {
+    // A member's text is in the code page its project is read in.
+    member->SetCodePage(CodePage());
     Members_.push_back(std::move(member));
     Children.push_back(Members_.back().get());
     return Members_.back().get();

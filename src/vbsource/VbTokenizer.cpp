@@ -97,11 +97,10 @@ TCharTable MakeCharTable(const platform::TCodePage& page) {
     return t;
 }
 
-// The table of the run's source code page, made once per code page.
-const TCharTable& SourceCharTable() {
+// The table of a code page, made once per code page.
+const TCharTable& CharTableOf(const platform::TCodePage& page) {
     static std::mutex lock;
     static std::map<int, std::unique_ptr<TCharTable>> tables;
-    const platform::TCodePage& page = platform::SourceCodePage();
     std::lock_guard<std::mutex> guard(lock);
     std::unique_ptr<TCharTable>& table = tables[page.Number()];
     if (!table) table = std::make_unique<TCharTable>(MakeCharTable(page));
@@ -176,11 +175,12 @@ TVbParser::TVbParser(TVbSource& source) : TVbParser(source, TVbWordLists::Defaul
 TVbParser::TVbParser(TVbSource& source, const std::string& wordListDir)
     : Source(source), OwnWordLists_(ReadWordLists(wordListDir)), WordLists_(*OwnWordLists_),
       InternalWords(WordLists_.InternalWords), Keywords(WordLists_.Keywords),
-      Operators(WordLists_.Operators), Chars_(&SourceCharTable()) {}
+      Operators(WordLists_.Operators), Chars_(&CharTableOf(source.CodePage())) {}
 
 TVbParser::TVbParser(TVbSource& source, TVbWordLists& wordLists)
     : Source(source), WordLists_(wordLists.Load()), InternalWords(WordLists_.InternalWords),
-      Keywords(WordLists_.Keywords), Operators(WordLists_.Operators), Chars_(&SourceCharTable()) {}
+      Keywords(WordLists_.Keywords), Operators(WordLists_.Operators),
+      Chars_(&CharTableOf(source.CodePage())) {}
 
 bool TVbParser::Execute() {
     try {

@@ -6,14 +6,15 @@
 
 #include <algorithm>
 
-// Equal but for the case of single-byte ASCII letters; double-byte characters compare whole.
+// Equal but for the case of single-byte ASCII letters; double-byte characters of the entry (the
+// word lists are code page 932 files) compare whole.
 bool TVbWordList::SameFolded(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    const platform::TCodePage& page = platform::SystemCodePage();
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto x = static_cast<unsigned char>(a[i]);
         auto y = static_cast<unsigned char>(b[i]);
-        if (platform::IsLeadByte(x) && i + 1 < a.size() &&
-            platform::IsTrailByte(static_cast<unsigned char>(a[i + 1]))) {
+        if (page.CharLength(a, i) == 2) {
             if (x != y || a[i + 1] != b[i + 1]) return false;
             ++i;
         } else if (platform::AsciiUpper(x) != platform::AsciiUpper(y)) {

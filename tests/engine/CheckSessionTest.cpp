@@ -260,25 +260,24 @@ TEST(CheckSession, FreeingTheParseChangesNothingThatIsHandedOut) {
         << "the next check parses the members again";
 }
 
-// The code page of the settings is the run's source code page from the read on; another code page
-// makes the next check read the project again.
+// The code page of the settings is the code page of the project and its members from the read
+// on; another code page makes the next check read the project again.
 TEST(CheckSession, TheCodePageOfTheSettingsReadsTheSources) {
-    struct TRestore {
-        ~TRestore() { platform::SetSourceCodePage(932); }
-    } restore;
     TRunSettings settings;
     settings.CodePage = 1252;
     TCheckSession session(settings);
-    EXPECT_EQ(platform::SourceCodePage().Number(), 932) << "nothing changes before a read";
     session.ReadProject(ExampleProject);
-    EXPECT_EQ(platform::SourceCodePage().Number(), 1252);
+    EXPECT_EQ(session.Project().CodePage().Number(), 1252);
+    for (const TVtParts* member : session.Project().Children)
+        EXPECT_EQ(member->CodePage().Number(), 1252);
     EXPECT_FALSE(session.NeedsRead(ExampleProject));
     session.SetCodePage(932);
     EXPECT_TRUE(session.NeedsRead(ExampleProject)) << "read in another code page";
     EXPECT_THROW(session.SetCodePage(437), EGeneralError);
     EXPECT_EQ(session.Settings().CodePage, 932) << "a refused code page changes nothing";
     session.Check(ExampleProject);
-    EXPECT_EQ(platform::SourceCodePage().Number(), 932);
+    EXPECT_EQ(session.Project().CodePage().Number(), 932);
+    EXPECT_EQ(session.Project().Children.front()->CodePage().Number(), 932);
     EXPECT_FALSE(session.NeedsRead(ExampleProject));
 }
 

@@ -17,13 +17,14 @@ TEST(CodePage, TrailByteIsNeverTakenForAscii) {
     // and "|".
     std::string s = Sj("ソ表_");
     ASSERT_EQ(s.size(), 5u);
-    EXPECT_EQ(platform::FindLastOf(s, "\\"), std::string::npos);
-    EXPECT_EQ(platform::FindLastOf(s, "_"), 4u);
+    const platform::TCodePage& sjis = platform::SystemCodePage();
+    EXPECT_EQ(sjis.FindLastOf(s, "\\"), std::string::npos);
+    EXPECT_EQ(sjis.FindLastOf(s, "_"), 4u);
     EXPECT_EQ(platform::FileNamePart("C:\\表\\ソ.frm"), "ソ.frm"); // file-system names
     EXPECT_EQ(platform::FileNamePart("/p/q:r.bas"), "r.bas");
     // A lead byte at the very end, or before a byte that cannot trail, is a single byte.
-    EXPECT_EQ(platform::CharLength("\x83", 0), 1u);
-    EXPECT_EQ(platform::CharLength("\x83\x20", 0), 1u);
+    EXPECT_EQ(sjis.CharLength("\x83", 0), 1u);
+    EXPECT_EQ(sjis.CharLength("\x83\x20", 0), 1u);
 }
 
 TEST(CodePage, ConversionRoundTripsAndReplacesBadBytes) {
@@ -42,29 +43,20 @@ TEST(CodePage, OnlyTheWindowsAnsiCodePagesAreKnown) {
         EXPECT_NE(platform::FindCodePage(n), nullptr) << n;
     for (int n : {0, 437, 1200, 1249, 1259, 65001})
         EXPECT_EQ(platform::FindCodePage(n), nullptr) << n;
-    CodePageScope unknown(65001);
-    EXPECT_FALSE(unknown.Set);
-    EXPECT_EQ(platform::SourceCodePage().Number(), 932);
 }
 
-TEST(CodePage, LeadBytesFollowTheSourceCodePage) {
+TEST(CodePage, LeadBytesAreThoseOfTheCodePageSearched) {
     // In code page 936 "癨" and "癬" are 0xB0 0x5C and 0xB0 0x5F; in code page 932 0xB0 is a
     // half-width katakana of its own, so the same bytes hold a real "\" and "_".
     const std::string gbk = "a\xB0\x5C\xB0\x5F";
-    EXPECT_EQ(platform::FindLastOf(gbk, "\\"), 2u);
-    EXPECT_EQ(platform::FindLastOf(gbk, "_"), 4u);
-    {
-        CodePageScope cp(936);
-        EXPECT_EQ(platform::FindLastOf(gbk, "\\_"), std::string::npos);
-        EXPECT_EQ(platform::FindFirstOf(gbk + "_", "_"), 5u);
-        EXPECT_EQ(platform::SourceCodePage().ToUtf8(gbk), "a癨癬");
-    }
-    {
-        // Single-byte pages have no lead bytes at all.
-        CodePageScope cp(1252);
-        EXPECT_EQ(platform::CharLength("\x81\x5C", 0), 1u);
-        EXPECT_EQ(platform::FindLastOf("\x81\x5C", "\\"), 1u);
-    }
+    EXPECT_EQ(Page(932).FindLastOf(gbk, "\\"), 2u);
+    EXPECT_EQ(Page(932).FindLastOf(gbk, "_"), 4u);
+    EXPECT_EQ(Page(936).FindLastOf(gbk, "\\_"), std::string::npos);
+    EXPECT_EQ(Page(936).FindFirstOf(gbk + "_", "_"), 5u);
+    EXPECT_EQ(Page(936).ToUtf8(gbk), "a癨癬");
+    // Single-byte pages have no lead bytes at all.
+    EXPECT_EQ(Page(1252).CharLength("\x81\x5C", 0), 1u);
+    EXPECT_EQ(Page(1252).FindLastOf("\x81\x5C", "\\"), 1u);
 }
 
 TEST(CodePage, SingleByteLettersComeFromTheCodePage) {
@@ -87,15 +79,16 @@ TEST(CodePage, SingleByteLettersComeFromTheCodePage) {
 TEST(CodePage, MarkedPiecesKeepTheirOwnEncodingAtEveryEdge) {
     const std::string open = Sj("ローカル変数 "), close = Sj(" は未使用です。");
     // In code page 932 a name needs no mark and the text stays as it always was.
-    EXPECT_EQ(platform::MarkSourceText(Sj("名前")), Sj("名前"));
-    CodePageScope cp(1252);
-    const std::string message = open + platform::MarkSourceText("A\xF1o") + close;
-    EXPECT_EQ(platform::TextToUtf8(message), "ローカル変数 Año は未使用です。");
-    EXPECT_EQ(platform::TextToCodePage(message, platform::SystemCodePage()), open + "A?o" + close);
-    EXPECT_EQ(platform::TextToCodePage(message, platform::SourceCodePage()),
-              "?????? A\xF1o ???????");
+    EXPECT_EQ(platform::MarkSourceText(Sj("名前"), Page(932)), Sj("名前"));
+    const platform::TCodePage& latin = Page(1252);
+    const std::string message = open + platform::MarkSourceText("A\xF1o", latin) + close;
+    EXPECT_EQ(platform::TextToUtf8(message, latin), "ローカル変数 Año は未使用です。");
+    EXPECT_EQ(platform::TextToCodePage(message, platform::SystemCodePage(), latin),
+              open + "A?o" + close);
+    EXPECT_EQ(platform::TextToCodePage(message, latin, latin), "?????? A\xF1o ???????");
     const std::string line = platform::MarkPath("/tmp/jos\xC3\xA9/a.bas") + " : " + message;
-    EXPECT_EQ(platform::TextToUtf8(line), "/tmp/josé/a.bas : ローカル変数 Año は未使用です。");
+    EXPECT_EQ(platform::TextToUtf8(line, latin),
+              "/tmp/josé/a.bas : ローカル変数 Año は未使用です。");
     EXPECT_EQ(platform::UnmarkedText(line), "/tmp/jos\xC3\xA9/a.bas : " + open + "A\xF1o" + close);
     EXPECT_EQ(platform::PathToUtf8("/x\xFF"), "/x\xEF\xBF\xBD");
 }
@@ -147,12 +140,13 @@ TEST(Files, ProjectPathsResolveLexicallyAndIgnoringCase) {
     dir.Write("proj/Forms/Main.FRM", "x");
     dir.Write("shared/f.frm", "y");
     std::string vbp = dir.Write("proj/a.vbp", "");
-    EXPECT_EQ(platform::ResolveProjectPath(vbp, "forms\\main.frm"),
+    EXPECT_EQ(platform::ResolveProjectPath(vbp, "forms\\main.frm", Page(932)),
               dir.Path + "/proj/Forms/Main.FRM");
-    EXPECT_EQ(platform::ResolveProjectPath(vbp, "..\\shared\\.\\f.frm"),
+    EXPECT_EQ(platform::ResolveProjectPath(vbp, "..\\shared\\.\\f.frm", Page(932)),
               dir.Path + "/shared/f.frm");
     // Not there under any letter case: the lexical path.
-    EXPECT_EQ(platform::ResolveProjectPath(vbp, "Gone.bas"), dir.Path + "/proj/Gone.bas");
+    EXPECT_EQ(platform::ResolveProjectPath(vbp, "Gone.bas", Page(932)),
+              dir.Path + "/proj/Gone.bas");
 }
 
 TEST(Files, WritingReplacesWholeAndFailsCleanly) {
@@ -207,12 +201,13 @@ TEST(CodePage, ConversionIsTheSameAtEveryPositionAndAppends) {
         platform::SystemCodePage().AppendUtf8(out, before + kanji + after + "\xFD");
         EXPECT_EQ(out, "kept:" + before + utf8 + after + "\xEF\xBF\xBD");
         out = "kept:";
-        platform::AppendTextToUtf8(out, before + platform::MarkPath("/j\xC3\xA9") + after + kanji);
+        platform::AppendTextToUtf8(out, before + platform::MarkPath("/j\xC3\xA9") + after + kanji,
+                                   Page(932));
         EXPECT_EQ(out, "kept:" + before + "/j\xC3\xA9" + after + utf8);
     }
-    CodePageScope cp(1252);
     for (std::size_t pad = 0; pad < 12; ++pad) {
-        const std::string text = std::string(pad, ' ') + platform::MarkSourceText("\xF1");
-        EXPECT_EQ(platform::TextToUtf8(text), std::string(pad, ' ') + "ñ");
+        const std::string text =
+            std::string(pad, ' ') + platform::MarkSourceText("\xF1", Page(1252));
+        EXPECT_EQ(platform::TextToUtf8(text, Page(1252)), std::string(pad, ' ') + "ñ");
     }
 }

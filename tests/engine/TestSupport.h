@@ -11,15 +11,8 @@
 // Text of the tests is written in UTF-8; the engine works in code page 932.
 inline std::string Sj(std::string_view utf8) { return platform::Utf8ToCp932(utf8); }
 
-// Sets the run's source code page for the life of the object, and code page 932 again after it.
-class CodePageScope {
-public:
-    explicit CodePageScope(int number) { Set = platform::SetSourceCodePage(number); }
-    ~CodePageScope() { platform::SetSourceCodePage(932); }
-    CodePageScope(const CodePageScope&) = delete;
-    CodePageScope& operator=(const CodePageScope&) = delete;
-    bool Set;
-};
+// A code page the tests know to exist.
+inline const platform::TCodePage& Page(int number) { return *platform::FindCodePage(number); }
 
 // A fresh temporary folder, removed when the object goes.
 class TempDir {

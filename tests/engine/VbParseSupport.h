@@ -18,8 +18,10 @@ inline std::unique_ptr<TVbModuleSource> SourceOf(std::string_view text) {
 }
 
 // Parses the text with the word lists beside the test executable; `ok` gets Execute's answer.
-inline std::unique_ptr<TVbModuleSource> Parsed(std::string_view text, bool* ok = nullptr) {
+inline std::unique_ptr<TVbModuleSource> Parsed(std::string_view text, bool* ok = nullptr,
+                                               int codePage = 932) {
     auto source = SourceOf(text);
+    source->SetCodePage(Page(codePage));
     TVbModuleParser parser(*source);
     bool answer = parser.Execute();
     if (ok) *ok = answer;

@@ -348,8 +348,7 @@ TEST(VbTokenizer, LettersOfASingleByteCodePageMakeOneWord) {
                              "Dim A\xF1o, Ca\xF1 As Long ' \xBFqu\xE9?\r\n"
                              "End Sub\r\n";
     {
-        CodePageScope cp(1252);
-        auto s = Parsed(text);
+        auto s = Parsed(text, nullptr, 1252);
         EXPECT_EQ(Texts(s->Tokens, 1),
                   (Tokens{"Sub", "F", "(", "ByVal", "N\xFAmero", "As", "Long", ")", "Dim", "A\xF1o",
                           ",", "Ca\xF1", "As", "Long", "' \xBFqu\xE9?", "End", "Sub"}));
@@ -365,8 +364,7 @@ TEST(VbTokenizer, TrailByteOfAnotherDoubleByteCodePageIsNoContinuation) {
     const std::string text = std::string(kModuleHeader) + "x = 1 ' \xB0_\r\ny = 2\r\n";
     auto joined = Parsed(text);
     EXPECT_EQ(joined->LogicalLines.Text(2), "");
-    CodePageScope cp(936);
-    auto s = Parsed(text);
+    auto s = Parsed(text, nullptr, 936);
     EXPECT_EQ(s->LogicalLines.Text(1), "x = 1 ' \xB0_");
     EXPECT_EQ(s->LogicalLines.Text(2), "y = 2");
 }

@@ -187,7 +187,6 @@ private slots:
         // again in it.
         Option->CodePage = 1252;
         Check(ProjectFile());
-        platform::SetSourceCodePage(932);
         QVERIFY(ParseLines() > 0);
     }
 

@@ -199,10 +199,11 @@ std::string AbsolutePath(std::string_view path) {
     return Normalise(CurrentDir() + "/" + std::string(path));
 }
 
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberText) {
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberText,
+                               const TCodePage& source) {
     // Into the file system's form first: a "\" that is the trail byte of a double-byte
     // character is gone after the conversion, so every "\" left is a separator.
-    const std::string memberPath = PathFromSourceText(memberText);
+    const std::string memberPath = PathFromSourceText(memberText, source);
     std::string lexical = IsAbsolute(memberPath)
                               ? Normalise(memberPath)
                               : Normalise(FolderPart(AbsolutePath(projectFile)) + "/" + memberPath);

@@ -17,9 +17,6 @@ namespace {
 // The code page of engine paths: the file system's own form, UTF-8.
 constexpr unsigned PathCodePage = win::Utf8CodePage;
 
-// The code page of a member path written in a project file: the run's source code page.
-unsigned ProjectCodePage() { return static_cast<unsigned>(SourceCodePage().Number()); }
-
 std::wstring Wide(std::string_view path) { return win::ToWide(path, PathCodePage); }
 std::string Engine(std::wstring_view path) { return win::FromWide(path, PathCodePage); }
 
@@ -213,8 +210,9 @@ std::string AbsolutePath(std::string_view path) {
     return full.empty() ? CurrentDir() : Engine(full);
 }
 
-std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath) {
-    std::wstring member = win::ToWide(memberPath, ProjectCodePage());
+std::string ResolveProjectPath(std::string_view projectFile, std::string_view memberPath,
+                               const TCodePage& source) {
+    std::wstring member = win::ToWide(memberPath, static_cast<unsigned>(source.Number()));
     bool absolute =
         (!member.empty() && IsSeparator(member[0])) || (member.size() >= 2 && member[1] == L':');
     if (absolute) return Engine(FullPath(member));
