@@ -10,34 +10,17 @@
 #include <exception>
 #include <memory>
 
-namespace {
-// More threads than this only cost memory: no machine that runs a checker has more cores.
-constexpr int MaxJobs = 256;
-
-// What one member's work left for its turn: the log lines and findings, in the order made.
-struct TMemberOutput {
-    TStringLines ParseLog; // of the parse walk, when the member is also checked before its turn
-    TStringLines Log;
-    std::vector<TFindingRecord> Findings;
-    std::string ReadError;
-    // How the member's check failed, when it was checked before its turn: raised in its turn.
-    std::exception_ptr CheckError;
-};
-
-class TFindingCollector : public TFindingSink {
-public:
-    std::vector<TFindingRecord>* Into = nullptr;
-    void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
-    void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
-};
-
-// Points a thread's copy of the rules at what a member's check leaves for its turn.
-void KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector, bool findings,
-             bool log) {
+// Points a thread's copy of the rules at what a part's check leaves for its turn.
+void TCheckSession::KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector,
+                            bool findings, bool log) {
     collector.Into = &output.Findings;
     rules.SetFindings(findings ? &collector : nullptr);
     rules.SetLog(log ? &output.Log : nullptr);
 }
+
+namespace {
+// More threads than this only cost memory: no machine that runs a checker has more cores.
+constexpr int MaxJobs = 256;
 
 TRunSettings Validated(TRunSettings settings) {
     if (!platform::FindCodePage(settings.CodePage))
@@ -58,37 +41,53 @@ TCheckSession::TCheckSession(TRunSettings settings)
     Project_.SharedWordLists = &WordLists_;
 }
 
-void TCheckSession::SetFindings(TFindingSink* sink) {
-    Filter_.Next = sink;
-    Rules_.SetFindings(sink ? &Filter_ : nullptr);
-}
+void TCheckSession::SetFindings(TFindingSink* sink) { Sink_ = sink; }
 
 void TCheckSession::SetResults(TTextLines* lines) {
     if (!lines) return;
-    // The collection makes and owns the windows' sink; the filter goes in front of it.
+    // The collection makes and owns the windows' sink.
     Rules_.SetResults(lines);
-    SetFindings(Rules_.Findings());
+    Sink_ = Rules_.Findings();
 }
 
-bool TCheckSession::TSuppressionFilter::Passes(const TFindingRecord& finding) {
-    if (!Next) return false;
-    const TVtParts* part = Session_.Rules_.CurrentPart;
-    if (Session_.Settings_.Suppressions && part) {
-        // The comments of a member are read once, when its first finding arrives.
-        if (part != Part_) {
-            Part_ = part;
-            Suppression_.reset();
-            if (MemberKindOf(*part) != TVbMemberKind::None)
-                Suppression_.emplace(static_cast<const TVbSource&>(*part));
-        }
-        if (Suppression_ && Suppression_->Suppresses(finding)) return false;
+void TCheckSession::DropSuppressed(const TVtParts& part,
+                                   std::vector<TFindingRecord>& findings) const {
+    if (!Settings_.Suppressions || findings.empty() || MemberKindOf(part) == TVbMemberKind::None)
+        return;
+    const TSuppression suppression(static_cast<const TVbSource&>(part));
+    std::erase_if(findings,
+                  [&](const TFindingRecord& finding) { return suppression.Suppresses(finding); });
+}
+
+void TCheckSession::CheckPartInto(TVtParts& part, bool tree, TVetrins& rules,
+                                  TFindingCollector& collector, TMemberOutput& output) const {
+    KeepFor(output, rules, collector, Sink_ != nullptr, Log_ != nullptr);
+    // A check that fails is told in the part's turn, with what it handed out before the failure.
+    try {
+        if (tree)
+            part.CheckTree(rules);
+        else
+            part.CheckSelf(rules);
+    } catch (...) {
+        output.CheckError = std::current_exception();
     }
-    return true;
+    rules.CurrentPart = nullptr;
+    // The comments are read while the member's tokens are still there.
+    DropSuppressed(part, output.Findings);
+}
+
+void TCheckSession::HandOut(TMemberOutput& output) {
+    PassLog(output.Log);
+    if (Sink_)
+        for (TFindingRecord& finding : output.Findings)
+            Sink_->Take(std::move(finding));
+    if (output.CheckError) std::rethrow_exception(output.CheckError);
+    output = TMemberOutput();
+    Step();
 }
 
 void TCheckSession::SetLog(TTextLines* lines) {
     Log_ = lines;
-    Rules_.SetLog(lines);
     Project_.SetLog(lines);
 }
 
@@ -195,9 +194,11 @@ void TCheckSession::ReadMembers() {
         if (member->HasChildren()) member->ParseChildren();
 }
 
-std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) const {
+std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int members) const {
     // A rule keeps the part under check on its collection: every thread checks with its own
-    // copy of the rules, switched and set as the session's.
+    // copy of the rules, switched and set as the session's (the session's own rules only hold
+    // the switches and settings). One copy a thread, at least one.
+    const int count = std::min(JobsFor(Settings_.Jobs), std::max(members, 1));
     std::vector<std::unique_ptr<TVetrins>> copies;
     for (int w = 0; w < count; ++w) {
         auto copy = std::make_unique<TVetrins>();
@@ -212,41 +213,20 @@ std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int count) cons
     return copies;
 }
 
-void TCheckSession::CheckMembers() {
+void TCheckSession::CheckMembers(std::vector<std::unique_ptr<TVetrins>>& copies) {
     TVtPartsList& members = Project_.Children;
     const int count = static_cast<int>(members.size());
-    const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
-    std::vector<std::unique_ptr<TVetrins>> copies;
-    if (jobs > 1) copies = RuleCopies(jobs);
+    const int jobs = static_cast<int>(copies.size());
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
-    const bool keepFindings = Filter_.Next != nullptr;
     RunOrdered(
         count, jobs,
         [&](int i, int w) {
-            TVtParts& member = *members[static_cast<std::size_t>(i)];
-            TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
-            if (copies.empty()) {
-                // One thread: the session's own rules, straight to the sinks.
-                member.CheckTree(Rules_);
-                return;
-            }
-            TVetrins& rules = *copies[static_cast<std::size_t>(w)];
-            KeepFor(output, rules, collectors[static_cast<std::size_t>(w)], keepFindings,
-                    Log_ != nullptr);
-            member.CheckTree(rules);
-            rules.CurrentPart = nullptr;
+            CheckPartInto(
+                *members[static_cast<std::size_t>(i)], true, *copies[static_cast<std::size_t>(w)],
+                collectors[static_cast<std::size_t>(w)], outputs[static_cast<std::size_t>(i)]);
         },
-        [&](int i) {
-            TMemberOutput& output = outputs[static_cast<std::size_t>(i)];
-            PassLog(output.Log);
-            // The findings pass the member's suppression comments as in a sequential run.
-            Rules_.CurrentPart = members[static_cast<std::size_t>(i)];
-            for (const TFindingRecord& finding : output.Findings)
-                Filter_.Add(finding);
-            output = TMemberOutput();
-            Step();
-        });
+        [&](int i) { HandOut(outputs[static_cast<std::size_t>(i)]); });
 }
 
 void TCheckSession::ReadAndCheckMembers() {
@@ -264,14 +244,11 @@ void TCheckSession::ReadAndCheckMembers() {
         CheckProject();
         return;
     }
-    const int jobs = std::min(JobsFor(Settings_.Jobs), std::max(count, 1));
-    // Even one thread checks with a copy of the rules: the members' findings and log lines wait
-    // for the project's check.
-    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(jobs);
+    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(count);
+    const int jobs = static_cast<int>(copies.size());
     std::vector<TFindingCollector> collectors(static_cast<std::size_t>(jobs));
     std::vector<TMemberOutput> outputs(static_cast<std::size_t>(count));
     auto at = [&](int i) -> TMemberOutput& { return outputs[static_cast<std::size_t>(i)]; };
-    const bool keepFindings = Filter_.Next != nullptr;
     ParseReleased_ = true;
 
     // The read failures of every member come first in the log, then the parse walk, as in a
@@ -296,25 +273,8 @@ void TCheckSession::ReadAndCheckMembers() {
                 // not parsed; the members after it are still read.
                 output.ReadError = LoadMemberFile(member, member.FileName);
                 Project_.ParseChild(member, Log_ ? &output.ParseLog : nullptr);
-                TVetrins& rules = *copies[static_cast<std::size_t>(w)];
-                KeepFor(output, rules, collectors[static_cast<std::size_t>(w)], keepFindings,
-                        Log_ != nullptr);
-                // A check that fails is told in the member's turn, after the project's check and
-                // with what the member's check handed out before the failure.
-                try {
-                    member.CheckTree(rules);
-                } catch (...) {
-                    output.CheckError = std::current_exception();
-                }
-                rules.CurrentPart = nullptr;
-                // The suppression comments are read while the member's tokens are still there.
-                if (Settings_.Suppressions && !output.Findings.empty() &&
-                    MemberKindOf(member) != TVbMemberKind::None) {
-                    const TSuppression suppression(static_cast<const TVbSource&>(member));
-                    std::erase_if(output.Findings, [&](const TFindingRecord& finding) {
-                        return suppression.Suppresses(finding);
-                    });
-                }
+                CheckPartInto(member, true, *copies[static_cast<std::size_t>(w)],
+                              collectors[static_cast<std::size_t>(w)], output);
                 if (auto* source = dynamic_cast<TVbSource*>(&member)) source->ReleaseParse();
             },
             [&](int i) { finished = i + 1; });
@@ -326,43 +286,29 @@ void TCheckSession::ReadAndCheckMembers() {
     ReadIncomplete_ = false;
     if (ReadDone_) ReadDone_();
 
-    struct TCurrentPartReset {
-        TVetrins& Rules;
-        ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
-    } reset{Rules_};
-    CheckProjectPart();
-    for (int i = 0; i < count; ++i) {
-        TMemberOutput& output = at(i);
-        PassLog(output.Log);
-        // Suppressed findings were dropped before the member was freed.
-        if (Filter_.Next)
-            for (TFindingRecord& finding : output.Findings)
-                Filter_.Next->Take(std::move(finding));
-        if (output.CheckError) std::rethrow_exception(output.CheckError);
-        output = TMemberOutput();
-        Step();
-    }
+    // The members' findings and log lines wait for the project's check.
+    CheckProjectPart(*copies.front());
+    for (int i = 0; i < count; ++i)
+        HandOut(at(i));
 }
 
-void TCheckSession::CheckProjectPart() {
-    Filter_.Reset();
-    Project_.CheckSelf(Rules_);
-    Step();
+void TCheckSession::CheckProjectPart(TVetrins& rules) {
+    TMemberOutput output;
+    TFindingCollector collector;
+    CheckPartInto(Project_, false, rules, collector, output);
+    HandOut(output);
 }
 
 void TCheckSession::CheckProject() {
     if (ParseReleased_)
         throw EGeneralError("the members of the project were freed after its last check: read "
                             "the project again");
-    // The collection points at the part under check only while the run lasts.
-    struct TCurrentPartReset {
-        TVetrins& Rules;
-        ~TCurrentPartReset() { Rules.CurrentPart = nullptr; }
-    } reset{Rules_};
     if (!RunChecks_) BeginRun(false, true);
+    std::vector<std::unique_ptr<TVetrins>> copies =
+        RuleCopies(static_cast<int>(Project_.Children.size()));
     // The project first, then each member and what lies below it: the order of CheckTree.
-    CheckProjectPart();
-    CheckMembers();
+    CheckProjectPart(*copies.front());
+    CheckMembers(copies);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbSource.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -65,7 +66,7 @@ public:
     TVbWordLists& WordLists() { return WordLists_; }
 
     // Where findings go (none: they are dropped), or the windows' result lines and jump records.
-    // Either way they pass the member's suppression comments first.
+    // Either way they pass the member's suppression comments first, in one place.
     void SetFindings(TFindingSink* sink);
     void SetResults(TTextLines* lines);
     // The log of the parse walk and of the rules.
@@ -107,29 +108,31 @@ public:
     void SaveRules(const std::string& fileName) { Rules_.SaveToFile(fileName); }
 
 private:
-    // Passes on the findings that no suppression comment of the part under check names.
-    class TSuppressionFilter : public TFindingSink {
-    public:
-        explicit TSuppressionFilter(TCheckSession& session) : Session_(session) {}
-        void Add(const TFindingRecord& finding) override {
-            if (Passes(finding)) Next->Add(finding);
-        }
-        void Take(TFindingRecord&& finding) override {
-            if (Passes(finding)) Next->Take(std::move(finding));
-        }
-        // Forgets the comments read (a new check may see new parts at old addresses).
-        void Reset() {
-            Part_ = nullptr;
-            Suppression_.reset();
-        }
-        TFindingSink* Next = nullptr;
-
-    private:
-        bool Passes(const TFindingRecord& finding);
-        TCheckSession& Session_;
-        const TVtParts* Part_ = nullptr;
-        std::optional<TSuppression> Suppression_;
+    // What one part's check left for its turn: the log lines and findings, in the order made.
+    struct TMemberOutput {
+        TStringLines ParseLog; // of the parse walk, when the member is also checked before its turn
+        TStringLines Log;
+        std::vector<TFindingRecord> Findings;
+        std::string ReadError;
+        // How the part's check failed: raised in its turn.
+        std::exception_ptr CheckError;
     };
+    class TFindingCollector : public TFindingSink {
+    public:
+        std::vector<TFindingRecord>* Into = nullptr;
+        void Add(const TFindingRecord& finding) override { Into->push_back(finding); }
+        void Take(TFindingRecord&& finding) override { Into->push_back(std::move(finding)); }
+    };
+
+    // The one route of a finding: a part is checked with a copy of the rules into what it leaves
+    // for its turn (`tree`: with what lies below it), its suppression comments applied there
+    // once; in its turn its log lines and findings go to the log and the sink (HandOut).
+    static void KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector,
+                        bool findings, bool log);
+    void CheckPartInto(TVtParts& part, bool tree, TVetrins& rules, TFindingCollector& collector,
+                       TMemberOutput& output) const;
+    void DropSuppressed(const TVtParts& part, std::vector<TFindingRecord>& findings) const;
+    void HandOut(TMemberOutput& output);
 
     // Steps of the run under way: a read counts its members, a check the project and its members.
     void BeginRun(bool reads, bool checks);
@@ -143,15 +146,16 @@ private:
     void ReadProjectFile(const std::string& path);
     // Reads and parses the members on the run's threads (the project file is read already).
     void ReadMembers();
-    // Checks the members on the run's threads, each with its own copy of the rules.
-    void CheckMembers();
+    // Checks the members on the run's threads, each thread with its own copy of the rules.
+    void CheckMembers(std::vector<std::unique_ptr<TVetrins>>& copies);
     // Checks the project part itself (the first step of a check).
-    void CheckProjectPart();
+    void CheckProjectPart(TVetrins& rules);
     // Reads, parses, checks and frees each member on the run's threads, then checks the
     // project, and writes the log, findings and progress in the order of a read and a check.
     void ReadAndCheckMembers();
-    // Copies of the session's rules, switched and set as they are, one per thread.
-    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int count) const;
+    // Copies of the session's rules, switched and set as they are, one per thread of a run over
+    // that many members.
+    std::vector<std::unique_ptr<TVetrins>> RuleCopies(int members) const;
 
     TProgress Progress_;
     std::function<void()> ReadDone_;
@@ -160,7 +164,7 @@ private:
     int Done_ = 0;
 
     TRunSettings Settings_;
-    TSuppressionFilter Filter_{*this};
+    TFindingSink* Sink_ = nullptr;
     TVetrins Rules_;
     TVbWordLists WordLists_;
     TVbProjectSource Project_;

@@ -271,7 +271,7 @@ public:
         if (f.HasLine())
             location["region"] = {{"startLine", f.Line}};
         else
-            location["region"] = {{"startLine", 1}, {"endLine", WholeFileEndLine(f.File)}};
+            location["region"] = {{"startLine", 1}, {"endLine", f.FileLines}};
         ordered_json r;
         r["ruleId"] = f.Rule;
         r["ruleIndex"] = Index_[f.Rule];
@@ -304,17 +304,6 @@ private:
         if (relative == ".." || relative.rfind("../", 0) == 0) return {{"uri", FileUri(file)}};
         return {{"uri", RelativeUri(relative)}, {"uriBaseId", "SRCROOT"}};
     }
-    // A finding without a line covers the whole file: its last line, at least 1 (an empty or
-    // unreadable file still has a first line to point at).
-    std::int32_t WholeFileEndLine(const std::string& file) {
-        auto it = LineCounts_.find(file);
-        if (it != LineCounts_.end()) return it->second;
-        std::int32_t count = 0;
-        std::string bytes;
-        if (platform::ReadFileBytes(file, bytes))
-            platform::ForEachLine(bytes, [&](std::string_view) { ++count; });
-        return LineCounts_[file] = std::max<std::int32_t>(count, 1);
-    }
 
     const platform::TCodePage& Source_;
     TOutput& Out_;
@@ -324,7 +313,6 @@ private:
     std::string RootFolder_, RootUri_;
     std::string LastFile_;
     ordered_json LastLocation_;
-    std::map<std::string, std::int32_t> LineCounts_;
 };
 
 } // namespace

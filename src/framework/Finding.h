@@ -17,6 +17,9 @@ struct TFindingRecord {
     std::int32_t Line = -1; // the line number; -1 when the finding has none
     std::string Message;    // the rule's message (code page bytes)
     TOrigin Origin = TOrigin::At;
+    // The number of lines of the file (at least 1): where a finding without a line ends, for
+    // formats that point at the whole file.
+    std::int32_t FileLines = 1;
 
     bool HasLine() const { return Origin == TOrigin::At; }
     // The result line: F(L) : M, or F : M without a line. The file is marked as a path, so

@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -114,10 +115,13 @@ void TVetrin::Hand(std::string_view message, std::int32_t line, TFindingRecord::
     if (!Collection_ || !Collection_->Findings_) return;
     TFindingRecord& finding = Collection_->Finding_;
     finding.Rule.assign(ClassName());
-    if (Collection_->CurrentPart)
+    if (Collection_->CurrentPart) {
         finding.File.assign(Collection_->CurrentPart->FileName);
-    else
+        finding.FileLines = std::max(Collection_->CurrentPart->RawLines.Count(), 1);
+    } else {
         finding.File.clear();
+        finding.FileLines = 1;
+    }
     finding.Line = line;
     finding.Message.assign(message);
     finding.Origin = origin;

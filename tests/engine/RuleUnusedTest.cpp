@@ -19,18 +19,6 @@ Lines Arguments(std::string_view body, const TStringList& exceptions = {}) {
 }
 } // namespace
 
-TEST(RuleUnusedLocals, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVBUnusedLocalVariables>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "UnusedLocals.bas");
-}
-
-TEST(RuleUnusedArguments, AnnotatedFixture) {
-    TRuleHarness h;
-    h.Enable<TVBUnusedArguments>();
-    ExpectFixtureFindings<TVbModuleSource>(h, "UnusedArguments.bas");
-}
-
 TEST(RuleUnusedArguments, TheFirstTokenOfTheBodyIsNoUse) {
     // A comment after the procedure's first line would be the first body token, so this case
     // cannot carry its expectation in a fixture.
