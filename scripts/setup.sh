@@ -6,9 +6,12 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev qt6-base-
           libgl1-mesa-dev libcli11-dev nlohmann-json3-dev fonts-noto-cjk cloc ccache
           qt6-translations-l10n clang libclang-rt-14-dev clang-format libxml2-utils
           python3-jsonschema)
-# With --windows also the MinGW-w64 cross compiler for vrt.exe and Wine to run it (without their
-# recommended packages: vrt.exe needs no graphics, sound or fonts).
-windows=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+# With --windows also the MinGW-w64 cross compiler for vrt.exe and vetrin.exe, Wine to run them,
+# Wine's fonts, an X server without a screen and ImageMagick for the desktop application's tests
+# and screenshot, and the locales package for the Japanese locale Wine takes text in (without
+# their recommended packages: nothing else is needed).
+windows=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 fonts-wine xvfb imagemagick
+         locales)
 
 missing_of() {
     for p in "$@"; do
@@ -38,4 +41,10 @@ install -- "${missing[@]}"
 if [ "${1:-}" = --windows ]; then
     mapfile -t missing < <(missing_of "${windows[@]}")
     install --no-install-recommends -- "${missing[@]}"
+    # Wine reads arguments and file names in the locale's character set: Japanese needs a UTF-8
+    # Japanese locale.
+    if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+        echo "Generating the locale ja_JP.UTF-8"
+        "${sudo_cmd[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+    fi
 fi

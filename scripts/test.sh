@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds with the sanitizers, runs every test, fuzzes and checks the
 # layout of the sources against .clang-format. The Windows build of
-# vrt (scripts/build-windows.sh) runs the golden tests too, under Wine; VETRIN_WINDOWS=0 leaves
-# it out.
+# vrt (scripts/build-windows.sh) runs the golden tests too, under Wine, and the desktop
+# application vetrin.exe is driven under Wine on Xvfb; VETRIN_WINDOWS=0 leaves them out.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 windows=${VETRIN_WINDOWS:-1}
@@ -12,19 +12,28 @@ else
     "$root/scripts/setup.sh"
 fi
 "$root/scripts/build.sh" asan
-vrtExe= prefix=
+vrtExe= prefix= desktopPrefix= driver=
 if [ "$windows" = 1 ]; then
     "$root/scripts/build-windows.sh"
     vrtExe="$root/dist/windows/vrt.exe"
-    # One Wine prefix for all runs, made once (it takes a while).
+    driver="$root/build/windows/bin/vetrin-driver.exe"
+    # One Wine prefix for all runs of vrt.exe, made once (it takes a while).
     prefix="$root/build/windows/wineprefix"
     if [ ! -f "$prefix/system.reg" ]; then
         echo "Creating the Wine prefix $prefix"
         WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
         WINEPREFIX="$prefix" wineserver -w
     fi
+    # And one for the desktop application's tests, which end their Wine server after each run.
+    desktopPrefix="$root/build/windows/wineprefix-desktop"
+    (
+        # shellcheck source=lib/wine-desktop.sh
+        . "$root/scripts/lib/wine-desktop.sh"
+        wine_desktop_prefix "$desktopPrefix"
+    )
 fi
-cmake "$root/build/asan" -DVETRIN_WINDOWS_VRT="$vrtExe" -DVETRIN_WINEPREFIX="$prefix" >/dev/null
+cmake "$root/build/asan" -DVETRIN_WINDOWS_VRT="$vrtExe" -DVETRIN_WINEPREFIX="$prefix" \
+    -DVETRIN_WINDOWS_DRIVER="$driver" -DVETRIN_WINE_DESKTOP_PREFIX="$desktopPrefix" >/dev/null
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 cd "$root/build/asan"
 ctest --output-on-failure -j"$(nproc)"
