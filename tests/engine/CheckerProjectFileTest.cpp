@@ -222,14 +222,14 @@ TEST(CheckerProjectFile, AFileThatIsNoneOrHalfValidChangesNothingAndIsNotRecorde
     Rules r;
     r.flag->Enabled = true;
     r.list->Entries = {"keep"};
-    // Random bytes hold no rule's section at all; a half-valid file fails on its third line.
+    // Random bytes hold no rule's section at all; a half-valid file fails on its sixth line.
     const std::string random =
         dir.Write("random.vrp", std::string("\x8E\x01\xFFgarbage\r\n]x[\r\n"));
     const std::string half =
-        dir.Write("half.vrp", "[TFlag] : f\r\nFalse\r\n[TList] : l\r\nTrue\r\nx\r\n");
+        dir.Write("half.vrp", "[TFlag] : f\r\nFalse\r\nFalse\r\n[TList] : l\r\nTrue\r\nx\r\n");
     for (const auto& [file, message] :
          {std::pair{random, random + Sj(" : ルールの設定が一つもありません")},
-          std::pair{half, half + "(5) : " + ConversionMessage("x")}}) {
+          std::pair{half, half + "(6) : " + ConversionMessage("x")}}) {
         SCOPED_TRACE(file);
         try {
             r.checkers.LoadFromFile(file);
@@ -238,6 +238,7 @@ TEST(CheckerProjectFile, AFileThatIsNoneOrHalfValidChangesNothingAndIsNotRecorde
             EXPECT_EQ(e.Message(), message);
         }
         EXPECT_TRUE(r.flag->Enabled);
+        EXPECT_TRUE(r.flag->Flag);
         EXPECT_FALSE(r.list->Enabled);
         EXPECT_EQ(r.list->Entries, TStringList{"keep"});
         EXPECT_EQ(r.checkers.FileName, "");

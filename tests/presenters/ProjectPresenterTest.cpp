@@ -1,5 +1,6 @@
 // The project presenter: rows and ticks, runs on the worker thread, 中止, refusals, rule files.
 #include "PresenterTestSupport.h"
+#include "checkers/RuleTable.h"
 #include "presenters/UiTexts.h"
 #include "presenters/VtOption.h"
 
@@ -46,12 +47,12 @@ protected:
 } // namespace
 
 TEST_F(ProjectPresenterTest, OneRowPerRuleAndOnlyTheFirstTicked) {
-    ASSERT_EQ(Presenter.Rows().size(), 9u);
+    ASSERT_EQ(Presenter.Rows().size(), RuleTable().size());
     EXPECT_EQ(Ticked(), 1);
     EXPECT_TRUE(Presenter.Rows()[0].Ticked);
     EXPECT_EQ(Presenter.Rows()[0].Number, 1);
     Presenter.CheckAll();
-    EXPECT_EQ(Ticked(), 9);
+    EXPECT_EQ(Ticked(), static_cast<int>(RuleTable().size()));
     EXPECT_EQ(View.TicksChanges, 1);
 }
 
