@@ -27,17 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input = TempFile("input.json"), again = TempFile("again.json");
     if (!platform::WriteFileBytes(input, std::string(reinterpret_cast<const char*>(data), size)))
         std::abort();
-    TBaseline first(platform::SystemCodePage());
+    TBaseline first(input, platform::SystemCodePage());
     try {
-        first.LoadFromFile(input);
+        first.Load();
     } catch (const EVetrinError&) {
         return 0; // not a baseline: told, not crashed
     }
     const std::string written = first.ToJson();
     if (!platform::WriteFileBytes(again, written)) std::abort();
-    TBaseline second(platform::SystemCodePage());
+    TBaseline second(again, platform::SystemCodePage());
     try {
-        second.LoadFromFile(again);
+        second.Load();
     } catch (const EVetrinError&) {
         std::abort(); // what the system wrote must load
     }
