@@ -1,6 +1,7 @@
 #include "cli/StatsHtml.h"
 
 #include "cli/CliTexts.h"
+#include "cli/formats/Escaping.h"
 #include "platform/CodePage.h"
 #include "presenters/StatisticsTable.h"
 
@@ -13,31 +14,8 @@ namespace {
 // The statistics window's bar colours: total, code, blank, comment.
 constexpr std::array<const char*, 4> BarColors{"#0000ff", "#ffff00", "#808080", "#008000"};
 
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
+// HTML text and attribute values: the XML escapes serve both.
+std::string Escaped(std::string_view text) { return Xml(text, true); }
 
 // The bar's share of its cell in percent, as the statistics table has it.
 std::string Percent(std::int32_t value, std::int32_t denominator) {
