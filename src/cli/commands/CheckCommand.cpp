@@ -114,11 +114,7 @@ CLI::App* TCheckCommand::Add(CLI::App& app) {
                       "Members that are missing or cannot be read do not make the run fail "
                       "(they are still reported); without it such a run exits 2");
     AddJobsOption(*command, Jobs_);
-    command
-        ->add_option(
-            "projects", Projects_,
-            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
-        ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
+    AddProjectsOption(*command, Projects_);
     return command;
 }
 

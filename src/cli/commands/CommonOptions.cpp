@@ -34,3 +34,11 @@ CLI::Option* AddRulesOption(CLI::App& command, std::string& rulesFile) {
     return command.add_option("--rules", rulesFile, "Checker project file (.vrp) to apply")
         ->type_name("FILE.vrp");
 }
+
+CLI::Option* AddProjectsOption(CLI::App& command, std::vector<std::string>& projects) {
+    return command
+        .add_option(
+            "projects", projects,
+            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
+        ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
+}

@@ -88,11 +88,7 @@ CLI::App* TStatsCommand::Add(CLI::App& app) {
         ->excludes("--tsv");
     AddCodePageOption(*command, CodePage_);
     AddJobsOption(*command, Jobs_);
-    command
-        ->add_option(
-            "projects", Projects_,
-            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
-        ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
+    AddProjectsOption(*command, Projects_);
     return command;
 }
 
