@@ -2,6 +2,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Signals.h"
+#include "platform/UserLanguage.h"
 
 #include "TestSupport.h"
 
@@ -374,4 +375,30 @@ TEST(CodePage, ConversionIsTheSameAtEveryPositionAndAppends) {
             std::string(pad, ' ') + platform::MarkSourceText("\xF1", Page(1252));
         EXPECT_EQ(platform::TextToUtf8(text, Page(1252)), std::string(pad, ' ') + "ñ");
     }
+}
+
+TEST(UserLanguage, TheLocaleDecidesJapaneseOrEnglish) {
+    using platform::TLanguage;
+    EXPECT_EQ(platform::LanguageFromName("ja"), TLanguage::Japanese);
+    EXPECT_EQ(platform::LanguageFromName("ja_JP.UTF-8"), TLanguage::Japanese);
+    EXPECT_EQ(platform::LanguageFromName("en"), TLanguage::English);
+    EXPECT_EQ(platform::LanguageFromName("C"), TLanguage::English);
+    EXPECT_EQ(platform::LanguageFromName("jam"), std::nullopt);
+    EXPECT_EQ(platform::LanguageFromName(""), std::nullopt);
+    EXPECT_EQ(platform::LanguageOfLocale("pl_PL.UTF-8"), TLanguage::English);
+
+    // LC_ALL over LC_MESSAGES over LANG; an empty one does not count.
+    const auto userLanguageWith = [](const char* all, const char* messages, const char* lang) {
+        setenv("LC_ALL", all, 1);
+        setenv("LC_MESSAGES", messages, 1);
+        setenv("LANG", lang, 1);
+        return platform::UserLanguage();
+    };
+    EXPECT_EQ(userLanguageWith("", "ja_JP.eucJP", "en_US.UTF-8"), TLanguage::Japanese);
+    EXPECT_EQ(userLanguageWith("de_DE", "ja_JP", "ja_JP"), TLanguage::English);
+    EXPECT_EQ(userLanguageWith("", "", "ja_JP.UTF-8"), TLanguage::Japanese);
+    EXPECT_EQ(userLanguageWith("", "", ""), TLanguage::English);
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    unsetenv("LANG");
 }
