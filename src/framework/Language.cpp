@@ -6,10 +6,6 @@ namespace {
 std::atomic<TLanguage> language{TLanguage::Japanese};
 }
 
-TLanguage CurrentLanguage() {
-    return language.load(std::memory_order_relaxed);
-}
+TLanguage CurrentLanguage() { return language.load(std::memory_order_relaxed); }
 
-void SetCurrentLanguage(TLanguage chosen) {
-    language.store(chosen, std::memory_order_relaxed);
-}
+void SetCurrentLanguage(TLanguage chosen) { language.store(chosen, std::memory_order_relaxed); }

@@ -7,14 +7,11 @@ std::string_view LanguageCode(TLanguage language) {
 }
 
 std::optional<TLanguage> LanguageFromName(std::string_view name) {
-    if (name == "C" || name == "POSIX")
-        return TLanguage::English;
+    if (name == "C" || name == "POSIX") return TLanguage::English;
     // The language part ends at the territory, the code set or the modifier.
     const std::string_view language = name.substr(0, name.find_first_of("_-.@"));
-    if (language == "ja")
-        return TLanguage::Japanese;
-    if (language == "en")
-        return TLanguage::English;
+    if (language == "ja") return TLanguage::Japanese;
+    if (language == "en") return TLanguage::English;
     return std::nullopt;
 }
 

@@ -8,8 +8,7 @@ namespace platform {
 TLanguage UserLanguage() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0')
-            return LanguageOfLocale(value);
+        if (value != nullptr && *value != '\0') return LanguageOfLocale(value);
     }
     return TLanguage::English;
 }
