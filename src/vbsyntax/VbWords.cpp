@@ -127,23 +127,43 @@ constexpr TKeyEntry KeyWords[] = {
     {"WITH", kNone, true},
 };
 
-// Open addressing over the upper-cased words. Most names fail the first test (no word of the
-// table has their length and first letter) and are not hashed at all.
+// Open addressing over the upper-cased words, each held as two 64-bit numbers (its letters folded
+// to upper case, eight to a number), so that a probe compares two numbers instead of two texts.
+// Most names fail the first test (no word of the table has their length and first letter) and are
+// not folded at all.
 struct TKeySet {
     static constexpr std::size_t MaxLength = 12;
-    std::array<const TKeyEntry*, 512> Slots{};
+    static constexpr std::uint32_t SlotBits = 9;
+    static constexpr std::uint32_t SlotMask = (1u << SlotBits) - 1;
+    struct TSlot {
+        std::uint64_t Low = 0, High = 0; // the folded word (Fold)
+        const TKeyEntry* Entry = nullptr;
+    };
+    std::array<TSlot, SlotMask + 1> Slots{};
     std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
-    // The length and the first, second and last letters: enough to spread the table's words.
-    static std::uint32_t Hash(std::string_view w) {
-        return static_cast<std::uint32_t>(w.size()) * 97u + Upper(w[0]) * 31u + Upper(w[1]) * 7u +
-               Upper(w.back()) * 131u;
+    // The word's bytes, letters folded, in two numbers, with its length in the top byte (a NUL
+    // byte then never makes two words alike). The caller has checked the length.
+    static void Fold(std::string_view w, std::uint64_t& low, std::uint64_t& high) {
+        const std::size_t n = w.size();
+        low = 0;
+        high = std::uint64_t{n} << 56;
+        for (std::size_t i = 0; i < n && i < 8; ++i)
+            low |= std::uint64_t{Upper(w[i])} << (8 * i);
+        for (std::size_t i = 8; i < n; ++i)
+            high |= std::uint64_t{Upper(w[i])} << (8 * (i - 8));
+    }
+    static std::uint32_t Hash(std::uint64_t low, std::uint64_t high) {
+        const std::uint64_t h = (low ^ (high * 0x9E3779B97F4A7C15ull)) * 0xC2B2AE3D27D4EB4Full;
+        return static_cast<std::uint32_t>(h >> (64 - SlotBits));
     }
     TKeySet() {
         for (const TKeyEntry& e : KeyWords) {
-            std::uint32_t s = Hash(e.Upper) & 511u;
-            while (Slots[s])
-                s = (s + 1) & 511u;
-            Slots[s] = &e;
+            std::uint64_t low, high;
+            Fold(e.Upper, low, high);
+            std::uint32_t s = Hash(low, high);
+            while (Slots[s].Entry)
+                s = (s + 1) & SlotMask;
+            Slots[s] = {low, high, &e};
             FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
         }
     }
@@ -151,16 +171,16 @@ struct TKeySet {
         if (w.size() < 2 || w.size() > MaxLength) return nullptr;
         const unsigned first = Upper(w[0]) - 'A';
         if (first >= 26 || !(FirstLetters[w.size()] & (1u << first))) return nullptr;
-        for (std::uint32_t s = Hash(w) & 511u; Slots[s]; s = (s + 1) & 511u)
-            if (SameName(Slots[s]->Upper, w)) return Slots[s];
+        std::uint64_t low, high;
+        Fold(w, low, high);
+        for (std::uint32_t s = Hash(low, high); Slots[s].Entry; s = (s + 1) & SlotMask)
+            if (Slots[s].Low == low && Slots[s].High == high) return Slots[s].Entry;
         return nullptr;
     }
 };
 
-const TKeySet& KeySet() {
-    static const TKeySet set;
-    return set;
-}
+const TKeySet TheKeySet;
+const TKeySet& KeySet() { return TheKeySet; }
 
 // Reads text that the tokenizer dropped, from `from` on, and appends its words.
 class TDroppedReader {
@@ -326,13 +346,6 @@ TVbWordKind KindOfToken(std::uint8_t kind) {
 }
 
 } // namespace
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
 
 bool IsReservedWord(std::string_view word) {
     const TKeyEntry* e = KeySet().Find(word);
