@@ -50,6 +50,16 @@ void TVbAnalyzeStatistics::WalkLine(const TVbSource& source, const TWalkLine& wa
     }
     bool hasComment = false;
     bool hasCode = false;
+    if (Next_ == walked.FirstToken && walked.TokenCount > 0 && token->Line == line &&
+        token[walked.TokenCount - 1].Line == line) {
+        // The line's tokens as the walk hands them: every one of them is on this line.
+        for (int i = 0; i < walked.TokenCount; ++i)
+            (token[i].Kind == tkComment ? hasComment : hasCode) = true;
+        Next_ += walked.TokenCount;
+        if (hasComment) ++Counts_.CommentLines;
+        if (hasCode) ++Counts_.CodeLines;
+        return;
+    }
     while (token->Line == line) {
         if (token->Kind == tkComment)
             hasComment = true;

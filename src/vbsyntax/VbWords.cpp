@@ -129,8 +129,8 @@ constexpr TKeyEntry KeyWords[] = {
 
 // Open addressing over the upper-cased words, each held as two 64-bit numbers (its letters folded
 // to upper case, eight to a number), so that a probe compares two numbers instead of two texts.
-// Most names fail the first test (no word of the table has their length and first letter) and are
-// not folded at all.
+// Most names fail the first tests (no word of the table has their length with their first or their
+// last letter) and are not folded at all.
 struct TKeySet {
     static constexpr std::size_t MaxLength = 12;
     static constexpr std::uint32_t SlotBits = 9;
@@ -141,6 +141,7 @@ struct TKeySet {
     };
     std::array<TSlot, SlotMask + 1> Slots{};
     std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
+    std::array<std::uint32_t, MaxLength + 1> LastLetters{};  // bit n: a word ends with 'A' + n
     // The word's bytes, letters folded, in two numbers, with its length in the top byte (a NUL
     // byte then never makes two words alike). The caller has checked the length.
     static void Fold(std::string_view w, std::uint64_t& low, std::uint64_t& high) {
@@ -165,12 +166,15 @@ struct TKeySet {
                 s = (s + 1) & SlotMask;
             Slots[s] = {low, high, &e};
             FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
+            LastLetters[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
         }
     }
     const TKeyEntry* Find(std::string_view w) const {
         if (w.size() < 2 || w.size() > MaxLength) return nullptr;
         const unsigned first = Upper(w[0]) - 'A';
         if (first >= 26 || !(FirstLetters[w.size()] & (1u << first))) return nullptr;
+        const unsigned last = Upper(w.back()) - 'A';
+        if (last >= 26 || !(LastLetters[w.size()] & (1u << last))) return nullptr;
         std::uint64_t low, high;
         Fold(w, low, high);
         for (std::uint32_t s = Hash(low, high); Slots[s].Entry; s = (s + 1) & SlotMask)
