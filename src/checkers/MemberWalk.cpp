@@ -20,11 +20,13 @@ void TWalkedRule::Check(TVtParts& part) {
     std::vector<TDeferred> deferred = std::move(Deferred_);
     Deferred_.clear();
     const std::exception_ptr error = std::exchange(WalkError_, nullptr);
-    for (const TDeferred& d : deferred) {
+    for (TDeferred& d : deferred) {
         if (d.Log)
             WriteLog(d.Text);
         else
             ReportAt(d.Text, d.Line);
+        // The sink keeps its own copy: a member with very many findings is not held twice.
+        std::string().swap(d.Text);
     }
     if (error) std::rethrow_exception(error);
     EndWalk(source);

@@ -27,6 +27,7 @@ void TVbLimitLengthOfLine::BeginWalk(const TVbSource& source) {
         break;
     }
     Token_ = 0;
+    TooLong_.clear();
     const TCheckerTexts& t = CheckerTexts();
     Message_ = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
 }
@@ -51,7 +52,13 @@ void TVbLimitLengthOfLine::WalkLine(const TVbSource& source, const TWalkLine& li
     if (Token_ < tokens.Count() && tokens.Get(Token_)->Line == number &&
         IsAttributeLine(*tokens.Get(Token_)))
         return;
-    Defer(Message_, number);
+    TooLong_.push_back(number);
+}
+
+void TVbLimitLengthOfLine::EndWalk(TVbSource&) {
+    for (std::int32_t number : TooLong_)
+        ReportAt(Message_, number);
+    TooLong_ = {};
 }
 
 bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

@@ -4,6 +4,7 @@
 #include "checkers/MemberWalk.h"
 
 #include <string>
+#include <vector>
 
 class TVbLimitLengthOfLine : public TWalkedRule {
 public:
@@ -16,8 +17,12 @@ public:
     void BeginWalk(const TVbSource& source) override;
     void WalkLine(const TVbSource& source, const TWalkLine& line) override;
 
+protected:
+    void EndWalk(TVbSource& source) override;
+
 private:
     int First_ = 0; // the first raw line judged
     int Token_ = 0; // the first token on or after the line at hand
     std::string Message_;
+    std::vector<std::int32_t> TooLong_; // the lines to report, all with Message_
 };
