@@ -2,9 +2,10 @@
 # bench/compare.sh OLD_VRT NEW_VRT [PROJECT.vbp|FOLDER...]
 #
 # Runs two vrt binaries on the same projects and says whether their output is byte for byte the
-# same: the report in the formats text, json and sarif, the log of --log (time stamps and timings
-# masked), the exit status, each with --jobs 1 and --jobs 2, once with the default rules and once
-# with every rule ticked (a .vrp from NEW_VRT's `rules --write`). Without projects named it takes
+# same: the report of `check` in the formats text, json and sarif, the log of --log (time stamps
+# and timings masked), the exit status, each with --jobs 1 and --jobs 2, once with the default
+# rules and once with every rule ticked (a .vrp from NEW_VRT's `rules --write`), and the line
+# counts of `stats --tsv`. Without projects named it takes
 # examples/, every fixture project under tests/golden and tests/data and the generated corpora in
 # /tmp/c2 and /tmp/c20 when they are there (python3 bench/gen_corpus.py --size-mb 2 --seed 1 --out
 # /tmp/c2; --size-mb 20 for /tmp/c20). Member files without a project (the annotated rule fixtures
@@ -58,17 +59,32 @@ mask_log() {
     sed -E 's/^[0-9]{4}[-\/][0-9]{2}[-\/][0-9]{2} [0-9:.]+ ?//; s/^[0-9:.]{8,12} ?//; s/( - |[0-9]+\.[0-9]+s?)\)/T)/g; s/Time:[^ )]*/Time:T/g'
 }
 
-# run VRT TAG ARGS...: output, masked log and exit status of one run into $work/TAG.*
+# run VRT TAG COMMAND ARGS...: output, masked log and exit status of one run into $work/TAG.*
 run() {
     local vrt=$1 tag=$2
     shift 2
-    "$vrt" check "$@" >"$work/$tag.out" 2>"$work/$tag.err"
+    "$vrt" "$@" >"$work/$tag.out" 2>"$work/$tag.err"
     echo $? >"$work/$tag.rc"
     mask_log <"$work/$tag.err" >"$work/$tag.log"
 }
 
 runs=0
 diffs=0
+# compare WHAT COMMAND ARGS...: runs both and counts what differs.
+compare() {
+    local what=$1 part
+    shift
+    run "$old" old "$@"
+    run "$new" new "$@"
+    runs=$((runs + 1))
+    for part in out log rc; do
+        if ! cmp -s "$work/old.$part" "$work/new.$part"; then
+            diffs=$((diffs + 1))
+            echo "DIFFERS ($part): $what"
+            diff "$work/old.$part" "$work/new.$part" | head -6
+        fi
+    done
+}
 for project in "${projects[@]}"; do
     for rules in default all; do
         ruleArgs=()
@@ -78,19 +94,12 @@ for project in "${projects[@]}"; do
                 args=(--jobs "$jobs" --format "$format" "${ruleArgs[@]}")
                 # The log once per rule set and jobs: it does not depend on the format.
                 [ "$format" = text ] && args+=(--log)
-                run "$old" old "${args[@]}" "$project"
-                run "$new" new "${args[@]}" "$project"
-                runs=$((runs + 1))
-                for part in out log rc; do
-                    if ! cmp -s "$work/old.$part" "$work/new.$part"; then
-                        diffs=$((diffs + 1))
-                        echo "DIFFERS ($part): $project rules=$rules jobs=$jobs format=$format"
-                        diff "$work/old.$part" "$work/new.$part" | head -6
-                    fi
-                done
+                compare "$project rules=$rules jobs=$jobs format=$format" check "${args[@]}" \
+                    "$project"
             done
         done
     done
+    compare "$project stats" stats --tsv "$project"
 done
 echo "compare: ${#projects[@]} projects, $runs runs of each vrt, $diffs differences"
 [ "$diffs" -eq 0 ]
