@@ -379,10 +379,14 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
         ++d;
         skip = 0;
     };
-    for (int i = 0; i < tokens.Count(); ++i) {
-        const TVbToken& t = *tokens.Get(i);
+    // The source owns its tokens, one after the other in one block.
+    const int tokenCount = tokens.Count();
+    const TVbToken* const first = tokenCount > 0 ? tokens.Get(0) : nullptr;
+    const std::size_t droppedCount = dropped.size();
+    for (int i = 0; i < tokenCount; ++i) {
+        const TVbToken& t = first[i];
         if (t.Kind == tkVersion || t.Kind == tkHeader || t.Kind == tkAttribute) continue;
-        while (d < dropped.size() && dropped[d].Line < t.Line) {
+        while (d < droppedCount && dropped[d].Line < t.Line) {
             readDropped(dropped[d].Line != lastLine);
         }
         const std::string_view text = t.Text();
