@@ -127,44 +127,36 @@ constexpr TKeyEntry KeyWords[] = {
     {"WITH", kNone, true},
 };
 
-// Open addressing over the upper-cased words, each held as two 64-bit numbers (its letters folded
-// to upper case, eight to a number), so that a probe compares two numbers instead of two texts.
-// Most names fail the first tests (no word of the table has their length with their first or their
-// last letter) and are not folded at all.
+// Open addressing over the upper-cased words, each slot holding its word's signature (length and
+// first, second and last letters, folded), so that a probe compares a number and only a word with
+// the same signature is compared letter by letter. Most names fail the first tests (no word of the
+// table has their length with their first or their last letter) and are not looked up at all.
 struct TKeySet {
     static constexpr std::size_t MaxLength = 12;
     static constexpr std::uint32_t SlotBits = 9;
     static constexpr std::uint32_t SlotMask = (1u << SlotBits) - 1;
     struct TSlot {
-        std::uint64_t Low = 0, High = 0; // the folded word (Fold)
+        std::uint32_t Signature = 0;
         const TKeyEntry* Entry = nullptr;
     };
     std::array<TSlot, SlotMask + 1> Slots{};
     std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
     std::array<std::uint32_t, MaxLength + 1> LastLetters{};  // bit n: a word ends with 'A' + n
-    // The word's bytes, letters folded, in two numbers, with its length in the top byte (a NUL
-    // byte then never makes two words alike). The caller has checked the length.
-    static void Fold(std::string_view w, std::uint64_t& low, std::uint64_t& high) {
-        const std::size_t n = w.size();
-        low = 0;
-        high = std::uint64_t{n} << 56;
-        for (std::size_t i = 0; i < n && i < 8; ++i)
-            low |= std::uint64_t{Upper(w[i])} << (8 * i);
-        for (std::size_t i = 8; i < n; ++i)
-            high |= std::uint64_t{Upper(w[i])} << (8 * (i - 8));
+    // The caller has checked that the word has two bytes at least.
+    static std::uint32_t Signature(std::string_view w) {
+        return static_cast<std::uint32_t>(w.size()) | std::uint32_t{Upper(w[0])} << 8 |
+               std::uint32_t{Upper(w[1])} << 16 | std::uint32_t{Upper(w.back())} << 24;
     }
-    static std::uint32_t Hash(std::uint64_t low, std::uint64_t high) {
-        const std::uint64_t h = (low ^ (high * 0x9E3779B97F4A7C15ull)) * 0xC2B2AE3D27D4EB4Full;
-        return static_cast<std::uint32_t>(h >> (64 - SlotBits));
+    static std::uint32_t SlotOf(std::uint32_t signature) {
+        return (signature * 0x9E3779B1u) >> (32 - SlotBits);
     }
     TKeySet() {
         for (const TKeyEntry& e : KeyWords) {
-            std::uint64_t low, high;
-            Fold(e.Upper, low, high);
-            std::uint32_t s = Hash(low, high);
+            const std::uint32_t signature = Signature(e.Upper);
+            std::uint32_t s = SlotOf(signature);
             while (Slots[s].Entry)
                 s = (s + 1) & SlotMask;
-            Slots[s] = {low, high, &e};
+            Slots[s] = {signature, &e};
             FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
             LastLetters[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
         }
@@ -175,10 +167,10 @@ struct TKeySet {
         if (first >= 26 || !(FirstLetters[w.size()] & (1u << first))) return nullptr;
         const unsigned last = Upper(w.back()) - 'A';
         if (last >= 26 || !(LastLetters[w.size()] & (1u << last))) return nullptr;
-        std::uint64_t low, high;
-        Fold(w, low, high);
-        for (std::uint32_t s = Hash(low, high); Slots[s].Entry; s = (s + 1) & SlotMask)
-            if (Slots[s].Low == low && Slots[s].High == high) return Slots[s].Entry;
+        const std::uint32_t signature = Signature(w);
+        for (std::uint32_t s = SlotOf(signature); Slots[s].Entry; s = (s + 1) & SlotMask)
+            if (Slots[s].Signature == signature && SameName(Slots[s].Entry->Upper, w))
+                return Slots[s].Entry;
         return nullptr;
     }
 };
