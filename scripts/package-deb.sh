@@ -18,6 +18,6 @@ package=$(ls "$dir/cpack/"vetrin_*.deb)
 cp "$package" "$root/dist/"
 deb="$root/dist/$(basename "$package")"
 if command -v lintian >/dev/null; then
-    lintian --no-tag-display-limit "$deb" || true
+    lintian --tag-display-limit 0 "$deb" || true
 fi
 echo "Wrote $deb"
