@@ -4,6 +4,7 @@
 #   VersionText.sh ROOT
 set -euo pipefail
 script=$1/cmake/VersionHeader.cmake
+command -v git >/dev/null || { echo "no git: skipped"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
