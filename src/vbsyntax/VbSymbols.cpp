@@ -81,6 +81,21 @@ private:
     std::vector<TEntry> Names_;
 };
 
+// Whether a use names another object's member: Module1.F or obj.F, not F, Me.F or the member's
+// own name before the dot.
+bool QualifiedByAnotherObject(const TVbReference& r, std::string_view ownName) {
+    switch (r.QualifierKind) {
+    case TVbQualifier::None:
+    case TVbQualifier::Me:
+        return false;
+    case TVbQualifier::Other:
+        return !SameName(r.Qualifier, ownName);
+    case TVbQualifier::With:
+        return true;
+    }
+    return true;
+}
+
 // The names a procedure declares for itself: its own name, its parameters and its locals.
 struct TLocalNames {
     std::vector<std::string_view> Names;
@@ -107,11 +122,13 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
 
     // The names used, compared as VB compares them: each distinct name folded once at the end.
     TNameSet used(syntax.References.size() / 4 + 16);
+    const std::string_view ownName = syntax.Attribute("VB_Name");
     for (const TVbReference& r : syntax.References) {
         if (r.Procedure >= 0) {
             const TVbProcedure& proc = syntax.Procedures[static_cast<std::size_t>(r.Procedure)];
-            // Inside a procedure its own name is its result (F = 1) or a call of itself.
-            if (SameName(r.Name, proc.Name)) continue;
+            // Inside a procedure its own name is its result (F = 1) or a call of itself; a name
+            // qualified by another object (Module1.F) is that object's, a use like any other.
+            if (SameName(r.Name, proc.Name) && !QualifiedByAnotherObject(r, ownName)) continue;
             // A local or parameter of the same name hides the module's.
             if (r.QualifierKind == TVbQualifier::None &&
                 locals[static_cast<std::size_t>(r.Procedure)].Has(r.Name))
