@@ -25,22 +25,22 @@
 TMainWindow::TMainWindow(TVtOption& option, QWidget* parent)
     : QMainWindow(parent), Option_(option), MdiArea_(new QMdiArea(this)) {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(apptext::AppTitle);
+    setWindowTitle(Ui(uitext::AppTitle));
     setFont(AppFont());
     MdiArea_->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea_);
 
-    QMenu* o1 = menuBar()->addMenu(apptext::MenuSettings);
+    QMenu* o1 = menuBar()->addMenu(Ui(uitext::MenuSettings));
     o1->setObjectName(QStringLiteral("O1"));
-    QAction* o2 = o1->addAction(apptext::MenuOptions);
+    QAction* o2 = o1->addAction(Ui(uitext::MenuOptions));
     o2->setObjectName(QStringLiteral("O2"));
     connect(o2, &QAction::triggered, this, [this] { RunGuarded(this, [this] { O2Click(); }); });
 
-    WindowMenu = menuBar()->addMenu(apptext::MenuWindow);
+    WindowMenu = menuBar()->addMenu(Ui(uitext::MenuWindow));
     WindowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    Cascade = WindowMenu->addAction(apptext::MenuCascade);
+    Cascade = WindowMenu->addAction(Ui(uitext::MenuCascade));
     Cascade->setObjectName(QStringLiteral("Cascade"));
-    Tile = WindowMenu->addAction(apptext::MenuTile);
+    Tile = WindowMenu->addAction(Ui(uitext::MenuTile));
     Tile->setObjectName(QStringLiteral("Tile"));
     WindowMenu->addSeparator();
     connect(Cascade, &QAction::triggered, MdiArea_, &QMdiArea::cascadeSubWindows);

@@ -31,6 +31,11 @@ bool StatisticsScenario(const TApp& app, const std::vector<std::wstring>& expect
 // The line length rule's dialog: Cancel keeps the setting, OK takes it, a negative limit is
 // refused.
 bool DialogScenario(const TApp& app);
+// The option dialog: English chosen in its language box and kept with OK.
+bool ChooseEnglishScenario(const TApp& app);
+// A start after English was chosen: the frame and the project window speak English, and a check
+// from the command line's project gives the expected rows.
+bool EnglishScenario(const TApp& app, const std::vector<std::wstring>& expected);
 // Every rule ticked, then the time from the press on チェック to the run's end with the last
 // finding in the result list, printed as a RESULT line (the best of `rounds`).
 bool BenchScenario(const TApp& app, int rounds);

@@ -1,5 +1,6 @@
 #include "app/settings/VbProcedureMetricsSettingDialog.h"
 
+#include "app/AppTexts.h"
 #include "framework/Errors.h"
 
 #include <QLabel>
@@ -10,20 +11,21 @@ TVbProcedureMetricsSetting::TVbProcedureMetricsSetting(QWidget* owner)
     : TConfigWindowTemplete(owner) {
     WorkingChecker = std::make_unique<TChecker>();
     // One row per limit: its label, then its box.
-    auto row = [this](const char* name, const char* label, int top) {
+    auto row = [this](const char* name, const QString& label, int top) {
         auto* box = new QLineEdit(this);
         box->setObjectName(name);
         box->setMaxLength(4);
-        auto* caption = new QLabel(QString::fromUtf8(label), this);
+        auto* caption = new QLabel(label, this);
         caption->setBuddy(box);
         Place(caption, 16, top + 4, 160, 12);
         Place(box, 184, top, 41, 20);
         return box;
     };
-    MaxStatements = row("MaxStatements", TSettingTexts::MaxStatementsLabel, 12);
-    MaxNesting = row("MaxNesting", TSettingTexts::MaxNestingLabel, 40);
-    MaxComplexity = row("MaxComplexity", TSettingTexts::MaxComplexityLabel, 68);
-    auto* note = new QLabel(QString::fromUtf8(TSettingTexts::MetricsNote), this);
+    // This dialog is the Qt face's alone: its texts are in its translation files.
+    MaxStatements = row("MaxStatements", tr("ステートメント数の上限(&S)"), 12);
+    MaxNesting = row("MaxNesting", tr("ネストの深さの上限(&N)"), 40);
+    MaxComplexity = row("MaxComplexity", tr("循環的複雑度の上限(&C)"), 68);
+    auto* note = new QLabel(tr("0 は判定しない"), this);
     Place(note, 16, 96, 209, 12);
     SetTabOrders({Ok, Cancel, Undo, MaxStatements, MaxNesting, MaxComplexity});
 }
@@ -48,7 +50,7 @@ void TVbProcedureMetricsSetting::OkClick() {
             StrToInt(box->text().toStdString());
         } catch (const EConvertError&) {
             // Nothing is stored; the dialog stays open so that the number can be corrected.
-            ShowMessage(this, TSettingTexts::ErrorCaption, TSettingTexts::NotANumber);
+            ShowRefusal(this, Ui(uitext::NotANumber));
             box->setFocus();
             box->selectAll();
             return;
