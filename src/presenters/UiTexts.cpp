@@ -31,4 +31,9 @@ std::string Format(const TText& message, std::initializer_list<TField> fields) {
     return text;
 }
 
+std::string AboutText(std::string_view version) {
+    return std::string(Text(AppTitle)) + "\n" + Format(AboutVersion, {{"version", version}}) +
+           "\n\n" + std::string(Text(AboutLicence));
+}
+
 } // namespace uitext

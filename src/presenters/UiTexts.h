@@ -82,6 +82,14 @@ inline constexpr TText MenuOptions{"オプション(&O)", "&Options..."};
 inline constexpr TText MenuWindow{"ウィンドウ(&W)", "&Window"};
 inline constexpr TText MenuCascade{"重ねて表示(&C)", "&Cascade"};
 inline constexpr TText MenuTile{"並べて表示(&T)", "&Tile"};
+inline constexpr TText MenuHelp{"ヘルプ(&H)", "&Help"};
+inline constexpr TText MenuAbout{"バージョン情報(&A)…", "&About Vetrin..."};
+
+// The About box: the program's name, its version (the build's version text) and licence.
+inline constexpr TText AboutCaption{"バージョン情報", "About Vetrin"};
+inline constexpr TText AboutVersion{"バージョン {version}", "Version {version}"};
+inline constexpr TText AboutLicence{"MIT ライセンス (Copyright (c) 2026 the Vetrin developers)",
+                                    "MIT License (Copyright (c) 2026 the Vetrin developers)"};
 
 // Project window
 inline constexpr TText ProjectCaption{"ﾌﾟﾛｼﾞｪｸﾄ", "Project"};
@@ -181,6 +189,9 @@ inline constexpr TText ShowFullPath{"フルパスで表示", "Show Full Paths"};
 inline constexpr TText ShowGraphOnly{"グラフだけ表示", "Show Graph Only"};
 inline constexpr TText HideGraph{"HideGraph", "Hide Graph"};
 inline constexpr TText Total{"合計", "Total"};
+
+// The About box's text for a build of the given version: name, version and licence, a line each.
+std::string AboutText(std::string_view version);
 
 // The languages as the option dialog offers them: each in its own name, whatever the language of
 // the windows.

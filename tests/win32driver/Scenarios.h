@@ -36,6 +36,9 @@ bool ChooseEnglishScenario(const TApp& app);
 // A start after English was chosen: the frame and the project window speak English, and a check
 // from the command line's project gives the expected rows.
 bool EnglishScenario(const TApp& app, const std::vector<std::wstring>& expected);
+// ヘルプ → バージョン情報: a message box that names the version of the program's own version
+// record (FileVersion), closed with OK.
+bool AboutScenario(const TApp& app);
 // Every rule ticked, then the time from the press on チェック to the run's end with the last
 // finding in the result list, printed as a RESULT line (the best of `rounds`).
 bool BenchScenario(const TApp& app, int rounds);
