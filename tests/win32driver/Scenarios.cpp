@@ -256,14 +256,7 @@ bool ShowScenario(const TApp& app, const std::wstring& readyFile) {
 
 bool ChooseEnglishScenario(const TApp& app) {
     PostMessageW(app.Frame, WM_COMMAND, win32ids::MenuOptions, 0);
-    HWND dialog = nullptr;
-    WaitUntil(
-        [&] {
-            auto dialogs = TopWindows(app.ProcessId, L"#32770");
-            dialog = dialogs.empty() ? nullptr : dialogs.front();
-            return dialog != nullptr;
-        },
-        10000);
+    HWND dialog = WaitForDialog(app);
     if (!dialog) return Fail("the option dialog does not open");
     HWND language = GetDlgItem(dialog, win32ids::LanguageBox);
     if (!language) return Fail("the option dialog has no language box");
