@@ -45,12 +45,18 @@ void TVbProcedureMetricsSetting::ControlsToSettings() {
 }
 
 void TVbProcedureMetricsSetting::OkClick() {
-    for (QLineEdit* box : {MaxStatements, MaxNesting, MaxComplexity}) {
-        try {
-            StrToInt(box->text().toStdString());
-        } catch (const EConvertError&) {
+    // The fields' limits refuse what is no number, and a negative limit (every procedure would
+    // exceed it; 0 is the one that turns a measure off).
+    // Each field's box is named after its key.
+    for (const TSettingDescription& description : Form_->Fields()) {
+        auto* box = findChild<QLineEdit*>(QString::fromUtf8(
+            description.Field.Key.data(), static_cast<qsizetype>(description.Field.Key.size())));
+        if (!box) continue;
+        std::string refusal;
+        if (!TSettingsForm::IntegerFromText(description.Field, box->text().toStdString(),
+                                            refusal)) {
             // Nothing is stored; the dialog stays open so that the number can be corrected.
-            ShowRefusal(this, Ui(uitext::NotANumber));
+            ShowRefusal(this, Ui(refusal));
             box->setFocus();
             box->selectAll();
             return;
