@@ -1,7 +1,11 @@
 #include "checkers/MemberWalk.h"
 
+#include "checkers/RuleSupport.h"
+
 #include <algorithm>
 #include <utility>
+
+bool TMemberLineRule::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
 void TWalkedRule::Defer(std::string message, std::int32_t line) {
     Deferred_.push_back({false, line, std::move(message)});

@@ -64,6 +64,13 @@ private:
     std::exception_ptr WalkError_;
 };
 
+// A walked rule on every line of each member source, with the line's tokens.
+class TMemberLineRule : public TWalkedRule {
+public:
+    bool IsTarget(const TVtParts& part) const override;
+    unsigned Needs() const override { return wnLines; }
+};
+
 // Walks the member once for the rules, in their order at each step. A rule whose step fails takes
 // no further part; the failure is raised in its turn.
 void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules);

@@ -27,5 +27,3 @@ void TVBNeedOptionExplicit::WalkLine(const TVbSource& source, const TWalkLine& l
 void TVBNeedOptionExplicit::EndWalk(TVbSource&) {
     if (!Found_) Report(CheckerTexts().NoOptionExplicit);
 }
-
-bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

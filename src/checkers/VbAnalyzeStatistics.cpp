@@ -76,5 +76,3 @@ void TVbAnalyzeStatistics::EndWalk(TVbSource& source) {
     source.Statistics = Counts_;
     source.StatisticsDone = true;
 }
-
-bool TVbAnalyzeStatistics::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

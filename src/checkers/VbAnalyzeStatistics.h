@@ -3,10 +3,8 @@
 
 #include "checkers/MemberWalk.h"
 
-class TVbAnalyzeStatistics : public TWalkedRule {
+class TVbAnalyzeStatistics : public TMemberLineRule {
 public:
-    bool IsTarget(const TVtParts& part) const override;
-    unsigned Needs() const override { return wnLines; }
     void BeginWalk(const TVbSource& source) override;
     void WalkLine(const TVbSource& source, const TWalkLine& line) override;
 

@@ -61,8 +61,6 @@ void TVbLimitLengthOfLine::EndWalk(TVbSource&) {
     TooLong_ = {};
 }
 
-bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
-
 void TVbLimitLengthOfLine::Settings(TSettingsVisitor& visitor) {
     // A limit below one character would report every line that is not empty.
     visitor.Integer({"MaxLength", "一行の長さの上限 (バイト)", 1}, MaxLength);

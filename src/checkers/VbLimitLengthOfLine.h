@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
-class TVbLimitLengthOfLine : public TWalkedRule {
+class TVbLimitLengthOfLine : public TMemberLineRule {
 public:
     // The largest allowed line length in bytes; a longer line is reported.
     std::int32_t MaxLength = 80;
 
     void Settings(TSettingsVisitor& visitor) override;
-    bool IsTarget(const TVtParts& part) const override;
-    unsigned Needs() const override { return wnLines; }
     void BeginWalk(const TVbSource& source) override;
     void WalkLine(const TVbSource& source, const TWalkLine& line) override;
 
