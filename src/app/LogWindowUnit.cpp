@@ -13,7 +13,7 @@
 TLogWindow::TLogWindow(QWidget* parent)
     : QWidget(parent), Log(new QListView(this)), Lines_(std::make_unique<TLineStore>()) {
     setObjectName(QStringLiteral("LogWindow"));
-    setWindowTitle(apptext::LogCaption);
+    setWindowTitle(Ui(uitext::LogCaption));
     setFont(AppFont());
     TLineStore* lines = Lines_.get();
     Model_ = new TLineListModel([lines] { return lines->Count(); },

@@ -27,34 +27,35 @@
 TMainWindow::TMainWindow(TVtOption& option, QWidget* parent)
     : QMainWindow(parent), Option_(option), MdiArea_(new QMdiArea(this)) {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(apptext::AppTitle);
+    setWindowTitle(Ui(uitext::AppTitle));
     setFont(AppFont());
     MdiArea_->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea_);
 
-    QMenu* o1 = menuBar()->addMenu(apptext::MenuSettings);
+    QMenu* o1 = menuBar()->addMenu(Ui(uitext::MenuSettings));
     o1->setObjectName(QStringLiteral("O1"));
-    QAction* o2 = o1->addAction(apptext::MenuOptions);
+    QAction* o2 = o1->addAction(Ui(uitext::MenuOptions));
     o2->setObjectName(QStringLiteral("O2"));
     connect(o2, &QAction::triggered, this, [this] { RunGuarded(this, [this] { O2Click(); }); });
 
-    WindowMenu = menuBar()->addMenu(apptext::MenuWindow);
+    WindowMenu = menuBar()->addMenu(Ui(uitext::MenuWindow));
     WindowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    Cascade = WindowMenu->addAction(apptext::MenuCascade);
+    Cascade = WindowMenu->addAction(Ui(uitext::MenuCascade));
     Cascade->setObjectName(QStringLiteral("Cascade"));
-    Tile = WindowMenu->addAction(apptext::MenuTile);
+    Tile = WindowMenu->addAction(Ui(uitext::MenuTile));
     Tile->setObjectName(QStringLiteral("Tile"));
     WindowMenu->addSeparator();
     connect(Cascade, &QAction::triggered, MdiArea_, &QMdiArea::cascadeSubWindows);
     connect(Tile, &QAction::triggered, MdiArea_, &QMdiArea::tileSubWindows);
     connect(WindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
 
-    QMenu* helpMenu = menuBar()->addMenu(apptext::MenuHelp);
+    QMenu* helpMenu = menuBar()->addMenu(Ui(uitext::MenuHelp));
     helpMenu->setObjectName(QStringLiteral("HelpMenu"));
-    QAction* about = helpMenu->addAction(apptext::MenuAbout);
+    QAction* about = helpMenu->addAction(Ui(uitext::MenuAbout));
     about->setObjectName(QStringLiteral("About"));
     connect(about, &QAction::triggered, this, [this] {
-        QMessageBox::about(this, apptext::AboutCaption, Ui(uitext::AboutText(VETRIN_VERSION_TEXT)));
+        QMessageBox::about(this, Ui(uitext::AboutCaption),
+                           Ui(uitext::AboutText(VETRIN_VERSION_TEXT)));
     });
     resize(1000, 700);
 }

@@ -15,18 +15,22 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
-    : QDialog(parent), Label1(new QLabel(apptext::EditorLabel, this)),
+    : QDialog(parent), Label1(new QLabel(Ui(uitext::EditorLabel), this)),
       EditorName(new QLineEdit(this)), OpenFile(new QToolButton(this)),
-      Label2(new QLabel(apptext::FileNamePlaceholder, this)),
-      Label3(new QLabel(apptext::LinePlaceholder, this)),
-      Label4(new QLabel(apptext::CodePageLabel, this)), CodePage(new QComboBox(this)),
-      Ok(new QPushButton(apptext::Ok, this)), Cancel(new QPushButton(apptext::Cancel, this)),
+      Label2(new QLabel(Ui(uitext::FileNamePlaceholder), this)),
+      Label3(new QLabel(Ui(uitext::LinePlaceholder), this)),
+      Label4(new QLabel(Ui(uitext::CodePageLabel), this)), CodePage(new QComboBox(this)),
+      Label5(new QLabel(Ui(uitext::LanguageLabel), this)), Language(new QComboBox(this)),
+      Label6(new QLabel(Ui(uitext::LanguageAtNextStart), this)),
+      Ok(new QPushButton(Ui(uitext::Ok), this)), Cancel(new QPushButton(Ui(uitext::Cancel), this)),
       Option_(option) {
     setObjectName(QStringLiteral("OptionDialog"));
-    setWindowTitle(apptext::OptionCaption);
+    setWindowTitle(Ui(uitext::OptionCaption));
     setFont(AppFont());
-    setFixedSize(397, 219);
+    setFixedSize(397, 259);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
@@ -36,7 +40,7 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     EditorName->setObjectName(QStringLiteral("EditorName"));
     EditorName->setGeometry(20, 28, 333, 20);
     OpenFile->setObjectName(QStringLiteral("OpenFile"));
-    OpenFile->setText(apptext::Ellipsis);
+    OpenFile->setText(Ui(uitext::Ellipsis));
     OpenFile->setAutoRaise(true);
     OpenFile->setFocusPolicy(Qt::NoFocus);
     OpenFile->setGeometry(355, 28, 25, 21);
@@ -49,19 +53,30 @@ TOptionDialog::TOptionDialog(TVtOption& option, QWidget* parent)
     Label4->setBuddy(CodePage);
     CodePage->setObjectName(QStringLiteral("CodePage"));
     CodePage->setGeometry(20, 112, 120, 22);
-    for (int n : {932, 874, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258})
+    for (int n : TVtOption::SourceCodePages)
         CodePage->addItem(QString::number(n), n);
-    for (QLabel* label : {Label1, Label2, Label3, Label4})
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setGeometry(20, 140, 150, 12);
+    Label5->setBuddy(Language);
+    Language->setObjectName(QStringLiteral("Language"));
+    Language->setGeometry(20, 156, 180, 22);
+    for (std::optional<TLanguage> language : TVtOption::LanguageChoices)
+        Language->addItem(Ui(TVtOption::LanguageChoiceCaption(language)));
+    for (QLabel* label : {Label1, Label2, Label3, Label4, Label5})
         label->adjustSize();
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setGeometry(20, 184, 360, 30);
+    Label6->setWordWrap(true);
     Ok->setObjectName(QStringLiteral("Ok"));
-    Ok->setGeometry(228, 188, 77, 25);
+    Ok->setGeometry(228, 228, 77, 25);
     Ok->setDefault(true);
     Cancel->setObjectName(QStringLiteral("Cancel"));
-    Cancel->setGeometry(316, 188, 77, 25);
+    Cancel->setGeometry(316, 228, 77, 25);
     // Tab order: OK, Cancel, the editor box.
     setTabOrder(Ok, Cancel);
     setTabOrder(Cancel, EditorName);
     setTabOrder(EditorName, CodePage);
+    setTabOrder(CodePage, Language);
 
     // Enter runs OK (the default button); Esc closes without storing anything (QDialog's reject).
     connect(Ok, &QPushButton::clicked, this, [this] {
@@ -78,11 +93,16 @@ void TOptionDialog::FormCreate() {
     EditorName->setText(EngineToWidget(Option_.CommandLine));
     int index = CodePage->findData(Option_.CodePage);
     CodePage->setCurrentIndex(index < 0 ? 0 : index);
+    const auto& choices = TVtOption::LanguageChoices;
+    Language->setCurrentIndex(static_cast<int>(
+        std::find(choices.begin(), choices.end(), Option_.Language) - choices.begin()));
 }
 
 void TOptionDialog::OkClick() {
     Option_.CommandLine = WidgetToEngine(EditorName->text());
     Option_.CodePage = CodePage->currentData().toInt();
+    Option_.Language = TVtOption::LanguageChoices.at(
+        static_cast<std::size_t>(std::max(0, Language->currentIndex())));
     Option_.SaveOptions();
 }
 

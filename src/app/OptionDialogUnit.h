@@ -1,4 +1,5 @@
-// The option dialog: edits the editor command line and writes vrt.ini at once on OK.
+// The option dialog: edits the editor command line, the code page of the sources and the language
+// of the windows, and writes vrt.ini at once on OK.
 #pragma once
 
 #include <QDialog>
@@ -22,13 +23,16 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     QComboBox* CodePage; // the code page of the VB sources
+    QLabel* Label5;
+    QComboBox* Language; // the language of the windows: the locale's, Japanese or English
+    QLabel* Label6;      // a new language is taken at the next start
     QPushButton* Ok;
     QPushButton* Cancel;
 
-    // Shows the editor command line and the code page.
+    // Shows the editor command line, the code page and the language.
     void FormCreate();
-    // Stores the command line as typed and the code page chosen, and writes the options; the dialog
-    // closes with OK only when they were written.
+    // Stores the command line as typed, the code page and the language chosen, and writes the
+    // options; the dialog closes with OK only when they were written.
     void OkClick();
     // Lets the user pick the editor program: it replaces the program part of the command line,
     // the parameters stay.

@@ -89,7 +89,7 @@ TProjectWindow::~TProjectWindow() {
 
 void TProjectWindow::BuildControls() {
     setObjectName(QStringLiteral("ProjectWindow"));
-    setWindowTitle(apptext::ProjectCaption);
+    setWindowTitle(Ui(uitext::ProjectCaption));
     setFont(AppFont());
     setFixedSize(501, 259);
 
@@ -104,13 +104,13 @@ void TProjectWindow::BuildControls() {
         return button;
     };
 
-    Label1 = new QLabel(apptext::ProjectLabel, this);
+    Label1 = new QLabel(Ui(uitext::ProjectLabel), this);
     name(Label1, "Label1", QRect(8, 4, 0, 0));
     Label1->adjustSize();
     TargetProjectPath = new QLineEdit(this);
     name(TargetProjectPath, "TargetProjectPath", QRect(7, 20, 466, 20));
     Label1->setBuddy(TargetProjectPath);
-    OpenFile = flatButton(apptext::Ellipsis);
+    OpenFile = flatButton(Ui(uitext::Ellipsis));
     name(OpenFile, "OpenFile", QRect(476, 20, 25, 21));
 
     TabPages = new QTabWidget(this);
@@ -138,7 +138,7 @@ void TProjectWindow::BuildControls() {
         SetControlTag(box, -1);
         auto* button = new QToolButton(page);
         button->setObjectName(ShowConfigPrefix + word + QLatin1Char('1'));
-        button->setText(apptext::Ellipsis);
+        button->setText(Ui(uitext::Ellipsis));
         button->setAutoRaise(true);
         button->setGeometry(TemplateButton);
         button->hide();
@@ -149,30 +149,30 @@ void TProjectWindow::BuildControls() {
     }
     TabPages->setCurrentIndex(0);
 
-    IsClear = new QCheckBox(apptext::ClearAtStart, this);
+    IsClear = new QCheckBox(Ui(uitext::ClearAtStart), this);
     name(IsClear, "IsClear", QRect(360, 80, 133, 21));
     IsClear->setChecked(true);
-    SaveWithResult = new QCheckBox(apptext::SaveWithResult, this);
+    SaveWithResult = new QCheckBox(Ui(uitext::SaveWithResult), this);
     name(SaveWithResult, "SaveWithResult", QRect(360, 104, 133, 21));
     SaveWithResult->hide();
     // Where the font is wider than the one the layout was drawn for, the captions still fit.
     for (QCheckBox* box : {IsClear, SaveWithResult})
         box->resize(std::min(std::max(box->width(), box->sizeHint().width()), width() - box->x()),
                     box->height());
-    SaveAs = new QPushButton(apptext::Save, this);
+    SaveAs = new QPushButton(Ui(uitext::Save), this);
     name(SaveAs, "SaveAs", QRect(372, 140, 101, 29));
-    Open = new QPushButton(apptext::Open, this);
+    Open = new QPushButton(Ui(uitext::Open), this);
     name(Open, "Open", QRect(372, 172, 101, 29));
-    Analyze = new QPushButton(apptext::Analyze, this);
+    Analyze = new QPushButton(Ui(uitext::Analyze), this);
     name(Analyze, "Analyze", QRect(12, 224, 89, 29));
-    Check = new QPushButton(apptext::Check, this);
+    Check = new QPushButton(Ui(uitext::Check), this);
     name(Check, "Check", QRect(108, 224, 89, 29));
-    SpeedButton2 = flatButton(apptext::CheckAll);
+    SpeedButton2 = flatButton(Ui(uitext::CheckAll));
     name(SpeedButton2, "SpeedButton2", QRect(228, 224, 97, 29));
-    SpeedButton1 = flatButton(apptext::Statistics);
+    SpeedButton1 = flatButton(Ui(uitext::Statistics));
     name(SpeedButton1, "SpeedButton1", QRect(372, 224, 101, 29));
     // 中止 stands where the hidden 解析結果も保存 would, over 保存, while a run goes.
-    StopRun = new QPushButton(apptext::Stop, this);
+    StopRun = new QPushButton(Ui(uitext::Stop), this);
     name(StopRun, "StopRun", QRect(372, 106, 101, 29));
     StopRun->hide();
 
@@ -219,7 +219,7 @@ void TProjectWindow::CreateRuleRows() {
             box->show();
             auto* button = new QToolButton(page);
             button->setObjectName(ShowConfigPrefix + word + number);
-            button->setText(apptext::Ellipsis);
+            button->setText(Ui(uitext::Ellipsis));
             button->setAutoRaise(true);
             button->setGeometry(TemplateButton.left(), top, TemplateButton.width(),
                                 TemplateButton.height());

@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QListView>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProcess>
@@ -35,11 +34,11 @@ bool StartDetached(const TEditorLaunch& launch) {
 
 TResultWindow::TResultWindow(TVtOption& option, QWidget* parent)
     : QWidget(parent), Result(new QListView(this)), PopupMenu1(new QMenu(this)),
-      Edit1(new QAction(apptext::Edit, this)), Copy1(new QAction(apptext::Copy, this)),
-      SelectAll1(new QAction(apptext::SelectAll, this)), Option_(option),
+      Edit1(new QAction(Ui(uitext::Edit), this)), Copy1(new QAction(Ui(uitext::Copy), this)),
+      SelectAll1(new QAction(Ui(uitext::SelectAll), this)), Option_(option),
       Lines_(std::make_unique<TResultStore>()) {
     setObjectName(QStringLiteral("ResultWindow"));
-    setWindowTitle(apptext::ResultCaption);
+    setWindowTitle(Ui(uitext::ResultCaption));
     setFont(AppFont());
     TResultStore* lines = Lines_.get();
     Model_ = new TLineListModel([lines] { return lines->Count(); },
@@ -164,10 +163,7 @@ void TResultWindow::CheckEnded() {
 }
 
 void TResultWindow::ShowCaption() {
-    const int count = Model_->rowCount();
-    setWindowTitle(count == 0 && !Checked_ ? apptext::ResultCaption
-                                           : apptext::ResultCaptionWithCount.arg(
-                                                 QLocale(QLocale::English).toString(count)));
+    setWindowTitle(Ui(ResultWindowTitle(Model_->rowCount(), Checked_)));
 }
 
 void TResultWindow::closeEvent(QCloseEvent* event) { MinimiseOnClose(this, event); }

@@ -23,7 +23,7 @@ std::string TUserPrompts::AskFileName(const TFileRequest& request) {
 }
 
 void TUserPrompts::ShowError(const std::string& message) {
-    QMessageBox::critical(QApplication::activeWindow(), apptext::AppTitle, Ui(message));
+    QMessageBox::critical(QApplication::activeWindow(), Ui(uitext::AppTitle), Ui(message));
 }
 
 namespace {

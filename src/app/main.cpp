@@ -8,6 +8,7 @@
 #include "app/VetrinApplication.h"
 #include "app/settings/SettingDialogs.h"
 #include "app/settings/VbLimitLengthOfLineSettingDialog.h"
+#include "framework/Language.h"
 #include "platform/Signals.h"
 #include "presenters/ProjectPresenter.h"
 #include "presenters/VtOption.h"
@@ -57,12 +58,16 @@ int main(int argc, char** argv) {
         terminate = std::make_unique<QSocketNotifier>(terminationRequests, QSocketNotifier::Read);
         QObject::connect(terminate.get(), &QSocketNotifier::activated, [] { Terminate(); });
     }
-    InstallQtTranslations(application);
-
+    // The language of the user's locale until the options say otherwise (a box about an option
+    // file that cannot be read speaks it).
+    SetCurrentLanguage(platform::UserLanguage());
     TVtOption option;
     // An option file that cannot be read is reported; the program starts with empty options.
     RunGuarded(nullptr, [&] { option.LoadOptions(); });
-    QApplication::setApplicationName(apptext::AppTitle);
+    // The language is chosen once, before any window: a change in the option dialog takes effect
+    // at the next start.
+    StartInLanguage(application, option.WindowLanguage());
+    QApplication::setApplicationName(Ui(uitext::AppTitle));
     QApplication::setFont(AppFont());
     RegisterSettingDialogs();
 

@@ -57,11 +57,11 @@ TEditorJump EditorJumpFor(const TVtOption& option, const TFindingRecord& finding
     const std::string program = option.GetEditorProgram();
     const std::string parameters = option.GetEditorParameters();
     if (program.empty() && parameters.empty()) {
-        jump.Error = std::string(uitext::NoEditorSet);
+        jump.Error = std::string(uitext::Text(uitext::NoEditorSet));
     } else if (parameters.empty()) {
-        jump.Error = uitext::Format(uitext::EditorWithoutParameters, commandLine);
+        jump.Error = uitext::Format(uitext::EditorWithoutParameters, {{"command", commandLine}});
     } else if (program.empty()) {
-        jump.Error = uitext::Format(uitext::EditorNotStarted, commandLine);
+        jump.Error = uitext::Format(uitext::EditorNotStarted, {{"command", commandLine}});
     } else {
         // The command line is code page 932 text; the program is started by its file name.
         jump.Launch.Program = platform::PathFromSystemText(program);
@@ -81,5 +81,5 @@ std::string EditorNotStartedText(const TEditorLaunch& launch) {
     std::string commandLine = platform::NativePath(launch.Program);
     for (const std::string& argument : launch.Arguments)
         commandLine += " " + argument;
-    return uitext::Format(uitext::EditorNotStarted, commandLine);
+    return uitext::Format(uitext::EditorNotStarted, {{"command", commandLine}});
 }

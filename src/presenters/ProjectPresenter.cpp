@@ -136,7 +136,7 @@ void TProjectPresenter::StartRun(const std::string& pathText, bool check) {
     if (Running_) return;
     // A run on a project that is not there would check nothing and look clean.
     if (IsBlank(pathText)) {
-        Prompts_.ShowError(std::string(uitext::NoProjectNamed));
+        Prompts_.ShowError(std::string(uitext::Text(uitext::NoProjectNamed)));
         return;
     }
     const std::string path = Engine(pathText);
@@ -190,7 +190,7 @@ void TProjectPresenter::FinishRun(const std::string& path, bool check, bool stop
     if (Worker_.joinable()) Worker_.join();
     Running_ = false;
     if (check) HasChecked_ = true;
-    if (stopped) Log_.Add(platform::Utf8ToCp932(uitext::RunStopped));
+    if (stopped) Log_.Add(platform::Utf8ToCp932(uitext::Text(uitext::RunStopped)));
     // The project of a run that went to its end is the one the next start offers.
     if (!stopped && !error) Option_.TargetProject = path;
     View_.RunProgress(Done_, Total_);
@@ -217,13 +217,13 @@ void TProjectPresenter::NotifyView() {
 namespace {
 // The checker project file dialogs start at the file saved or opened last.
 TFileRequest CheckerProjectRequest(const TVetrins& rules, TFileRequest::TKind kind,
-                                   std::string_view caption) {
+                                   const uitext::TText& caption) {
     TFileRequest request;
     request.Kind = kind;
-    request.Caption = caption;
+    request.Caption = uitext::Text(caption);
     request.Folder = Native(platform::FolderPart(rules.FileName));
     request.FileName = platform::PathToUtf8(platform::FileNamePart(rules.FileName));
-    request.FilterName = uitext::CheckerProjectFilterName;
+    request.FilterName = uitext::Text(uitext::CheckerProjectFilterName);
     request.FilterPattern = uitext::CheckerProjectPattern;
     request.DefaultSuffix = uitext::CheckerProjectSuffix;
     return request;
@@ -268,9 +268,9 @@ bool TProjectPresenter::OpenCheckerProject(const std::string& fileName) {
 std::string TProjectPresenter::ChooseProject(const std::string& pathText) {
     TFileRequest request;
     request.Kind = TFileRequest::Open;
-    request.Caption = uitext::ProjectDialogTitle;
+    request.Caption = uitext::Text(uitext::ProjectDialogTitle);
     request.Folder = Native(platform::FolderPart(Engine(pathText)));
-    request.FilterName = uitext::VbProjectFilterName;
+    request.FilterName = uitext::Text(uitext::VbProjectFilterName);
     request.FilterPattern = uitext::VbProjectPattern;
     request.DefaultSuffix = uitext::VbProjectSuffix;
     return Prompts_.AskFileName(request);

@@ -1,8 +1,17 @@
 #include "presenters/ResultStore.h"
 
 #include "platform/CodePage.h"
+#include "presenters/UiTexts.h"
 
 #include <algorithm>
+
+std::string ResultWindowTitle(int count, bool checked) {
+    if (count == 0 && !checked) return std::string(uitext::Text(uitext::ResultCaption));
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > (digits[0] == '-' ? 1 : 0); at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return uitext::Format(uitext::ResultCaptionWithCount, {{"count", digits}});
+}
 
 void TResultStore::Add(const TFindingRecord& finding) {
     {

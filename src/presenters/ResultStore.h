@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+// The result window's title: 結果 alone before the first check and while no finding is there,
+// then with the count of findings (digits grouped by thousands).
+std::string ResultWindowTitle(int count, bool checked);
+
 class TResultStore : public TFindingSink {
 public:
     void Add(const TFindingRecord& finding) override;

@@ -65,14 +65,14 @@ std::optional<std::int32_t> TSettingsForm::IntegerFromText(const TSettingField& 
     try {
         value = StrToInt(text);
     } catch (const EConvertError&) {
-        refusal = uitext::NotANumber;
+        refusal = uitext::Text(uitext::NotANumber);
         return std::nullopt;
     }
     if (value >= field.Min && value <= field.Max) return value;
     if (field.Max == std::numeric_limits<std::int32_t>::max())
-        refusal = uitext::Format(uitext::NumberAtLeast, std::to_string(field.Min));
+        refusal = uitext::Format(uitext::NumberAtLeast, {{"min", std::to_string(field.Min)}});
     else
-        refusal = uitext::Format(uitext::Format(uitext::NumberBetween, std::to_string(field.Min)),
-                                 std::to_string(field.Max));
+        refusal = uitext::Format(uitext::NumberBetween, {{"min", std::to_string(field.Min)},
+                                                         {"max", std::to_string(field.Max)}});
     return std::nullopt;
 }

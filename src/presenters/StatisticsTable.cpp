@@ -160,5 +160,5 @@ std::string TStatisticsTable::ShownPath(int r,
 std::string TStatisticsTable::FullPath(int r) const { return platform::PathToUtf8(Row(r).File); }
 
 std::string_view TStatisticsTable::Header(int column) {
-    return uitext::StatisticsHeaders.at(static_cast<std::size_t>(column));
+    return uitext::Text(uitext::StatisticsHeaders.at(static_cast<std::size_t>(column)));
 }

@@ -1,105 +1,210 @@
-// The desktop's captions and messages, written once in UTF-8, for every face. A face converts
-// them at its edge (QString, UTF-16); messages with a "%1" take one value, in UTF-8.
+// The desktop's captions and messages, for every face: each text once, keyed by its name, with its
+// Japanese and its English form side by side, written in UTF-8. A face asks for a text in the
+// process's language (Text, or Format for a message with fields) and converts it at its edge
+// (QString, UTF-16). A field is written {name} in both forms; a pair whose two forms do not name
+// the same fields does not compile.
 #pragma once
 
+#include "framework/Language.h"
+
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace uitext {
 
-inline constexpr std::string_view AppTitle = "Vetrin for VB5と6";
+class TText {
+public:
+    consteval TText(const char* japanese, const char* english)
+        : Japanese(japanese), English(english) {
+        if (!SameFields(Japanese, English)) throw "the two forms name different fields";
+    }
+
+    std::string_view Japanese;
+    std::string_view English;
+
+    std::string_view In(TLanguage language) const {
+        return language == TLanguage::English ? English : Japanese;
+    }
+
+private:
+    // The n-th "{name}" of a text (empty past the last).
+    static consteval std::string_view NthField(std::string_view text, int n) {
+        std::size_t from = 0;
+        for (;;) {
+            std::size_t open = text.find('{', from);
+            if (open == std::string_view::npos) return {};
+            std::size_t close = text.find('}', open);
+            if (close == std::string_view::npos) return {};
+            if (n-- == 0) return text.substr(open, close - open + 1);
+            from = close + 1;
+        }
+    }
+    static consteval int FieldCount(std::string_view text) {
+        int n = 0;
+        while (!NthField(text, n).empty())
+            ++n;
+        return n;
+    }
+    static consteval bool HasField(std::string_view text, std::string_view field) {
+        for (int i = 0; i < FieldCount(text); ++i)
+            if (NthField(text, i) == field) return true;
+        return false;
+    }
+    // Each form names every field of the other (the order may differ between the languages).
+    static consteval bool SameFields(std::string_view a, std::string_view b) {
+        for (int i = 0; i < FieldCount(a); ++i)
+            if (!HasField(b, NthField(a, i))) return false;
+        for (int i = 0; i < FieldCount(b); ++i)
+            if (!HasField(a, NthField(b, i))) return false;
+        return true;
+    }
+};
+
+// A field's value in a message, UTF-8.
+struct TField {
+    std::string_view Name; // without the braces: "count"
+    std::string_view Value;
+};
+
+// The text in the process's language (CurrentLanguage()).
+std::string_view Text(const TText& text);
+// The message in the process's language with each {name} replaced by its field's value; a value
+// is never searched for fields itself.
+std::string Format(const TText& message, std::initializer_list<TField> fields);
+
+inline constexpr TText AppTitle{"Vetrin for VB5と6", "Vetrin for VB5 and VB6"};
 
 // Main window
-inline constexpr std::string_view MenuSettings = "設定(&S)";
-inline constexpr std::string_view MenuOptions = "オプション(&O)";
-inline constexpr std::string_view MenuWindow = "ウィンドウ(&W)";
-inline constexpr std::string_view MenuCascade = "重ねて表示(&C)";
-inline constexpr std::string_view MenuTile = "並べて表示(&T)";
-inline constexpr std::string_view MenuHelp = "ヘルプ(&H)";
-inline constexpr std::string_view MenuAbout = "バージョン情報(&A)…";
+inline constexpr TText MenuSettings{"設定(&S)", "&Settings"};
+inline constexpr TText MenuOptions{"オプション(&O)", "&Options..."};
+inline constexpr TText MenuWindow{"ウィンドウ(&W)", "&Window"};
+inline constexpr TText MenuCascade{"重ねて表示(&C)", "&Cascade"};
+inline constexpr TText MenuTile{"並べて表示(&T)", "&Tile"};
+inline constexpr TText MenuHelp{"ヘルプ(&H)", "&Help"};
+inline constexpr TText MenuAbout{"バージョン情報(&A)…", "&About Vetrin..."};
 
-// The About box: the program's name, its version ("%1", the build's version text) and licence.
-inline constexpr std::string_view AboutCaption = "バージョン情報";
-inline constexpr std::string_view AboutVersion = "バージョン %1";
-inline constexpr std::string_view AboutLicence =
-    "MIT ライセンス (Copyright (c) 2026 the Vetrin developers)";
+// The About box: the program's name, its version (the build's version text) and licence.
+inline constexpr TText AboutCaption{"バージョン情報", "About Vetrin"};
+inline constexpr TText AboutVersion{"バージョン {version}", "Version {version}"};
+inline constexpr TText AboutLicence{"MIT ライセンス (Copyright (c) 2026 the Vetrin developers)",
+                                    "MIT License (Copyright (c) 2026 the Vetrin developers)"};
 
 // Project window
-inline constexpr std::string_view ProjectCaption = "ﾌﾟﾛｼﾞｪｸﾄ";
-inline constexpr std::string_view ProjectLabel = "VBﾌﾟﾛｼﾞｪｸﾄ(&P):";
-inline constexpr std::string_view ProjectDialogTitle = "VBﾌﾟﾛｼﾞｪｸﾄ";
-inline constexpr std::string_view Ellipsis = "…";
-inline constexpr std::string_view ClearAtStart = "開始時にログをクリア";
-inline constexpr std::string_view SaveWithResult = "解析結果も保存";
-inline constexpr std::string_view Save = "保存";
-inline constexpr std::string_view Open = "開く";
-inline constexpr std::string_view Analyze = "解析";
-inline constexpr std::string_view Check = "チェック";
-inline constexpr std::string_view Stop = "中止";
-inline constexpr std::string_view CheckAll = "全てチェックする";
-inline constexpr std::string_view Statistics = "統計";
-inline constexpr std::string_view VbProjectFilterName = "VBﾌﾟﾛｼﾞｪｸﾄ";
-inline constexpr std::string_view VbProjectPattern = "*.vbp";
-inline constexpr std::string_view VbProjectSuffix = "vbp";
-inline constexpr std::string_view CheckerProjectFilterName = "Vetrinﾌﾟﾛｼﾞｪｸﾄ";
-inline constexpr std::string_view CheckerProjectPattern = "*.vrp";
-inline constexpr std::string_view CheckerProjectSuffix = "vrp";
+inline constexpr TText ProjectCaption{"ﾌﾟﾛｼﾞｪｸﾄ", "Project"};
+inline constexpr TText ProjectLabel{"VBﾌﾟﾛｼﾞｪｸﾄ(&P):", "VB &project:"};
+inline constexpr TText ProjectDialogTitle{"VBﾌﾟﾛｼﾞｪｸﾄ", "Select VB Project"};
+inline constexpr TText Ellipsis{"…", "..."};
+inline constexpr TText ClearAtStart{"開始時にログをクリア", "Clear log at start"};
+inline constexpr TText SaveWithResult{"解析結果も保存", "Include results"};
+inline constexpr TText Save{"保存", "Save"};
+inline constexpr TText Open{"開く", "Open"};
+inline constexpr TText Analyze{"解析", "Analyze"};
+inline constexpr TText Check{"チェック", "Check"};
+inline constexpr TText Stop{"中止", "Stop"};
+inline constexpr TText CheckAll{"全てチェックする", "Select All"};
+inline constexpr TText Statistics{"統計", "Statistics"};
+inline constexpr TText VbProjectFilterName{"VBﾌﾟﾛｼﾞｪｸﾄ", "VB Projects"};
+inline constexpr TText CheckerProjectFilterName{"Vetrinﾌﾟﾛｼﾞｪｸﾄ", "Vetrin Projects"};
 // The path box names no project (empty or blanks only).
-inline constexpr std::string_view NoProjectNamed =
-    "VBﾌﾟﾛｼﾞｪｸﾄが指定されていません。ﾌﾟﾛｼﾞｪｸﾄ (.vbp) のパスを入力するか、… で選んでください。";
+inline constexpr TText NoProjectNamed{
+    "VBﾌﾟﾛｼﾞｪｸﾄが指定されていません。ﾌﾟﾛｼﾞｪｸﾄ (.vbp) のパスを入力するか、… で選んでください。",
+    "No VB project is specified. Enter the path of a project file (.vbp), or click ... to "
+    "choose one."};
 // The log line of a run stopped with 中止.
-inline constexpr std::string_view RunStopped = "中止しました。ここまでの結果を表示しています。";
-
-// The word each category tab's control names carry, in category order.
-inline constexpr std::array<std::string_view, 6> CategoryWords = {
-    "Global", "Unused", "Prohibit", "Naming", "Statistics", "Other"};
+inline constexpr TText RunStopped{"中止しました。ここまでの結果を表示しています。",
+                                  "Stopped. The results found so far are shown."};
 
 // Option dialog
-inline constexpr std::string_view OptionCaption = "オプション";
-inline constexpr std::string_view EditorLabel = "エディタ(&E)";
-inline constexpr std::string_view CodePageLabel = "ソースのコードページ(&C)";
-inline constexpr std::string_view FileNamePlaceholder = "%F ファイル名";
-inline constexpr std::string_view LinePlaceholder = "%L 行番号";
-inline constexpr std::string_view Ok = "OK";
-inline constexpr std::string_view Cancel = "ｷｬﾝｾﾙ";
-inline constexpr std::string_view EditorProgramCaption = "エディタ";
-inline constexpr std::string_view ProgramFilterName = "すべてのファイル";
+inline constexpr TText OptionCaption{"オプション", "Options"};
+inline constexpr TText EditorLabel{"エディタ(&E)", "&Editor:"};
+inline constexpr TText CodePageLabel{"ソースのコードページ(&C)", "Source &code page:"};
+inline constexpr TText FileNamePlaceholder{"%F ファイル名", "%F file name"};
+inline constexpr TText LinePlaceholder{"%L 行番号", "%L line number"};
+inline constexpr TText LanguageLabel{"表示言語(&L)", "&Language:"};
+inline constexpr TText LanguageOfSystem{"システムの設定に従う", "System default"};
+inline constexpr TText LanguageAtNextStart{"表示言語の変更は次回の起動から有効になります。",
+                                           "The language changes the next time Vetrin starts."};
+inline constexpr TText Ok{"OK", "OK"};
+inline constexpr TText Cancel{"ｷｬﾝｾﾙ", "Cancel"};
+inline constexpr TText EditorProgramCaption{"エディタ", "Select Editor"};
+inline constexpr TText ProgramFilterName{"すべてのファイル", "All Files"};
 
 // Result and log windows
-inline constexpr std::string_view ResultCaption = "結果";
-inline constexpr std::string_view LogCaption = "ログ";
-inline constexpr std::string_view ResultCaptionWithCount = "結果 (%1件)";
-inline constexpr std::string_view Edit = "編集";
-inline constexpr std::string_view Copy = "コピー(&C)";
-inline constexpr std::string_view SelectAll = "すべて選択(&A)";
+inline constexpr TText ResultCaption{"結果", "Results"};
+inline constexpr TText LogCaption{"ログ", "Log"};
+inline constexpr TText ResultCaptionWithCount{"結果 ({count}件)", "Results ({count})"};
+inline constexpr TText Edit{"編集", "&Edit"};
+inline constexpr TText Copy{"コピー(&C)", "&Copy"};
+inline constexpr TText SelectAll{"すべて選択(&A)", "Select &All"};
 // F10 and no editor to start: none set, one without %F or %L, or one that did not start.
-inline constexpr std::string_view NoEditorSet =
+inline constexpr TText NoEditorSet{
     "エディタが設定されていません。設定 → オプション でエディタのコマンドライン (%F ファイル名、"
-    "%L 行番号) を入れてください。";
-inline constexpr std::string_view EditorWithoutParameters =
-    "エディタのコマンドライン「%1」にパラメータがありません。%F (ファイル名) と %L (行番号) を"
-    "加えてください。";
-inline constexpr std::string_view EditorNotStarted = "エディタを起動できません: %1";
+    "%L 行番号) を入れてください。",
+    "No editor is set. Enter the editor's command line under Settings > Options (%F for the file "
+    "name, %L for the line number)."};
+inline constexpr TText EditorWithoutParameters{
+    "エディタのコマンドライン「{command}」にパラメータがありません。%F (ファイル名) と %L "
+    "(行番号) を加えてください。",
+    "The editor command line \"{command}\" has no parameters. Add %F (file name) and %L (line "
+    "number)."};
+inline constexpr TText EditorNotStarted{"エディタを起動できません: {command}",
+                                        "The editor could not be started: {command}"};
 
-// Settings forms: a value a field cannot hold ("%1" the lower, then the upper limit).
-inline constexpr std::string_view NotANumber = "数値を入力して下さい";
-inline constexpr std::string_view NumberAtLeast = "%1 以上の数値を入力して下さい";
-inline constexpr std::string_view NumberBetween = "%1 から %1 までの数値を入力して下さい";
+// Rule settings dialogs
+inline constexpr TText Undo{"元に戻す(&D)", "Un&do"};
+inline constexpr TText ErrorCaption{"ｴﾗｰ", "Error"};
+// The three controls read as one sentence: 自動インクリメントが 有効|無効 であること.
+inline constexpr TText AutoIncrementLabel{"自動インクリメントが(&L)", "&Auto-increment must be"};
+inline constexpr TText AutoIncrementOn{"有効", "on"};
+inline constexpr TText AutoIncrementOff{"無効", "off"};
+inline constexpr TText AutoIncrementTail{"であること", ""};
+inline constexpr TText ExceptEventProcedure{"ｲﾍﾞﾝﾄﾌﾟﾛｼｰｼﾞｬの引数を除く",
+                                            "Skip arguments of event procedures"};
+inline constexpr TText ExceptArgumentsLabel{"次の名前の引数を除く(&L)", "Skip arguments &named:"};
+inline constexpr TText ExceptFilesLabel{"次のファイルを除く(&L)", "Skip these &files:"};
+inline constexpr TText NamingRuleLabel{"ファイル命名規則(&L)", "File &naming rules:"};
+inline constexpr TText NamingKindHeader{"ファイルの種類", "File Type"};
+inline constexpr TText NamingPatternHeader{"パターン", "Pattern"};
+inline constexpr TText ExceptSubMain{"Sub Mainはチェックしない", "Do not check Sub Main"};
+// The three controls read as one sentence: 一行の長さは N 文字以下とする.
+inline constexpr TText MaxLengthLabel{"一行の長さは(&L)", "&Limit lines to"};
+inline constexpr TText MaxLengthTail{"文字以下とする", "characters"};
+
+// Settings forms: a value a field cannot hold.
+inline constexpr TText NotANumber{"数値を入力して下さい", "Enter a number."};
+inline constexpr TText NumberAtLeast{"{min} 以上の数値を入力して下さい",
+                                     "Enter a number of {min} or more."};
+inline constexpr TText NumberBetween{"{min} から {max} までの数値を入力して下さい",
+                                     "Enter a number from {min} to {max}."};
 
 // Statistics window
-inline constexpr std::string_view StatisticsPage = "コメント統計";
-inline constexpr std::array<std::string_view, 5> StatisticsHeaders = {
-    "ファイル名", "総行数", "実行行数", "空行数", "コメント行数"};
-inline constexpr std::string_view ShowFullPath = "フルパスで表示";
-inline constexpr std::string_view ShowGraphOnly = "グラフだけ表示";
-inline constexpr std::string_view HideGraph = "HideGraph";
-inline constexpr std::string_view Total = "合計";
-
-// A message with its "%1" replaced by value (the first one only).
-std::string Format(std::string_view message, std::string_view value);
+inline constexpr TText StatisticsPage{"コメント統計", "Comment Statistics"};
+inline constexpr std::array<TText, 5> StatisticsHeaders = {
+    TText{"ファイル名", "File Name"}, TText{"総行数", "Total Lines"},
+    TText{"実行行数", "Code Lines"}, TText{"空行数", "Blank Lines"},
+    TText{"コメント行数", "Comment Lines"}};
+inline constexpr TText ShowFullPath{"フルパスで表示", "Show Full Paths"};
+inline constexpr TText ShowGraphOnly{"グラフだけ表示", "Show Graph Only"};
+inline constexpr TText HideGraph{"HideGraph", "Hide Graph"};
+inline constexpr TText Total{"合計", "Total"};
 
 // The About box's text for a build of the given version: name, version and licence, a line each.
 std::string AboutText(std::string_view version);
+
+// The languages as the option dialog offers them: each in its own name, whatever the language of
+// the windows.
+inline constexpr std::string_view JapaneseName = "日本語";
+inline constexpr std::string_view EnglishName = "English";
+
+// Not texts: the file patterns, and the word each category tab's control names carry (in
+// category order).
+inline constexpr std::string_view VbProjectPattern = "*.vbp";
+inline constexpr std::string_view VbProjectSuffix = "vbp";
+inline constexpr std::string_view CheckerProjectPattern = "*.vrp";
+inline constexpr std::string_view CheckerProjectSuffix = "vrp";
+inline constexpr std::array<std::string_view, 6> CategoryWords = {
+    "Global", "Unused", "Prohibit", "Naming", "Statistics", "Other"};
 
 } // namespace uitext

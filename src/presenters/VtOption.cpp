@@ -20,6 +20,8 @@ const char* const KeyTargetProject = "TargetProject";
 const char* const SectionWindow = "Window";
 const char* const SectionSource = "Source";
 const char* const KeyCodePage = "CodePage";
+const char* const SectionDisplay = "Display";
+const char* const KeyLanguage = "Language";
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -74,7 +76,23 @@ int CodePageValue(std::string_view text) {
     }
     return platform::FindCodePage(n) ? n : 932;
 }
+// A language from the file: its code, in any letter case. Anything else is no choice, and the
+// windows follow the locale.
+std::optional<TLanguage> LanguageValue(std::string_view text) {
+    for (TLanguage language : {TLanguage::Japanese, TLanguage::English})
+        if (platform::SameTextAscii(text, platform::LanguageCode(language))) return language;
+    return std::nullopt;
+}
 } // namespace
+
+TLanguage TVtOption::WindowLanguage() const {
+    return Language ? *Language : platform::UserLanguage();
+}
+
+std::string_view TVtOption::LanguageChoiceCaption(std::optional<TLanguage> language) {
+    if (!language) return uitext::Text(uitext::LanguageOfSystem);
+    return *language == TLanguage::English ? uitext::EnglishName : uitext::JapaneseName;
+}
 
 void TVtOption::LoadOptions() {
     std::string bytes;
@@ -85,6 +103,7 @@ void TVtOption::LoadOptions() {
     TargetProject.clear();
     WindowLayout.clear();
     CodePage = 932;
+    Language.reset();
     // INI syntax: "[section]" lines, "key=value" lines; section and key names ignore letter case,
     // the value is everything after the first "=". Lines starting with ";" are comments.
     std::string section;
@@ -115,6 +134,9 @@ void TVtOption::LoadOptions() {
         else if (platform::SameTextAscii(section, SectionSource) &&
                  platform::SameTextAscii(key, KeyCodePage))
             CodePage = CodePageValue(TrimBlanks(value));
+        else if (platform::SameTextAscii(section, SectionDisplay) &&
+                 platform::SameTextAscii(key, KeyLanguage))
+            Language = LanguageValue(TrimBlanks(value));
     });
 }
 
@@ -130,6 +152,11 @@ void TVtOption::SaveOptions() const {
     text += "\r\n";
     text += std::string("[") + SectionSource + "]\r\n";
     text += std::string(KeyCodePage) + "=" + std::to_string(CodePage) + "\r\n";
+    if (Language) {
+        text += std::string("\r\n[") + SectionDisplay + "]\r\n";
+        text += std::string(KeyLanguage) + "=" + std::string(platform::LanguageCode(*Language)) +
+                "\r\n";
+    }
     if (!WindowLayout.empty()) {
         text += std::string("\r\n[") + SectionWindow + "]\r\n";
         for (const auto& [key, value] : WindowLayout)
@@ -182,9 +209,9 @@ TFileRequest TVtOption::EditorProgramRequest(std::string_view commandLine) {
     const std::string programPath = platform::PathFromSystemText(EditorProgramPart(commandLine));
     TFileRequest request;
     request.Kind = TFileRequest::Open;
-    request.Caption = uitext::EditorProgramCaption;
+    request.Caption = uitext::Text(uitext::EditorProgramCaption);
     request.Folder = platform::NativePath(platform::FolderPart(programPath));
     request.FileName = platform::PathToUtf8(platform::FileNamePart(programPath));
-    request.FilterName = uitext::ProgramFilterName;
+    request.FilterName = uitext::Text(uitext::ProgramFilterName);
     return request;
 }

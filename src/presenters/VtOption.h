@@ -1,11 +1,15 @@
 // The desktop's options kept in vrt.ini: the editor command line, the checker project file
-// opened last, the VB project of the last check and the code page of the VB sources. All values
-// are code page 932 text in the file; the two paths are file-system paths in memory.
+// opened last, the VB project of the last check, the code page of the VB sources and the language
+// of the windows. All values are code page 932 text in the file; the two paths are file-system
+// paths in memory.
 #pragma once
 
+#include "framework/Language.h"
 #include "presenters/Prompts.h"
 
+#include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +23,9 @@ public:
     std::string LastOpen;      // [File] LastOpen
     std::string TargetProject; // [File] TargetProject
     int CodePage = 932;        // [Source] CodePage: of the VB sources (absent or unknown: 932)
+    // [Display] Language: "ja" or "en"; none (absent, empty or unknown) follows the user's locale.
+    // The section is written only when a language is chosen.
+    std::optional<TLanguage> Language;
     // [Window] key=value: where the windows were (written by the frame, see WindowLayout.h).
     // The section is written only when it holds a value.
     std::map<std::string, std::string> WindowLayout;
@@ -28,6 +35,19 @@ public:
     void LoadOptions();
     // Writes all three options in one piece; EFCreateError when the file cannot be written.
     void SaveOptions() const;
+
+    // The language of the windows: the one chosen, else the user's (platform::UserLanguage()).
+    TLanguage WindowLanguage() const;
+
+    // The code pages a VB source may be written in, as the option dialog offers them.
+    static constexpr std::array<int, 14> SourceCodePages = {
+        932, 874, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+
+    // The option dialog's language box, in order: the user's locale, Japanese, English; and the
+    // caption of each (a language in its own name).
+    static constexpr std::array<std::optional<TLanguage>, 3> LanguageChoices = {
+        std::nullopt, TLanguage::Japanese, TLanguage::English};
+    static std::string_view LanguageChoiceCaption(std::optional<TLanguage> language);
 
     std::string GetEditorProgram() const { return EditorProgramPart(CommandLine); }
     std::string GetEditorParameters() const { return EditorParametersPart(CommandLine); }

@@ -1,5 +1,6 @@
 #include "win32/Application.h"
 
+#include "framework/Language.h"
 #include "platform/Files.h"
 #include "presenters/LineStore.h"
 #include "presenters/ProjectPresenter.h"
@@ -59,6 +60,9 @@ int RunApplication(HINSTANCE instance, int show) {
     } catch (...) {
         optionError = std::current_exception();
     }
+    // The language is chosen once, before any window: a change in the option dialog takes effect
+    // at the next start.
+    SetCurrentLanguage(option.WindowLanguage());
     TWin32Prompts prompts;
     TWin32ProgramStarter starter;
     TWin32UiThread ui;

@@ -59,11 +59,13 @@ enum : int {
     ShowGraphOnly = 3011,
 };
 
-// Dialogs: OK and Cancel are IDOK and IDCANCEL; Undo and the option dialog's editor box:
+// Dialogs: OK and Cancel are IDOK and IDCANCEL; Undo and the option dialog's boxes:
 enum : int {
     Undo = 4001,
     EditorName = 4002,
     EditorBrowse = 4003,
+    CodePageBox = 4012,
+    LanguageBox = 4013, // the locale's, 日本語, English
     // A settings dialog's fields: FirstSettingField + the field's index.
     FirstSettingField = 4100,
 };

@@ -1,5 +1,6 @@
-// The option dialog "オプション": the editor command line (with "…" to choose the program) and the
-// code page of the VB sources. OK stores them in the options and writes vrt.ini at once.
+// The option dialog "オプション": the editor command line (with "…" to choose the program), the
+// code page of the VB sources and the language of the windows (taken at the next start). OK stores
+// them in the options and writes vrt.ini at once.
 #pragma once
 
 #include "win32/ModalDialog.h"

@@ -23,11 +23,7 @@ void TResultWindow::OnCreate() {
 void TResultWindow::LinesChanged() {
     int count = Results_.Count();
     Result_.SetRowCount(count);
-    bool counted = count > 0 || (HasChecked && HasChecked());
-    std::string title = counted
-                            ? uitext::Format(uitext::ResultCaptionWithCount, std::to_string(count))
-                            : std::string(uitext::ResultCaption);
-    SetWindowTextW(Handle(), Wide(title).c_str());
+    SetWindowTextW(Handle(), Wide(ResultWindowTitle(count, HasChecked && HasChecked())).c_str());
     // A run that finds something brings a closed (minimised) window back.
     if (count > 0) ShowNormalIfMinimised();
 }

@@ -14,7 +14,6 @@ namespace win32 {
 namespace {
 
 constexpr unsigned EngineCodePage = 932;
-constexpr wchar_t UndoCaption[] = L"元に戻す(&D)";
 
 std::wstring EngineToWide(const std::string& text) {
     return platform::win::ToWide(text, EngineCodePage);
@@ -41,8 +40,8 @@ void TRuleDialog::OnInit() {
                          188, 77, 25);
     AddControl(WC_BUTTONW, Wide(uitext::Cancel), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 316, 188, 77,
                25);
-    AddControl(WC_BUTTONW, UndoCaption, WS_TABSTOP | BS_PUSHBUTTON, win32ids::Undo, 128, 188, 77,
-               25);
+    AddControl(WC_BUTTONW, Wide(uitext::Undo), WS_TABSTOP | BS_PUSHBUTTON, win32ids::Undo, 128, 188,
+               77, 25);
     CreateFields();
     SettingsToControls();
     SetFocus(ok);
@@ -113,7 +112,7 @@ void TRuleDialog::SetFieldChecked(int n, bool checked) {
 }
 
 void TRuleDialog::Refuse(int n, const std::string& text) {
-    ShowMessage(L"ｴﾗｰ", Wide(text));
+    ShowMessage(Wide(uitext::ErrorCaption), Wide(text));
     HWND control = GetDlgItem(Handle(), FieldId(n));
     SetFocus(control);
     Edit_SetSel(control, 0, -1);

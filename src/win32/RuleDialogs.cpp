@@ -10,6 +10,7 @@
 #include "platform/win/WideText.h"
 #include "presenters/SettingsForm.h"
 #include "win32/RuleDialog.h"
+#include "win32/Utf16.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -30,7 +31,7 @@ protected:
 // 例外ファイル設定: the files no rule checks, one per line.
 class TNoCheckFileDialog : public TRuleDialogOf<TVbNoCheckFile> {
     void CreateFields() override {
-        AddControl(WC_STATICW, L"次のファイルを除く(&L)", SS_LEFT, -1, 12, 8, 200, 14);
+        AddControl(WC_STATICW, Wide(uitext::ExceptFilesLabel), SS_LEFT, -1, 12, 8, 200, 14);
         AddControl(WC_EDITW, L"", ListBoxStyle, FieldId(0), 8, 24, 385, 157, WS_EX_CLIENTEDGE);
     }
     void SettingsToControls() override { SetFieldLines(0, Rule().ExceptionFileList); }
@@ -42,9 +43,9 @@ class TNoCheckFileDialog : public TRuleDialogOf<TVbNoCheckFile> {
 // 未使用の引数: event procedures' arguments, and arguments of the names listed.
 class TUnusedArgumentsDialog : public TRuleDialogOf<TVBUnusedArguments> {
     void CreateFields() override {
-        AddControl(WC_BUTTONW, L"ｲﾍﾞﾝﾄﾌﾟﾛｼｰｼﾞｬの引数を除く", WS_TABSTOP | BS_AUTOCHECKBOX,
+        AddControl(WC_BUTTONW, Wide(uitext::ExceptEventProcedure), WS_TABSTOP | BS_AUTOCHECKBOX,
                    FieldId(0), 16, 28, 177, 17);
-        AddControl(WC_STATICW, L"次の名前の引数を除く(&L)", SS_LEFT, -1, 212, 8, 180, 14);
+        AddControl(WC_STATICW, Wide(uitext::ExceptArgumentsLabel), SS_LEFT, -1, 212, 8, 180, 14);
         AddControl(WC_EDITW, L"", ListBoxStyle, FieldId(1), 208, 24, 185, 157, WS_EX_CLIENTEDGE);
     }
     void SettingsToControls() override {
@@ -60,12 +61,12 @@ class TUnusedArgumentsDialog : public TRuleDialogOf<TVBUnusedArguments> {
 // バージョン番号の自動インクリメント必須: 自動インクリメントが 有効|無効 であること.
 class TAutoIncrementDialog : public TRuleDialogOf<TVBNeedAutoIncrementVer> {
     void CreateFields() override {
-        AddControl(WC_STATICW, L"自動インクリメントが(&L)", SS_RIGHT, -1, 8, 20, 138, 14);
+        AddControl(WC_STATICW, Wide(uitext::AutoIncrementLabel), SS_RIGHT, -1, 8, 20, 138, 14);
         HWND box = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST, FieldId(0), 148, 16,
                               57, 100);
-        ComboBox_AddString(box, L"有効");
-        ComboBox_AddString(box, L"無効");
-        AddControl(WC_STATICW, L"であること", SS_LEFT, -1, 208, 20, 80, 14);
+        ComboBox_AddString(box, Wide(uitext::AutoIncrementOn).c_str());
+        ComboBox_AddString(box, Wide(uitext::AutoIncrementOff).c_str());
+        AddControl(WC_STATICW, Wide(uitext::AutoIncrementTail), SS_LEFT, -1, 208, 20, 80, 14);
     }
     HWND Box() { return GetDlgItem(Handle(), FieldId(0)); }
     void SettingsToControls() override { ComboBox_SetCurSel(Box(), Rule().Required ? 0 : 1); }
@@ -76,7 +77,7 @@ class TAutoIncrementDialog : public TRuleDialogOf<TVBNeedAutoIncrementVer> {
 class TFileNamingDialog : public TRuleDialogOf<TVbFileNamingRule> {
     static constexpr int RowHeight = 22;
     void CreateFields() override {
-        AddControl(WC_STATICW, L"ファイル命名規則(&L)", SS_LEFT, -1, 12, 8, 200, 14);
+        AddControl(WC_STATICW, Wide(uitext::NamingRuleLabel), SS_LEFT, -1, 12, 8, 200, 14);
         const TStringPairList& rules = Rule().NamingRules;
         for (int i = 0; i < rules.Count() && i < 7; ++i) {
             int top = 26 + i * RowHeight;
@@ -105,7 +106,7 @@ class TFileNamingDialog : public TRuleDialogOf<TVbFileNamingRule> {
 // 暗黙のPublic宣言を禁止: Sub Main may go without.
 class TImplicitPublicDialog : public TRuleDialogOf<TVbProhibitImplicitPublicDeclaration> {
     void CreateFields() override {
-        AddControl(WC_BUTTONW, L"Sub Mainはチェックしない", WS_TABSTOP | BS_AUTOCHECKBOX,
+        AddControl(WC_BUTTONW, Wide(uitext::ExceptSubMain), WS_TABSTOP | BS_AUTOCHECKBOX,
                    FieldId(0), 20, 16, 257, 17);
     }
     void SettingsToControls() override { SetFieldChecked(0, Rule().ExceptSubMain); }
@@ -115,11 +116,11 @@ class TImplicitPublicDialog : public TRuleDialogOf<TVbProhibitImplicitPublicDecl
 // 一行の長さ制限: 一行の長さは N 文字以下とする, N a whole number within the rule's bounds.
 class TLineLengthDialog : public TRuleDialogOf<TVbLimitLengthOfLine> {
     void CreateFields() override {
-        AddControl(WC_STATICW, L"一行の長さは(&L)", SS_RIGHT, -1, 8, 16, 92, 14);
+        AddControl(WC_STATICW, Wide(uitext::MaxLengthLabel), SS_RIGHT, -1, 8, 16, 92, 14);
         HWND box = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, FieldId(0), 104, 12, 33,
                               20, WS_EX_CLIENTEDGE);
         Edit_LimitText(box, 3);
-        AddControl(WC_STATICW, L"文字以下とする", SS_LEFT, -1, 144, 16, 100, 14);
+        AddControl(WC_STATICW, Wide(uitext::MaxLengthTail), SS_LEFT, -1, 144, 16, 100, 14);
     }
     void SettingsToControls() override { SetFieldText(0, std::to_string(Rule().MaxLength)); }
     void ControlsToSettings() override { Rule().MaxLength = StrToInt(FieldText(0)); }

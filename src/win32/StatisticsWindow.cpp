@@ -77,7 +77,7 @@ void TStatisticsWindow::Refresh() {
 
 std::string TStatisticsWindow::CellText(int row, int column) const {
     if (IsTotalsRow(row))
-        return column == colFile ? std::string(uitext::Total)
+        return column == colFile ? std::string(uitext::Text(uitext::Total))
                                  : std::to_string(Table_.Total(column));
     if (column != colFile) return Table_.CountText(row, column);
     // The path as wide as the column allows.

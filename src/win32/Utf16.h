@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/win/WideText.h"
+#include "presenters/UiTexts.h"
 
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@ namespace win32 {
 inline std::wstring Wide(std::string_view utf8) {
     return platform::win::ToWide(utf8, platform::win::Utf8CodePage);
 }
+// A caption or message of the presenters in the process's language.
+inline std::wstring Wide(const uitext::TText& text) { return Wide(uitext::Text(text)); }
 inline std::string Utf8(std::wstring_view wide) {
     return platform::win::FromWide(wide, platform::win::Utf8CodePage);
 }

@@ -304,7 +304,7 @@ private slots:
     }
 
     void qtTextsAreJapanese() {
-        QVERIFY(InstallQtTranslations(*QCoreApplication::instance()));
+        QVERIFY(InstallQtTranslations(*QCoreApplication::instance(), TLanguage::Japanese));
         QLineEdit edit;
         std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
         const QString undo = menu->actions().constFirst()->text();

@@ -163,6 +163,7 @@ private slots:
     void OkCancelEscapeUndoAndReopen();
     void EditedSettingsSurviveTheCheckerProjectFile();
     void LineLengthRefusesWhatIsNotAPositiveNumber();
+    void MetricsRefuseANegativeLimit();
     void NamingGridRefusesColumnZero();
     void NamingGridCommitsAnOpenEditor();
     void NamingGridShowsEveryRowWithoutScrolling();
@@ -316,6 +317,24 @@ void SettingDialogsTest::LineLengthRefusesWhatIsNotAPositiveNumber() {
     QTest::mouseClick(dialog.Ok, Qt::LeftButton);
     QVERIFY(Messages.empty());
     QCOMPARE(rule.MaxLength, 1);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void SettingDialogsTest::MetricsRefuseANegativeLimit() {
+    TVbProcedureMetrics rule;
+    TVbProcedureMetricsSetting dialog(nullptr);
+    dialog.BeginEdit(rule);
+    dialog.show();
+    const int nesting = rule.MaxNesting;
+    dialog.MaxNesting->setText("-1");
+    QTest::mouseClick(dialog.Ok, Qt::LeftButton);
+    QCOMPARE(Messages.size(), std::size_t(1));
+    QCOMPARE(Messages[0].Text, QString("0 以上の数値を入力して下さい"));
+    QCOMPARE(rule.MaxNesting, nesting);
+    QVERIFY(dialog.isVisible());
+    dialog.MaxNesting->setText("0"); // no limit: allowed
+    QTest::mouseClick(dialog.Ok, Qt::LeftButton);
+    QCOMPARE(rule.MaxNesting, 0);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 

@@ -97,13 +97,13 @@ TEST_F(ProjectPresenterTest, StopEndsTheRunBetweenMembers) {
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(Prompts.Errors, std::vector<std::string>());
     EXPECT_LT(LogLinesWith(" を解析中..."), 80);
-    EXPECT_EQ(Log.Utf8(Log.Count() - 1), uitext::RunStopped);
+    EXPECT_EQ(Log.Utf8(Log.Count() - 1), uitext::Text(uitext::RunStopped));
     EXPECT_EQ(Option.TargetProject, ""); // a stopped run is not the project to offer next
     // The next check reads the project again, to its end.
     Presenter.Check(project);
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(LogLinesWith(" を解析中..."), 80);
-    EXPECT_NE(Log.Utf8(Log.Count() - 1), uitext::RunStopped);
+    EXPECT_NE(Log.Utf8(Log.Count() - 1), uitext::Text(uitext::RunStopped));
     EXPECT_GE(Results.Count(), 80); // every argument x is unused
 }
 
@@ -113,7 +113,7 @@ TEST_F(ProjectPresenterTest, APathBoxNamingNoProjectFileRunsNothing) {
     Presenter.Check(Dir.Path + "/Gone.vbp");
     EXPECT_FALSE(Presenter.Running());
     ASSERT_EQ(Prompts.Errors.size(), 3u);
-    EXPECT_EQ(Prompts.Errors[0], uitext::NoProjectNamed);
+    EXPECT_EQ(Prompts.Errors[0], uitext::Text(uitext::NoProjectNamed));
     EXPECT_EQ(Prompts.Errors[2], "ファイル " + Dir.Path + "/Gone.vbp は開けません");
     EXPECT_EQ(Log.Count(), 0);
 }

@@ -100,3 +100,34 @@ TEST(VtOption, WhereTheFileIs) {
     unsetenv("VETRIN_INI");
     EXPECT_TRUE(TVtOption().IniFileName.ends_with("/vrt.ini"));
 }
+
+TEST(VtOption, KeepsTheChosenLanguageAndFollowsTheLocaleWithoutOne) {
+    TempDir dir;
+    TVtOption option(dir.Path + "/vrt.ini");
+    option.Language = TLanguage::English;
+    option.SaveOptions();
+    EXPECT_NE(ReadAll(option.IniFileName).find("\r\n[Display]\r\nLanguage=en\r\n"),
+              std::string::npos);
+    TVtOption reread(option.IniFileName);
+    reread.LoadOptions();
+    EXPECT_EQ(reread.Language, TLanguage::English);
+    EXPECT_EQ(reread.WindowLanguage(), TLanguage::English);
+
+    // A value of no language of ours (or none) is no choice: the windows take the locale's, and
+    // saving writes no language back.
+    setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    for (const char* value : {"fr", "", "english"}) {
+        dir.Write("vrt.ini", std::string("[Display]\r\nLanguage=") + value + "\r\n");
+        reread.LoadOptions();
+        EXPECT_EQ(reread.Language, std::nullopt) << value;
+        EXPECT_EQ(reread.WindowLanguage(), TLanguage::Japanese) << value;
+    }
+    reread.SaveOptions();
+    EXPECT_EQ(ReadAll(reread.IniFileName).find("Display"), std::string::npos);
+    setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(reread.WindowLanguage(), TLanguage::English);
+    unsetenv("LC_ALL");
+    dir.Write("vrt.ini", "[display]\r\nlanguage = JA \r\n");
+    reread.LoadOptions();
+    EXPECT_EQ(reread.Language, TLanguage::Japanese);
+}

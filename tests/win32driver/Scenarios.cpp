@@ -254,6 +254,30 @@ bool ShowScenario(const TApp& app, const std::wstring& readyFile) {
     return true;
 }
 
+bool ChooseEnglishScenario(const TApp& app) {
+    PostMessageW(app.Frame, WM_COMMAND, win32ids::MenuOptions, 0);
+    HWND dialog = WaitForDialog(app);
+    if (!dialog) return Fail("the option dialog does not open");
+    HWND language = GetDlgItem(dialog, win32ids::LanguageBox);
+    if (!language) return Fail("the option dialog has no language box");
+    int english =
+        static_cast<int>(SendMessageW(language, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(L"English")));
+    if (english < 0) return Fail("the language box offers no English");
+    SendMessageW(language, CB_SETCURSEL, static_cast<WPARAM>(english), 0);
+    PressDialogButton(dialog, IDOK);
+    return Closes(dialog) || Fail("OK does not close the option dialog");
+}
+
+bool EnglishScenario(const TApp& app, const std::vector<std::wstring>& expected) {
+    if (Text(app.Frame) != L"Vetrin for VB5 and VB6")
+        return Fail("the frame's caption is " + Narrow(Text(app.Frame)));
+    const std::wstring check = Text(GetDlgItem(ProjectWindow(app), win32ids::Check));
+    if (check != L"Check") return Fail("the check button reads " + Narrow(check));
+    if (!RunCheck(app)) return false;
+    return SameLines(Rows(ResultList(app)), expected, "result rows");
+}
+
 bool DialogScenario(const TApp& app) {
     HWND dialog = OpenRuleDialog(app, LineLengthRow);
     if (!dialog) return Fail("the line length rule's dialog does not open");

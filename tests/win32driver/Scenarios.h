@@ -31,6 +31,11 @@ bool StatisticsScenario(const TApp& app, const std::vector<std::wstring>& expect
 // The line length rule's dialog: Cancel keeps the setting, OK takes it, a negative limit is
 // refused.
 bool DialogScenario(const TApp& app);
+// The option dialog: English chosen in its language box and kept with OK.
+bool ChooseEnglishScenario(const TApp& app);
+// A start after English was chosen: the frame and the project window speak English, and a check
+// from the command line's project gives the expected rows.
+bool EnglishScenario(const TApp& app, const std::vector<std::wstring>& expected);
 // ヘルプ → バージョン情報: a message box that names the version of the program's own version
 // record (FileVersion), closed with OK.
 bool AboutScenario(const TApp& app);

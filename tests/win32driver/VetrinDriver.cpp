@@ -107,6 +107,10 @@ int RunScenario(int argc, wchar_t** argv) {
             ok = driver::EditorScenario(app, expected);
         else if (scenario == L"stats")
             ok = driver::StatisticsScenario(app, ReadLines(expected));
+        else if (scenario == L"choose-english")
+            ok = driver::ChooseEnglishScenario(app);
+        else if (scenario == L"english")
+            ok = driver::EnglishScenario(app, ReadLines(expected));
         else if (scenario == L"dialog")
             ok = driver::DialogScenario(app);
         else if (scenario == L"about")

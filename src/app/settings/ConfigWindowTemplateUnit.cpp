@@ -48,20 +48,21 @@ TStringList WidgetToLines(const QString& text, const TStringList& shown) {
 // ---- TConfigWindowTemplete ----
 
 TConfigWindowTemplete::TConfigWindowTemplete(QWidget* owner) : QDialog(owner) {
-    setObjectName(TSettingTexts::DesignCaption);
-    setWindowTitle(QString::fromUtf8(TSettingTexts::DesignCaption));
+    // The template's own name until a rule's dialog is titled with its rule's name.
+    setObjectName(QStringLiteral("ConfigWindowTemplete"));
+    setWindowTitle(objectName());
     setModal(true);
     setFont(AppFont()); // the windows' font: ＭＳ Ｐゴシック 12 px or the system's Japanese font
     setFixedSize(396, 216);
 
-    Undo = new QPushButton(QString::fromUtf8(TSettingTexts::Undo), this);
+    Undo = new QPushButton(Ui(uitext::Undo), this);
     Undo->setObjectName("Undo");
     Place(Undo, 128, 188, 77, 25);
-    Ok = new QPushButton(QString::fromUtf8(TSettingTexts::Ok), this);
+    Ok = new QPushButton(Ui(uitext::Ok), this);
     Ok->setObjectName("Ok");
     Place(Ok, 228, 188, 77, 25);
     Ok->setDefault(true);
-    Cancel = new QPushButton(QString::fromUtf8(TSettingTexts::Cancel), this);
+    Cancel = new QPushButton(Ui(uitext::Cancel), this);
     Cancel->setObjectName("Cancel");
     Place(Cancel, 316, 188, 77, 25);
     SetTabOrders({Ok, Cancel, Undo});
@@ -102,9 +103,12 @@ void TConfigWindowTemplete::SetMessageBox(TMessageBoxFunc box) {
     MessageBoxFunc() = std::move(box);
 }
 
-void TConfigWindowTemplete::ShowMessage(QWidget* parent, const char* captionUtf8,
-                                        const char* textUtf8) {
-    const QString caption = QString::fromUtf8(captionUtf8), text = QString::fromUtf8(textUtf8);
+void TConfigWindowTemplete::ShowRefusal(QWidget* parent, const QString& text) {
+    ShowMessage(parent, Ui(uitext::ErrorCaption), text);
+}
+
+void TConfigWindowTemplete::ShowMessage(QWidget* parent, const QString& caption,
+                                        const QString& text) {
     if (MessageBoxFunc()) {
         MessageBoxFunc()(parent, caption, text);
         return;

@@ -1,6 +1,7 @@
 // The settings dialog template every rule's settings dialog is built on.
 #pragma once
 
+#include "app/AppTexts.h"
 #include "app/WidgetText.h"
 #include "framework/Vetrin.h"
 #include "framework/VetrinList.h"
@@ -16,40 +17,6 @@
 #include <string>
 
 class QPushButton;
-
-// The texts of the settings dialogs, in one place.
-struct TSettingTexts {
-    static constexpr const char* DesignCaption = "ConfigWindowTemplete";
-    static constexpr const char* Undo = "元に戻す(&D)";
-    static constexpr const char* Ok = "OK";
-    static constexpr const char* Cancel = "ｷｬﾝｾﾙ";
-    // Version auto-increment.
-    static constexpr const char* AutoIncrementLabel = "自動インクリメントが(&L)";
-    static constexpr const char* AutoIncrementOn = "有効";
-    static constexpr const char* AutoIncrementOff = "無効";
-    static constexpr const char* AutoIncrementTail = "であること";
-    // Unused arguments.
-    static constexpr const char* ExceptEventProcedure = "ｲﾍﾞﾝﾄﾌﾟﾛｼｰｼﾞｬの引数を除く";
-    static constexpr const char* ExceptArgumentsLabel = "次の名前の引数を除く(&L)";
-    // Excluded files.
-    static constexpr const char* ExceptFilesLabel = "次のファイルを除く(&L)";
-    // File naming rule.
-    static constexpr const char* NamingRuleLabel = "ファイル命名規則(&L)";
-    static constexpr const char* NamingKindHeader = "ファイルの種類";
-    static constexpr const char* NamingPatternHeader = "パターン";
-    // Implicit Public declaration.
-    static constexpr const char* ExceptSubMain = "Sub Mainはチェックしない";
-    // Line length limit.
-    static constexpr const char* MaxLengthLabel = "一行の長さは(&L)";
-    static constexpr const char* MaxLengthTail = "文字以下とする";
-    // Procedure metrics (0: not judged).
-    static constexpr const char* MaxStatementsLabel = "ステートメント数の上限(&S)";
-    static constexpr const char* MaxNestingLabel = "ネストの深さの上限(&N)";
-    static constexpr const char* MaxComplexityLabel = "循環的複雑度の上限(&C)";
-    static constexpr const char* MetricsNote = "0 は判定しない";
-    static constexpr const char* NotANumber = "数値を入力して下さい";
-    static constexpr const char* ErrorCaption = "ｴﾗｰ";
-};
 
 // Widget text back to engine text. When the text is exactly what EngineToWidget made of one of
 // `shown`, that original is answered byte for byte, so that bytes the widget cannot show (they
@@ -97,7 +64,9 @@ public:
     using TMessageBoxFunc =
         std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
     static void SetMessageBox(TMessageBoxFunc box);
-    static void ShowMessage(QWidget* parent, const char* captionUtf8, const char* textUtf8);
+    static void ShowMessage(QWidget* parent, const QString& caption, const QString& text);
+    // A value the dialog refuses: the message in a box captioned ｴﾗｰ.
+    static void ShowRefusal(QWidget* parent, const QString& text);
 
 protected:
     // The form of the rule under edit (from BeginEdit on).

@@ -89,7 +89,7 @@ TVbFileNamingRuleSetting::TVbFileNamingRuleSetting(QWidget* owner) : TConfigWind
     NamingRuleGrid = new TNamingRuleGrid(this);
     NamingRuleGrid->setObjectName("NamingRuleGrid");
     Place(NamingRuleGrid, 8, 24, 377, 153);
-    Label1 = new QLabel(QString::fromUtf8(TSettingTexts::NamingRuleLabel), this);
+    Label1 = new QLabel(Ui(uitext::NamingRuleLabel), this);
     Label1->setObjectName("Label1");
     Label1->setBuddy(NamingRuleGrid);
     Place(Label1, 12, 8, 103, 12);
@@ -104,8 +104,7 @@ void TVbFileNamingRuleSetting::FormCreate() {
     NamingRuleGrid->setColumnCount(2);
     NamingRuleGrid->setRowCount(1);
     NamingRuleGrid->setHorizontalHeaderLabels(
-        {QString::fromUtf8(TSettingTexts::NamingKindHeader),
-         QString::fromUtf8(TSettingTexts::NamingPatternHeader)});
+        {Ui(uitext::NamingKindHeader), Ui(uitext::NamingPatternHeader)});
     NamingRuleGrid->verticalHeader()->hide();
     NamingRuleGrid->verticalHeader()->setMinimumSectionSize(1);
     NamingRuleGrid->verticalHeader()->setDefaultSectionSize(

@@ -19,10 +19,10 @@ TVbLimitLengthOfLineSetting::TVbLimitLengthOfLineSetting(QWidget* owner)
     MaxLength = new QLineEdit(this);
     MaxLength->setObjectName("MaxLength");
     MaxLength->setMaxLength(3);
-    Label1 = new QLabel(QString::fromUtf8(TSettingTexts::MaxLengthLabel), this);
+    Label1 = new QLabel(Ui(uitext::MaxLengthLabel), this);
     Label1->setObjectName("Label1");
     Label1->setBuddy(MaxLength);
-    Label2 = new QLabel(QString::fromUtf8(TSettingTexts::MaxLengthTail), this);
+    Label2 = new QLabel(Ui(uitext::MaxLengthTail), this);
     Label2->setObjectName("Label2");
     Place(Label1, 16, 16, 83, 12);
     Place(MaxLength, 104, 12, 33, 20);
@@ -47,7 +47,7 @@ void TVbLimitLengthOfLineSetting::OkClick() {
     const TSettingField field = Form_->Fields().at(0).Field;
     if (!TSettingsForm::IntegerFromText(field, MaxLength->text().toStdString(), refusal)) {
         // Nothing is stored; the dialog stays open so that the number can be corrected.
-        ShowMessage(this, TSettingTexts::ErrorCaption, refusal.c_str());
+        ShowRefusal(this, Ui(refusal));
         MaxLength->setFocus();
         MaxLength->selectAll();
         return;

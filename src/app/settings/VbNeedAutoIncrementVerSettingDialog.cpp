@@ -12,12 +12,12 @@ TVbNeedAutoIncrementVerSetting::TVbNeedAutoIncrementVerSetting(QWidget* owner)
     IsRequired = new QComboBox(this);
     IsRequired->setObjectName("IsRequired");
     IsRequired->setEditable(false);
-    IsRequired->addItem(QString::fromUtf8(TSettingTexts::AutoIncrementOn));
-    IsRequired->addItem(QString::fromUtf8(TSettingTexts::AutoIncrementOff));
-    Label1 = new QLabel(QString::fromUtf8(TSettingTexts::AutoIncrementLabel), this);
+    IsRequired->addItem(Ui(uitext::AutoIncrementOn));
+    IsRequired->addItem(Ui(uitext::AutoIncrementOff));
+    Label1 = new QLabel(Ui(uitext::AutoIncrementLabel), this);
     Label1->setObjectName("Label1");
     Label1->setBuddy(IsRequired);
-    Label2 = new QLabel(QString::fromUtf8(TSettingTexts::AutoIncrementTail), this);
+    Label2 = new QLabel(Ui(uitext::AutoIncrementTail), this);
     Label2->setObjectName("Label2");
     Label2->setBuddy(IsRequired);
     Place(Label1, 32, 20, 116, 12, true);

@@ -12,7 +12,7 @@ TVbNoCheckFileSetting::TVbNoCheckFileSetting(QWidget* owner) : TConfigWindowTemp
     ExceptionFileList->setLineWrapMode(QPlainTextEdit::NoWrap);
     ExceptionFileList->setTabChangesFocus(true);
     Place(ExceptionFileList, 8, 24, 385, 157);
-    Label1 = new QLabel(QString::fromUtf8(TSettingTexts::ExceptFilesLabel), this);
+    Label1 = new QLabel(Ui(uitext::ExceptFilesLabel), this);
     Label1->setObjectName("Label1");
     Label1->setBuddy(ExceptionFileList);
     Place(Label1, 12, 8, 108, 12);

@@ -8,7 +8,7 @@ TVbProhibitImplicitPublicDeclarationSetting::TVbProhibitImplicitPublicDeclaratio
     : TConfigWindowTemplete(owner) {
     WorkingChecker = std::make_unique<TChecker>();
 
-    ExceptSubMain = new QCheckBox(QString::fromUtf8(TSettingTexts::ExceptSubMain), this);
+    ExceptSubMain = new QCheckBox(Ui(uitext::ExceptSubMain), this);
     ExceptSubMain->setObjectName("ExceptSubMain");
     Place(ExceptSubMain, 20, 16, 257, 13);
     SetTabOrders({Ok, Cancel, Undo, ExceptSubMain});

@@ -9,8 +9,7 @@ TVbUnusedArgumentsSetting::TVbUnusedArgumentsSetting(QWidget* owner)
     : TConfigWindowTemplete(owner) {
     WorkingChecker = std::make_unique<TChecker>();
 
-    ExceptEventProcedure =
-        new QCheckBox(QString::fromUtf8(TSettingTexts::ExceptEventProcedure), this);
+    ExceptEventProcedure = new QCheckBox(Ui(uitext::ExceptEventProcedure), this);
     ExceptEventProcedure->setObjectName("ExceptEventProcedure");
     Place(ExceptEventProcedure, 16, 28, 177, 17);
     ExceptionList = new QPlainTextEdit(this);
@@ -18,7 +17,7 @@ TVbUnusedArgumentsSetting::TVbUnusedArgumentsSetting(QWidget* owner)
     ExceptionList->setLineWrapMode(QPlainTextEdit::NoWrap);
     ExceptionList->setTabChangesFocus(true);
     Place(ExceptionList, 208, 24, 185, 157);
-    Label1 = new QLabel(QString::fromUtf8(TSettingTexts::ExceptArgumentsLabel), this);
+    Label1 = new QLabel(Ui(uitext::ExceptArgumentsLabel), this);
     Label1->setObjectName("Label1");
     Label1->setBuddy(ExceptionList);
     Place(Label1, 212, 8, 0, 0);
