@@ -1,6 +1,5 @@
 #include "checkers/VBNeedOptionExplicit.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 
 void TVBNeedOptionExplicit::Check(TVtParts& part) {
@@ -14,7 +13,7 @@ void TVBNeedOptionExplicit::Check(TVtParts& part) {
             b->Text() == "Explicit")
             return;
     }
-    Report(CheckerTexts().NoOptionExplicit);
+    Report(TText::NoOptionExplicit);
 }
 
 bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

@@ -1,6 +1,5 @@
 #include "checkers/VBUnusedArguments.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
@@ -20,7 +19,6 @@ const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
 
 void TVBUnusedArguments::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
-    const TCheckerTexts& t = CheckerTexts();
     TNameIndex names;
     std::vector<char> found;
     std::string message;
@@ -68,10 +66,9 @@ void TVBUnusedArguments::Check(TVtParts& part) {
                 continue;
             // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
             if (dropped.Contains(name)) continue;
-            message.assign(t.UnusedArgumentOpen);
+            message.clear();
             platform::AppendMarkedSourceText(message, name, part.CodePage());
-            message += t.UnusedClose;
-            ReportAt(message, argument.Line());
+            ReportAt(TText::UnusedArgument, {{"name", message}}, argument.Line());
         }
     }
 }

@@ -1,6 +1,5 @@
 #include "checkers/VBUnusedLocalVariables.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
@@ -15,13 +14,12 @@ struct TDeclaredLocal {
 
 void TVBUnusedLocalVariables::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
-    const TCheckerTexts& t = CheckerTexts();
     std::vector<TDeclaredLocal> declared;
     // The names of declared, entry for entry. A name may be declared more than once in a
     // procedure (once in each branch of "#If ... #Else", whose lines the tokenizer drops): a use
     // counts for all.
     TNameIndex byName;
-    std::string message;
+    std::string name;
     for (int m = 0; m < source.Methods.Count(); ++m) {
         const TVbMethod& method = *source.Methods.Get(m);
         const TVbTokenList& body = method.Tokens;
@@ -71,10 +69,9 @@ void TVBUnusedLocalVariables::Check(TVtParts& part) {
             if (local.Used) continue;
             // A use in text the tokenizer dropped ("Left$(n, 1)", "Print #1, n", "a: n = 1").
             if (dropped.Contains(local.NameToken->Text())) continue;
-            message.assign(t.UnusedLocalOpen);
-            platform::AppendMarkedSourceText(message, local.NameToken->Text(), part.CodePage());
-            message += t.UnusedClose;
-            ReportAt(message, local.NameToken->Line);
+            name.clear();
+            platform::AppendMarkedSourceText(name, local.NameToken->Text(), part.CodePage());
+            ReportAt(TText::UnusedLocalVariable, {{"name", name}}, local.NameToken->Line);
         }
     }
 }

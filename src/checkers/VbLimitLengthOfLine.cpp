@@ -1,6 +1,5 @@
 #include "checkers/VbLimitLengthOfLine.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 
 namespace {
@@ -30,8 +29,7 @@ void TVbLimitLengthOfLine::Check(TVtParts& part) {
         break;
     }
 
-    const TCheckerTexts& t = CheckerTexts();
-    const std::string message = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
+    const std::string limit = std::to_string(MaxLength);
     // Tokens come in line order: k walks them beside the lines, to the first token of each.
     int k = 0;
     for (int j = first; j < raw.Count(); ++j) {
@@ -44,7 +42,7 @@ void TVbLimitLengthOfLine::Check(TVtParts& part) {
         // its editor never shows it, so no one can shorten it there.
         if (k < tokens.Count() && tokens.Get(k)->Line == number && IsAttributeLine(*tokens.Get(k)))
             continue;
-        ReportAt(message, number);
+        ReportAt(TText::LineTooLong, {{"limit", limit}}, number);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
@@ -12,7 +11,6 @@ constexpr int MaxProbes = 101;
 void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
     const TVbTokenList& tokens = source.Tokens;
-    const TCheckerTexts& t = CheckerTexts();
     if (tokens.Count() == 0) return;
     for (int m = 0; m < source.Methods.Count(); ++m) {
         const TVbToken* name = source.Methods.Get(m)->NameToken;
@@ -41,15 +39,16 @@ void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
             mid = (lo + hi) / 2;
         }
         if (!hit)
-            WriteLog(t.ImplicitPublicSearchFailed + part.FileName + ":" + std::to_string(line));
+            WriteLog(
+                Say(TText::LogImplicitPublicSearchFailed,
+                    {{"file", platform::MarkPath(part.FileName)}, {"line", std::to_string(line)}}));
         while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line)
             --mid;
 
         std::string_view first = tokens.Get(mid)->Text();
         if (first == "Public" || first == "Private" || first == "Friend") continue;
-        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text(), part.CodePage()) +
-                     t.ImplicitPublicClose,
-                 line);
+        ReportAt(TText::ImplicitPublic,
+                 {{"name", platform::MarkSourceText(name->Text(), part.CodePage())}}, line);
     }
 }
 
