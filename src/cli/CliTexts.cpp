@@ -31,6 +31,7 @@ constexpr TEntry Entries[] = {
     {TCliText::CommandsHeading, "コマンド:", "Commands:"},
     {TCliText::HelpAll, "すべてのコマンドを説明します", "Describe every command"},
     {TCliText::HelpFlag, "このヘルプを表示して終了します", "Print this help message and exit"},
+    {TCliText::VersionFlag, "バージョンを表示して終了します", "Print the version and exit"},
     {TCliText::LangOption, "メッセージ、ログ、ヘルプの言語: ja または en (既定: ロケールの言語)",
      "Language of the messages, the log and the help: ja or en (default: the locale's)"},
     {TCliText::CheckCommand, "プロジェクトをチェックして指摘を出力します",

@@ -16,6 +16,7 @@ enum class TCliText : std::uint16_t {
     CommandsHeading,
     HelpAll,
     HelpFlag,
+    VersionFlag,
     LangOption,
     CheckCommand,
     CheckDescription,

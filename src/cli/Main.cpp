@@ -10,6 +10,7 @@
 #include "framework/Language.h"
 #include "platform/CodePage.h"
 #include "platform/Console.h"
+#include "version/VetrinVersion.h"
 
 #include <CLI/CLI.hpp>
 
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
     // "/projects/App.vbp" (set before the subcommands, which inherit it).
     app.allow_windows_style_options(false);
     app.set_help_all_flag("--help-all", CliText(TCliText::HelpAll));
+    app.set_version_flag("--version", "vrt " VETRIN_VERSION_TEXT, CliText(TCliText::VersionFlag));
     // Read before the parse (ChosenLanguage); here it is described, checked and shown in the help.
     std::string language;
     app.add_option("--lang", language, CliText(TCliText::LangOption))
@@ -152,6 +154,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         PrintError(e.what());

@@ -120,13 +120,12 @@ void TVetrin::Hand(std::string_view message, std::int32_t line, TFindingRecord::
     Place(finding, line, origin);
 }
 
-void TVetrin::Hand(TText message, std::initializer_list<TTextField> fields, std::int32_t line,
+void TVetrin::Hand(TText message, std::span<const TTextField> fields, std::int32_t line,
                    TFindingRecord::TOrigin origin) {
     if (!Collection_ || !Collection_->Findings_) return;
     TFindingRecord& finding = Collection_->Finding_;
     finding.Message.clear();
-    AppendFilled(finding.Message, TextCp932(message, CurrentLanguage()),
-                 std::span<const TTextField>(fields.begin(), fields.size()), false);
+    AppendFilled(finding.Message, TextCp932(message, CurrentLanguage()), fields, false);
     finding.MessageKey = message;
     // The values in the order the catalogue names the fields, whatever order they came in.
     std::span<const std::string> names = TextFieldNames(message);
@@ -162,13 +161,14 @@ void TVetrin::Report(std::string_view message) {
     Hand(message, -1, TFindingRecord::TOrigin::Report);
 }
 
-void TVetrin::ReportAt(TText message, std::initializer_list<TTextField> fields, std::int32_t line) {
+void TVetrin::ReportAt(TText message, std::span<const TTextField> fields, std::int32_t line) {
     Hand(message, fields, line,
          line == -1 ? TFindingRecord::TOrigin::AtNoLine : TFindingRecord::TOrigin::At);
 }
 
 void TVetrin::Report(TText message, std::initializer_list<TTextField> fields) {
-    Hand(message, fields, -1, TFindingRecord::TOrigin::Report);
+    Hand(message, std::span<const TTextField>(fields.begin(), fields.size()), -1,
+         TFindingRecord::TOrigin::Report);
 }
 
 void TVetrin::WriteLog(const std::string& text) {
@@ -230,6 +230,7 @@ void TVetrins::CheckPart(TVtParts& part) {
     // First the rules that ignore exclusion (they fill the part's exclusion list), then the rest.
     for (const auto& checker : Items_)
         if (checker->Enabled && checker->IgnoresExclusion()) checker->Run(part);
+    WalkPart(part);
     for (const auto& checker : Items_)
         if (checker->Enabled && !checker->IgnoresExclusion()) checker->Run(part);
 }

@@ -77,7 +77,10 @@ public:
     void Report(std::string_view message);
     // The same with a message of the catalogue, written in the process's language; the finding
     // keeps the key and the fields, so that it can be written again in the other language.
-    void ReportAt(TText message, std::initializer_list<TTextField> fields, std::int32_t line);
+    void ReportAt(TText message, std::span<const TTextField> fields, std::int32_t line);
+    void ReportAt(TText message, std::initializer_list<TTextField> fields, std::int32_t line) {
+        ReportAt(message, std::span<const TTextField>(fields.begin(), fields.size()), line);
+    }
     void Report(TText message, std::initializer_list<TTextField> fields = {});
     // The rule's name in the process's language; GetCheckerName is the Japanese one, which the
     // checker project file keeps.
@@ -89,7 +92,7 @@ public:
 private:
     friend class TVetrins;
     void Hand(std::string_view message, std::int32_t line, TFindingRecord::TOrigin origin);
-    void Hand(TText message, std::initializer_list<TTextField> fields, std::int32_t line,
+    void Hand(TText message, std::span<const TTextField> fields, std::int32_t line,
               TFindingRecord::TOrigin origin);
     // Completes the record made in the collection with the part and the line, and hands it on.
     void Place(TFindingRecord& finding, std::int32_t line, TFindingRecord::TOrigin origin);
@@ -112,6 +115,8 @@ public:
     int Count() const { return static_cast<int>(Items_.size()); }
     TVetrin* Items(int index) const;
     TVetrin* FindByClassName(std::string_view className) const;
+    // Runs the enabled rules on the part: first those that ignore exclusion, then WalkPart, then
+    // the others, each in collection order.
     virtual void CheckPart(TVtParts& part);
     // Where the findings go (not owned; none: they are dropped).
     void SetFindings(TFindingSink* sink) { Findings_ = sink; }
@@ -129,6 +134,11 @@ public:
     // that no rule's section is in it). Both record FileName when they succeed.
     void SaveToFile(const std::string& fileName);
     void LoadFromFile(const std::string& fileName);
+
+protected:
+    // Called once the rules that ignore exclusion have checked the part and before the others
+    // do: a collection that walks a part once for several of its rules does that here.
+    virtual void WalkPart(TVtParts&) {}
 
 private:
     friend class TVetrin;
