@@ -16,6 +16,7 @@ public:
     std::uint8_t Category() const override;
     // The display name in code page 932.
     std::string GetCheckerName() const override;
+    std::string DisplayName() const override;
     // A rule with settings fields has a settings dialog.
     bool HasDetail() const override { return HasSettings(); }
     // The row's dialog; without one, the base class's assertion.

@@ -8,10 +8,20 @@
 bool TMemberLineRule::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
 void TWalkedRule::Defer(std::string message, std::int32_t line) {
-    Deferred_.push_back({false, line, std::move(message)});
+    Deferred_.push_back({false, line, std::move(message), std::nullopt, {}});
 }
 
-void TWalkedRule::DeferLog(std::string text) { Deferred_.push_back({true, 0, std::move(text)}); }
+void TWalkedRule::Defer(TText message, std::initializer_list<TTextField> fields,
+                        std::int32_t line) {
+    TDeferred& d = Deferred_.emplace_back(TDeferred{false, line, {}, message, {}});
+    for (const std::string& name : TextFieldNames(message))
+        for (const TTextField& f : fields)
+            if (f.Name == name) d.Fields.emplace_back(f.Value);
+}
+
+void TWalkedRule::DeferLog(std::string text) {
+    Deferred_.push_back({true, 0, std::move(text), std::nullopt, {}});
+}
 
 void TWalkedRule::Check(TVtParts& part) {
     auto& source = dynamic_cast<TVbSource&>(part);
@@ -25,12 +35,20 @@ void TWalkedRule::Check(TVtParts& part) {
     Deferred_.clear();
     const std::exception_ptr error = std::exchange(WalkError_, nullptr);
     for (TDeferred& d : deferred) {
-        if (d.Log)
+        if (d.Log) {
             WriteLog(d.Text);
-        else
+        } else if (d.Key) {
+            std::span<const std::string> names = TextFieldNames(*d.Key);
+            std::vector<TTextField> fields;
+            for (std::size_t i = 0; i < names.size() && i < d.Fields.size(); ++i)
+                fields.push_back({names[i], d.Fields[i]});
+            ReportAt(*d.Key, fields, d.Line);
+        } else {
             ReportAt(d.Text, d.Line);
+        }
         // The sink keeps its own copy: a member with very many findings is not held twice.
         std::string().swap(d.Text);
+        std::vector<std::string>().swap(d.Fields);
     }
     if (error) std::rethrow_exception(error);
     EndWalk(source);

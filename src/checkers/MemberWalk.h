@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ protected:
     // A finding at a line (-1: none) or a log line found during the walk, handed out in the
     // rule's turn in the order deferred.
     void Defer(std::string message, std::int32_t line);
+    void Defer(TText message, std::initializer_list<TTextField> fields, std::int32_t line);
     void DeferLog(std::string text);
 
 private:
@@ -57,6 +59,9 @@ private:
         bool Log; // a log line, else a finding
         std::int32_t Line;
         std::string Text;
+        // A finding's message of the catalogue and its fields' values in the catalogue's order.
+        std::optional<TText> Key;
+        std::vector<std::string> Fields;
     };
     const TVbSource* Walked_ = nullptr; // the member whose walk this rule has taken part in
     std::vector<TDeferred> Deferred_;

@@ -42,14 +42,20 @@ template <typename T> constexpr std::string_view TypeName() {
 template <typename T> std::unique_ptr<TVetrin> Make() { return std::make_unique<T>(); }
 
 // One row of a rule of type T.
-template <typename T> TRuleRow Rule(const char* displayName, std::uint8_t category) {
-    return {TypeName<T>(), displayName, platform::Utf8ToCp932(displayName), category, &typeid(T),
-            &Make<T>,      {}};
+template <typename T>
+TRuleRow Rule(const char* displayName, const char* englishName, std::uint8_t category,
+              std::vector<TText> messages = {}) {
+    TRuleRow row{TypeName<T>(), displayName, englishName, platform::Utf8ToCp932(displayName),
+                 category,      &typeid(T),  &Make<T>,    {}};
+    row.Messages = std::move(messages);
+    return row;
 }
 
 // One row of a rule outside the default selection.
-template <typename T> TRuleRow OptInRule(const char* displayName, std::uint8_t category) {
-    TRuleRow row = Rule<T>(displayName, category);
+template <typename T>
+TRuleRow OptInRule(const char* displayName, const char* englishName, std::uint8_t category,
+                   std::vector<TText> messages) {
+    TRuleRow row = Rule<T>(displayName, englishName, category, std::move(messages));
     row.OptIn = true;
     return row;
 }
@@ -57,28 +63,49 @@ template <typename T> TRuleRow OptInRule(const char* displayName, std::uint8_t c
 std::vector<TRuleRow>& Rows() {
     static std::vector<TRuleRow> rows = [] {
         std::vector<TRuleRow> r;
-        r.push_back(Rule<TVbNoCheckFile>("例外ファイル設定", catGlobal));
-        r.push_back(Rule<TVBUnusedLocalVariables>("未使用のローカル変数", catUnused));
-        r.push_back(Rule<TVBUnusedArguments>("未使用の引数", catUnused));
-        r.push_back(Rule<TVBNeedOptionExplicit>("Option Explicit必須", catOther));
+        r.push_back(Rule<TVbNoCheckFile>("例外ファイル設定", "Excluded files", catGlobal));
+        r.push_back(Rule<TVBUnusedLocalVariables>("未使用のローカル変数", "Unused local variables",
+                                                  catUnused, {TText::UnusedLocalVariable}));
+        r.push_back(Rule<TVBUnusedArguments>("未使用の引数", "Unused arguments", catUnused,
+                                             {TText::UnusedArgument}));
+        r.push_back(Rule<TVBNeedOptionExplicit>("Option Explicit必須", "Option Explicit required",
+                                                catOther, {TText::NoOptionExplicit}));
+        r.push_back(Rule<TVBNeedAutoIncrementVer>(
+            "バージョン番号の自動インクリメント必須", "Version auto-increment required", catOther,
+            {TText::AutoIncrementOff, TText::AutoIncrementOn}));
         r.push_back(
-            Rule<TVBNeedAutoIncrementVer>("バージョン番号の自動インクリメント必須", catOther));
-        r.push_back(Rule<TVbAnalyzeStatistics>("コメント統計", catStatistics));
-        r.push_back(Rule<TVbFileNamingRule>("ファイル命名規則", catNaming));
-        r.push_back(
-            Rule<TVbProhibitImplicitPublicDeclaration>("暗黙のPublic宣言を禁止", catProhibit));
-        r.push_back(Rule<TVbLimitLengthOfLine>("一行の長さ制限", catProhibit));
+            Rule<TVbAnalyzeStatistics>("コメント統計", "Comment statistics", catStatistics));
+        r.push_back(Rule<TVbFileNamingRule>("ファイル命名規則", "File naming convention", catNaming,
+                                            {TText::NamingViolation}));
+        r.push_back(Rule<TVbProhibitImplicitPublicDeclaration>(
+            "暗黙のPublic宣言を禁止", "No implicit Public declarations", catProhibit,
+            {TText::ImplicitPublic}));
+        r.push_back(Rule<TVbLimitLengthOfLine>("一行の長さ制限", "Line length limit", catProhibit,
+                                               {TText::LineTooLong}));
         // The rules on the syntax model and the project's symbol table run only when chosen.
-        r.push_back(OptInRule<TVbUnusedProcedures>("未使用のプロシージャ", catUnused));
-        r.push_back(
-            OptInRule<TVbUnusedModuleDeclarations>("未使用のモジュールレベル宣言", catUnused));
-        r.push_back(
-            OptInRule<TVbOnErrorResumeNextNotReset>("On Error Resume Nextの解除漏れ", catProhibit));
-        r.push_back(OptInRule<TVbProhibitImplicitVariant>("暗黙のVariant型を禁止", catProhibit));
-        r.push_back(OptInRule<TVbProhibitImplicitByRef>("暗黙のByRef引数を禁止", catProhibit));
-        r.push_back(OptInRule<TVbEmptyProcedures>("空のプロシージャ", catOther));
-        r.push_back(OptInRule<TVbProhibitGoTo>("GoTo/GoSubを禁止", catProhibit));
-        r.push_back(OptInRule<TVbProcedureMetrics>("プロシージャの複雑さ", catStatistics));
+        r.push_back(OptInRule<TVbUnusedProcedures>("未使用のプロシージャ", "Unused procedures",
+                                                   catUnused, {TText::UnusedProcedure}));
+        r.push_back(OptInRule<TVbUnusedModuleDeclarations>(
+            "未使用のモジュールレベル宣言", "Unused module-level declarations", catUnused,
+            {TText::UnusedModuleVariable, TText::UnusedConstant, TText::UnusedDeclare,
+             TText::UnusedType, TText::UnusedEnum}));
+        r.push_back(OptInRule<TVbOnErrorResumeNextNotReset>(
+            "On Error Resume Nextの解除漏れ", "On Error Resume Next left on", catProhibit,
+            {TText::ResumeNextNotReset}));
+        r.push_back(OptInRule<TVbProhibitImplicitVariant>(
+            "暗黙のVariant型を禁止", "No implicit Variant", catProhibit,
+            {TText::ImplicitVariantVariable, TText::ImplicitVariantArgument,
+             TText::ImplicitVariantFunction}));
+        r.push_back(OptInRule<TVbProhibitImplicitByRef>("暗黙のByRef引数を禁止",
+                                                        "No implicit ByRef arguments", catProhibit,
+                                                        {TText::ImplicitByRef}));
+        r.push_back(OptInRule<TVbEmptyProcedures>("空のプロシージャ", "Empty procedures", catOther,
+                                                  {TText::EmptyProcedure}));
+        r.push_back(OptInRule<TVbProhibitGoTo>("GoTo/GoSubを禁止", "No GoTo or GoSub", catProhibit,
+                                               {TText::GoToProhibited, TText::GoSubProhibited}));
+        r.push_back(OptInRule<TVbProcedureMetrics>(
+            "プロシージャの複雑さ", "Procedure complexity", catStatistics,
+            {TText::TooManyStatements, TText::TooDeepNesting, TText::TooComplex}));
         return r;
     }();
     return rows;
@@ -102,10 +129,21 @@ const TRuleRow* FindRuleRow(const std::type_info& type) {
     return nullptr;
 }
 
+const char* RuleDisplayName(const TRuleRow& row, TLanguage language) {
+    return language == TLanguage::Japanese ? row.DisplayName : row.EnglishName;
+}
+
 const char* CategoryCaption(std::uint8_t category) {
-    static const char* const captions[CategoryCount] = {"設定",     "未使用", "禁止",
+    return CategoryCaption(category, CurrentLanguage());
+}
+
+const char* CategoryCaption(std::uint8_t category, TLanguage language) {
+    static const char* const japanese[CategoryCount] = {"設定",     "未使用", "禁止",
                                                         "命名規則", "統計",   "その他"};
-    return category < CategoryCount ? captions[category] : "-";
+    static const char* const english[CategoryCount] = {"Settings", "Unused",     "Prohibited",
+                                                       "Naming",   "Statistics", "Other"};
+    if (category >= CategoryCount) return "-";
+    return language == TLanguage::Japanese ? japanese[category] : english[category];
 }
 
 void SetRuleDialog(std::string_view className, TRuleDialog dialog) {
@@ -134,6 +172,12 @@ std::string_view TDescribedRule::ClassName() const { return Row().ClassName; }
 std::uint8_t TDescribedRule::Category() const { return Row().Category; }
 
 std::string TDescribedRule::GetCheckerName() const { return Row().CheckerName; }
+
+std::string TDescribedRule::DisplayName() const {
+    const TLanguage language = CurrentLanguage();
+    if (language == TLanguage::Japanese) return Row().CheckerName;
+    return platform::Utf8ToCp932(RuleDisplayName(Row(), language));
+}
 
 void TDescribedRule::ShowDetail(void* owner) {
     const TRuleRow& row = Row();

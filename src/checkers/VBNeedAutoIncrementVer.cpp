@@ -1,6 +1,5 @@
 #include "checkers/VBNeedAutoIncrementVer.h"
 
-#include "checkers/CheckerTexts.h"
 #include "vbsource/VbSource.h"
 
 void TVBNeedAutoIncrementVer::Check(TVtParts& part) {
@@ -10,9 +9,9 @@ void TVBNeedAutoIncrementVer::Check(TVtParts& part) {
     if (index < 0) return;
     std::string_view value = lines.ValueAt(index);
     if (value == "0" && Required)
-        ReportAt(CheckerTexts().AutoIncrementOff, lines.LineNumber(index));
+        ReportAt(TText::AutoIncrementOff, {}, lines.LineNumber(index));
     else if (value == "1" && !Required)
-        ReportAt(CheckerTexts().AutoIncrementOn, lines.LineNumber(index));
+        ReportAt(TText::AutoIncrementOn, {}, lines.LineNumber(index));
 }
 
 bool TVBNeedAutoIncrementVer::IsTarget(const TVtParts& part) const {

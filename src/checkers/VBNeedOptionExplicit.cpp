@@ -1,6 +1,5 @@
 #include "checkers/VBNeedOptionExplicit.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 
 void TVBNeedOptionExplicit::BeginWalk(const TVbSource&) {
@@ -25,5 +24,5 @@ void TVBNeedOptionExplicit::WalkLine(const TVbSource& source, const TWalkLine& l
 }
 
 void TVBNeedOptionExplicit::EndWalk(TVbSource&) {
-    if (!Found_) Report(CheckerTexts().NoOptionExplicit);
+    if (!Found_) Report(TText::NoOptionExplicit);
 }

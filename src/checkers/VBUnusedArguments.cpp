@@ -1,6 +1,5 @@
 #include "checkers/VBUnusedArguments.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
@@ -18,7 +17,6 @@ const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
 } // namespace
 
 void TVBUnusedArguments::WalkProcedure(const TVbSource& source, const TVbMethod& method) {
-    const TCheckerTexts& t = CheckerTexts();
     if (method.Arguments.Count() == 0) return;
     // Event procedures (object name, "_", event name) must take the arguments VB gives them.
     // (In an ASCII name every "_" is one; otherwise a trail byte may look like one.)
@@ -63,10 +61,9 @@ void TVBUnusedArguments::WalkProcedure(const TVbSource& source, const TVbMethod&
             continue;
         // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
         if (dropped.Contains(name)) continue;
-        Message_.assign(t.UnusedArgumentOpen);
-        platform::AppendMarkedSourceText(Message_, name, source.CodePage());
-        Message_ += t.UnusedClose;
-        Defer(Message_, argument.Line());
+        Name_.clear();
+        platform::AppendMarkedSourceText(Name_, name, source.CodePage());
+        Defer(TText::UnusedArgument, {{"name", Name_}}, argument.Line());
     }
 }
 

@@ -26,5 +26,5 @@ private:
     // Kept from procedure to procedure for their room.
     TNameIndex Names_;
     std::vector<char> Found_;
-    std::string Message_;
+    std::string Name_;
 };

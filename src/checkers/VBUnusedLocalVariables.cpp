@@ -1,11 +1,9 @@
 #include "checkers/VBUnusedLocalVariables.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
 void TVBUnusedLocalVariables::WalkProcedure(const TVbSource& source, const TVbMethod& method) {
-    const TCheckerTexts& t = CheckerTexts();
     // The names of Declared_, entry for entry. A name may be declared more than once in a
     // procedure (once in each branch of "#If ... #Else", whose lines the tokenizer drops): a use
     // counts for all.
@@ -57,10 +55,9 @@ void TVBUnusedLocalVariables::WalkProcedure(const TVbSource& source, const TVbMe
         if (local.Used) continue;
         // A use in text the tokenizer dropped ("Left$(n, 1)", "Print #1, n", "a: n = 1").
         if (dropped.Contains(local.NameToken->Text())) continue;
-        Message_.assign(t.UnusedLocalOpen);
-        platform::AppendMarkedSourceText(Message_, local.NameToken->Text(), source.CodePage());
-        Message_ += t.UnusedClose;
-        Defer(Message_, local.NameToken->Line);
+        Name_.clear();
+        platform::AppendMarkedSourceText(Name_, local.NameToken->Text(), source.CodePage());
+        Defer(TText::UnusedLocalVariable, {{"name", Name_}}, local.NameToken->Line);
     }
 }
 

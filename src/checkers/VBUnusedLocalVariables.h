@@ -22,5 +22,5 @@ private:
     // Kept from procedure to procedure for their room.
     std::vector<TDeclaredLocal> Declared_;
     TNameIndex ByName_;
-    std::string Message_;
+    std::string Name_;
 };

@@ -5,8 +5,6 @@
 #include <algorithm>
 
 void TVbEmptyProcedures::CheckSyntax(const TVbSource&, const TVbSyntax& syntax) {
-    static const std::string open = platform::Utf8ToCp932("プロシージャ ");
-    static const std::string close = platform::Utf8ToCp932(" は空です。");
     // A class whose procedures are all empty defines an interface for Implements.
     if (syntax.Kind == TVbMemberKind::Class && !syntax.Procedures.empty() &&
         std::all_of(syntax.Procedures.begin(), syntax.Procedures.end(),
@@ -16,6 +14,6 @@ void TVbEmptyProcedures::CheckSyntax(const TVbSource&, const TVbSyntax& syntax) 
         if (p.Twin || p.Statements > 0 || syntax.IsEventOrInterfaceProcedure(p)) continue;
         // A body with labels only is empty too; one cut off by the end of the file is not judged.
         if (p.EndStatement >= static_cast<std::int32_t>(syntax.Statements.size())) continue;
-        ReportAt(open + std::string(p.Name) + close, p.Line);
+        ReportAt(TText::EmptyProcedure, {{"name", p.Name}}, p.Line);
     }
 }

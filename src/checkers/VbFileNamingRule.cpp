@@ -47,10 +47,7 @@ void TVbFileNamingRule::Check(TVtParts& part) {
     // A kind's own pattern replaces the all-files pattern.
     const std::string& pattern = own.empty() ? all : own;
     if (pattern.empty()) return;
-    if (!MatchesPattern(name, pattern)) {
-        const TCheckerTexts& t = CheckerTexts();
-        Report(t.NamingViolationOpen + pattern + t.NamingViolationClose);
-    }
+    if (!MatchesPattern(name, pattern)) Report(TText::NamingViolation, {{"pattern", pattern}});
 }
 
 bool TVbFileNamingRule::IsTarget(const TVtParts&) const { return true; }

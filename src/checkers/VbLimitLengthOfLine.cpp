@@ -1,6 +1,5 @@
 #include "checkers/VbLimitLengthOfLine.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 
 namespace {
@@ -28,8 +27,7 @@ void TVbLimitLengthOfLine::BeginWalk(const TVbSource& source) {
     }
     Token_ = 0;
     TooLong_.clear();
-    const TCheckerTexts& t = CheckerTexts();
-    Message_ = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
+    Limit_ = std::to_string(MaxLength);
 }
 
 void TVbLimitLengthOfLine::WalkLine(const TVbSource& source, const TWalkLine& line) {
@@ -57,7 +55,7 @@ void TVbLimitLengthOfLine::WalkLine(const TVbSource& source, const TWalkLine& li
 
 void TVbLimitLengthOfLine::EndWalk(TVbSource&) {
     for (std::int32_t number : TooLong_)
-        ReportAt(Message_, number);
+        ReportAt(TText::LineTooLong, {{"limit", Limit_}}, number);
     TooLong_ = {};
 }
 

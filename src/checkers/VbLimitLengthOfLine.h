@@ -19,8 +19,8 @@ protected:
     void EndWalk(TVbSource& source) override;
 
 private:
-    int First_ = 0; // the first raw line judged
-    int Token_ = 0; // the first token on or after the line at hand
-    std::string Message_;
-    std::vector<std::int32_t> TooLong_; // the lines to report, all with Message_
+    int First_ = 0;                     // the first raw line judged
+    int Token_ = 0;                     // the first token on or after the line at hand
+    std::string Limit_;                 // the limit the walk began with, as the message shows it
+    std::vector<std::int32_t> TooLong_; // the lines to report
 };

@@ -3,24 +3,19 @@
 #include "platform/CodePage.h"
 
 void TVbProcedureMetrics::CheckSyntax(const TVbSource&, const TVbSyntax& syntax) {
-    static const std::string open = platform::Utf8ToCp932("プロシージャ ");
-    static const std::string statements = platform::Utf8ToCp932(" のステートメント数(");
-    static const std::string nesting = platform::Utf8ToCp932(" のネストの深さ(");
-    static const std::string complexity = platform::Utf8ToCp932(" の循環的複雑度(");
-    static const std::string limit = platform::Utf8ToCp932(")が制限(");
-    static const std::string close = platform::Utf8ToCp932(")を越えています。");
-    auto judge = [&](const TVbProcedure& p, const std::string& what, std::int32_t value,
-                     std::int32_t max) {
+    auto judge = [&](const TVbProcedure& p, TText message, std::int32_t value, std::int32_t max) {
         if (max > 0 && value > max)
-            ReportAt(open + std::string(p.Name) + what + std::to_string(value) + limit +
-                         std::to_string(max) + close,
+            ReportAt(message,
+                     {{"name", p.Name},
+                      {"value", std::to_string(value)},
+                      {"limit", std::to_string(max)}},
                      p.Line);
     };
     for (const TVbProcedure& p : syntax.Procedures) {
         if (p.Twin) continue;
-        judge(p, statements, p.Statements, MaxStatements);
-        judge(p, nesting, p.MaxNesting, MaxNesting);
-        judge(p, complexity, p.Complexity, MaxComplexity);
+        judge(p, TText::TooManyStatements, p.Statements, MaxStatements);
+        judge(p, TText::TooDeepNesting, p.MaxNesting, MaxNesting);
+        judge(p, TText::TooComplex, p.Complexity, MaxComplexity);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
 
-#include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
@@ -12,7 +11,6 @@ constexpr int MaxProbes = 101;
 void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source,
                                                          const TVbMethod& method) {
     const TVbTokenList& tokens = source.Tokens;
-    const TCheckerTexts& t = CheckerTexts();
     if (tokens.Count() == 0) return;
     const TVbToken* name = method.NameToken;
     // Only procedures the tokenizer read in Public scope can be public by default.
@@ -39,15 +37,17 @@ void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source
             hi = mid;
         mid = (lo + hi) / 2;
     }
-    if (!hit) DeferLog(t.ImplicitPublicSearchFailed + source.FileName + ":" + std::to_string(line));
+    if (!hit)
+        DeferLog(
+            Say(TText::LogImplicitPublicSearchFailed,
+                {{"file", platform::MarkPath(source.FileName)}, {"line", std::to_string(line)}}));
     while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line)
         --mid;
 
     std::string_view first = tokens.Get(mid)->Text();
     if (first == "Public" || first == "Private" || first == "Friend") return;
-    Defer(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text(), source.CodePage()) +
-              t.ImplicitPublicClose,
-          line);
+    Defer(TText::ImplicitPublic,
+          {{"name", platform::MarkSourceText(name->Text(), source.CodePage())}}, line);
 }
 
 bool TVbProhibitImplicitPublicDeclaration::IsTarget(const TVtParts& part) const {

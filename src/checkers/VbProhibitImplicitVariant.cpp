@@ -19,14 +19,13 @@ bool Implicit(const TVbSyntax& syntax, std::string_view name, const TVbTypeSpec&
 } // namespace
 
 void TVbProhibitImplicitVariant::CheckSyntax(const TVbSource&, const TVbSyntax& syntax) {
-    static const std::string variable = platform::Utf8ToCp932("変数 ");
-    static const std::string argument = platform::Utf8ToCp932("引数 ");
-    static const std::string function = platform::Utf8ToCp932("関数 ");
-    static const std::string close =
-        platform::Utf8ToCp932(" の型が宣言されていません(暗黙のVariant)。");
+    constexpr TText variable = TText::ImplicitVariantVariable;
+    constexpr TText argument = TText::ImplicitVariantArgument;
+    constexpr TText function = TText::ImplicitVariantFunction;
     struct TFound {
         std::int32_t Line;
-        std::string Message;
+        TText Message;
+        std::string_view Name;
     };
     std::vector<TFound> found;
     auto parameters = [&](std::int32_t first, std::int32_t count) {
@@ -34,14 +33,14 @@ void TVbProhibitImplicitVariant::CheckSyntax(const TVbSource&, const TVbSyntax& 
             const TVbParameter& p = syntax.Parameters[static_cast<std::size_t>(first + k)];
             // A ParamArray is a Variant array by definition.
             if (!p.ParamArray && Implicit(syntax, p.Name, p.Type))
-                found.push_back({p.Line, argument + std::string(p.Name) + close});
+                found.push_back({p.Line, argument, p.Name});
         }
     };
     for (const TVbProcedure& p : syntax.Procedures) {
         if (p.Twin) continue;
         if ((p.Kind == TVbProcedureKind::Function || p.Kind == TVbProcedureKind::PropertyGet) &&
             Implicit(syntax, p.Name, p.Type))
-            found.push_back({p.Line, function + std::string(p.Name) + close});
+            found.push_back({p.Line, function, p.Name});
         parameters(p.FirstParameter, p.ParameterCount);
     }
     for (const TVbDeclaration& d : syntax.Declarations) {
@@ -49,12 +48,10 @@ void TVbProhibitImplicitVariant::CheckSyntax(const TVbSource&, const TVbSyntax& 
         switch (d.Kind) {
         case TVbDeclarationKind::Variable:
         case TVbDeclarationKind::TypeMember:
-            if (Implicit(syntax, d.Name, d.Type))
-                found.push_back({d.Line, variable + std::string(d.Name) + close});
+            if (Implicit(syntax, d.Name, d.Type)) found.push_back({d.Line, variable, d.Name});
             break;
         case TVbDeclarationKind::Declare:
-            if (Implicit(syntax, d.Name, d.Type))
-                found.push_back({d.Line, function + std::string(d.Name) + close});
+            if (Implicit(syntax, d.Name, d.Type)) found.push_back({d.Line, function, d.Name});
             parameters(d.FirstParameter, d.ParameterCount);
             break;
         case TVbDeclarationKind::Event:
@@ -68,5 +65,5 @@ void TVbProhibitImplicitVariant::CheckSyntax(const TVbSource&, const TVbSyntax& 
     std::stable_sort(found.begin(), found.end(),
                      [](const TFound& a, const TFound& b) { return a.Line < b.Line; });
     for (const TFound& f : found)
-        ReportAt(f.Message, f.Line);
+        ReportAt(f.Message, {{"name", f.Name}}, f.Line);
 }

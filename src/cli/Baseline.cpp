@@ -1,5 +1,6 @@
 #include "cli/Baseline.h"
 
+#include "cli/CliTexts.h"
 #include "cli/FindingKey.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
@@ -7,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -55,13 +57,24 @@ const TBaseline::TPlace& TBaseline::Place(const std::string& projectFile,
     return Placed_;
 }
 
+std::string TBaseline::ComparedMessage(const TFindingRecord& finding) const {
+    return platform::TextToUtf8(finding.MessageIn(TLanguage::Japanese), Source_);
+}
+
 void TBaseline::Add(const std::string& projectFile, const TFindingRecord& finding) {
     const TPlace& place = Place(projectFile, finding);
-    TEntry& entry = Entries_[MakeKey(place.Project, place.File, finding.Rule,
-                                     platform::TextToUtf8(finding.Message, Source_))];
+    TEntry& entry =
+        Entries_[MakeKey(place.Project, place.File, finding.Rule, ComparedMessage(finding))];
     if (entry.Count++ == 0) {
         entry.Project = place.Project;
         entry.File = place.File;
+        if (finding.MessageKey) {
+            entry.MessageId = TextId(*finding.MessageKey);
+            std::span<const std::string> names = TextFieldNames(*finding.MessageKey);
+            for (std::size_t i = 0; i < names.size() && i < finding.Fields.size(); ++i)
+                entry.Fields.emplace_back(names[i],
+                                          platform::TextToUtf8(finding.Fields[i], Source_));
+        }
     }
 }
 
@@ -70,8 +83,7 @@ bool TBaseline::Match(const std::string& projectFile, const TFindingRecord& find
     const std::string& project = Version_ == 1 ? place.LegacyProject : place.Project;
     if (project.empty()) return false;
     Projects_.insert(Folded(project));
-    auto it = Entries_.find(
-        MakeKey(project, place.File, finding.Rule, platform::TextToUtf8(finding.Message, Source_)));
+    auto it = Entries_.find(MakeKey(project, place.File, finding.Rule, ComparedMessage(finding)));
     if (it == Entries_.end()) return false;
     return ++it->second.Seen <= it->second.Count;
 }
@@ -102,6 +114,12 @@ std::string TBaseline::ToJson() const {
             j["file"] = entry.File;
             j["rule"] = std::get<2>(key);
             j["message"] = std::get<3>(key);
+            if (!entry.MessageId.empty()) {
+                j["messageId"] = entry.MessageId;
+                j["fields"] = nlohmann::ordered_json::object();
+                for (const auto& [name, value] : entry.Fields)
+                    j["fields"][name] = value;
+            }
             j["occurrence"] = n;
             text += first ? "\n    " : ",\n    ";
             first = false;
@@ -122,16 +140,17 @@ void TBaseline::Load() {
     if (!platform::FileExists(fileName) || !platform::ReadFileBytes(fileName, bytes))
         throw EFOpenError(fileName);
     auto malformed = [&](const std::string& why) {
-        return EGeneralError(platform::MarkPath(fileName) + ": not a baseline file (" +
-                             platform::Utf8ToCp932(why) + ")");
+        return EGeneralError(
+            CliTextCp932(TCliText::NotABaseline, {{"file", platform::MarkPath(fileName)},
+                                                  {"why", platform::Utf8ToCp932(why)}}));
     };
     nlohmann::json doc = nlohmann::json::parse(bytes, nullptr, false);
-    if (doc.is_discarded()) throw malformed("invalid JSON");
+    if (doc.is_discarded()) throw malformed(CliText(TCliText::BaselineInvalidJson));
     if (!doc.is_object() || !doc.contains("findings") || !doc["findings"].is_array())
-        throw malformed("no findings array");
+        throw malformed(CliText(TCliText::BaselineNoFindings));
     // Version 1 named the project by its file name, version 2 by its path relative to here.
     if (!doc.contains("version") || (doc["version"] != 1 && doc["version"] != 2))
-        throw malformed("unknown version");
+        throw malformed(CliText(TCliText::BaselineUnknownVersion));
     Version_ = doc["version"] == 1 ? 1 : 2;
     Entries_.clear();
     Projects_.clear();
@@ -140,14 +159,43 @@ void TBaseline::Load() {
         ++index;
         auto text = [&](const char* name) -> std::string {
             if (!f.is_object() || !f.contains(name) || !f[name].is_string())
-                throw malformed("entry " + std::to_string(index) + " has no text \"" + name + "\"");
+                throw malformed(CliText(TCliText::BaselineEntryNoText,
+                                        {{"index", std::to_string(index)}, {"name", name}}));
             return f[name].get<std::string>();
         };
         std::string project = text("project"), file = text("file");
-        TEntry& entry = Entries_[MakeKey(project, file, text("rule"), text("message"))];
+        std::string message = text("message");
+        // An entry with a key compares by the key and its fields; the text beside them is for
+        // the reader and for versions that know no keys.
+        std::string messageId;
+        std::vector<std::pair<std::string, std::string>> fields;
+        if (f.contains("messageId")) {
+            const std::string id = text("messageId");
+            std::optional<TText> key = FindTextId(id);
+            const nlohmann::json* values = f.contains("fields") ? &f["fields"] : nullptr;
+            if (!key || !values || !values->is_object())
+                throw malformed(CliText(TCliText::BaselineUnknownMessage,
+                                        {{"index", std::to_string(index)}, {"id", id}}));
+            std::vector<TTextField> named;
+            for (const std::string& name : TextFieldNames(*key)) {
+                auto value = values->find(name);
+                if (value == values->end() || !value->is_string())
+                    throw malformed(CliText(TCliText::BaselineUnknownMessage,
+                                            {{"index", std::to_string(index)}, {"id", id}}));
+                fields.emplace_back(name, value->get<std::string>());
+            }
+            for (const auto& [name, value] : fields)
+                named.push_back({name, value});
+            message.clear();
+            AppendFilled(message, TextUtf8(*key, TLanguage::Japanese), named, true);
+            messageId = id;
+        }
+        TEntry& entry = Entries_[MakeKey(project, file, text("rule"), message)];
         if (entry.Count++ == 0) {
             entry.Project = project;
             entry.File = file;
+            entry.MessageId = std::move(messageId);
+            entry.Fields = std::move(fields);
         }
     }
 }

@@ -2,6 +2,9 @@
 // findings that are new since. A finding is known by its project (its path relative to the
 // baseline file's folder), rule, file (relative to the project's folder), message, and its
 // occurrence number among the findings with the same rule, file and message, never by its line:
+// the message is its key and fields, compared through its Japanese text whatever the run's
+// language, which is also what files of versions 1 and 2 keep (entries written now carry the key
+// and the fields beside it);
 // lines inserted above an old finding leave it old, and one more finding with an old message
 // in the same file is new. In both paths letter case and the kind of slash do not count.
 // Files of version 1 named the project by its file name only; they still match a project whose
@@ -49,11 +52,16 @@ private:
     using TKey = std::tuple<std::string, std::string, std::string, std::string>;
     struct TEntry {
         std::string Project, File; // as first recorded, for writing
+        // The message's key and its fields by name (UTF-8); none for a message kept as text.
+        std::string MessageId;
+        std::vector<std::pair<std::string, std::string>> Fields;
         std::int64_t Count = 0;
         std::int64_t Seen = 0;
     };
     static TKey MakeKey(const std::string& project, const std::string& file,
                         const std::string& rule, const std::string& message);
+    // The compared message of a finding: its Japanese text in UTF-8.
+    std::string ComparedMessage(const TFindingRecord& finding) const;
     // The project (relative to the baseline's folder) and the file (relative to the project's
     // folder) of a finding, in UTF-8 as written to the file, and for a version 1 file the
     // project's file name where it may stand for the project (else empty). Findings come file

@@ -5,7 +5,9 @@
 #include "cli/commands/StatsCommand.h"
 #include "cli/formats/Escaping.h"
 
+#include "cli/CliTexts.h"
 #include "framework/Errors.h"
+#include "framework/Language.h"
 #include "platform/CodePage.h"
 #include "platform/Console.h"
 #include "version/VetrinVersion.h"
@@ -15,24 +17,16 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char* const Description =
-    "vrt checks Visual Basic 5/6 projects (.vbp) against the coding rules of Vetrin.\n"
-    "Source files are read in the Windows code page given with --codepage (932, Shift-JIS, by\n"
-    "default); output is UTF-8.";
-
-const char* const ExitStatus =
-    "Run 'vrt COMMAND --help' for the details of a command.\n"
-    "Exit status: 0 no finding, 1 at least one finding (check), 2 an error (one line on stderr).";
-
 // One usage line per command, made from its options: "vrt check [--rules FILE.vrp] ... PROJECT".
 std::string CommandsUsage(const CLI::App& app) {
     constexpr std::size_t width = 100;
-    std::string text = "Commands:\n";
+    std::string text = std::string(CliText(TCliText::CommandsHeading)) + "\n";
     for (const CLI::App* command : app.get_subcommands({})) {
         std::string prefix = "  vrt " + command->get_name();
         std::string line = prefix;
@@ -79,6 +73,36 @@ const std::string* FileNameTakenForOption(const std::vector<std::string>& argume
     return nullptr;
 }
 
+// The language the command line asks for with --lang (its last one), else the user's locale's.
+// It is chosen before the options are described, since their help is written in it; a value
+// that is no language is left to the option's own check.
+TLanguage ChosenLanguage(const std::vector<std::string>& arguments) {
+    std::optional<TLanguage> chosen;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--") break;
+        std::optional<std::string> value;
+        if (a == "--lang" && i + 1 < arguments.size())
+            value = arguments[i + 1];
+        else if (a.rfind("--lang=", 0) == 0)
+            value = a.substr(7);
+        if (value && (*value == "ja" || *value == "en"))
+            chosen = platform::LanguageFromName(*value);
+    }
+    return chosen ? *chosen : platform::UserLanguage();
+}
+
+// CLI11's headings in the run's language.
+void UseLanguageLabels(CLI::App& app) {
+    auto formatter = app.get_formatter();
+    formatter->label("Usage", CliText(TCliText::UsageLabel));
+    formatter->label("OPTIONS", CliText(TCliText::OptionsLabel));
+    formatter->label("SUBCOMMAND", CliText(TCliText::CommandLabel));
+    formatter->label("SUBCOMMANDS", CliText(TCliText::CommandLabel));
+    formatter->label("Positionals", CliText(TCliText::PositionalsLabel));
+    app.option_defaults()->group(CliText(TCliText::OptionsGroup));
+}
+
 void PrintError(const std::string& utf8) {
     std::string line = "vrt: " + LineSafe(utf8) + "\n";
     platform::WriteStandardStream(stderr, line);
@@ -95,13 +119,23 @@ int main(int argc, char** argv) {
     for (auto& a : arguments)
         argumentPointers.push_back(a.data());
 
-    CLI::App app(Description, "vrt");
+    SetCurrentLanguage(ChosenLanguage(arguments));
+    CLI::App app(CliText(TCliText::ProgramDescription), "vrt");
+    UseLanguageLabels(app);
+    app.set_help_flag("--help,-h", CliText(TCliText::HelpFlag));
     app.require_subcommand(1);
+    // --lang may stand after the command too ("vrt check --lang en ...").
+    app.fallthrough();
     // Options are "--name" everywhere; a Windows-style "/name" would swallow a path such as
     // "/projects/App.vbp" (set before the subcommands, which inherit it).
     app.allow_windows_style_options(false);
-    app.set_help_all_flag("--help-all", "Describe every command");
-    app.set_version_flag("--version", "vrt " VETRIN_VERSION_TEXT, "Print the version and exit");
+    app.set_help_all_flag("--help-all", CliText(TCliText::HelpAll));
+    app.set_version_flag("--version", "vrt " VETRIN_VERSION_TEXT, CliText(TCliText::VersionFlag));
+    // Read before the parse (ChosenLanguage); here it is described, checked and shown in the help.
+    std::string language;
+    app.add_option("--lang", language, CliText(TCliText::LangOption))
+        ->check(CLI::IsMember({"ja", "en"}))
+        ->type_name("ja|en");
 
     std::vector<std::unique_ptr<TCommand>> commands;
     commands.push_back(std::make_unique<TCheckCommand>());
@@ -111,7 +145,9 @@ int main(int argc, char** argv) {
     std::vector<std::pair<CLI::App*, TCommand*>> added;
     for (const auto& command : commands)
         added.emplace_back(command->Add(app), command.get());
-    app.footer(CommandsUsage(app) + ExitStatus);
+    for (const auto& [command, unused] : added)
+        command->group(CliText(TCliText::CommandsGroup));
+    app.footer(CommandsUsage(app) + CliText(TCliText::ProgramFooter));
 
     try {
         app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
@@ -126,11 +162,9 @@ int main(int argc, char** argv) {
         if (const std::string* name = FileNameTakenForOption(arguments)) {
             const std::string command =
                 arguments.size() > 1 && arguments[1][0] != '-' ? arguments[1] : "check";
-            PrintError("a name that starts with \"-\" is read as an option: write -- before it, "
-                       "as in vrt " +
-                       command + " -- " + *name);
+            PrintError(CliText(TCliText::DashName, {{"command", command}, {"name", *name}}));
         }
-        platform::WriteStandardStream(stderr, "Run 'vrt --help' for usage.\n");
+        platform::WriteStandardStream(stderr, std::string(CliText(TCliText::RunHelp)) + "\n");
         return 2;
     }
 

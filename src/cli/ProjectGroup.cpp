@@ -1,5 +1,6 @@
 #include "cli/ProjectGroup.h"
 
+#include "cli/CliTexts.h"
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -60,6 +61,8 @@ std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
         p.Exists = platform::FileExists(p.Path);
         projects.push_back(std::move(p));
     });
-    if (!isGroup) throw EGeneralError(groupFile + ": not a project group (no VBGROUP line)");
+    if (!isGroup)
+        throw EGeneralError(
+            CliTextCp932(TCliText::NotAGroup, {{"file", platform::MarkPath(groupFile)}}));
     return projects;
 }

@@ -1,10 +1,11 @@
 #include "cli/ProjectRun.h"
 
+#include "cli/CliTexts.h"
 #include "cli/ProjectGroup.h"
 #include "cli/ProjectSearch.h"
 #include "cli/formats/Escaping.h"
 #include "framework/Errors.h"
-#include "framework/Texts.h"
+#include "framework/TextCatalog.h"
 #include "platform/CodePage.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
@@ -46,8 +47,8 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
             std::vector<TFoundProject> found = ProjectsUnder(path, arg);
             // A folder without projects would make a run that checked nothing look clean.
             if (found.empty())
-                throw EGeneralError(platform::MarkPath(path) +
-                                    ": no VB project (.vbp) in this folder or below it");
+                throw EGeneralError(CliTextCp932(TCliText::NoProjectInFolder,
+                                                 {{"folder", platform::MarkPath(path)}}));
             for (const TFoundProject& project : found)
                 projects.push_back({CheckedProjectPath(project.Path), project.Shown});
             continue;
@@ -63,11 +64,12 @@ std::vector<TProjectToCheck> ProjectsToCheck(const std::vector<std::string>& arg
             } else {
                 ++missing;
                 Warn(arg + ": " +
-                     platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(p.Path), source));
+                     platform::TextToUtf8(
+                         Say(TText::LogNotFound, {{"file", platform::MarkPath(p.Path)}}), source));
             }
         }
     }
-    if (projects.empty()) throw EGeneralError("no project to check");
+    if (projects.empty()) throw EGeneralError(CliTextCp932(TCliText::NoProject));
     return projects;
 }
 
@@ -87,8 +89,8 @@ std::int64_t WarnMissingMembers(const TVbProjectSource& project) {
         // What stands there but is no file was told above.
         if (platform::FileKindOf(child->FileName) == platform::TFileKind::None) {
             ++count;
-            Warn(platform::TextToUtf8(FwTexts().NotFound + platform::MarkPath(child->FileName),
-                                      source));
+            Warn(platform::TextToUtf8(
+                Say(TText::LogNotFound, {{"file", platform::MarkPath(child->FileName)}}), source));
         }
     }
     return count;

@@ -2,6 +2,7 @@
 
 #include "cli/CliTexts.h"
 #include "cli/formats/Escaping.h"
+#include "framework/Language.h"
 #include "platform/CodePage.h"
 #include "presenters/StatisticsTable.h"
 
@@ -71,13 +72,16 @@ document.querySelectorAll("table.stats").forEach(function (table) {
 } // namespace
 
 std::string StatsHtml(const std::vector<TStatsTable>& tables) {
-    std::string html = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+    std::string html = "<!DOCTYPE html>\n<html lang=\"" +
+                       std::string(platform::LanguageCode(CurrentLanguage())) +
+                       "\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<title>Vetrin</title>\n";
     html += Style;
     html += "</head>\n<body>\n";
-    const std::array<const char*, 5> headers{TCliTexts::FileColumn, TCliTexts::TotalColumn,
-                                             TCliTexts::CodeColumn, TCliTexts::BlankColumn,
-                                             TCliTexts::CommentColumn};
+    const std::array<const char*, 5> headers{
+        CliText(TCliText::FileColumn), CliText(TCliText::TotalColumn),
+        CliText(TCliText::CodeColumn), CliText(TCliText::BlankColumn),
+        CliText(TCliText::CommentColumn)};
     for (const TStatsTable& table : tables) {
         if (tables.size() > 1) html += "<h2>" + Escaped(table.Title) + "</h2>\n";
         std::int32_t maxTotal = 0, maxCode = 0;
@@ -110,7 +114,7 @@ std::string StatsHtml(const std::vector<TStatsTable>& tables) {
         auto share = [&](std::int64_t part) {
             return sums[0] > 0 ? static_cast<std::int32_t>(part * 10000 / sums[0]) : 0;
         };
-        html += "</tbody>\n<tfoot><tr><td>" + std::string(TCliTexts::TotalsRow) + "</td>";
+        html += "</tbody>\n<tfoot><tr><td>" + std::string(CliText(TCliText::TotalsRow)) + "</td>";
         html += CountCell(sums[0], 0, 0, 0) + CountCell(sums[1], 0, 0, 1);
         html += CountCell(sums[2], share(sums[2]), 10000, 2);
         html += CountCell(sums[3], share(sums[3]), 10000, 3);

@@ -2,11 +2,14 @@
 // lines, jump records, every output format of vrt, baselines) is composed from this record.
 #pragma once
 
+#include "framework/TextCatalog.h"
 #include "platform/CodePage.h"
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 struct TFindingRecord {
     // How the rule reported it: ReportAt with a line, ReportAt with -1, or Report.
@@ -15,12 +18,27 @@ struct TFindingRecord {
     std::string Rule;       // the rule's class name, as the checker project file stores it
     std::string File;       // FileName of the part under check (the file system's bytes)
     std::int32_t Line = -1; // the line number; -1 when the finding has none
-    std::string Message;    // the rule's message (code page bytes)
+    std::string Message;    // the rule's message in the run's language (code page bytes)
     TOrigin Origin = TOrigin::At;
     // The number of lines of the file (at least 1): where a finding without a line ends, for
     // formats that point at the whole file.
     std::int32_t FileLines = 1;
+    // The message's key and its fields' values (code page bytes, source text marked) in the
+    // order of TextFieldNames; no key for a message given as text.
+    std::optional<TText> MessageKey;
+    std::vector<std::string> Fields;
 
+    // The message in a language: made again from its key and fields, or the text as given.
+    std::string MessageIn(TLanguage language) const {
+        if (!MessageKey) return Message;
+        std::span<const std::string> names = TextFieldNames(*MessageKey);
+        std::vector<TTextField> fields;
+        for (std::size_t i = 0; i < names.size() && i < Fields.size(); ++i)
+            fields.push_back({names[i], Fields[i]});
+        std::string text;
+        AppendFilled(text, TextCp932(*MessageKey, language), fields, false);
+        return text;
+    }
     bool HasLine() const { return Origin == TOrigin::At; }
     // The result line: F(L) : M, or F : M without a line. The file is marked as a path, so
     // that every edge converts it as the file system's name and the message in its own encoding.

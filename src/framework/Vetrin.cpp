@@ -1,7 +1,7 @@
 #include "framework/Vetrin.h"
 
 #include "framework/Errors.h"
-#include "framework/Texts.h"
+#include "framework/TextCatalog.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -95,7 +95,7 @@ std::vector<TSettingDescription> TVetrin::DescribeSettings() const {
 std::uint8_t TVetrin::Category() const { throw EAbstractError(); }
 bool TVetrin::IsTarget(const TVtParts&) const { throw EAbstractError(); }
 std::string TVetrin::GetCheckerName() const { throw EAbstractError(); }
-void TVetrin::ShowDetail(void*) { throw EAssertionFailed(FwTexts().ShowDetail, "Vetrin", 603); }
+void TVetrin::ShowDetail(void*) { throw EAssertionFailed(Say(TText::ShowDetail), "Vetrin", 603); }
 void TVetrin::AssignSettings(const TVetrin& other) {
     if (&other == this || typeid(other) != typeid(*this)) return;
     std::vector<TSettingDescription> values = other.DescribeSettings();
@@ -114,6 +114,31 @@ int TVetrin::Index() const {
 void TVetrin::Hand(std::string_view message, std::int32_t line, TFindingRecord::TOrigin origin) {
     if (!Collection_ || !Collection_->Findings_) return;
     TFindingRecord& finding = Collection_->Finding_;
+    finding.Message.assign(message);
+    finding.MessageKey.reset();
+    finding.Fields.clear();
+    Place(finding, line, origin);
+}
+
+void TVetrin::Hand(TText message, std::span<const TTextField> fields, std::int32_t line,
+                   TFindingRecord::TOrigin origin) {
+    if (!Collection_ || !Collection_->Findings_) return;
+    TFindingRecord& finding = Collection_->Finding_;
+    finding.Message.clear();
+    AppendFilled(finding.Message, TextCp932(message, CurrentLanguage()), fields, false);
+    finding.MessageKey = message;
+    // The values in the order the catalogue names the fields, whatever order they came in.
+    std::span<const std::string> names = TextFieldNames(message);
+    finding.Fields.resize(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        finding.Fields[i].clear();
+        for (const TTextField& f : fields)
+            if (f.Name == names[i]) finding.Fields[i].assign(f.Value);
+    }
+    Place(finding, line, origin);
+}
+
+void TVetrin::Place(TFindingRecord& finding, std::int32_t line, TFindingRecord::TOrigin origin) {
     finding.Rule.assign(ClassName());
     if (Collection_->CurrentPart) {
         finding.File.assign(Collection_->CurrentPart->FileName);
@@ -123,7 +148,6 @@ void TVetrin::Hand(std::string_view message, std::int32_t line, TFindingRecord::
         finding.FileLines = 1;
     }
     finding.Line = line;
-    finding.Message.assign(message);
     finding.Origin = origin;
     Collection_->Findings_->Take(std::move(finding));
 }
@@ -137,6 +161,16 @@ void TVetrin::Report(std::string_view message) {
     Hand(message, -1, TFindingRecord::TOrigin::Report);
 }
 
+void TVetrin::ReportAt(TText message, std::span<const TTextField> fields, std::int32_t line) {
+    Hand(message, fields, line,
+         line == -1 ? TFindingRecord::TOrigin::AtNoLine : TFindingRecord::TOrigin::At);
+}
+
+void TVetrin::Report(TText message, std::initializer_list<TTextField> fields) {
+    Hand(message, std::span<const TTextField>(fields.begin(), fields.size()), -1,
+         TFindingRecord::TOrigin::Report);
+}
+
 void TVetrin::WriteLog(const std::string& text) {
     if (Log) Log->Add(platform::TimeStamp() + text);
 }
@@ -146,26 +180,23 @@ void TVetrin::AppendLog(const std::string& text) {
 }
 
 void TVetrin::Run(TVtParts& part) {
-    const TFrameworkTexts& t = FwTexts();
     if (!IsTarget(part)) return;
-    WriteLog(t.RunOpen + GetCheckerName() + t.RunChecking + platform::MarkPath(part.FileName) +
-             "...");
+    const std::string file = platform::MarkPath(part.FileName);
+    const std::string rule = DisplayName();
+    WriteLog(Say(TText::LogChecking, {{"rule", rule}, {"file", file}}));
     if (!part.HasContent()) {
-        AppendLog(t.SkipNotParsed);
+        AppendLog(Say(TText::LogSkipNotParsed));
         return;
     }
     if (!IgnoresExclusion() && !part.IsCheckTarget()) {
-        AppendLog(t.SkipNotTarget);
+        AppendLog(Say(TText::LogSkipNotTarget));
         return;
     }
     std::uint32_t t0 = platform::TickCount();
     Check(part);
     std::uint32_t t1 = platform::TickCount();
-    AppendLog(t.Done);
-    if (t1 == t0)
-        AppendLog(" - )");
-    else
-        AppendLog(platform::FormatElapsed(t0, t1) + ")");
+    AppendLog(t1 == t0 ? Say(TText::LogDoneUntimed)
+                       : Say(TText::LogDone, {{"time", platform::FormatElapsed(t0, t1)}}));
 }
 
 // ---- TVetrins ----

@@ -3,6 +3,7 @@
 
 #include "framework/FindingSink.h"
 #include "framework/RuleSettings.h"
+#include "framework/TextCatalog.h"
 #include "framework/TextLines.h"
 #include "framework/VetrinList.h"
 #include "framework/VtParts.h"
@@ -74,6 +75,16 @@ public:
     // whose jump record opens the file at line 1.
     void ReportAt(std::string_view message, std::int32_t line);
     void Report(std::string_view message);
+    // The same with a message of the catalogue, written in the process's language; the finding
+    // keeps the key and the fields, so that it can be written again in the other language.
+    void ReportAt(TText message, std::span<const TTextField> fields, std::int32_t line);
+    void ReportAt(TText message, std::initializer_list<TTextField> fields, std::int32_t line) {
+        ReportAt(message, std::span<const TTextField>(fields.begin(), fields.size()), line);
+    }
+    void Report(TText message, std::initializer_list<TTextField> fields = {});
+    // The rule's name in the process's language; GetCheckerName is the Japanese one, which the
+    // checker project file keeps.
+    virtual std::string DisplayName() const { return GetCheckerName(); }
     void WriteLog(const std::string& text);
     void AppendLog(const std::string& text);
     void Run(TVtParts& part);
@@ -81,6 +92,10 @@ public:
 private:
     friend class TVetrins;
     void Hand(std::string_view message, std::int32_t line, TFindingRecord::TOrigin origin);
+    void Hand(TText message, std::span<const TTextField> fields, std::int32_t line,
+              TFindingRecord::TOrigin origin);
+    // Completes the record made in the collection with the part and the line, and hands it on.
+    void Place(TFindingRecord& finding, std::int32_t line, TFindingRecord::TOrigin origin);
     TVetrins* Collection_ = nullptr;
 };
 

@@ -1,7 +1,7 @@
 #include "framework/VtParts.h"
 
 #include "framework/Errors.h"
-#include "framework/Texts.h"
+#include "framework/TextCatalog.h"
 #include "framework/Vetrin.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
@@ -181,21 +181,22 @@ void TVtParts::ParseChildren() {
 }
 
 void TVtParts::ParseChild(TVtParts& child, TTextLines* log) const {
-    const TFrameworkTexts& t = FwTexts();
     child.SetLog(log);
-    if (log) log->Add(platform::TimeStamp() + platform::MarkPath(child.FileName) + t.Parsing);
+    const std::string file = platform::MarkPath(child.FileName);
+    if (log) log->Add(platform::TimeStamp() + Say(TText::LogParsing, {{"file", file}}));
     if (platform::FileExists(child.FileName)) {
         std::uint32_t t0 = platform::TickCount();
         child.Parse();
         std::uint32_t t1 = platform::TickCount();
         if (log)
-            log->AppendToLast(t.ParseDone + std::to_string(child.LineCount()) +
-                              " Token:" + std::to_string(child.TokenCount()) +
-                              " Method:" + std::to_string(child.MethodCount()) +
-                              " Time:" + platform::FormatElapsed(t0, t1) + " )");
+            log->AppendToLast(
+                Say(TText::LogParsed, {{"lines", std::to_string(child.LineCount())},
+                                       {"tokens", std::to_string(child.TokenCount())},
+                                       {"methods", std::to_string(child.MethodCount())},
+                                       {"time", platform::FormatElapsed(t0, t1)}}));
     } else if (log && platform::FileKindOf(child.FileName) == platform::TFileKind::None) {
         // A folder or device in a member's place was told when the members were read.
-        log->Add(platform::TimeStamp() + t.NotFound + platform::MarkPath(child.FileName));
+        log->Add(platform::TimeStamp() + Say(TText::LogNotFound, {{"file", file}}));
     }
 }
 

@@ -2,7 +2,7 @@
 #include "vbsource/VbParsers.h"
 
 #include "framework/Errors.h"
-#include "vbsource/VbParserTexts.h"
+#include "framework/TextCatalog.h"
 
 #include <algorithm>
 
@@ -130,7 +130,7 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
     const std::int32_t headerLine = method.NameToken->Line;
     for (;;) {
         for (;; ++i) {
-            if (i >= n) throw EGeneralError(ParserTexts().UnclosedArguments);
+            if (i >= n) throw EGeneralError(Say(TText::UnclosedArguments));
             const TVbToken* t = Source.Tokens.Get(i);
             if (t->Line > headerLine) return; // the body begins with this token
             if (t->Kind == tkSymbol && t->Text() == ")") {
@@ -215,7 +215,7 @@ void TVbParser::ExtractMethods() {
             while (i < n && !(isKeyword(i, word) && i > 0 && isKeyword(i - 1, "End")))
                 ++i;
             method->Tokens.AddRun(&tokens[first], std::min(i + 1, n) - first);
-            if (i >= n) throw EGeneralError(ParserTexts().UnfinishedMethod);
+            if (i >= n) throw EGeneralError(Say(TText::UnfinishedMethod));
             Source.Methods.Add(std::move(method));
         }
         ++i;

@@ -1,9 +1,9 @@
 #include "vbsource/VbProjectParser.h"
 
 #include "framework/Errors.h"
+#include "framework/TextCatalog.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
-#include "vbsource/VbParserTexts.h"
 
 #include <new>
 
@@ -81,15 +81,15 @@ std::string LoadMemberFile(TVtParts& member, const std::string& fileName) {
         const platform::TFileKind kind = platform::FileKindOf(fileName);
         if (kind == platform::TFileKind::Folder || kind == platform::TFileKind::Other) {
             member.FileName = fileName;
-            failure = kind == platform::TFileKind::Folder ? ParserTexts().MemberIsFolder
-                                                          : ParserTexts().MemberNotAFile;
+            failure = Say(kind == platform::TFileKind::Folder ? TText::MemberIsFolder
+                                                              : TText::MemberNotAFile);
         } else {
             member.Load(fileName);
         }
     } catch (const EVetrinError& e) {
         failure = e.Message();
     } catch (const std::bad_alloc&) {
-        failure = ParserTexts().OutOfMemory;
+        failure = Say(TText::OutOfMemory);
     } catch (const std::exception& e) {
         failure = e.what();
     }
@@ -110,7 +110,5 @@ void TVbProjectSource::CheckIsProject() const {
                                        "UserControl", "Reference", "Object"})
             if (key == known) return;
     }
-    const std::string& text = ParserTexts().NotAProject;
-    std::size_t at = text.find("%s");
-    throw EGeneralError(text.substr(0, at) + platform::MarkPath(FileName) + text.substr(at + 2));
+    throw EGeneralError(Say(TText::NotAProject, {{"file", platform::MarkPath(FileName)}}));
 }

@@ -2,7 +2,7 @@
 // chosen by the class of the character there and tried in their fixed order: ReadHeader,
 // ReadKeyword, ReadOperator, ReadIdentifier, ReadSymbol, ReadNumber, ReadStringLiteral,
 // ReadComment. A character that no reader takes drops the rest of its line.
-#include "vbsource/VbParserTexts.h"
+#include "framework/TextCatalog.h"
 #include "vbsource/VbParsers.h"
 
 #include "platform/CodePage.h"
@@ -197,7 +197,7 @@ bool TVbParser::Execute() {
         return true;
     } catch (const std::bad_alloc&) {
         // Not the text's fault: the member was not read to its end, which the caller tells.
-        Source.ParseFailure = ParserTexts().ParseOutOfMemory;
+        Source.ParseFailure = Say(TText::ParseOutOfMemory);
         return false;
     } catch (...) {
         // What was built before the failure stays in the source.

@@ -33,6 +33,19 @@ cmp -s base.json again.json || fail "a second recording differs from the first"
 run 0 --baseline base.json "$project"
 [ -s "$work/out" ] && fail "findings reported although all are in the baseline: $(cat "$work/out")"
 
+# The language does not count: a baseline recorded in Japanese holds for an English run and the
+# other way round, the recordings are the same, and one without the messages' keys and fields
+# (as earlier versions wrote them) matches by the Japanese text.
+run 1 --lang ja --write-baseline ja.json "$project"
+run 1 --lang en --write-baseline en.json "$project"
+cmp -s ja.json en.json || fail "the baselines of a Japanese and an English run differ"
+grep -q '"messageId":"UnusedLocalVariable","fields":{"name":' ja.json || fail "no key: $(head -3 ja.json)"
+run 0 --lang en --baseline ja.json "$project"
+run 0 --lang ja --baseline en.json "$project"
+sed -E 's/,"messageId":"[A-Za-z]+","fields":\{[^}]*\}//' ja.json >plain.json
+grep -q messageId plain.json && fail "the keys were not taken out"
+run 0 --lang en --baseline plain.json "$project"
+
 # Lines inserted above every finding: the findings move, none becomes new.
 { head -n 1 "$work/original"; printf "' inserted\r\n\r\n' lines\r\n"; tail -n +2 "$work/original"; } >"$source"
 run 0 --baseline base.json "$project"

@@ -38,10 +38,12 @@ mkdir "$work/kinds" && cd "$work/kinds" || exit 1
 printf 'Type=Exe\r\nModule=D; D.bas\r\nModule=F; F.bas\r\nModule=A; A.bas\r\n' >P.vbp
 mkdir D.bas && mkfifo F.bas
 printf 'Attribute VB_Name = "A"\r\nSub G()\r\nDim unused As Long\r\nEnd Sub\r\n' >A.bas
-run 2 check P.vbp
+run 2 --lang ja check P.vbp
 grep -q 'D.bas : フォルダーです' "$work/err" || fail "folder member: $(cat "$work/err")"
 grep -q 'F.bas : 通常のファイルではない' "$work/err" || fail "FIFO member: $(cat "$work/err")"
 grep -q '見つかりません' "$work/err" && fail "a member that is there was called not found"
+run 2 --lang en check P.vbp
+grep -q 'D.bas : It is a folder' "$work/err" || fail "folder member in English: $(cat "$work/err")"
 grep -q 'A.bas(3)' "$work/out" || fail "the member after them was not checked"
 
 # A "\" in the name of the project's folder is part of the name, not a separator.

@@ -18,9 +18,9 @@ case $vrt in *.exe) windows=1 ;; esac
 runvrt() {
     if [ $windows = 1 ]; then
         # Wine takes the arguments and file names in the locale's character set.
-        LC_ALL=C.UTF-8 ${VETRIN_WINE:-wine} "$vrt" "$@"
+        LC_ALL=C.UTF-8 ${VETRIN_WINE:-wine} "$vrt" --lang ja "$@"
     else
-        "$vrt" "$@"
+        "$vrt" --lang ja "$@"
     fi
 }
 

@@ -1,6 +1,7 @@
 #include "cli/commands/CheckCommand.h"
 
 #include "cli/Baseline.h"
+#include "cli/CliTexts.h"
 #include "cli/Output.h"
 #include "cli/ProjectRun.h"
 #include "cli/commands/CommonOptions.h"
@@ -16,54 +17,39 @@
 
 namespace {
 
-const char* const Description =
-    "Checks each project (or each project of a group, .vbg) in turn as the desktop's check\n"
-    "run does: reads the project file and every member file, parses them, and runs the rules\n"
-    "(the nine enabled at their defaults, the eight on the syntax model off, then as the\n"
-    "checker project file given with --rules says) on the project and each member.\n"
-    "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
-    "(none named: the current folder); files and folders whose names start with \".\" are\n"
-    "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
-    "of links ends.\n"
-    "--log writes the progress log (one line per parsed file and per rule on each file) to\n"
-    "stderr. After a text check one summary line goes to stderr (not with --quiet).\n"
-    "--write-baseline FILE records the findings of the run (JSON); --baseline FILE reports\n"
-    "only findings that are not in it, matched by project, rule, file, message and\n"
-    "occurrence, not by line. A comment ' vetrin:ignore RULE[, RULE...] suppresses those rules\n"
-    "(class names, or *) on its line, or alone on a line on the next line of code;\n"
-    "' vetrin:ignore-file RULE... in the whole file; --no-ignore reports them anyway.\n"
-    "Exit status: 0 no finding (or --exit-zero), 1 at least one finding, 2 an error or a\n"
-    "member that is missing or cannot be read (unless --allow-missing).";
-
 // The formats, one line each, for the command's help.
 std::string FormatsHelp() {
     std::size_t width = 0;
     for (const TFindingFormat& format : FindingFormats())
         width = std::max(width, std::string_view(format.Name).size() + 1);
-    std::string text = "Output formats:\n";
+    std::string text = std::string(CliText(TCliText::FormatsHeading)) + "\n";
     for (const TFindingFormat& format : FindingFormats()) {
         std::string name = format.Name;
-        text += "  " + name + std::string(width - name.size(), ' ') + format.Description + "\n";
+        text += "  " + name + std::string(width - name.size(), ' ') + CliText(format.Description) +
+                "\n";
     }
     return text;
 }
 
-std::string Counted(std::int64_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+std::string Counted(std::int64_t n, TCliText one, TCliText many) {
+    return CliText(n == 1 ? one : many, {{"n", std::to_string(n)}});
 }
 
 // The line after a text check: what was found, where, how much was checked and how long it took,
 // and what could not be checked.
 void PrintSummary(const TFindingBatch& findings, std::int64_t checked, const TBaseline* baseline,
                   std::int64_t known, std::int64_t unchecked, std::uint32_t started) {
-    std::string text = "vrt: " + Counted(findings.Count(), "finding", "findings") + " in " +
-                       Counted(findings.FilesWithFindings(), "file", "files") + " (" +
-                       Counted(checked, "file", "files") + " checked, " +
-                       platform::FormatElapsed(started, platform::TickCount()) + ")";
-    if (baseline) text += "; " + std::to_string(known) + " in the baseline";
+    const TCliText file = TCliText::FilesOne, files = TCliText::FilesMany;
+    std::string text =
+        "vrt: " + CliText(TCliText::Summary,
+                          {{"findings", Counted(findings.Count(), TCliText::FindingsOne,
+                                                TCliText::FindingsMany)},
+                           {"files", Counted(findings.FilesWithFindings(), file, files)},
+                           {"checked", Counted(checked, file, files)},
+                           {"time", platform::FormatElapsed(started, platform::TickCount())}});
+    if (baseline) text += CliText(TCliText::SummaryBaseline, {{"n", std::to_string(known)}});
     if (unchecked > 0)
-        text += "; " + Counted(unchecked, "file", "files") + (unchecked == 1 ? " was" : " were") +
-                " missing or could not be read";
+        text += Counted(unchecked, TCliText::SummaryUncheckedOne, TCliText::SummaryUncheckedMany);
     text += "\n";
     std::fputs(text.c_str(), stderr);
 }
@@ -71,8 +57,8 @@ void PrintSummary(const TFindingBatch& findings, std::int64_t checked, const TBa
 } // namespace
 
 CLI::App* TCheckCommand::Add(CLI::App& app) {
-    CLI::App* command = app.add_subcommand("check", "Check projects and print the findings");
-    command->footer(FormatsHelp() + Description);
+    CLI::App* command = app.add_subcommand("check", CliText(TCliText::CheckCommand));
+    command->footer(FormatsHelp() + CliText(TCliText::CheckDescription));
     AddRulesOption(*command, RulesFile_);
     std::vector<std::string> names;
     std::string list;
@@ -80,39 +66,25 @@ CLI::App* TCheckCommand::Add(CLI::App& app) {
         names.emplace_back(format.Name);
         list += (list.empty() ? "" : ", ") + names.back();
     }
-    command->add_option("--format", Format_, "Output format: " + list + " (text by default)")
+    command->add_option("--format", Format_, CliText(TCliText::FormatOption, {{"list", list}}))
         ->check(CLI::IsMember(names))
         ->type_name("NAME");
-    command
-        ->add_option("--encoding", Encoding_,
-                     "Text output: utf-8 (default), cp932 (code page 932), or native (the source's "
-                     "code page: names as the source's own bytes)")
+    command->add_option("--encoding", Encoding_, CliText(TCliText::EncodingOption))
         ->check(CLI::IsMember({"utf-8", "cp932", "native"}))
         ->type_name("NAME");
-    command
-        ->add_option("--output,-o", OutputFile_,
-                     "Write the findings into this file instead of standard output (whole or not "
-                     "at all)")
+    command->add_option("--output,-o", OutputFile_, CliText(TCliText::OutputOption))
         ->type_name("FILE");
     AddCodePageOption(*command, CodePage_);
-    command->add_flag("--log", Log_,
-                      "Write the progress log (parsing, each rule on each file) to stderr");
-    command
-        ->add_option("--baseline", BaselineFile_,
-                     "Report only findings that are not in this baseline file")
+    command->add_flag("--log", Log_, CliText(TCliText::LogOption));
+    command->add_option("--baseline", BaselineFile_, CliText(TCliText::BaselineOption))
         ->type_name("FILE");
     command
-        ->add_option("--write-baseline", WriteBaselineFile_,
-                     "Record the findings of this run in a baseline file")
+        ->add_option("--write-baseline", WriteBaselineFile_, CliText(TCliText::WriteBaselineOption))
         ->type_name("FILE");
-    command->add_flag("--no-ignore", NoIgnore_,
-                      "Also report findings that a vetrin:ignore comment suppresses");
-    command->add_flag("--quiet", Quiet_, "No summary line on stderr after a text check");
-    command->add_flag("--exit-zero", ExitZero_,
-                      "Exit 0 when there are findings (errors still exit 2)");
-    command->add_flag("--allow-missing", AllowMissing_,
-                      "Members that are missing or cannot be read do not make the run fail "
-                      "(they are still reported); without it such a run exits 2");
+    command->add_flag("--no-ignore", NoIgnore_, CliText(TCliText::NoIgnoreOption));
+    command->add_flag("--quiet", Quiet_, CliText(TCliText::QuietOption));
+    command->add_flag("--exit-zero", ExitZero_, CliText(TCliText::ExitZeroOption));
+    command->add_flag("--allow-missing", AllowMissing_, CliText(TCliText::AllowMissingOption));
     AddJobsOption(*command, Jobs_);
     AddProjectsOption(*command, Projects_);
     return command;
@@ -128,8 +100,7 @@ int TCheckCommand::Run() {
                                                 ? platform::FindCodePage(CodePage_)
                                                 : nullptr;
     if (textTarget && !text)
-        throw EGeneralError("--encoding " + Encoding_ +
-                            " applies to the text format only (the others are UTF-8)");
+        throw EGeneralError(CliTextCp932(TCliText::EncodingTextOnly, {{"encoding", Encoding_}}));
     TRunSettings settings;
     settings.Suppressions = !NoIgnore_;
     settings.CodePage = CodePage_;
@@ -204,22 +175,24 @@ int TCheckCommand::Run() {
     if (log) log->Finish();
     if (!out.Close()) {
         if (!OutputFile_.empty()) throw EFCreateError(platform::EnginePath(OutputFile_));
-        throw EGeneralError("cannot write the output");
+        throw EGeneralError(CliTextCp932(TCliText::CannotWriteOutput));
     }
     // A baseline of a run that did not see every file would take the findings of the files it
     // missed for fixed.
     bool baselineRefused = false;
     if (recorded && unchecked > 0) {
         baselineRefused = true;
-        Warn(WriteBaselineFile_ + ": not written, since the run did not check every file");
+        Warn(CliText(TCliText::BaselineNotWritten, {{"file", WriteBaselineFile_}}));
     } else if (recorded) {
         recorded->Save();
     }
     if (baseline && baseline->FixedCount() > 0) {
         std::int64_t fixed = baseline->FixedCount();
         std::string line =
-            "vrt: " + std::to_string(fixed) +
-            (fixed == 1 ? " baseline entry is fixed\n" : " baseline entries are fixed\n");
+            "vrt: " +
+            CliText(fixed == 1 ? TCliText::BaselineFixedOne : TCliText::BaselineFixedMany,
+                    {{"n", std::to_string(fixed)}}) +
+            "\n";
         std::fputs(line.c_str(), stderr);
     }
     if (text && !Quiet_) PrintSummary(findings, checked, baseline.get(), known, unchecked, started);

@@ -1,13 +1,12 @@
 #include "cli/commands/CommonOptions.h"
 
+#include "cli/CliTexts.h"
 #include "platform/CodePage.h"
 
 #include <exception>
 
 CLI::Option* AddCodePageOption(CLI::App& command, int& codePage) {
-    return command
-        .add_option("--codepage", codePage,
-                    "Code page of the VB sources: 932 (default), 874, 936, 949, 950 or 1250-1258")
+    return command.add_option("--codepage", codePage, CliText(TCliText::CodePageOption))
         ->type_name("N")
         ->check([](const std::string& value) -> std::string {
             try {
@@ -16,29 +15,23 @@ CLI::Option* AddCodePageOption(CLI::App& command, int& codePage) {
                 if (used == value.size() && platform::FindCodePage(n)) return std::string();
             } catch (const std::exception&) {
             }
-            return "code page " + value + " is not supported (" + platform::SupportedCodePages() +
-                   ")";
+            return CliText(TCliText::CodePageNotSupported,
+                           {{"value", value}, {"supported", platform::SupportedCodePages()}});
         });
 }
 
 CLI::Option* AddJobsOption(CLI::App& command, int& jobs) {
-    return command
-        .add_option("--jobs,-j", jobs,
-                    "Members read, parsed and checked at once (default: one per core); the "
-                    "output is the same whatever the number")
+    return command.add_option("--jobs,-j", jobs, CliText(TCliText::JobsOption))
         ->check(CLI::Range(1, 256))
         ->type_name("N");
 }
 
 CLI::Option* AddRulesOption(CLI::App& command, std::string& rulesFile) {
-    return command.add_option("--rules", rulesFile, "Checker project file (.vrp) to apply")
+    return command.add_option("--rules", rulesFile, CliText(TCliText::RulesFileOption))
         ->type_name("FILE.vrp");
 }
 
 CLI::Option* AddProjectsOption(CLI::App& command, std::vector<std::string>& projects) {
-    return command
-        .add_option(
-            "projects", projects,
-            "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)")
+    return command.add_option("projects", projects, CliText(TCliText::ProjectsArgument))
         ->type_name("PROJECT.vbp|GROUP.vbg|FOLDER");
 }

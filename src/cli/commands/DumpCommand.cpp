@@ -1,6 +1,7 @@
 #include "cli/commands/DumpCommand.h"
 
 #include "checkers/CheckSession.h"
+#include "cli/CliTexts.h"
 #include "cli/Output.h"
 #include "cli/SyntaxDump.h"
 #include "cli/commands/CommonOptions.h"
@@ -14,31 +15,6 @@
 #include <memory>
 
 namespace {
-
-const char* const Description =
-    "Tokenizes one member source file (.bas module, .frm form, .cls class, .ctl user control,\n"
-    ".pag property page) and prints tab-separated lines in UTF-8:\n"
-    "  T line kind scope text     every token, in order\n"
-    "  D line text                every piece of text the tokenizer dropped\n"
-    "  V line name bounds type    every module-level variable\n"
-    "  M line scope name count    every procedure (count: its body tokens), followed by\n"
-    "  A line name bounds type    one line per argument\n"
-    "  R true|false               what the parser answered\n"
-    "With --syntax it prints the syntax model instead:\n"
-    "  @ line name value          every Attribute line\n"
-    "  C line depth type name index   the form's or control's object, then every control\n"
-    "  # line text                every #If, #ElseIf, #Else, #End If and #Const line\n"
-    "  S line block arm label text    every statement (block and arm: its #If branch)\n"
-    "  I name                     every interface named by Implements\n"
-    "  F letter word              the letters a DefInt-style statement types\n"
-    "  D line kind scope name type procedure array withevents twin   every declaration\n"
-    "  P line end kind scope name type statements nesting complexity twin event\n"
-    "                             every procedure, followed by\n"
-    "  A line name type flags     one line per parameter\n"
-    "  R line procedure name qualifier-kind qualifier   every use of a name\n"
-    "  E line procedure ResumeNext|GoTo   every On Error statement\n"
-    "  J line procedure word      every GoTo and GoSub\n"
-    "In text fields a backslash is written \\\\, CR \\r, LF \\n, TAB \\t.";
 
 // The member kind of a source file, by its extension (ignoring letter case).
 TVbMemberKind KindByExtension(const std::string& path) {
@@ -79,12 +55,11 @@ void AppendVariable(std::string& text, const platform::TCodePage& page, char tag
 } // namespace
 
 CLI::App* TDumpCommand::Add(CLI::App& app) {
-    CLI::App* command =
-        app.add_subcommand("dump", "Print the tokens and procedures of a source file");
-    command->footer(Description);
+    CLI::App* command = app.add_subcommand("dump", CliText(TCliText::DumpCommand));
+    command->footer(CliText(TCliText::DumpDescription));
     AddCodePageOption(*command, CodePage_);
-    command->add_flag("--syntax", Syntax_, "Print the syntax model instead of the tokens");
-    command->add_option("source", SourceFile_, "VB source file (.bas, .frm, .cls, .ctl, .pag)")
+    command->add_flag("--syntax", Syntax_, CliText(TCliText::SyntaxOption));
+    command->add_option("source", SourceFile_, CliText(TCliText::SourceArgument))
         ->type_name("SOURCE")
         ->required();
     return command;
@@ -112,7 +87,7 @@ int TDumpCommand::Run() {
         BuildSyntax(*source, model);
         out.Write(SyntaxDumpText(model, session.CodePage()) +
                   (answer ? "R\ttrue\n" : "R\tfalse\n"));
-        if (!out.Close()) throw EGeneralError("cannot write the output");
+        if (!out.Close()) throw EGeneralError(CliTextCp932(TCliText::CannotWriteOutput));
         return 0;
     }
     std::string text;
@@ -150,6 +125,6 @@ int TDumpCommand::Run() {
     }
     text += answer ? "R\ttrue\n" : "R\tfalse\n";
     out.Write(text);
-    if (!out.Close()) throw EGeneralError("cannot write the output");
+    if (!out.Close()) throw EGeneralError(CliTextCp932(TCliText::CannotWriteOutput));
     return 0;
 }

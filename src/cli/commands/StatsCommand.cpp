@@ -15,19 +15,6 @@
 
 namespace {
 
-const char* const Description =
-    "Counts total, code, blank and comment lines of every member source file (the comment\n"
-    "statistics rule runs whatever the selection says; excluded files keep zero counts) and\n"
-    "prints a table with bars: total and code lines against the largest file, blank and\n"
-    "comment lines as shares of the file. --tsv prints the header file, total, code, blank,\n"
-    "comment and one line per member in project order instead; --html FILE writes the table\n"
-    "with its bars and a totals row as one self-contained HTML page (sortable by column).\n"
-    "A project group (.vbg) stands for its projects, in the group's order.\n"
-    "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
-    "(none named: the current folder); files and folders whose names start with \".\" are\n"
-    "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
-    "of links ends.";
-
 // A bar of `width` characters filled as the statistics table's bars are (value / denominator,
 // truncated; nothing when the denominator is 0).
 std::string Bar(std::int32_t value, std::int32_t denominator, int width) {
@@ -38,7 +25,8 @@ std::string Bar(std::int32_t value, std::int32_t denominator, int width) {
 
 void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
     std::int32_t maxTotal = 0, maxCode = 0;
-    std::size_t nameWidth = DisplayWidth(TCliTexts::FileColumn);
+    const char* fileColumn = CliText(TCliText::FileColumn);
+    std::size_t nameWidth = DisplayWidth(fileColumn);
     std::size_t numWidth = 1;
     for (const auto& r : rows) {
         maxTotal = std::max(maxTotal, r.Counts.TotalLines);
@@ -51,11 +39,11 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
     }
     const int wide = 20, narrow = 10;
     auto column = [&](int bar) { return numWidth + 1 + static_cast<std::size_t>(bar); };
-    std::string text = PadRight(TCliTexts::FileColumn, nameWidth) + "  " +
-                       PadRight(TCliTexts::TotalColumn, column(wide)) + "  " +
-                       PadRight(TCliTexts::CodeColumn, column(wide)) + "  " +
-                       PadRight(TCliTexts::BlankColumn, column(narrow)) + "  " +
-                       TCliTexts::CommentColumn + "\n";
+    std::string text = PadRight(fileColumn, nameWidth) + "  " +
+                       PadRight(CliText(TCliText::TotalColumn), column(wide)) + "  " +
+                       PadRight(CliText(TCliText::CodeColumn), column(wide)) + "  " +
+                       PadRight(CliText(TCliText::BlankColumn), column(narrow)) + "  " +
+                       CliText(TCliText::CommentColumn) + "\n";
     for (const auto& r : rows) {
         const TVbStaticticsInfo& c = r.Counts;
         auto cell = [&](std::int32_t value, std::int32_t denominator, int bar) {
@@ -75,15 +63,11 @@ void PrintTable(const std::vector<TStatisticsRow>& rows, TOutput& out) {
 } // namespace
 
 CLI::App* TStatsCommand::Add(CLI::App& app) {
-    CLI::App* command = app.add_subcommand("stats", "Print line statistics of every source file");
-    command->footer(Description);
+    CLI::App* command = app.add_subcommand("stats", CliText(TCliText::StatsCommand));
+    command->footer(CliText(TCliText::StatsDescription));
     AddRulesOption(*command, RulesFile_);
-    command->add_flag(
-        "--tsv", Tsv_,
-        "Print tab-separated values: file, total, code, blank, comment (with a header line)");
-    command
-        ->add_option("--html", HtmlFile_,
-                     "Write the statistics as one self-contained HTML page to this file")
+    command->add_flag("--tsv", Tsv_, CliText(TCliText::TsvOption));
+    command->add_option("--html", HtmlFile_, CliText(TCliText::HtmlOption))
         ->type_name("FILE")
         ->excludes("--tsv");
     AddCodePageOption(*command, CodePage_);
@@ -137,6 +121,6 @@ int TStatsCommand::Run() {
         std::string path = platform::EnginePath(HtmlFile_);
         if (!platform::WriteFileBytes(path, StatsHtml(tables))) throw EFCreateError(path);
     }
-    if (!out.Close()) throw EGeneralError("cannot write the output");
+    if (!out.Close()) throw EGeneralError(CliTextCp932(TCliText::CannotWriteOutput));
     return missing > 0 ? 2 : 0;
 }

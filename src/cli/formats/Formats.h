@@ -2,6 +2,7 @@
 // and its Make function, declared below) and its row in Formats.cpp.
 #pragma once
 
+#include "cli/CliTexts.h"
 #include "cli/formats/FindingWriter.h"
 
 #include <memory>
@@ -9,8 +10,8 @@
 #include <vector>
 
 struct TFindingFormat {
-    const char* Name;        // as --format takes it
-    const char* Description; // one line for --help
+    const char* Name;     // as --format takes it
+    TCliText Description; // one line for --help
     std::unique_ptr<TFindingWriter> (*Make)(const TFormatContext& context);
 };
 

@@ -1,8 +1,9 @@
 // gitlab: GitLab's Code Quality report, one JSON array of issues {description, check_name,
 // fingerprint, severity, location: {path, lines: {begin}}} with paths relative to the current
 // folder (the repository's root in a pipeline). The fingerprint is made from the baseline's
-// matching key (project, rule, file, message, occurrence), never from the line, so a finding
-// keeps its fingerprint when lines are inserted above it and GitLab does not take it for new.
+// matching key (project, rule, file, message, occurrence), never from the line or the language,
+// so a finding keeps its fingerprint when lines are inserted above it and GitLab does not take it
+// for new.
 #include "cli/FindingKey.h"
 #include "cli/Output.h"
 #include "cli/formats/Formats.h"
@@ -49,12 +50,13 @@ public:
             LastFileKey_ =
                 ComparedPath(platform::PathToUtf8(platform::RelativePath(ProjectFolder_, r.File)));
         }
-        const std::string message = Utf8Text(r.Message, Source_);
-        std::string key = ProjectKey_ + '\0' + LastFileKey_ + '\0' + r.Rule + '\0' + message;
+        // The key takes the Japanese text, as the baseline does: the same in every language.
+        std::string key = ProjectKey_ + '\0' + LastFileKey_ + '\0' + r.Rule + '\0' +
+                          Utf8Text(r.MessageIn(TLanguage::Japanese), Source_);
         const std::int64_t occurrence = ++Occurrences_[key];
         key += '\0' + std::to_string(occurrence);
         ordered_json issue;
-        issue["description"] = message;
+        issue["description"] = Utf8Text(r.Message, Source_);
         issue["check_name"] = r.Rule;
         issue["fingerprint"] = Fingerprint(key);
         issue["severity"] = "minor";

@@ -1,4 +1,4 @@
-// json: one array of {file, line, message, rule, ruleName}, a finding per line.
+// json: one array of {file, line, message, messageId, fields, rule, ruleName}, a finding per line.
 #include "cli/Output.h"
 #include "cli/formats/Formats.h"
 #include "cli/formats/JsonSupport.h"
@@ -16,14 +16,15 @@ public:
         const TVetrins& rules = context.Rules;
         // The display names in code page 932, made once per rule.
         for (int i = 0; i < rules.Count(); ++i)
-            Names_.emplace(std::string(rules.Items(i)->ClassName()),
-                           rules.Items(i)->GetCheckerName());
+            Names_.emplace(std::string(rules.Items(i)->ClassName()), rules.Items(i)->DisplayName());
     }
     void Write(const TFindingRecord& f) override {
         ordered_json j;
         j["file"] = platform::PathToUtf8(f.File);
         j["line"] = f.HasLine() ? ordered_json(f.Line) : ordered_json(nullptr);
         j["message"] = Utf8Text(f.Message, Source_);
+        j["messageId"] = f.MessageKey ? ordered_json(TextId(*f.MessageKey)) : ordered_json(nullptr);
+        j["fields"] = MessageFields(f, Source_);
         j["rule"] = f.Rule;
         j["ruleName"] = Utf8Text(RuleName(f.Rule), Source_);
         Out_.Write(First_ ? "[\n  " : ",\n  ");

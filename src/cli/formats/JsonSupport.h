@@ -2,6 +2,7 @@
 // byte.
 #pragma once
 
+#include "framework/Finding.h"
 #include "platform/CodePage.h"
 
 #include <nlohmann/json.hpp>
@@ -20,4 +21,15 @@ inline std::string Utf8Text(std::string_view text, const platform::TCodePage& so
 // One line of JSON; a byte that is no UTF-8 becomes U+FFFD.
 inline std::string Dump(const ordered_json& j) {
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// The fields of a finding's message by name, in UTF-8 (an empty object for a message given as
+// text).
+inline ordered_json MessageFields(const TFindingRecord& f, const platform::TCodePage& source) {
+    ordered_json fields = ordered_json::object();
+    if (!f.MessageKey) return fields;
+    std::span<const std::string> names = TextFieldNames(*f.MessageKey);
+    for (std::size_t i = 0; i < names.size() && i < f.Fields.size(); ++i)
+        fields[names[i]] = Utf8Text(f.Fields[i], source);
+    return fields;
 }

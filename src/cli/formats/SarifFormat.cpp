@@ -5,6 +5,8 @@
 #include "cli/formats/JsonSupport.h"
 #include "cli/formats/Uri.h"
 
+#include "checkers/RuleTable.h"
+#include "framework/Language.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
@@ -34,6 +36,29 @@ ordered_json SettingsJson(const std::vector<TSettingDescription>& fields) {
     return settings;
 }
 
+// A message template as SARIF writes it: each named field "{name}" as "{N}", its index among the
+// message's arguments.
+std::string SarifTemplate(TText key, TLanguage language) {
+    std::span<const std::string> names = TextFieldNames(key);
+    std::vector<std::string> indexes;
+    std::vector<TTextField> fields;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        indexes.push_back("{" + std::to_string(i) + "}");
+    for (std::size_t i = 0; i < names.size(); ++i)
+        fields.push_back({names[i], indexes[i]});
+    std::string text;
+    AppendFilled(text, TextUtf8(key, language), fields, true);
+    return text;
+}
+
+// The message strings of a rule in a language, by message id.
+ordered_json MessageStrings(const TRuleRow& row, TLanguage language) {
+    ordered_json strings = ordered_json::object();
+    for (TText key : row.Messages)
+        strings[std::string(TextId(key))] = {{"text", SarifTemplate(key, language)}};
+    return strings;
+}
+
 class TSarifWriter : public TFindingWriter {
 public:
     explicit TSarifWriter(const TFormatContext& context)
@@ -47,8 +72,19 @@ public:
             ordered_json r;
             r["id"] = std::string(rule.ClassName());
             r["name"] = std::string(rule.ClassName()).substr(1); // without the class prefix T
-            r["shortDescription"] = {{"text", platform::Cp932ToUtf8(rule.GetCheckerName())}};
+            r["shortDescription"] = {{"text", platform::Cp932ToUtf8(rule.DisplayName())}};
+            // The rule's messages in the run's language; the other language's in the properties.
+            const TRuleRow* row = FindRuleRow(rule.ClassName());
+            const TLanguage language = CurrentLanguage();
+            const TLanguage other =
+                language == TLanguage::Japanese ? TLanguage::English : TLanguage::Japanese;
+            if (row && !row->Messages.empty()) r["messageStrings"] = MessageStrings(*row, language);
             r["properties"] = {{"category", static_cast<int>(rule.Category())}};
+            if (row && !row->Messages.empty())
+                r["properties"]["translations"] = {
+                    {std::string(platform::LanguageCode(other)),
+                     {{"name", RuleDisplayName(*row, other)},
+                      {"messageStrings", MessageStrings(*row, other)}}}};
             // The settings the run checks with, by field name.
             if (std::vector<TSettingDescription> fields = rule.DescribeSettings(); !fields.empty())
                 r["properties"]["settings"] = SettingsJson(fields);
@@ -80,6 +116,8 @@ public:
                    "    {\n"
                    "      \"tool\": ");
         Out_.Write(indented);
+        Out_.Write(std::string(",\n      \"language\": \"") +
+                   (CurrentLanguage() == TLanguage::Japanese ? "ja-JP" : "en-US") + "\"");
         ordered_json bases = {{"SRCROOT", {{"uri", RootUri_}}}};
         Out_.Write(",\n      \"originalUriBaseIds\": " + Dump(bases));
         Out_.Write(",\n      \"results\": [");
@@ -100,6 +138,13 @@ public:
         r["ruleIndex"] = Index_[f.Rule];
         r["level"] = "warning";
         r["message"] = {{"text", Utf8Text(f.Message, Source_)}};
+        if (f.MessageKey) {
+            r["message"]["id"] = std::string(TextId(*f.MessageKey));
+            ordered_json arguments = ordered_json::array();
+            for (const std::string& value : f.Fields)
+                arguments.push_back(Utf8Text(value, Source_));
+            r["message"]["arguments"] = std::move(arguments);
+        }
         ordered_json physical;
         physical["physicalLocation"] = std::move(location);
         r["locations"] = ordered_json::array();

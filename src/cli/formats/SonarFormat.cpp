@@ -21,7 +21,7 @@ public:
         const TVetrins& rules = context.Rules;
         for (int i = 0; i < rules.Count(); ++i) {
             const TVetrin& rule = *rules.Items(i);
-            const std::string name = Utf8Text(rule.GetCheckerName(), context.Source);
+            const std::string name = Utf8Text(rule.DisplayName(), context.Source);
             ordered_json r;
             r["id"] = std::string(rule.ClassName());
             r["name"] = name;
