@@ -43,5 +43,7 @@ constexpr int CategoryCount = 6;
 const char* CategoryCaption(std::uint8_t category);
 // Sets the dialog column of a rule's row; an unknown class name raises EGeneralError.
 void SetRuleDialog(std::string_view className, TRuleDialog dialog);
+// The default selection: every rule of the collection on but the opt-in ones.
+void EnableDefaultRules(TVetrins& rules);
 // The settings fields of a rule with their values at the rule's defaults.
 std::vector<TSettingDescription> DefaultSettings(const TRuleRow& row);

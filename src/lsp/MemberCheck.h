@@ -1,0 +1,47 @@
+// The check of one open member: its project read once and kept, the editor's text standing for
+// the member's file, and a change re-checking only that member.
+#pragma once
+
+#include "checkers/CheckSession.h"
+#include "framework/Finding.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TMemberCheckSettings {
+    int CodePage = 932;
+    std::string RulesFile; // a checker project file (engine path); empty: the default rules
+    std::string WordListFolder;
+};
+
+// The checks of the members of one project, or of one source file outside any project (with the
+// rules on members alone: a symbol table of one file would call every Public procedure unused).
+class TMemberCheck {
+public:
+    // `project`: the project file (engine path), or empty for a file on its own. Raises what
+    // applying the rules file raises.
+    TMemberCheck(std::string project, const TMemberCheckSettings& settings);
+    const std::string& Project() const { return Project_; }
+    const TVetrins& Rules() const { return Session_.Rules(); }
+    const platform::TCodePage& CodePage() const { return Session_.CodePage(); }
+
+    // The findings of a member, with `text` (bytes in the code page) as its text, in report
+    // order: the project is read and checked whole the first time and whenever its files changed
+    // on disk; otherwise the member alone is checked again. Raises what the read raises.
+    std::vector<TFindingRecord> Check(const std::string& member, std::string text);
+    // The member is read from its file again (the editor closed it).
+    void Forget(const std::string& member);
+
+private:
+    class TCollector : public TFindingSink {
+    public:
+        std::vector<TFindingRecord> Findings;
+        void Add(const TFindingRecord& finding) override { Findings.push_back(finding); }
+        void Take(TFindingRecord&& finding) override { Findings.push_back(std::move(finding)); }
+    };
+    std::string Project_;
+    TCheckSession Session_;
+    TMemberTexts Texts_;
+    TCollector Collector_;
+};
