@@ -178,9 +178,13 @@ void TLanguageServer::Dispatch(const json& id, const std::string& method, const 
         DidClose(params);
     } else if (method == "workspace/didChangeConfiguration") {
         const json& settings = params.contains("settings") ? params["settings"] : json::object();
+        const TServerOptions before = Options_;
         TakeSettings(settings.is_object() && settings.contains("vetrin") ? settings["vetrin"]
                                                                          : settings);
-        Restart();
+        // Clients send their settings at start, changed or not: only a change starts over.
+        if (before.CodePage != Options_.CodePage || before.ProjectFile != Options_.ProjectFile ||
+            before.RulesFile != Options_.RulesFile)
+            Restart();
     } else if (method == "textDocument/hover") {
         TOpenDocument* document = Document(params);
         const int line = params.at("position").at("line").get<int>();

@@ -255,9 +255,14 @@ class LanguageServerTest(unittest.TestCase):
         text = "Option Explicit\r\nPublic Sub NobodyCalls()\r\n    Dim año As Long\r\nEnd Sub\r\n"
         alone.write_bytes(text.encode("cp1252"))
         server = Server("--rules", str(self.rules))
-        server.initialize(self.folder, codePage=1252)
+        server.initialize(self.folder)
+        # Code page 932 has no "ñ": the text holds "?" in its place, which ends the name.
         got = as_findings(server.open(alone, text))
-        # The member rules only: nothing in a one-file table is taken for unused.
+        self.assertIn((3, "TVBUnusedLocalVariables", "ローカル変数 a は未使用です。"), got)
+        # A new code page in the settings checks the open files again; the member rules only:
+        # nothing in a one-file table is taken for unused.
+        server.notify("workspace/didChangeConfiguration", {"settings": {"vetrin": {"codePage": 1252}}})
+        got = as_findings(server.diagnostics(uri_of(alone)))
         self.assertEqual(got, [(3, "TVBUnusedLocalVariables", "ローカル変数 año は未使用です。")])
         self.assertEqual(server.stop()[0], 0)
 
