@@ -336,7 +336,7 @@ void TLanguageServer::DidClose(const json& params) {
 
 void TLanguageServer::Publish(TOpenDocument& document, const std::string& uri) {
     if (!document.Check) return;
-    const std::string text = document.Check->CodePage().FromUtf8(document.Text.Text());
+    const std::string& text = document.Text.Text();
     try {
         document.Findings = document.Check->Check(document.Path, text);
     } catch (const EVetrinError& e) {

@@ -16,6 +16,27 @@ TRunSettings RunSettings(const TMemberCheckSettings& settings) {
     return run;
 }
 
+// UTF-8 text in a code page. Every supported page holds ASCII as ASCII, and a byte below 0x80
+// never stands inside a UTF-8 sequence: only the runs of other characters go through the
+// converter, which most of a source's text then bypasses.
+std::string InCodePage(std::string_view utf8, const platform::TCodePage& page) {
+    std::string text;
+    text.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t run = i;
+        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80)
+            ++run;
+        text.append(utf8, i, run - i);
+        i = run;
+        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) >= 0x80)
+            ++run;
+        if (run > i) text += page.FromUtf8(utf8.substr(i, run - i));
+        i = run;
+    }
+    return text;
+}
+
 } // namespace
 
 TMemberCheck::TMemberCheck(std::string project, const TMemberCheckSettings& settings)
@@ -31,8 +52,8 @@ TMemberCheck::TMemberCheck(std::string project, const TMemberCheckSettings& sett
     Session_.SetFindings(&Collector_);
 }
 
-std::vector<TFindingRecord> TMemberCheck::Check(const std::string& member, std::string text) {
-    Texts_[member] = std::move(text);
+std::vector<TFindingRecord> TMemberCheck::Check(const std::string& member, std::string_view text) {
+    Texts_[member] = InCodePage(text, CodePage());
     Collector_.Findings.clear();
     if (Project_.empty()) {
         Session_.ReadMemberAlone(member, MemberKindOfFile(member));

@@ -26,10 +26,11 @@ public:
     const TVetrins& Rules() const { return Session_.Rules(); }
     const platform::TCodePage& CodePage() const { return Session_.CodePage(); }
 
-    // The findings of a member, with `text` (bytes in the code page) as its text, in report
-    // order: the project is read and checked whole the first time and whenever its files changed
-    // on disk; otherwise the member alone is checked again. Raises what the read raises.
-    std::vector<TFindingRecord> Check(const std::string& member, std::string text);
+    // The findings of a member, with the editor's `text` (UTF-8, converted into the code page; a
+    // character the page cannot hold becomes "?") as its text, in report order: the project is read
+    // and checked whole the first time and whenever its files changed on disk; otherwise the member
+    // alone is checked again. Raises what the read raises.
+    std::vector<TFindingRecord> Check(const std::string& member, std::string_view text);
     // The member is read from its file again (the editor closed it).
     void Forget(const std::string& member);
 
