@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev qt6-base-dev-tools
           libgl1-mesa-dev libcli11-dev nlohmann-json3-dev fonts-noto-cjk cloc ccache
           qt6-translations-l10n clang libclang-rt-14-dev clang-format libxml2-utils
-          python3-jsonschema neovim)
+          python3-jsonschema help2man dpkg-dev zip unzip neovim)
 # With --windows also the MinGW-w64 cross compiler for vrt.exe and vetrin.exe, Wine to run them,
 # Wine's fonts, an X server without a screen and ImageMagick for the desktop application's tests
 # and screenshot, and the locales package for the Japanese locale Wine takes text in (without

@@ -24,6 +24,9 @@ inline const QString MenuOptions = Ui(uitext::MenuOptions);
 inline const QString MenuWindow = Ui(uitext::MenuWindow);
 inline const QString MenuCascade = Ui(uitext::MenuCascade);
 inline const QString MenuTile = Ui(uitext::MenuTile);
+inline const QString MenuHelp = Ui(uitext::MenuHelp);
+inline const QString MenuAbout = Ui(uitext::MenuAbout);
+inline const QString AboutCaption = Ui(uitext::AboutCaption);
 
 // Project window
 inline const QString ProjectCaption = Ui(uitext::ProjectCaption);

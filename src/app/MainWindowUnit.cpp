@@ -10,10 +10,12 @@
 #include "app/StatisticsWindowUnit.h"
 #include "app/WindowLayoutUnit.h"
 #include "presenters/VtOption.h"
+#include "version/VetrinVersion.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -46,6 +48,14 @@ TMainWindow::TMainWindow(TVtOption& option, QWidget* parent)
     connect(Cascade, &QAction::triggered, MdiArea_, &QMdiArea::cascadeSubWindows);
     connect(Tile, &QAction::triggered, MdiArea_, &QMdiArea::tileSubWindows);
     connect(WindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
+
+    QMenu* helpMenu = menuBar()->addMenu(apptext::MenuHelp);
+    helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+    QAction* about = helpMenu->addAction(apptext::MenuAbout);
+    about->setObjectName(QStringLiteral("About"));
+    connect(about, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, apptext::AboutCaption, Ui(uitext::AboutText(VETRIN_VERSION_TEXT)));
+    });
     resize(1000, 700);
 }
 

@@ -9,6 +9,7 @@
 #include "framework/Errors.h"
 #include "platform/CodePage.h"
 #include "platform/Console.h"
+#include "version/VetrinVersion.h"
 
 #include <CLI/CLI.hpp>
 
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
     // "/projects/App.vbp" (set before the subcommands, which inherit it).
     app.allow_windows_style_options(false);
     app.set_help_all_flag("--help-all", "Describe every command");
+    app.set_version_flag("--version", "vrt " VETRIN_VERSION_TEXT, "Print the version and exit");
 
     std::vector<std::unique_ptr<TCommand>> commands;
     commands.push_back(std::make_unique<TCheckCommand>());
@@ -118,6 +120,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         PrintError(e.what());

@@ -8,4 +8,9 @@ std::string Format(std::string_view message, std::string_view value) {
     return text;
 }
 
+std::string AboutText(std::string_view version) {
+    return std::string(AppTitle) + "\n" + Format(AboutVersion, version) + "\n\n" +
+           std::string(AboutLicence);
+}
+
 } // namespace uitext

@@ -16,6 +16,14 @@ inline constexpr std::string_view MenuOptions = "オプション(&O)";
 inline constexpr std::string_view MenuWindow = "ウィンドウ(&W)";
 inline constexpr std::string_view MenuCascade = "重ねて表示(&C)";
 inline constexpr std::string_view MenuTile = "並べて表示(&T)";
+inline constexpr std::string_view MenuHelp = "ヘルプ(&H)";
+inline constexpr std::string_view MenuAbout = "バージョン情報(&A)…";
+
+// The About box: the program's name, its version ("%1", the build's version text) and licence.
+inline constexpr std::string_view AboutCaption = "バージョン情報";
+inline constexpr std::string_view AboutVersion = "バージョン %1";
+inline constexpr std::string_view AboutLicence =
+    "MIT ライセンス (Copyright (c) 2026 the Vetrin developers)";
 
 // Project window
 inline constexpr std::string_view ProjectCaption = "ﾌﾟﾛｼﾞｪｸﾄ";
@@ -90,5 +98,8 @@ inline constexpr std::string_view Total = "合計";
 
 // A message with its "%1" replaced by value (the first one only).
 std::string Format(std::string_view message, std::string_view value);
+
+// The About box's text for a build of the given version: name, version and licence, a line each.
+std::string AboutText(std::string_view version);
 
 } // namespace uitext

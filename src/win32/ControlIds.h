@@ -17,6 +17,7 @@ enum : int {
     MenuOptions = 100,
     MenuCascade = 101,
     MenuTile = 102,
+    MenuAbout = 103, // ヘルプ → バージョン情報: a message box with the version
     // The ウィンドウ menu lists the child windows from this identifier on.
     FirstChildWindow = 200,
 };

@@ -1,6 +1,7 @@
 #include "win32/MainFrame.h"
 
 #include "presenters/UiTexts.h"
+#include "version/VetrinVersion.h"
 #include "win32/ControlIds.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
@@ -45,11 +46,14 @@ HMENU TMainFrame::BuildMenu() {
     WindowMenu_ = CreatePopupMenu();
     AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuCascade, Wide(uitext::MenuCascade).c_str());
     AppendMenuW(WindowMenu_, MF_STRING, win32ids::MenuTile, Wide(uitext::MenuTile).c_str());
+    HMENU help = CreatePopupMenu();
+    AppendMenuW(help, MF_STRING, win32ids::MenuAbout, Wide(uitext::MenuAbout).c_str());
     HMENU bar = CreateMenu();
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings),
                 Wide(uitext::MenuSettings).c_str());
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(WindowMenu_),
                 Wide(uitext::MenuWindow).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), Wide(uitext::MenuHelp).c_str());
     return bar;
 }
 
@@ -97,6 +101,10 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case win32ids::MenuTile:
             SendMessageW(MdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+            return 0;
+        case win32ids::MenuAbout:
+            MessageBoxW(Handle_, Wide(uitext::AboutText(VETRIN_VERSION_TEXT)).c_str(),
+                        Wide(uitext::AboutCaption).c_str(), MB_OK | MB_ICONINFORMATION);
             return 0;
         default:
             if (LOWORD(wParam) >= win32ids::FirstChildWindow) {

@@ -1,6 +1,7 @@
-// The application's main frame: a multiple-document frame with the menu bar 設定 and ウィンドウ,
-// the MDI client that holds the log, result, project and statistics windows, and the message loop
-// that serves them (dialog keys in the project window, the result window's keys).
+// The application's main frame: a multiple-document frame with the menu bar 設定, ウィンドウ and
+// ヘルプ (the About box), the MDI client that holds the log, result, project and statistics
+// windows, and the message loop that serves them (dialog keys in the project window, the result
+// window's keys).
 #pragma once
 
 #include <windows.h>

@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -86,6 +87,21 @@ private slots:
         QCOMPARE(option.CommandLine, std::string("kate -l %L %F"));
         QVERIFY(ReadAll(Dir.filePath("vrt.ini")).contains("CommandLine=kate -l %L %F\r\n"));
         QVERIFY(!window.findChild<TOptionDialog*>()); // freed when it closed
+    }
+
+    void aboutShowsTheVersionOfTheBuild() {
+        TVtOption option(Dir.filePath("vrt.ini").toStdString());
+        TMainWindow window(option);
+        QString text;
+        AnswerModalDialog([&](QWidget* shownDialog) {
+            auto* box = qobject_cast<QMessageBox*>(shownDialog);
+            if (!box) return;
+            text = box->text();
+            box->accept();
+        });
+        window.findChild<QAction*>("About")->trigger();
+        QVERIFY2(text.contains(VETRIN_PROJECT_VERSION), qPrintable(text));
+        QVERIFY(text.contains("MIT"));
     }
 
     void closingChildWindowsMinimisesThem() {

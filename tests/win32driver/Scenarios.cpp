@@ -82,9 +82,8 @@ bool SameLines(const std::vector<std::wstring>& shown, const std::vector<std::ws
     return false;
 }
 
-// The dialog of the settings of a rule row, opened with its "…" button.
-HWND OpenRuleDialog(const TApp& app, int row) {
-    Press(Descendant(ProjectWindow(app), win32ids::FirstRuleButton + row));
+// The first dialog or message box of the program, once one is open (null after 10 seconds).
+HWND WaitForDialog(const TApp& app) {
     HWND dialog = nullptr;
     WaitUntil(
         [&] {
@@ -94,6 +93,12 @@ HWND OpenRuleDialog(const TApp& app, int row) {
         },
         10000);
     return dialog;
+}
+
+// The dialog of the settings of a rule row, opened with its "…" button.
+HWND OpenRuleDialog(const TApp& app, int row) {
+    Press(Descendant(ProjectWindow(app), win32ids::FirstRuleButton + row));
+    return WaitForDialog(app);
 }
 
 bool Closes(HWND dialog) {
@@ -295,6 +300,49 @@ bool DialogScenario(const TApp& app) {
         return Fail("the refused limit changed the rule");
     PressDialogButton(dialog, IDCANCEL);
     return Closes(dialog);
+}
+
+namespace {
+
+// The FileVersion string of the version record of the process's executable.
+std::wstring FileVersionOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return L"";
+    wchar_t path[MAX_PATH];
+    DWORD size = MAX_PATH;
+    BOOL named = QueryFullProcessImageNameW(process, 0, path, &size);
+    CloseHandle(process);
+    if (!named) return L"";
+    std::vector<char> record(GetFileVersionInfoSizeW(path, nullptr));
+    if (record.empty() ||
+        !GetFileVersionInfoW(path, 0, static_cast<DWORD>(record.size()), record.data()))
+        return L"";
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(record.data(), L"\\StringFileInfo\\041104B0\\FileVersion",
+                        reinterpret_cast<void**>(&text), &length) ||
+        length == 0)
+        return L"";
+    return std::wstring(text, length - 1);
+}
+
+} // namespace
+
+bool AboutScenario(const TApp& app) {
+    std::wstring version = FileVersionOf(app.ProcessId);
+    if (version.empty()) return Fail("vetrin.exe has no version record");
+    PostMessageW(app.Frame, WM_COMMAND, MAKEWPARAM(win32ids::MenuAbout, 0), 0);
+    HWND box = WaitForDialog(app);
+    if (!box) return Fail("バージョン情報 shows nothing");
+    std::wstring said;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        said += Text(child) + L"\n";
+    if (said.find(version) == std::wstring::npos)
+        return Fail("the About box does not name the version " + Narrow(version) + ":" +
+                    OpenDialogs(app));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (!WaitUntil([&] { return !IsWindow(box); }, 5000)) return Fail("the About box stays");
+    return true;
 }
 
 } // namespace driver

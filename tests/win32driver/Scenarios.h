@@ -31,6 +31,9 @@ bool StatisticsScenario(const TApp& app, const std::vector<std::wstring>& expect
 // The line length rule's dialog: Cancel keeps the setting, OK takes it, a negative limit is
 // refused.
 bool DialogScenario(const TApp& app);
+// ヘルプ → バージョン情報: a message box that names the version of the program's own version
+// record (FileVersion), closed with OK.
+bool AboutScenario(const TApp& app);
 // Every rule ticked, then the time from the press on チェック to the run's end with the last
 // finding in the result list, printed as a RESULT line (the best of `rounds`).
 bool BenchScenario(const TApp& app, int rounds);

@@ -2,9 +2,9 @@
 //   vetrin-driver record FILE ARG...              writes the ARGs, one per line (UTF-8), to FILE
 //   vetrin-driver SCENARIO EXPECTED VETRIN.EXE ARG...
 //       starts VETRIN.EXE with the ARGs, runs the scenario (check, stop, editor, stats, dialog,
-//       show, bench) against EXPECTED (a UTF-8 file of expected lines, the editor's record file,
-//       the file that says the screen is ready, or the bench's rounds), closes the program and
-//       answers 0 when everything held.
+//       about, show, bench) against EXPECTED (a UTF-8 file of expected lines, the editor's record
+//       file, the file that says the screen is ready, or the bench's rounds), closes the program
+//       and answers 0 when everything held.
 #include "Scenarios.h"
 
 #include "RemoteWindows.h"
@@ -109,6 +109,8 @@ int RunScenario(int argc, wchar_t** argv) {
             ok = driver::StatisticsScenario(app, ReadLines(expected));
         else if (scenario == L"dialog")
             ok = driver::DialogScenario(app);
+        else if (scenario == L"about")
+            ok = driver::AboutScenario(app);
         else if (scenario == L"bench")
             ok = driver::BenchScenario(app, std::max(1, _wtoi(expected.c_str())));
         else if (scenario == L"show")
