@@ -185,15 +185,28 @@ void TCheckSession::ReadMemberAlone(const std::string& path, TVbMemberKind kind)
     ReadIncomplete_ = false;
 }
 
-bool TCheckSession::RecheckMember(const std::string& fileName) {
-    if (!Checked_ || NeedsRead(Project_.FileName)) return false;
-    TVtPartsList& members = Project_.Children;
+int TCheckSession::MemberIndex(const std::string& fileName) const {
+    const TVtPartsList& members = Project_.Children;
     const auto found = std::find_if(members.begin(), members.end(),
                                     [&](const TVtParts* m) { return m->FileName == fileName; });
-    if (found == members.end()) return false;
-    auto* member = dynamic_cast<TVbSource*>(*found);
+    return found == members.end() ? -1 : static_cast<int>(found - members.begin());
+}
+
+bool TCheckSession::ReportMemberSymbols(const std::string& fileName) {
+    const int index = MemberIndex(fileName);
+    if (!SymbolsKept_ || index < 0) return false;
+    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(1);
+    NeedsSymbols_ = NeedsProjectSymbols(Rules_);
+    ReportProjectSymbols(*copies.front(), index);
+    return true;
+}
+
+bool TCheckSession::RecheckMember(const std::string& fileName) {
+    if (!Checked_ || NeedsRead(Project_.FileName)) return false;
+    const int index = MemberIndex(fileName);
+    if (index < 0) return false;
+    auto* member = dynamic_cast<TVbSource*>(Project_.Children[static_cast<std::size_t>(index)]);
     if (!member) return false;
-    const int index = static_cast<int>(found - members.begin());
     TRunEnd end{RunReads_, RunChecks_};
     BeginRun(false, false);
     member->ReleaseParse();

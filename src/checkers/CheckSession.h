@@ -120,6 +120,11 @@ public:
     // summaries kept from the last check). Answers false, and does nothing, when the project
     // has no such member or must be read and checked whole (NeedsRead, or no check since the read).
     bool RecheckMember(const std::string& fileName);
+    // Hands out the findings of the rules on the symbol table for the member named `fileName`,
+    // from the table of the last check as RecheckMember keeps it up to date (another member's
+    // change can make a declaration of this one unused). Answers false, and does nothing, when
+    // no table is kept or the project has no such member.
+    bool ReportMemberSymbols(const std::string& fileName);
 
     // The line counts of every member, in project order (the comment statistics rule fills them
     // during a check).
@@ -192,6 +197,8 @@ private:
     // member `only`'s when it is not negative. A session that keeps the parse keeps the table
     // for RecheckMember.
     void ReportProjectSymbols(TVetrins& rules, int only = -1);
+    // The index of the member named `fileName` among the project's children, or -1.
+    int MemberIndex(const std::string& fileName) const;
     // Reads a member from its text in MemberTexts_ or else from its file (LoadMemberFile).
     std::string LoadMember(TVtParts& member, const std::string& fileName) const;
     struct TMemberReport {

@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "vbsource/VbSource.h"
 
+#include <algorithm>
 #include <exception>
 
 using nlohmann::json;
@@ -172,8 +173,10 @@ void TLanguageServer::Dispatch(const json& id, const std::string& method, const 
     } else if (method == "textDocument/didChange") {
         DidChange(params);
     } else if (method == "textDocument/didSave") {
-        if (TOpenDocument* document = Document(params))
+        if (TOpenDocument* document = Document(params)) {
             Publish(*document, params.at("textDocument").at("uri").get<std::string>());
+            RefreshSymbolFindings(*document);
+        }
     } else if (method == "textDocument/didClose") {
         DidClose(params);
     } else if (method == "workspace/didChangeConfiguration") {
@@ -323,6 +326,7 @@ void TLanguageServer::DidChange(const json& params) {
         document->Text.ReplaceRange(position(range.at("start")), position(range.at("end")), text);
     }
     Publish(*document, item.at("uri").get<std::string>());
+    RefreshSymbolFindings(*document);
 }
 
 void TLanguageServer::DidClose(const json& params) {
@@ -347,11 +351,37 @@ void TLanguageServer::Publish(TOpenDocument& document, const std::string& uri) {
         document.Check = CheckOfProject(std::string());
         document.Findings = document.Check->Check(document.Path, text);
     }
+    PublishFindings(document, uri);
+}
+
+void TLanguageServer::PublishFindings(const TOpenDocument& document, const std::string& uri) {
     Notify("textDocument/publishDiagnostics",
            {{"uri", uri},
             {"version", document.Version},
             {"diagnostics",
              Diagnostics(document.Findings, document.Text, document.Check->CodePage())}});
+}
+
+void TLanguageServer::RefreshSymbolFindings(const TOpenDocument& changed) {
+    if (!changed.Check || changed.Check->Project().empty()) return;
+    auto same = [](const TFindingRecord& a, const TFindingRecord& b) {
+        return a.Rule == b.Rule && a.Line == b.Line && a.Message == b.Message;
+    };
+    for (auto& [uri, other] : Documents_) {
+        if (&other == &changed || other.Check != changed.Check) continue;
+        std::optional<std::vector<TFindingRecord>> fresh = other.Check->SymbolFindings(other.Path);
+        if (!fresh) continue;
+        // The symbol table's findings come after the member's others, as in a whole check.
+        std::vector<TFindingRecord> findings;
+        for (const TFindingRecord& finding : other.Findings)
+            if (!other.Check->IsSymbolFinding(finding)) findings.push_back(finding);
+        findings.insert(findings.end(), fresh->begin(), fresh->end());
+        if (std::equal(findings.begin(), findings.end(), other.Findings.begin(),
+                       other.Findings.end(), same))
+            continue;
+        other.Findings = std::move(findings);
+        PublishFindings(other, uri);
+    }
 }
 
 void TLanguageServer::Restart() {

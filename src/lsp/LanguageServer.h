@@ -57,6 +57,10 @@ private:
     void DidClose(const nlohmann::json& params);
     // Checks a document's text and publishes its diagnostics.
     void Publish(TOpenDocument& document, const std::string& uri);
+    void PublishFindings(const TOpenDocument& document, const std::string& uri);
+    // After a change of `changed`: the findings of the symbol table's rules of the other open
+    // members of its project, published again where they changed.
+    void RefreshSymbolFindings(const TOpenDocument& changed);
     TMemberCheck* CheckFor(const std::string& path);
     TMemberCheck* CheckOfProject(const std::string& project);
     TOpenDocument* Document(const nlohmann::json& params);

@@ -67,4 +67,17 @@ std::vector<TFindingRecord> TMemberCheck::Check(const std::string& member, std::
     return findings;
 }
 
+std::optional<std::vector<TFindingRecord>> TMemberCheck::SymbolFindings(const std::string& member) {
+    Collector_.Findings.clear();
+    if (!Session_.ReportMemberSymbols(member)) return std::nullopt;
+    std::vector<TFindingRecord> findings = std::move(Collector_.Findings);
+    Collector_.Findings.clear();
+    return findings;
+}
+
+bool TMemberCheck::IsSymbolFinding(const TFindingRecord& finding) const {
+    return dynamic_cast<const TProjectSymbolRule*>(
+               Session_.Rules().FindByClassName(finding.Rule)) != nullptr;
+}
+
 void TMemberCheck::Forget(const std::string& member) { Texts_.erase(member); }

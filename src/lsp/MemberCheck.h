@@ -6,6 +6,7 @@
 #include "framework/Finding.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ public:
     // and checked whole the first time and whenever its files changed on disk; otherwise the member
     // alone is checked again. Raises what the read raises.
     std::vector<TFindingRecord> Check(const std::string& member, std::string_view text);
+    // The findings of the rules on the symbol table for a member, from the project's table as the
+    // last check left it (another member's change can make a declaration of this one unused);
+    // none when no table is kept.
+    std::optional<std::vector<TFindingRecord>> SymbolFindings(const std::string& member);
+    // Whether a finding is one of a rule on the symbol table.
+    bool IsSymbolFinding(const TFindingRecord& finding) const;
     // The member is read from its file again (the editor closed it).
     void Forget(const std::string& member);
 

@@ -172,6 +172,18 @@ class LanguageServerTest(unittest.TestCase):
         self.assertTrue(any(r == "TVbUnusedProcedures" for f in expected.values() for _, r, _ in f))
 
         bas = self.project / "modCommon.bas"
+        # A call written in the form makes the module's FormatPrice used: the module's open
+        # diagnostics follow, though only the form was checked again.
+        unused = "プロシージャ FormatPrice は未使用です。"
+        self.assertIn(unused, [m for _, _, m in expected[str(bas)]])
+        frm = self.project / "MainForm.frm"
+        at = frm.read_bytes().decode("cp932").split("\r\n").index("    Dim found As Long")
+        d = as_findings(server.change(frm, 2, edit(at + 1, 0, 0, "    found = FormatPrice(1, True)\r\n")))
+        self.assertFalse(any(" found " in m for _, _, m in d), d)
+        d = as_findings(server.diagnostics(uri_of(bas)))
+        self.assertNotIn(unused, [m for _, _, m in d])
+        self.assertEqual(len(d), len(expected[str(bas)]) - 1)
+
         lines = bas.read_bytes().decode("cp932").split("\r\n")
         at = lines.index("    Dim message As String")
         # An incremental insertion: a new unused local with a name in Japanese, after which
