@@ -1,6 +1,7 @@
 #include "checkers/CheckSession.h"
 
 #include "checkers/Checkers.h"
+#include "checkers/MemberWalk.h"
 #include "checkers/SyntaxRule.h"
 #include "framework/Errors.h"
 #include "framework/OrderedRun.h"
@@ -295,7 +296,7 @@ std::vector<std::unique_ptr<TVetrins>> TCheckSession::RuleCopies(int members) co
     const int count = std::min(JobsFor(Settings_.Jobs), std::max(members, 1));
     std::vector<std::unique_ptr<TVetrins>> copies;
     for (int w = 0; w < count; ++w) {
-        auto copy = std::make_unique<TVetrins>();
+        auto copy = std::make_unique<TWalkingRules>();
         AddAllCheckers(*copy);
         for (int r = 0; r < Rules_.Count(); ++r) {
             TVetrin& rule = *copy->Items(r);

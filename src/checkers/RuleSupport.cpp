@@ -16,6 +16,7 @@ void TNameIndex::Clear() {
             Heads_[e.Hash & (Heads_.size() - 1)] = -1;
     }
     Entries_.clear();
+    Lengths_ = 0;
 }
 
 void TNameIndex::Link(std::size_t entry) {
@@ -26,6 +27,7 @@ void TNameIndex::Link(std::size_t entry) {
 
 void TNameIndex::Add(std::string_view name) {
     Entries_.push_back({name, Hash(name), -1});
+    Lengths_ |= LengthBit(name);
     if (Entries_.size() > Heads_.size()) {
         // More names than slots: twice the slots, every entry linked again.
         Heads_.assign(Heads_.size() * 2, -1);

@@ -24,7 +24,8 @@ public:
     std::size_t Count() const { return Entries_.size(); }
     // Calls visit(entry) for every entry whose name is `name`.
     template <typename F> void ForEachEntry(std::string_view name, F&& visit) const {
-        if (Entries_.empty()) return;
+        // Most names looked up have a length no entry has: they are not hashed at all.
+        if (!(Lengths_ & LengthBit(name))) return;
         const std::uint32_t hash = Hash(name);
         for (std::int32_t e = Heads_[hash & (Heads_.size() - 1)]; e >= 0; e = Entries_[e].Next)
             if (Entries_[e].Hash == hash && Entries_[e].Name == name)
@@ -41,6 +42,11 @@ private:
         return h;
     }
     void Link(std::size_t entry);
+    // Bit n: an entry is n bytes long (bit 63: 63 or more).
+    static std::uint64_t LengthBit(std::string_view name) {
+        return std::uint64_t{1} << (name.size() < 63 ? name.size() : 63);
+    }
+    std::uint64_t Lengths_ = 0;
     struct TEntry {
         std::string_view Name;
         std::uint32_t Hash;

@@ -3,18 +3,29 @@
 #include "checkers/CheckerTexts.h"
 #include "checkers/RuleSupport.h"
 
-void TVBNeedOptionExplicit::Check(TVtParts& part) {
-    const auto& tokens = dynamic_cast<TVbSource&>(part).Tokens;
-    // The two keywords side by side, anywhere in the file; comments and strings are single
-    // tokens of their own kinds and never count.
-    for (int i = 0; i + 1 < tokens.Count(); ++i) {
-        const TVbToken* a = tokens.Get(i);
-        const TVbToken* b = tokens.Get(i + 1);
-        if (a->Kind == tkKeyword && a->Text() == "Option" && b->Kind == tkKeyword &&
-            b->Text() == "Explicit")
+void TVBNeedOptionExplicit::BeginWalk(const TVbSource&) {
+    Before_ = nullptr;
+    Found_ = false;
+}
+
+void TVBNeedOptionExplicit::WalkLine(const TVbSource& source, const TWalkLine& line) {
+    if (Found_ || line.TokenCount == 0) return;
+    // The two keywords side by side, anywhere in the file (also across a line end); comments and
+    // strings are single tokens of their own kinds and never count.
+    const TVbToken* token = source.Tokens.Get(line.FirstToken);
+    for (int i = 0; i < line.TokenCount; ++i, ++token) {
+        const TVbToken* a = Before_;
+        Before_ = token;
+        if (a && a->Kind == tkKeyword && a->Text() == "Option" && token->Kind == tkKeyword &&
+            token->Text() == "Explicit") {
+            Found_ = true;
             return;
+        }
     }
-    Report(CheckerTexts().NoOptionExplicit);
+}
+
+void TVBNeedOptionExplicit::EndWalk(TVbSource&) {
+    if (!Found_) Report(CheckerTexts().NoOptionExplicit);
 }
 
 bool TVBNeedOptionExplicit::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

@@ -1,9 +1,13 @@
 // Unused arguments: an argument that its procedure's body never mentions.
 #pragma once
 
-#include "checkers/DescribedRule.h"
+#include "checkers/MemberWalk.h"
+#include "checkers/RuleSupport.h"
 
-class TVBUnusedArguments : public TDescribedRule {
+#include <string>
+#include <vector>
+
+class TVBUnusedArguments : public TWalkedRule {
 public:
     // Argument names never reported (compared without regard to letter case).
     TStringList ExceptionList;
@@ -11,10 +15,16 @@ public:
     // procedures) are skipped whatever its value.
     bool ExceptEventProcedure = false;
 
-    void Check(TVtParts& part) override;
     void Settings(TSettingsVisitor& visitor) override;
     bool IsTarget(const TVtParts& part) const override;
+    unsigned Needs() const override { return wnProcedures; }
+    void BeginWalk(const TVbSource&) override {}
+    void WalkProcedure(const TVbSource& source, const TVbMethod& method) override;
 
 private:
     bool IsExcepted(std::string_view name) const;
+    // Kept from procedure to procedure for their room.
+    TNameIndex Names_;
+    std::vector<char> Found_;
+    std::string Message_;
 };

@@ -1,10 +1,20 @@
 // Comment statistics: total, code, blank and comment lines of each source file.
 #pragma once
 
-#include "checkers/DescribedRule.h"
+#include "checkers/MemberWalk.h"
 
-class TVbAnalyzeStatistics : public TDescribedRule {
+class TVbAnalyzeStatistics : public TWalkedRule {
 public:
-    void Check(TVtParts& part) override;
     bool IsTarget(const TVtParts& part) const override;
+    unsigned Needs() const override { return wnLines; }
+    void BeginWalk(const TVbSource& source) override;
+    void WalkLine(const TVbSource& source, const TWalkLine& line) override;
+
+protected:
+    void EndWalk(TVbSource& source) override;
+
+private:
+    TVbStaticticsInfo Counts_;
+    int Next_ = 0;       // the first token not yet counted
+    bool Ended_ = false; // every line left is blank and counted
 };

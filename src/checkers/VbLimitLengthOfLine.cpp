@@ -12,40 +12,53 @@ bool IsAttributeLine(const TVbToken& first) {
 }
 } // namespace
 
-void TVbLimitLengthOfLine::Check(TVtParts& part) {
-    auto& source = dynamic_cast<TVbSource&>(part);
+void TVbLimitLengthOfLine::BeginWalk(const TVbSource& source) {
     const TSourceList& raw = source.RawLines;
     const TVbTokenList& tokens = source.Tokens;
-    if (raw.Count() == 0) return;
-
     // The header VB writes (VERSION, designer block, Attribute lines) is not judged: start at
     // the physical line of the first token after it, or at the last line when all is header.
-    int first = raw.Count() - 1;
+    First_ = raw.Count() - 1;
     for (int i = 0; i < tokens.Count(); ++i) {
         const TVbToken* token = tokens.Get(i);
         if (token->Scope == scHeader) continue;
         int index = token->Line - 1; // raw lines are numbered 1..n
         if (index >= 0 && index < raw.Count() && raw.LineNumber(index) == token->Line)
-            first = index;
+            First_ = index;
         break;
     }
-
+    Token_ = 0;
+    TooLong_.clear();
     const TCheckerTexts& t = CheckerTexts();
-    const std::string message = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
-    // Tokens come in line order: k walks them beside the lines, to the first token of each.
-    int k = 0;
-    for (int j = first; j < raw.Count(); ++j) {
-        const std::int32_t number = raw.LineNumber(j);
-        while (k < tokens.Count() && tokens.Get(k)->Line < number)
-            ++k;
-        // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
-        if (static_cast<std::int64_t>(raw.Text(j).size()) <= MaxLength) continue;
-        // An Attribute line inside the code ("Attribute Step.VB_Description = ...") is the IDE's:
-        // its editor never shows it, so no one can shorten it there.
-        if (k < tokens.Count() && tokens.Get(k)->Line == number && IsAttributeLine(*tokens.Get(k)))
-            continue;
-        ReportAt(message, number);
-    }
+    Message_ = t.LineTooLongOpen + std::to_string(MaxLength) + t.LineTooLongClose;
+}
+
+void TVbLimitLengthOfLine::WalkLine(const TVbSource& source, const TWalkLine& line) {
+    const TSourceList& raw = source.RawLines;
+    const int j = line.Index;
+    if (j < First_ || j >= raw.Count()) return;
+    const TVbTokenList& tokens = source.Tokens;
+    const std::int32_t number = raw.LineNumber(j);
+    // The first token on or after the line: tokens come in line order, so it is the first token
+    // the walk hands with the line when the line has the walk's number.
+    if (number == line.Number && line.FirstToken >= Token_)
+        Token_ = line.FirstToken;
+    else
+        while (Token_ < tokens.Count() && tokens.Get(Token_)->Line < number)
+            ++Token_;
+    // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
+    if (static_cast<std::int64_t>(raw.Text(j).size()) <= MaxLength) return;
+    // An Attribute line inside the code ("Attribute Step.VB_Description = ...") is the IDE's:
+    // its editor never shows it, so no one can shorten it there.
+    if (Token_ < tokens.Count() && tokens.Get(Token_)->Line == number &&
+        IsAttributeLine(*tokens.Get(Token_)))
+        return;
+    TooLong_.push_back(number);
+}
+
+void TVbLimitLengthOfLine::EndWalk(TVbSource&) {
+    for (std::int32_t number : TooLong_)
+        ReportAt(Message_, number);
+    TooLong_ = {};
 }
 
 bool TVbLimitLengthOfLine::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }

@@ -9,48 +9,45 @@ namespace {
 constexpr int MaxProbes = 101;
 } // namespace
 
-void TVbProhibitImplicitPublicDeclaration::Check(TVtParts& part) {
-    auto& source = dynamic_cast<TVbSource&>(part);
+void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source,
+                                                         const TVbMethod& method) {
     const TVbTokenList& tokens = source.Tokens;
     const TCheckerTexts& t = CheckerTexts();
     if (tokens.Count() == 0) return;
-    for (int m = 0; m < source.Methods.Count(); ++m) {
-        const TVbToken* name = source.Methods.Get(m)->NameToken;
-        // Only procedures the tokenizer read in Public scope can be public by default.
-        if (name->Scope != scPublic) continue;
-        // The start-up procedure has no caller in the project to hide it from.
-        if (ExceptSubMain && name->Text() == "Main") continue;
+    const TVbToken* name = method.NameToken;
+    // Only procedures the tokenizer read in Public scope can be public by default.
+    if (name->Scope != scPublic) return;
+    // The start-up procedure has no caller in the project to hide it from.
+    if (ExceptSubMain && name->Text() == "Main") return;
 
-        // The first token of the declaration line: bisect the token list by line. mid is never
-        // excluded, so a line holding only the last token is not hit; the probes are capped.
-        const std::int32_t line = name->Line;
-        int lo = 0;
-        int hi = tokens.Count() - 1;
-        int mid = (lo + hi) / 2;
-        bool hit = false;
-        for (int probe = 0; probe < MaxProbes; ++probe) {
-            std::int32_t at = tokens.Get(mid)->Line;
-            if (at == line) {
-                hit = true;
-                break;
-            }
-            if (at < line)
-                lo = mid;
-            else
-                hi = mid;
-            mid = (lo + hi) / 2;
+    // The first token of the declaration line: bisect the token list by line. mid is never
+    // excluded, so a line holding only the last token is not hit; the probes are capped.
+    const std::int32_t line = name->Line;
+    int lo = 0;
+    int hi = tokens.Count() - 1;
+    int mid = (lo + hi) / 2;
+    bool hit = false;
+    for (int probe = 0; probe < MaxProbes; ++probe) {
+        std::int32_t at = tokens.Get(mid)->Line;
+        if (at == line) {
+            hit = true;
+            break;
         }
-        if (!hit)
-            WriteLog(t.ImplicitPublicSearchFailed + part.FileName + ":" + std::to_string(line));
-        while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line)
-            --mid;
-
-        std::string_view first = tokens.Get(mid)->Text();
-        if (first == "Public" || first == "Private" || first == "Friend") continue;
-        ReportAt(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text(), part.CodePage()) +
-                     t.ImplicitPublicClose,
-                 line);
+        if (at < line)
+            lo = mid;
+        else
+            hi = mid;
+        mid = (lo + hi) / 2;
     }
+    if (!hit) DeferLog(t.ImplicitPublicSearchFailed + source.FileName + ":" + std::to_string(line));
+    while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line)
+        --mid;
+
+    std::string_view first = tokens.Get(mid)->Text();
+    if (first == "Public" || first == "Private" || first == "Friend") return;
+    Defer(t.ImplicitPublicOpen + platform::MarkSourceText(name->Text(), source.CodePage()) +
+              t.ImplicitPublicClose,
+          line);
 }
 
 bool TVbProhibitImplicitPublicDeclaration::IsTarget(const TVtParts& part) const {

@@ -199,6 +199,7 @@ void TVetrins::CheckPart(TVtParts& part) {
     // First the rules that ignore exclusion (they fill the part's exclusion list), then the rest.
     for (const auto& checker : Items_)
         if (checker->Enabled && checker->IgnoresExclusion()) checker->Run(part);
+    WalkPart(part);
     for (const auto& checker : Items_)
         if (checker->Enabled && !checker->IgnoresExclusion()) checker->Run(part);
 }

@@ -100,6 +100,8 @@ public:
     int Count() const { return static_cast<int>(Items_.size()); }
     TVetrin* Items(int index) const;
     TVetrin* FindByClassName(std::string_view className) const;
+    // Runs the enabled rules on the part: first those that ignore exclusion, then WalkPart, then
+    // the others, each in collection order.
     virtual void CheckPart(TVtParts& part);
     // Where the findings go (not owned; none: they are dropped).
     void SetFindings(TFindingSink* sink) { Findings_ = sink; }
@@ -117,6 +119,11 @@ public:
     // that no rule's section is in it). Both record FileName when they succeed.
     void SaveToFile(const std::string& fileName);
     void LoadFromFile(const std::string& fileName);
+
+protected:
+    // Called once the rules that ignore exclusion have checked the part and before the others
+    // do: a collection that walks a part once for several of its rules does that here.
+    virtual void WalkPart(TVtParts&) {}
 
 private:
     friend class TVetrin;

@@ -39,7 +39,8 @@ void SplitStatements(TVbSyntax& syntax) {
         lastClosedLine = current.Line;
         open = false;
     };
-    for (std::uint32_t k = 0; k < words.size(); ++k) {
+    const auto count = static_cast<std::uint32_t>(words.size());
+    for (std::uint32_t k = 0; k < count; ++k) {
         const TVbWord& w = words[k];
         if (w.Kind == TVbWordKind::Comment) {
             close(false);
@@ -73,6 +74,15 @@ void SplitStatements(TVbSyntax& syntax) {
             open = true;
         }
         ++current.Count;
+        // The words after it that go on the same statement, counted in one run.
+        while (k + 1 < count) {
+            const TVbWord& next = words[k + 1];
+            if (next.Line != current.Line || next.Kind == TVbWordKind::Comment ||
+                next.Kind == TVbWordKind::Directive || next.Kind == TVbWordKind::Separator)
+                break;
+            ++current.Count;
+            ++k;
+        }
     }
     close(false);
 }

@@ -20,21 +20,65 @@ bool IsPublic(TVbScope scope) {
     return scope == TVbScope::Public || scope == TVbScope::Friend || scope == TVbScope::None;
 }
 
-// Hash and equality of names with ASCII letters folded.
-struct TNameHash {
-    // The length and the folded first two and last two bytes: names of a module differ there.
-    static std::size_t Fold(char c) {
-        return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
+// Distinct names, compared as VB compares them (ASCII letters folded): open addressing on a hash
+// of the whole folded name, so that names which differ only inside ("v1000x", "v1001x") spread.
+class TNameSet {
+public:
+    explicit TNameSet(std::size_t expected) {
+        std::size_t size = 64;
+        while (size < expected * 2)
+            size *= 2;
+        Slots_.assign(size, -1);
     }
-    std::size_t operator()(std::string_view name) const {
-        if (name.empty()) return 0;
-        const std::size_t n = name.size();
-        return (n * 0x9E3779B1u) ^ (Fold(name[0]) << 8) ^ (Fold(name[n > 1 ? 1 : 0]) << 16) ^
-               (Fold(name[n - 1]) << 24) ^ (Fold(name[n > 2 ? n - 2 : 0]) << 32);
+    void Insert(std::string_view name) {
+        const std::uint32_t hash = Hash(name);
+        std::size_t s = Find(name, hash);
+        if (Slots_[s] >= 0) return;
+        Slots_[s] = static_cast<std::int32_t>(Names_.size());
+        Names_.push_back({name, hash});
+        if (Names_.size() * 2 > Slots_.size()) Grow();
     }
-};
-struct TNameEqual {
-    bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+    bool Contains(std::string_view name) const { return Slots_[Find(name, Hash(name))] >= 0; }
+    std::size_t Size() const { return Names_.size(); }
+    // Each name once, as first inserted.
+    template <typename F> void ForEach(F&& visit) const {
+        for (const TEntry& e : Names_)
+            visit(e.Name);
+    }
+
+private:
+    struct TEntry {
+        std::string_view Name;
+        std::uint32_t Hash;
+    };
+    static std::uint32_t Hash(std::string_view name) {
+        std::uint32_t h = 2166136261u;
+        for (char c : name)
+            h = (h ^ static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c)) * 16777619u;
+        return h;
+    }
+    // The slot of the name, or the empty slot where it would go.
+    std::size_t Find(std::string_view name, std::uint32_t hash) const {
+        const std::size_t mask = Slots_.size() - 1;
+        std::size_t s = hash & mask;
+        for (std::int32_t i; (i = Slots_[s]) >= 0; s = (s + 1) & mask) {
+            const TEntry& e = Names_[static_cast<std::size_t>(i)];
+            if (e.Hash == hash && SameName(e.Name, name)) break;
+        }
+        return s;
+    }
+    void Grow() {
+        Slots_.assign(Slots_.size() * 2, -1);
+        const std::size_t mask = Slots_.size() - 1;
+        for (std::size_t i = 0; i < Names_.size(); ++i) {
+            std::size_t s = Names_[i].Hash & mask;
+            while (Slots_[s] >= 0)
+                s = (s + 1) & mask;
+            Slots_[s] = static_cast<std::int32_t>(i);
+        }
+    }
+    std::vector<std::int32_t> Slots_;
+    std::vector<TEntry> Names_;
 };
 
 // The names a procedure declares for itself: its own name, its parameters and its locals.
@@ -62,8 +106,7 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
         if (d.Procedure >= 0) locals[static_cast<std::size_t>(d.Procedure)].Names.push_back(d.Name);
 
     // The names used, compared as VB compares them: each distinct name folded once at the end.
-    std::unordered_set<std::string_view, TNameHash, TNameEqual> used;
-    used.reserve(syntax.References.size() / 4 + 16);
+    TNameSet used(syntax.References.size() / 4 + 16);
     for (const TVbReference& r : syntax.References) {
         if (r.Procedure >= 0) {
             const TVbProcedure& proc = syntax.Procedures[static_cast<std::size_t>(r.Procedure)];
@@ -74,9 +117,9 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
                 locals[static_cast<std::size_t>(r.Procedure)].Has(r.Name))
                 continue;
         }
-        used.insert(r.Name);
+        used.Insert(r.Name);
     }
-    auto isUsed = [&](std::string_view name) { return used.count(name) > 0; };
+    auto isUsed = [&](std::string_view name) { return used.Contains(name); };
 
     const bool exposed =
         context.ActiveX && SameName(syntax.Attribute("VB_Exposed"), "True") &&
@@ -161,9 +204,8 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
     out.ModuleName = FoldedName(syntax.ModuleName());
     for (std::string_view i : syntax.Implements)
         out.Implements.push_back(FoldedName(i));
-    out.UsedNames.reserve(used.size());
-    for (std::string_view name : used)
-        out.UsedNames.push_back(FoldedName(name));
+    out.UsedNames.reserve(used.Size());
+    used.ForEach([&](std::string_view name) { out.UsedNames.push_back(FoldedName(name)); });
     std::sort(out.UsedNames.begin(), out.UsedNames.end());
     return out;
 }

@@ -28,6 +28,10 @@ struct TReader {
         return k < N && W[k].Kind == TVbWordKind::Operator && W[k].Text == text;
     }
     bool WordHere() const { return I < N && W[I].Kind == TVbWordKind::Word; }
+    // The key of the word at k, or kNone when it is no word.
+    TVbKey KeyAt(std::uint32_t k) const {
+        return k < N && W[k].Kind == TVbWordKind::Word ? W[k].Key : kNone;
+    }
 };
 
 class TBuilder {
@@ -72,20 +76,31 @@ private:
 
         TVbScope scope = TVbScope::None;
         bool isStatic = false, dim = false;
-        for (;; ++r.I) {
-            if (r.IsHere(kPublic) || r.IsHere(kGlobal))
+        // The scope and storage words before the statement's own word, one look at each.
+        auto prefix = [&] {
+            switch (r.KeyAt(r.I)) {
+            case kPublic:
+            case kGlobal:
                 scope = TVbScope::Public;
-            else if (r.IsHere(kPrivate))
+                return true;
+            case kPrivate:
                 scope = TVbScope::Private;
-            else if (r.IsHere(kFriend))
+                return true;
+            case kFriend:
                 scope = TVbScope::Friend;
-            else if (r.IsHere(kStatic))
+                return true;
+            case kStatic:
                 isStatic = true;
-            else if (r.IsHere(kDim))
+                return true;
+            case kDim:
                 dim = true;
-            else
-                break;
-        }
+                return true;
+            default:
+                return false;
+            }
+        };
+        while (prefix())
+            ++r.I;
         const bool prefixed = r.I > 0;
         if (r.IsHere(kSub) || r.IsHere(kFunction) || r.IsHere(kProperty)) {
             Header(r, s, si, scope, isStatic);
@@ -436,7 +451,8 @@ private:
             if (decision) ++p.Complexity;
         };
         auto close = [&](int n) { Depth_ = std::max(0, Depth_ - n); };
-        if (r.Is(0, kIf)) {
+        switch (r.KeyAt(0)) {
+        case kIf: {
             std::uint32_t then = 1;
             while (then < r.N && !r.Is(then, kThen))
                 ++then;
@@ -444,25 +460,43 @@ private:
                 open(true);
             else
                 ++p.Complexity; // a one-line If
-        } else if (r.Is(0, kElseIf)) {
+            break;
+        }
+        case kElseIf:
             ++p.Complexity;
-        } else if (r.Is(0, kEnd) && (r.Is(1, kIf) || r.Is(1, kSelect))) {
-            close(1);
-        } else if (r.Is(0, kFor) || r.Is(0, kDo) || r.Is(0, kWhile)) {
+            break;
+        case kEnd:
+            if (r.Is(1, kIf) || r.Is(1, kSelect)) close(1);
+            break;
+        case kFor:
+        case kDo:
+        case kWhile:
             open(true);
-        } else if (r.Is(0, kSelect)) {
+            break;
+        case kSelect:
             open(false);
-        } else if (r.Is(0, kCase) && !r.Is(1, kElse)) {
-            ++p.Complexity;
-        } else if (r.Is(0, kNext)) {
+            break;
+        case kCase:
+            if (!r.Is(1, kElse)) ++p.Complexity;
+            break;
+        case kNext: {
             int n = 1;
             for (std::uint32_t k = 1; k < r.N; ++k)
                 if (r.SymbolAt(k, ',')) ++n;
             close(n);
-        } else if (r.Is(0, kLoop) || r.Is(0, kWend)) {
+            break;
+        }
+        case kLoop:
+        case kWend:
             close(1);
+            break;
+        default:
+            break;
         }
         for (std::uint32_t k = 0; k < r.N; ++k) {
+            // Only On, GoTo and GoSub start what is looked for here.
+            const TVbKey key = r.KeyAt(k);
+            if (key != kOn && key != kGoTo && key != kGoSub) continue;
             if (r.Is(k, kOn) &&
                 (r.Is(k + 1, kError) || (r.Is(k + 1, kLocal) && r.Is(k + 2, kError)))) {
                 const std::uint32_t j = r.Is(k + 1, kError) ? k + 2 : k + 3;

@@ -127,40 +127,56 @@ constexpr TKeyEntry KeyWords[] = {
     {"WITH", kNone, true},
 };
 
-// Open addressing over the upper-cased words. Most names fail the first test (no word of the
-// table has their length and first letter) and are not hashed at all.
+// Open addressing over the upper-cased words, each slot holding its word's signature (length and
+// first, second and last letters, folded), so that a probe compares a number and only a word with
+// the same signature is compared letter by letter. Most names fail the first tests (no word of the
+// table has their length with their first or their last letter) and are not looked up at all.
 struct TKeySet {
     static constexpr std::size_t MaxLength = 12;
-    std::array<const TKeyEntry*, 512> Slots{};
+    static constexpr std::uint32_t SlotBits = 9;
+    static constexpr std::uint32_t SlotMask = (1u << SlotBits) - 1;
+    struct TSlot {
+        std::uint32_t Signature = 0;
+        const TKeyEntry* Entry = nullptr;
+    };
+    std::array<TSlot, SlotMask + 1> Slots{};
     std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
-    // The length and the first, second and last letters: enough to spread the table's words.
-    static std::uint32_t Hash(std::string_view w) {
-        return static_cast<std::uint32_t>(w.size()) * 97u + Upper(w[0]) * 31u + Upper(w[1]) * 7u +
-               Upper(w.back()) * 131u;
+    std::array<std::uint32_t, MaxLength + 1> LastLetters{};  // bit n: a word ends with 'A' + n
+    // The caller has checked that the word has two bytes at least.
+    static std::uint32_t Signature(std::string_view w) {
+        return static_cast<std::uint32_t>(w.size()) | std::uint32_t{Upper(w[0])} << 8 |
+               std::uint32_t{Upper(w[1])} << 16 | std::uint32_t{Upper(w.back())} << 24;
+    }
+    static std::uint32_t SlotOf(std::uint32_t signature) {
+        return (signature * 0x9E3779B1u) >> (32 - SlotBits);
     }
     TKeySet() {
         for (const TKeyEntry& e : KeyWords) {
-            std::uint32_t s = Hash(e.Upper) & 511u;
-            while (Slots[s])
-                s = (s + 1) & 511u;
-            Slots[s] = &e;
+            const std::uint32_t signature = Signature(e.Upper);
+            std::uint32_t s = SlotOf(signature);
+            while (Slots[s].Entry)
+                s = (s + 1) & SlotMask;
+            Slots[s] = {signature, &e};
             FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
+            LastLetters[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
         }
     }
     const TKeyEntry* Find(std::string_view w) const {
         if (w.size() < 2 || w.size() > MaxLength) return nullptr;
         const unsigned first = Upper(w[0]) - 'A';
         if (first >= 26 || !(FirstLetters[w.size()] & (1u << first))) return nullptr;
-        for (std::uint32_t s = Hash(w) & 511u; Slots[s]; s = (s + 1) & 511u)
-            if (SameName(Slots[s]->Upper, w)) return Slots[s];
+        const unsigned last = Upper(w.back()) - 'A';
+        if (last >= 26 || !(LastLetters[w.size()] & (1u << last))) return nullptr;
+        const std::uint32_t signature = Signature(w);
+        for (std::uint32_t s = SlotOf(signature); Slots[s].Entry; s = (s + 1) & SlotMask)
+            if (Slots[s].Signature == signature && SameName(Slots[s].Entry->Upper, w))
+                return Slots[s].Entry;
         return nullptr;
     }
 };
 
-const TKeySet& KeySet() {
-    static const TKeySet set;
-    return set;
-}
+const TKeySet TheKeySet;
+const TKeySet& KeySet() { return TheKeySet; }
 
 // Reads text that the tokenizer dropped, from `from` on, and appends its words.
 class TDroppedReader {
@@ -327,13 +343,6 @@ TVbWordKind KindOfToken(std::uint8_t kind) {
 
 } // namespace
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
-
 bool IsReservedWord(std::string_view word) {
     const TKeyEntry* e = KeySet().Find(word);
     return e && e->Reserved;
@@ -362,10 +371,14 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
         ++d;
         skip = 0;
     };
-    for (int i = 0; i < tokens.Count(); ++i) {
-        const TVbToken& t = *tokens.Get(i);
+    // The source owns its tokens, one after the other in one block.
+    const int tokenCount = tokens.Count();
+    const TVbToken* const first = tokenCount > 0 ? tokens.Get(0) : nullptr;
+    const std::size_t droppedCount = dropped.size();
+    for (int i = 0; i < tokenCount; ++i) {
+        const TVbToken& t = first[i];
         if (t.Kind == tkVersion || t.Kind == tkHeader || t.Kind == tkAttribute) continue;
-        while (d < dropped.size() && dropped[d].Line < t.Line) {
+        while (d < droppedCount && dropped[d].Line < t.Line) {
             readDropped(dropped[d].Line != lastLine);
         }
         const std::string_view text = t.Text();

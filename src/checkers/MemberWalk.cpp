@@ -1,0 +1,101 @@
+#include "checkers/MemberWalk.h"
+
+#include <algorithm>
+#include <utility>
+
+void TWalkedRule::Defer(std::string message, std::int32_t line) {
+    Deferred_.push_back({false, line, std::move(message)});
+}
+
+void TWalkedRule::DeferLog(std::string text) { Deferred_.push_back({true, 0, std::move(text)}); }
+
+void TWalkedRule::Check(TVtParts& part) {
+    auto& source = dynamic_cast<TVbSource&>(part);
+    if (Walked_ != &source) {
+        TWalkedRule* self = this;
+        WalkMember(source, std::span<TWalkedRule* const>(&self, 1));
+    }
+    Walked_ = nullptr;
+    // Taken out first: a sink that raises leaves nothing behind for the next member.
+    std::vector<TDeferred> deferred = std::move(Deferred_);
+    Deferred_.clear();
+    const std::exception_ptr error = std::exchange(WalkError_, nullptr);
+    for (TDeferred& d : deferred) {
+        if (d.Log)
+            WriteLog(d.Text);
+        else
+            ReportAt(d.Text, d.Line);
+        // The sink keeps its own copy: a member with very many findings is not held twice.
+        std::string().swap(d.Text);
+    }
+    if (error) std::rethrow_exception(error);
+    EndWalk(source);
+}
+
+namespace {
+// Calls one step of a rule's walk; a step that fails ends the rule's part in the walk.
+template <typename F> void Step(std::exception_ptr& error, F&& step) {
+    if (error) return;
+    try {
+        step();
+    } catch (...) {
+        error = std::current_exception();
+    }
+}
+} // namespace
+
+void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
+    // The rules of each step, in their order: the steps ask no rule what it needs.
+    std::vector<TWalkedRule*> lines, procedures;
+    for (TWalkedRule* rule : rules) {
+        rule->Walked_ = &source;
+        rule->Deferred_.clear();
+        rule->WalkError_ = nullptr;
+        Step(rule->WalkError_, [&] { rule->BeginWalk(source); });
+        if (rule->Needs() & wnLines) lines.push_back(rule);
+        if (rule->Needs() & wnProcedures) procedures.push_back(rule);
+    }
+    if (!lines.empty()) {
+        // Logical and raw lines run line for line; a member read but not joined has raw lines
+        // only.
+        const int count = std::max(source.LogicalLines.Count(), source.RawLines.Count());
+        const TVbTokenList& tokens = source.Tokens;
+        const int tokenCount = tokens.Count();
+        const TVbToken* first = tokenCount > 0 ? tokens.Get(0) : nullptr;
+        int k = 0;
+        for (int j = 0; j < count; ++j) {
+            const std::int32_t number = j + 1;
+            const int from = k;
+            // Tokens come in line order.
+            if (j + 1 == count)
+                k = tokenCount;
+            else
+                while (k < tokenCount && first[k].Line <= number)
+                    ++k;
+            const TWalkLine line{j, number, from, k - from};
+            for (TWalkedRule* rule : lines)
+                Step(rule->WalkError_, [&] { rule->WalkLine(source, line); });
+        }
+    }
+    if (!procedures.empty())
+        for (int m = 0; m < source.Methods.Count(); ++m) {
+            const TVbMethod& method = *source.Methods.Get(m);
+            for (TWalkedRule* rule : procedures)
+                Step(rule->WalkError_, [&] { rule->WalkProcedure(source, method); });
+        }
+}
+
+void TWalkingRules::WalkPart(TVtParts& part) {
+    Walkers_.clear();
+    const auto* source = dynamic_cast<const TVbSource*>(&part);
+    for (int i = 0; i < Count(); ++i) {
+        auto* rule = dynamic_cast<TWalkedRule*>(Items(i));
+        if (!rule) continue;
+        rule->Walked_ = nullptr; // a walk that an error cut short is not taken for this one
+        // The rules whose turn will check the part (TVetrin::Run), and only those.
+        if (source && rule->Enabled && !rule->IgnoresExclusion() && rule->IsTarget(part) &&
+            part.HasContent() && part.IsCheckTarget())
+            Walkers_.push_back(rule);
+    }
+    if (!Walkers_.empty()) WalkMember(*source, Walkers_);
+}
