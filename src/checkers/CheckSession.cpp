@@ -6,6 +6,7 @@
 #include "framework/Errors.h"
 #include "framework/OrderedRun.h"
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 #include "vbsource/VbProjectParser.h"
 
 #include <algorithm>
@@ -21,6 +22,13 @@ void TCheckSession::KeepFor(TMemberOutput& output, TVetrins& rules, TFindingColl
 }
 
 namespace {
+// Ends the run of a check: the next read or check counts its own steps.
+struct TRunEnd {
+    bool& Reads;
+    bool& Checks;
+    ~TRunEnd() { Reads = Checks = false; }
+};
+
 // More threads than this only cost memory: no machine that runs a checker has more cores.
 constexpr int MaxJobs = 256;
 
@@ -143,9 +151,89 @@ void TCheckSession::ReadProject(const std::string& path) {
     if (ReadDone_) ReadDone_();
 }
 
+std::string TCheckSession::LoadMember(TVtParts& member, const std::string& fileName) const {
+    if (MemberTexts_) {
+        if (auto text = MemberTexts_->find(fileName); text != MemberTexts_->end()) {
+            member.FileName = fileName;
+            member.RawLines.AssignText(text->second);
+            // NeedsRead compares with the file on disk, which the text stands for.
+            member.FileAge = platform::FileTimeStamp(fileName);
+            return std::string();
+        }
+    }
+    return LoadMemberFile(member, fileName);
+}
+
+void TCheckSession::ReadMemberAlone(const std::string& path, TVbMemberKind kind) {
+    std::unique_ptr<TVbSource> source = NewMemberSource(kind, &Project_);
+    if (!source) throw EGeneralError(platform::MarkPath(path) + " : not a VB source file");
+    ReadIncomplete_ = true;
+    ParseReleased_ = false;
+    Checked_ = SymbolsKept_ = false;
+    Project_.Clear();
+    Project_.FileName.clear();
+    Project_.FileAge.reset();
+    Project_.RawLines.Clear();
+    Project_.LogicalLines.Clear();
+    Project_.SetCodePage(*platform::FindCodePage(Settings_.CodePage));
+    ReadCodePage_ = Settings_.CodePage;
+    TVbSource& member = *Project_.AddMember(std::move(source));
+    const std::string failure = LoadMember(member, path);
+    if (!failure.empty()) Project_.AddMemberFailure(path, failure);
+    TStringLines parseLog;
+    Project_.ParseChild(member, Log_ ? &parseLog : nullptr);
+    EndParseWalk(member, parseLog);
+    ReadIncomplete_ = false;
+}
+
+int TCheckSession::MemberIndex(const std::string& fileName) const {
+    const TVtPartsList& members = Project_.Children;
+    const auto found = std::find_if(members.begin(), members.end(),
+                                    [&](const TVtParts* m) { return m->FileName == fileName; });
+    return found == members.end() ? -1 : static_cast<int>(found - members.begin());
+}
+
+bool TCheckSession::ReportMemberSymbols(const std::string& fileName) {
+    const int index = MemberIndex(fileName);
+    if (!SymbolsKept_ || index < 0) return false;
+    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(1);
+    NeedsSymbols_ = NeedsProjectSymbols(Rules_);
+    ReportProjectSymbols(*copies.front(), index);
+    return true;
+}
+
+bool TCheckSession::RecheckMember(const std::string& fileName) {
+    if (!Checked_ || NeedsRead(Project_.FileName)) return false;
+    const int index = MemberIndex(fileName);
+    if (index < 0) return false;
+    auto* member = dynamic_cast<TVbSource*>(Project_.Children[static_cast<std::size_t>(index)]);
+    if (!member) return false;
+    TRunEnd end{RunReads_, RunChecks_};
+    BeginRun(false, false);
+    member->ReleaseParse();
+    member->StatisticsDone = false;
+    TMemberOutput output;
+    output.ReadError = LoadMember(*member, fileName);
+    if (!output.ReadError.empty()) Project_.AddMemberFailure(fileName, output.ReadError);
+    Project_.ParseChild(*member, Log_ ? &output.ParseLog : nullptr);
+    EndParseWalk(*member, output.ParseLog);
+
+    std::vector<std::unique_ptr<TVetrins>> copies = RuleCopies(1);
+    ShareSyntaxCaches(copies);
+    // The table of the last check, with this member's summary made again.
+    NeedsSymbols_ = SymbolsKept_ && NeedsProjectSymbols(Rules_);
+    TFindingCollector collector;
+    CheckPartInto(*member, true, *copies.front(), collector, output);
+    EndMemberSyntax(index, *member, 0);
+    HandOut(output);
+    ReportProjectSymbols(*copies.front(), index);
+    return true;
+}
+
 void TCheckSession::ReadProjectFile(const std::string& path) {
     ReadIncomplete_ = true;
     ParseReleased_ = false;
+    Checked_ = SymbolsKept_ = false;
     Project_.Clear();
     // The sources are read, and their names shown, in this code page until the next read.
     Project_.SetCodePage(*platform::FindCodePage(Settings_.CodePage));
@@ -184,7 +272,7 @@ void TCheckSession::ReadMembers() {
             TVtParts& member = *members[static_cast<std::size_t>(i)];
             // A member that cannot be read stays without lines, so every rule reports it as not
             // parsed; the members after it are still read.
-            at(i).ReadError = LoadMemberFile(member, member.FileName);
+            at(i).ReadError = LoadMember(member, member.FileName);
         },
         [&](int i) {
             if (!at(i).ReadError.empty())
@@ -280,7 +368,7 @@ void TCheckSession::ReadAndCheckMembers() {
                 TMemberOutput& output = at(i);
                 // A member that cannot be read stays without lines, so every rule reports it as
                 // not parsed; the members after it are still read.
-                output.ReadError = LoadMemberFile(member, member.FileName);
+                output.ReadError = LoadMember(member, member.FileName);
                 Project_.ParseChild(member, Log_ ? &output.ParseLog : nullptr);
                 CheckPartInto(member, true, *copies[static_cast<std::size_t>(w)],
                               collectors[static_cast<std::size_t>(w)], output);
@@ -322,16 +410,8 @@ void TCheckSession::CheckProject() {
     CheckProjectPart(*copies.front());
     CheckMembers(copies);
     ReportProjectSymbols(*copies.front());
+    Checked_ = true;
 }
-
-namespace {
-// Ends the run of a check: the next read or check counts its own steps.
-struct TRunEnd {
-    bool& Reads;
-    bool& Checks;
-    ~TRunEnd() { Reads = Checks = false; }
-};
-} // namespace
 
 void TCheckSession::ReadAndCheck(const std::string& path) {
     TRunEnd end{RunReads_, RunChecks_};
@@ -366,12 +446,17 @@ std::vector<TStatisticsRow> TCheckSession::StatisticsRows() const {
 
 // ---- the project's symbol table ----
 
-void TCheckSession::BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members) {
+void TCheckSession::ShareSyntaxCaches(std::vector<std::unique_ptr<TVetrins>>& copies) {
     SyntaxCaches_.clear();
     for (auto& copy : copies) {
         SyntaxCaches_.push_back(std::make_unique<TVbSyntaxCache>());
         ShareSyntaxCache(*copy, SyntaxCaches_.back().get());
     }
+}
+
+void TCheckSession::BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members) {
+    ShareSyntaxCaches(copies);
+    SymbolsKept_ = false;
     NeedsSymbols_ = NeedsProjectSymbols(Rules_);
     Symbols_.Reset(NeedsSymbols_ ? members : 0);
     SymbolReports_.clear();
@@ -404,7 +489,7 @@ void TCheckSession::EndMemberSyntax(int index, TVtParts& member, int copy) {
     cache.Clear();
 }
 
-void TCheckSession::ReportProjectSymbols(TVetrins& rules) {
+void TCheckSession::ReportProjectSymbols(TVetrins& rules, int only) {
     if (!NeedsSymbols_) return;
     NeedsSymbols_ = false;
     Symbols_.Resolve();
@@ -416,6 +501,7 @@ void TCheckSession::ReportProjectSymbols(TVetrins& rules) {
         auto* rule = dynamic_cast<TProjectSymbolRule*>(rules.Items(r));
         if (!rule || !rule->Enabled) continue;
         for (int i = 0; i < Symbols_.Count() && i < static_cast<int>(members.size()); ++i) {
+            if (only >= 0 && i != only) continue;
             const TMemberReport& report = SymbolReports_[static_cast<std::size_t>(i)];
             if (!report.Target) continue;
             rules.CurrentPart = members[static_cast<std::size_t>(i)];
@@ -428,6 +514,10 @@ void TCheckSession::ReportProjectSymbols(TVetrins& rules) {
         }
     }
     rules.CurrentPart = nullptr;
+    if (Settings_.KeepParsed) {
+        SymbolsKept_ = true;
+        return;
+    }
     Symbols_.Reset(0);
     SymbolReports_.clear();
 }

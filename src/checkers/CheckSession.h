@@ -13,6 +13,7 @@
 
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,11 @@ struct TRunSettings {
     // members under way only, and the project must be read again before the next check.
     bool KeepParsed = true;
 };
+
+// Member texts held in memory, such as an editor's unsaved text: a member's FileName (the engine
+// path) and its bytes in the run's code page. A read takes a member named here from here instead
+// of its file.
+using TMemberTexts = std::map<std::string, std::string, std::less<>>;
 
 // The line counts of one member file.
 struct TStatisticsRow {
@@ -101,6 +107,25 @@ public:
     void ReadAndCheck(const std::string& path);
     // Reads the project when NeedsRead says so, then checks it.
     void Check(const std::string& path);
+    // The texts that stand for member files (none: every member is read from its file); not
+    // owned, read at each read of a member.
+    void SetMemberTexts(const TMemberTexts* texts) { MemberTexts_ = texts; }
+    // Forgets the project as read and makes one member source of the kind `kind` its only member,
+    // read from `path` (or its text) and parsed: a source file checked on its own, outside any
+    // project file. The project part has no file and no lines.
+    void ReadMemberAlone(const std::string& path, TVbMemberKind kind);
+    // After a check of a project read and kept (KeepParsed): reads the member named `fileName`
+    // again (its text or its file), parses and checks it, and hands out its findings and log
+    // lines alone, those of the rules on the symbol table included (the other members'
+    // summaries kept from the last check). Answers false, and does nothing, when the project
+    // has no such member or must be read and checked whole (NeedsRead, or no check since the read).
+    bool RecheckMember(const std::string& fileName);
+    // Hands out the findings of the rules on the symbol table for the member named `fileName`,
+    // from the table of the last check as RecheckMember keeps it up to date (another member's
+    // change can make a declaration of this one unused). Answers false, and does nothing, when
+    // no table is kept or the project has no such member.
+    bool ReportMemberSymbols(const std::string& fileName);
+
     // The line counts of every member, in project order (the comment statistics rule fills them
     // during a check).
     std::vector<TStatisticsRow> StatisticsRows() const;
@@ -162,12 +187,20 @@ private:
     // Before the members' check: one syntax model cache for each copy of the rules, and the
     // project's symbol table made ready for `members` summaries when an enabled rule reads it.
     void BeginSyntax(std::vector<std::unique_ptr<TVetrins>>& copies, int members);
+    // One syntax model cache for each copy of the rules.
+    void ShareSyntaxCaches(std::vector<std::unique_ptr<TVetrins>>& copies);
     // After a member's check, on its thread: its summary and suppression comments when a rule
     // needs the symbol table, then its syntax model is freed.
     void EndMemberSyntax(int index, TVtParts& member, int copy);
     // Once every member is through: the findings of the rules on the symbol table, rule by rule
-    // in table order, member by member in project order, each member's in line order.
-    void ReportProjectSymbols(TVetrins& rules);
+    // in table order, member by member in project order, each member's in line order; only
+    // member `only`'s when it is not negative. A session that keeps the parse keeps the table
+    // for RecheckMember.
+    void ReportProjectSymbols(TVetrins& rules, int only = -1);
+    // The index of the member named `fileName` among the project's children, or -1.
+    int MemberIndex(const std::string& fileName) const;
+    // Reads a member from its text in MemberTexts_ or else from its file (LoadMemberFile).
+    std::string LoadMember(TVtParts& member, const std::string& fileName) const;
     struct TMemberReport {
         bool Target = false; // a check target: its declarations are judged
         std::optional<TSuppression> Suppression;
@@ -177,6 +210,9 @@ private:
     TVbSymbolContext SymbolContext_;
     TVbProjectSymbols Symbols_;
     std::vector<TMemberReport> SymbolReports_;
+    bool SymbolsKept_ = false; // the table of the last check is there, resolved
+    bool Checked_ = false;     // a check ran since the last read
+    const TMemberTexts* MemberTexts_ = nullptr;
 
     TProgress Progress_;
     std::function<void()> ReadDone_;

@@ -186,3 +186,11 @@ void TDescribedRule::ShowDetail(void* owner) {
     else
         TVetrin::ShowDetail(owner);
 }
+
+void EnableDefaultRules(TVetrins& rules) {
+    for (int i = 0; i < rules.Count(); ++i) {
+        TVetrin& rule = *rules.Items(i);
+        const TRuleRow* row = FindRuleRow(rule.ClassName());
+        rule.Enabled = !(row && row->OptIn);
+    }
+}

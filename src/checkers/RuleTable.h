@@ -51,5 +51,7 @@ const char* CategoryCaption(std::uint8_t category);
 const char* CategoryCaption(std::uint8_t category, TLanguage language);
 // Sets the dialog column of a rule's row; an unknown class name raises EGeneralError.
 void SetRuleDialog(std::string_view className, TRuleDialog dialog);
+// The default selection: every rule of the collection on but the opt-in ones.
+void EnableDefaultRules(TVetrins& rules);
 // The settings fields of a rule with their values at the rule's defaults.
 std::vector<TSettingDescription> DefaultSettings(const TRuleRow& row);

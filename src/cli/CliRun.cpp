@@ -13,13 +13,7 @@ void EnableAllRules(TCheckSession& session) {
         session.Rules().Items(i)->Enabled = true;
 }
 
-void EnableDefaultRules(TCheckSession& session) {
-    for (int i = 0; i < session.Rules().Count(); ++i) {
-        TVetrin& rule = *session.Rules().Items(i);
-        const TRuleRow* row = FindRuleRow(rule.ClassName());
-        rule.Enabled = !(row && row->OptIn);
-    }
-}
+void EnableDefaultRules(TCheckSession& session) { EnableDefaultRules(session.Rules()); }
 
 // A file that is not a checker project at all (a VB project given by mistake, say) is refused
 // by the load, as a malformed one is.

@@ -1,6 +1,7 @@
 // vrt: the command-line checker. Exit status 0 no finding, 1 findings, 2 an error.
 #include "cli/commands/CheckCommand.h"
 #include "cli/commands/DumpCommand.h"
+#include "cli/commands/LspCommand.h"
 #include "cli/commands/RulesCommand.h"
 #include "cli/commands/StatsCommand.h"
 #include "cli/formats/Escaping.h"
@@ -142,6 +143,7 @@ int main(int argc, char** argv) {
     commands.push_back(std::make_unique<TStatsCommand>());
     commands.push_back(std::make_unique<TRulesCommand>());
     commands.push_back(std::make_unique<TDumpCommand>());
+    commands.push_back(std::make_unique<TLspCommand>());
     std::vector<std::pair<CLI::App*, TCommand*>> added;
     for (const auto& command : commands)
         added.emplace_back(command->Add(app), command.get());

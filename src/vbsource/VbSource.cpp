@@ -1,6 +1,7 @@
 #include "vbsource/VbSource.h"
 
 #include "framework/Errors.h"
+#include "platform/CodePage.h"
 #include "vbsource/VbParsers.h"
 #include "vbsource/VbProjectParser.h"
 
@@ -139,6 +140,20 @@ void TVbUserControlSource::Parse() { RunParser<TVbUserControlParser>(*this); }
 TVbMemberKind MemberKindOf(const TVtParts& part) {
     const auto* source = dynamic_cast<const TVbSource*>(&part);
     return source ? source->MemberKind() : TVbMemberKind::None;
+}
+
+TVbMemberKind MemberKindOfFile(std::string_view path) {
+    std::string name = platform::FileNamePart(path);
+    std::size_t dot = name.rfind('.');
+    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    for (char& c : ext)
+        c = static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c)));
+    if (ext == "BAS") return TVbMemberKind::Module;
+    if (ext == "FRM") return TVbMemberKind::Form;
+    if (ext == "CLS") return TVbMemberKind::Class;
+    if (ext == "CTL") return TVbMemberKind::UserControl;
+    if (ext == "PAG") return TVbMemberKind::PropertyPage;
+    return TVbMemberKind::None;
 }
 
 std::unique_ptr<TVbSource> NewMemberSource(TVbMemberKind kind, TVbProjectSource* project) {

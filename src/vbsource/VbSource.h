@@ -325,5 +325,8 @@ private:
 
 // The member kind of a part: one of the five member sources, or None.
 TVbMemberKind MemberKindOf(const TVtParts& part);
+// The member kind a source file's extension names (.bas, .frm, .cls, .ctl, .pag, letter case
+// ignored); None for any other file.
+TVbMemberKind MemberKindOfFile(std::string_view path);
 // A new, empty member source of the kind (none for None).
 std::unique_ptr<TVbSource> NewMemberSource(TVbMemberKind kind, TVbProjectSource* project);

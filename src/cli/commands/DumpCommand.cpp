@@ -16,21 +16,6 @@
 
 namespace {
 
-// The member kind of a source file, by its extension (ignoring letter case).
-TVbMemberKind KindByExtension(const std::string& path) {
-    std::string name = platform::FileNamePart(path);
-    std::size_t dot = name.rfind('.');
-    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    for (char& c : ext)
-        c = static_cast<char>(platform::AsciiUpper(static_cast<unsigned char>(c)));
-    if (ext == "BAS") return TVbMemberKind::Module;
-    if (ext == "FRM") return TVbMemberKind::Form;
-    if (ext == "CLS") return TVbMemberKind::Class;
-    if (ext == "CTL") return TVbMemberKind::UserControl;
-    if (ext == "PAG") return TVbMemberKind::PropertyPage;
-    return TVbMemberKind::None;
-}
-
 // Appends UTF-8 text of a source text (source code page), escaped for a field of the dump.
 void AppendEscapedUtf8(std::string& out, const platform::TCodePage& page,
                        std::string_view sourceText) {
@@ -67,7 +52,7 @@ CLI::App* TDumpCommand::Add(CLI::App& app) {
 
 int TDumpCommand::Run() {
     std::string path = platform::EnginePath(SourceFile_);
-    std::unique_ptr<TVbSource> source = NewMemberSource(KindByExtension(path), nullptr);
+    std::unique_ptr<TVbSource> source = NewMemberSource(MemberKindOfFile(path), nullptr);
     if (!source)
         throw EGeneralError(platform::MarkPath(path) +
                             ": not a VB source file (.bas, .frm, .cls, .ctl or .pag)");
