@@ -77,7 +77,7 @@ void TProjectPresenter::BuildRows() {
         row.Checker = checker;
         row.Category = category;
         row.Number = ++counters[category];
-        row.Caption = platform::Cp932ToUtf8(checker->GetCheckerName());
+        row.Caption = platform::Cp932ToUtf8(checker->DisplayName());
         row.HasSettings = checker->HasDetail();
         // The first tab's first box is ticked from the start, as the window was designed.
         row.Ticked = category == 0 && row.Number == 1;

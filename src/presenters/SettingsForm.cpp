@@ -45,9 +45,7 @@ TSettingsForm::TSettingsForm(TVetrin& target, TVetrin& working)
     Undo();
 }
 
-std::string TSettingsForm::Caption() const {
-    return platform::Cp932ToUtf8(Target_.GetCheckerName());
-}
+std::string TSettingsForm::Caption() const { return platform::Cp932ToUtf8(Target_.DisplayName()); }
 
 void TSettingsForm::SetValues(const std::vector<TSettingValue>& values) {
     TValueApplier applier(values);

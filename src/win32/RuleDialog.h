@@ -55,7 +55,7 @@ private:
     std::unique_ptr<TSettingsForm> Form_;
 };
 
-// Registers the six dialogs in the rule table, so that a rule's ShowDetail(owner) opens its own;
+// Registers the dialogs in the rule table, so that a rule's ShowDetail(owner) opens its own;
 // owner is the HWND the dialog belongs to.
 void RegisterRuleDialogs();
 

@@ -1,4 +1,4 @@
-// The six rules' settings dialogs: each places its rule's controls over the template's buttons
+// The rules' settings dialogs: each places its rule's controls over the template's buttons
 // and moves its settings between the working copy and the controls.
 #include "checkers/RuleTable.h"
 #include "checkers/VBNeedAutoIncrementVer.h"
@@ -6,6 +6,7 @@
 #include "checkers/VbFileNamingRule.h"
 #include "checkers/VbLimitLengthOfLine.h"
 #include "checkers/VbNoCheckFile.h"
+#include "checkers/VbProcedureMetrics.h"
 #include "checkers/VbProhibitImplicitPublicDeclaration.h"
 #include "platform/win/WideText.h"
 #include "presenters/SettingsForm.h"
@@ -133,6 +134,74 @@ class TLineLengthDialog : public TRuleDialogOf<TVbLimitLengthOfLine> {
     }
 };
 
+// A rule whose settings are whole numbers only (プロシージャの複雑さ): a labelled box per field, in
+// the fields' order, each judged by its own limits.
+class TIntegerFieldsDialog : public TRuleDialog {
+    // Moves the integer fields between the rule and a list of values, in the fields' order.
+    class TIntegers : public TSettingsVisitor {
+    public:
+        TIntegers(std::vector<std::int32_t>* values, bool store) : Values_(values), Store_(store) {}
+        void Flag(const TSettingField&, bool&) override {}
+        void Texts(const TSettingField&, TStringList&) override {}
+        void Integer(const TSettingField&, std::int32_t& value) override {
+            if (Store_)
+                value = (*Values_)[Next_++];
+            else
+                Values_->push_back(value);
+        }
+
+    private:
+        std::vector<std::int32_t>* Values_;
+        bool Store_;
+        std::size_t Next_ = 0;
+    };
+    std::vector<TSettingField> Fields() {
+        std::vector<TSettingField> fields;
+        for (const TSettingDescription& d : Working().DescribeSettings())
+            if (std::holds_alternative<std::int32_t>(d.Value)) fields.push_back(d.Field);
+        return fields;
+    }
+    void CreateFields() override {
+        const std::vector<TSettingField> fields = Fields();
+        for (std::size_t i = 0; i < fields.size() && i < 6; ++i) {
+            const int n = static_cast<int>(i);
+            const int top = 12 + n * 28;
+            AddControl(WC_STATICW, Wide(fields[i].Label), SS_RIGHT, -1, 8, top + 4, 180, 14);
+            HWND box = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, FieldId(n), 196, top,
+                                  60, 20, WS_EX_CLIENTEDGE);
+            Edit_LimitText(box, 9);
+        }
+    }
+    void SettingsToControls() override {
+        std::vector<std::int32_t> values;
+        TIntegers read(&values, false);
+        Working().Settings(read);
+        for (std::size_t i = 0; i < values.size() && i < 6; ++i)
+            SetFieldText(static_cast<int>(i), std::to_string(values[i]));
+    }
+    bool ControlsValid() override {
+        const std::vector<TSettingField> fields = Fields();
+        for (std::size_t i = 0; i < fields.size() && i < 6; ++i) {
+            std::string refusal;
+            if (!TSettingsForm::IntegerFromText(fields[i], FieldText(static_cast<int>(i)),
+                                                refusal)) {
+                Refuse(static_cast<int>(i), refusal);
+                return false;
+            }
+        }
+        return true;
+    }
+    void ControlsToSettings() override {
+        std::vector<std::int32_t> values;
+        TIntegers read(&values, false);
+        Working().Settings(read);
+        for (std::size_t i = 0; i < values.size() && i < 6; ++i)
+            values[i] = StrToInt(FieldText(static_cast<int>(i)));
+        TIntegers write(&values, true);
+        Working().Settings(write);
+    }
+};
+
 template <class TDialog, class TRule> void Register() {
     const TRule rule;
     SetRuleDialog(rule.ClassName(), [](TVetrin& checker, void* owner) {
@@ -150,6 +219,7 @@ void RegisterRuleDialogs() {
     Register<TFileNamingDialog, TVbFileNamingRule>();
     Register<TImplicitPublicDialog, TVbProhibitImplicitPublicDeclaration>();
     Register<TLineLengthDialog, TVbLimitLengthOfLine>();
+    Register<TIntegerFieldsDialog, TVbProcedureMetrics>();
 }
 
 } // namespace win32

@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$source/examples" "$work/Example"
 member="$work/Example/modCommon.bas"
-EXPECTED=$("$vrt" check --format json --exit-zero "$work/Example/Example.vbp")
+EXPECTED=$("$vrt" check --lang ja --format json --exit-zero "$work/Example/Example.vbp")
 export VRT="$vrt" MEMBER="$member" EXPECTED
 # No user configuration, no swap files, no shada: the client alone.
 HOME="$work" timeout 120 nvim --headless -u NONE -i NONE -n -c "luafile $source/tests/lsp/nvim_client.lua"

@@ -116,7 +116,7 @@ class Server:
 
 def check_json(project, rules=None):
     """What `vrt check` finds, by file: (line, rule, message) in report order."""
-    args = [VRT, "check", "--format", "json", "--exit-zero", project]
+    args = [VRT, "check", "--lang", "ja", "--format", "json", "--exit-zero", project]
     if rules:
         args[2:2] = ["--rules", rules]
     found = {}
@@ -267,7 +267,7 @@ class LanguageServerTest(unittest.TestCase):
         text = "Option Explicit\r\nPublic Sub NobodyCalls()\r\n    Dim año As Long\r\nEnd Sub\r\n"
         alone.write_bytes(text.encode("cp1252"))
         server = Server("--rules", str(self.rules))
-        server.initialize(self.folder)
+        server.initialize(self.folder, language="ja")
         # Code page 932 has no "ñ": the text holds "?" in its place, which ends the name.
         got = as_findings(server.open(alone, text))
         self.assertIn((3, "TVBUnusedLocalVariables", "ローカル変数 a は未使用です。"), got)

@@ -86,6 +86,6 @@ protected:
 // with the rule's name, edits the rule and is freed when EditSettings returns or throws.
 template <class TDialog> void ShowSettingDialog(TVetrin& checker, void* owner) {
     auto dialog = std::make_unique<TDialog>(static_cast<QWidget*>(owner));
-    dialog->setWindowTitle(EngineToWidget(checker.GetCheckerName()));
+    dialog->setWindowTitle(EngineToWidget(checker.DisplayName()));
     dialog->EditSettings(checker);
 }
