@@ -93,7 +93,7 @@ std::vector<TRuleRow>& Rows() {
             "On Error Resume Nextの解除漏れ", "On Error Resume Next left on", catProhibit,
             {TText::ResumeNextNotReset}));
         r.push_back(OptInRule<TVbProhibitImplicitVariant>(
-            "暗黙のVariant型を禁止", "No implicit Variant", catProhibit,
+            "暗黙のVariant型を禁止", "No implicit Variants", catProhibit,
             {TText::ImplicitVariantVariable, TText::ImplicitVariantArgument,
              TText::ImplicitVariantFunction}));
         r.push_back(OptInRule<TVbProhibitImplicitByRef>("暗黙のByRef引数を禁止",

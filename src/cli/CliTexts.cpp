@@ -26,14 +26,14 @@ constexpr TEntry Entries[] = {
     {TCliText::ProgramFooter,
      "各コマンドの詳細は 'vrt COMMAND --help' で表示します。\n"
      "終了コード: 0 指摘なし、1 指摘あり (check)、2 エラー (stderr に一行)。",
-     "Run 'vrt COMMAND --help' for the details of a command.\n"
-     "Exit status: 0 no finding, 1 at least one finding (check), 2 an error (one line on stderr)."},
+     "Run 'vrt COMMAND --help' for details on a command.\n"
+     "Exit status: 0 no findings, 1 findings (check only), 2 error (one line on stderr)."},
     {TCliText::CommandsHeading, "コマンド:", "Commands:"},
-    {TCliText::HelpAll, "すべてのコマンドを説明します", "Describe every command"},
+    {TCliText::HelpAll, "すべてのコマンドを説明します", "Print help for every command and exit"},
     {TCliText::HelpFlag, "このヘルプを表示して終了します", "Print this help message and exit"},
     {TCliText::VersionFlag, "バージョンを表示して終了します", "Print the version and exit"},
     {TCliText::LangOption, "メッセージ、ログ、ヘルプの言語: ja または en (既定: ロケールの言語)",
-     "Language of the messages, the log and the help: ja or en (default: the locale's)"},
+     "Language of messages, log and help: ja or en (default: from the locale)"},
     {TCliText::CheckCommand, "プロジェクトをチェックして指摘を出力します",
      "Check projects and print the findings"},
     {TCliText::CheckDescription,
@@ -59,23 +59,24 @@ constexpr TEntry Entries[] = {
      "run does: reads the project file and every member file, parses them, and runs the rules\n"
      "(the nine enabled at their defaults, the eight on the syntax model off, then as the\n"
      "checker project file given with --rules says) on the project and each member.\n"
-     "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
-     "(none named: the current folder); files and folders whose names start with \".\" are\n"
-     "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
-     "of links ends.\n"
+     "A folder stands for every project file (.vbp) in it or its subfolders, in name order\n"
+     "(if none is given, the current folder). Files and folders whose names start with \".\"\n"
+     "are skipped, and a folder reached a second time through a symbolic link is not entered\n"
+     "again, so symbolic-link loops are safe.\n"
      "--log writes the progress log (one line per parsed file and per rule on each file) to\n"
-     "stderr. After a text check one summary line goes to stderr (not with --quiet).\n"
+     "stderr. After a check in text format, a one-line summary goes to stderr (unless --quiet).\n"
      "--write-baseline FILE records the findings of the run (JSON); --baseline FILE reports\n"
      "only findings that are not in it, matched by project, rule, file, message (its key and\n"
-     "fields, whatever the language) and occurrence, not by line. A comment\n"
-     "' vetrin:ignore RULE[, RULE...] suppresses those rules (class names, or *) on its line, or\n"
-     "alone on a line on the next line of code; ' vetrin:ignore-file RULE... in the whole file;\n"
-     "--no-ignore reports them anyway.\n"
-     "Exit status: 0 no finding (or --exit-zero), 1 at least one finding, 2 an error or a\n"
+     "fields, in any language) and order of occurrence, not by line number. A comment\n"
+     "' vetrin:ignore RULE[, RULE...] suppresses findings of those rules (class names, or * for\n"
+     "all) on its own line, or on the next line of code when the comment stands alone on a line;\n"
+     "' vetrin:ignore-file RULE... suppresses them in the whole file. --no-ignore reports them\n"
+     "anyway.\n"
+     "Exit status: 0 no findings (or --exit-zero), 1 findings, 2 an error or a\n"
      "member that is missing or cannot be read (unless --allow-missing)."},
     {TCliText::FormatsHeading, "出力形式:", "Output formats:"},
     {TCliText::FormatOption, "出力形式: {list} (既定は text)",
-     "Output format: {list} (text by default)"},
+     "Output format: {list} (default: text)"},
     {TCliText::EncodingOption,
      "テキスト出力: utf-8 (既定)、cp932 (コードページ 932)、native (ソースのコードページ: "
      "名前はソースのバイトのまま)",
@@ -83,7 +84,7 @@ constexpr TEntry Entries[] = {
      "names as the source's own bytes)"},
     {TCliText::OutputOption,
      "指摘を標準出力ではなくこのファイルに書きます (全部書くか、何も書かないか)",
-     "Write the findings into this file instead of standard output (whole or not at all)"},
+     "Write the findings to this file instead of standard output (written completely or not at all)"},
     {TCliText::LogOption, "進行ログ (解析、各ファイルの各ルール) を stderr に書きます",
      "Write the progress log (parsing, each rule on each file) to stderr"},
     {TCliText::BaselineOption, "このベースラインファイルにない指摘だけを報告します",
@@ -93,16 +94,16 @@ constexpr TEntry Entries[] = {
     {TCliText::NoIgnoreOption, "vetrin:ignore コメントで抑止された指摘も報告します",
      "Also report findings that a vetrin:ignore comment suppresses"},
     {TCliText::QuietOption, "テキスト形式のチェックの後に要約を stderr に書きません",
-     "No summary line on stderr after a text check"},
+     "Do not print the summary line on stderr after a text check"},
     {TCliText::ExitZeroOption, "指摘があっても 0 で終了します (エラーは 2 のまま)",
-     "Exit 0 when there are findings (errors still exit 2)"},
+     "Exit 0 even if there are findings (errors still exit 2)"},
     {TCliText::AllowMissingOption,
      "見つからない・読めないメンバーがあっても失敗にしません (報告はします)。"
      "指定しなければその実行は 2 で終了します",
-     "Members that are missing or cannot be read do not make the run fail (they are still "
-     "reported); without it such a run exits 2"},
+     "Do not fail the run when members are missing or cannot be read (they are still "
+     "reported); without this option such a run exits 2"},
     {TCliText::StatsCommand, "すべてのソースファイルの行数統計を出力します",
-     "Print line statistics of every source file"},
+     "Print line statistics for every source file"},
     {TCliText::StatsDescription,
      "すべてのメンバーソースファイルの総行数、実行行数、空行数、コメント行数を数え (コメント\n"
      "統計ルールは選択にかかわらず動き、例外ファイルは 0 のまま)、棒グラフ付きの表を出力します:\n"
@@ -115,16 +116,16 @@ constexpr TEntry Entries[] = {
      "(指定がなければカレントフォルダー)。名前が \".\" で始まるファイルとフォルダーは飛ばし、\n"
      "シンボリックリンクで二度目に着いたフォルダーはたどらないので、リンクの輪も終わります。",
      "Counts total, code, blank and comment lines of every member source file (the comment\n"
-     "statistics rule runs whatever the selection says; excluded files keep zero counts) and\n"
+     "statistics rule runs regardless of the rule selection; excluded files count as zero) and\n"
      "prints a table with bars: total and code lines against the largest file, blank and\n"
-     "comment lines as shares of the file. --tsv prints the header file, total, code, blank,\n"
+     "comment lines as a proportion of the file. --tsv prints the header file, total, code, blank,\n"
      "comment and one line per member in project order instead; --html FILE writes the table\n"
      "with its bars and a totals row as one self-contained HTML page (sortable by column).\n"
      "A project group (.vbg) stands for its projects, in the group's order.\n"
-     "A folder stands for every project file (.vbp) found in it and below it, in sorted order\n"
-     "(none named: the current folder); files and folders whose names start with \".\" are\n"
-     "skipped, and a folder reached again through symbolic links is not walked again, so a loop\n"
-     "of links ends."},
+     "A folder stands for every project file (.vbp) in it or its subfolders, in name order\n"
+     "(if none is given, the current folder). Files and folders whose names start with \".\"\n"
+     "are skipped, and a folder reached a second time through a symbolic link is not entered\n"
+     "again, so symbolic-link loops are safe."},
     {TCliText::TsvOption,
      "タブ区切りで出力します: file, total, code, blank, comment (ヘッダー行付き)",
      "Print tab-separated values: file, total, code, blank, comment (with a header line)"},
@@ -201,8 +202,8 @@ constexpr TEntry Entries[] = {
     {TCliText::JobsOption,
      "同時に読み、解析し、チェックするメンバーの数 (既定: "
      "コアごとに一つ)。数によらず出力は同じです",
-     "Members read, parsed and checked at once (default: one per core); the output is the same "
-     "whatever the number"},
+     "Number of members to read, parse and check in parallel (default: one per core); the "
+     "output does not depend on it"},
     {TCliText::RulesFileOption, "適用するチェッカープロジェクトファイル (.vrp)",
      "Checker project file (.vrp) to apply"},
     {TCliText::ProjectsArgument,
@@ -210,11 +211,11 @@ constexpr TEntry Entries[] = {
      "カレントフォルダー)",
      "VB project files (.vbp), groups (.vbg) or folders (default: the current folder)"},
     {TCliText::FormatText, "指摘ごとに一行: FILE(LINE) : MESSAGE、行のない指摘は FILE : MESSAGE",
-     "one line per finding: FILE(LINE) : MESSAGE, or FILE : MESSAGE without a line"},
+     "One line per finding: FILE(LINE) : MESSAGE, or FILE : MESSAGE if there is no line"},
     {TCliText::FormatJson,
      "{file, line (なければ null), message, messageId, fields, rule (クラス名), ruleName} "
      "の配列一つ",
-     "one array of {file, line (null when none), message, messageId, fields, rule (class name), "
+     "One array of {file, line (null when none), message, messageId, fields, rule (class name), "
      "ruleName}"},
     {TCliText::FormatSarif, "SARIF 2.1.0: ルール付きのツール \"Vetrin\"、指摘ごとに一つの結果",
      "SARIF 2.1.0: tool \"Vetrin\" with its rules, one result per finding"},
@@ -229,22 +230,22 @@ constexpr TEntry Entries[] = {
      "linenumber=N;code=RULE]MESSAGE"},
     {TCliText::FormatGitlab,
      "GitLab Code Quality の JSON。上に行を挿入しても指摘のフィンガープリントは変わりません",
-     "GitLab Code Quality JSON; fingerprints stay when lines are inserted above a finding"},
+     "GitLab Code Quality JSON; fingerprints do not change when lines are inserted above a finding"},
     {TCliText::FormatCheckstyle, "Checkstyle の XML (Jenkins など多くのツールが読みます)",
      "Checkstyle XML (Jenkins and many other tools read it)"},
     {TCliText::FormatJunit,
      "JUnit の XML: チェックしたファイルごとにテストケース一つ、指摘があれば失敗",
-     "JUnit XML: a test case per checked file, failed when it has findings"},
+     "JUnit XML: one test case per checked file, failing if the file has findings"},
     {TCliText::FormatSonar, "SonarQube の汎用イシューインポート JSON、指摘はコードスメル",
-     "SonarQube generic issue import JSON, findings as code smells"},
+     "SonarQube generic issue import JSON, with findings as code smells"},
     {TCliText::UsageLabel, "使い方", "Usage"},
     {TCliText::OptionsLabel, "オプション", "OPTIONS"},
-    {TCliText::CommandLabel, "コマンド", "SUBCOMMAND"},
-    {TCliText::PositionalsLabel, "引数", "POSITIONALS"},
+    {TCliText::CommandLabel, "コマンド", "COMMAND"},
+    {TCliText::PositionalsLabel, "引数", "ARGUMENTS"},
     {TCliText::OptionsGroup, "オプション", "OPTIONS"},
-    {TCliText::CommandsGroup, "コマンド", "SUBCOMMANDS"},
+    {TCliText::CommandsGroup, "コマンド", "COMMANDS"},
     {TCliText::CodePageNotSupported, "コードページ {value} には対応していません ({supported})",
-     "code page {value} is not supported ({supported})"},
+     "code page {value} is not supported (supported: {supported})"},
     {TCliText::DashName,
      "\"-\" で始まる名前はオプションとして読まれます: vrt {command} -- {name} のように前に -- "
      "を書いてください",
@@ -259,9 +260,9 @@ constexpr TEntry Entries[] = {
      "{file}: 実行がすべてのファイルをチェックしなかったため、書きませんでした",
      "{file}: not written, since the run did not check every file"},
     {TCliText::BaselineFixedOne, "ベースラインの {n} 件が解消されました",
-     "{n} baseline entry is fixed"},
+     "{n} baseline entry has been resolved"},
     {TCliText::BaselineFixedMany, "ベースラインの {n} 件が解消されました",
-     "{n} baseline entries are fixed"},
+     "{n} baseline entries have been resolved"},
     {TCliText::FindingsOne, "{n} 件の指摘", "{n} finding"},
     {TCliText::FindingsMany, "{n} 件の指摘", "{n} findings"},
     {TCliText::FilesOne, "{n} ファイル", "{n} file"},
@@ -285,11 +286,11 @@ constexpr TEntry Entries[] = {
     {TCliText::BaselineNoFindings, "findings の配列がありません", "no findings array"},
     {TCliText::BaselineUnknownVersion, "知らない版です", "unknown version"},
     {TCliText::BaselineEntryNoText, "{index} 番目の項目にテキスト \"{name}\" がありません",
-     "entry {index} has no text \"{name}\""},
+     "entry {index} has no text field \"{name}\""},
     {TCliText::BaselineUnknownMessage,
      "{index} 番目の項目のメッセージ \"{id}\" またはそのフィールドが正しくありません",
-     "entry {index} has an unknown message \"{id}\" or wrong fields"},
-    {TCliText::HasSettings, "設定あり", "settings"},
+     "entry {index}: unknown message \"{id}\" or wrong fields for it"},
+    {TCliText::HasSettings, "設定あり", "has settings"},
     {TCliText::FileColumn, "ファイル名", "File"},
     {TCliText::TotalColumn, "総行数", "Total"},
     {TCliText::CodeColumn, "実行行数", "Code"},

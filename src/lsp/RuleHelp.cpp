@@ -12,7 +12,7 @@ struct TRuleHelp {
 
 constexpr std::array Help{
     TRuleHelp{"TVbNoCheckFile", "例外ファイルに指定したファイルはチェックしません。",
-              "Files listed as exceptions are not checked."},
+              "Files on the exclusion list are not checked."},
     TRuleHelp{"TVBUnusedLocalVariables",
               "宣言したまま一度も使われないローカル変数を報告します。削除するか、使うべき箇所で使っ"
               "てください。",
@@ -22,7 +22,7 @@ constexpr std::array Help{
               "プロシージャの中で一度も参照されない引数を報告します。イベントハンドラなど引数を変え"
               "られない場合は抑制コメントを使ってください。",
               "Reports arguments that the procedure never reads. Where the signature is fixed (an "
-              "event handler, an interface), suppress the finding instead."},
+              "event handler, an interface), suppress the finding with a vetrin:ignore comment."},
     TRuleHelp{"TVBNeedOptionExplicit",
               "モジュールの先頭に Option Explicit "
               "が必要です。宣言していない変数はタイプミスの元になります。",
@@ -40,7 +40,7 @@ constexpr std::array Help{
     TRuleHelp{"TVbProhibitImplicitPublicDeclaration",
               "スコープを書かないプロシージャは暗黙に Public になります。Public か Private "
               "を明示してください。",
-              "A procedure without a scope word is Public by default. Write Public or Private "
+              "A procedure without a scope keyword is Public by default. Write Public or Private "
               "explicitly."},
     TRuleHelp{"TVbLimitLengthOfLine", "一行の長さ (バイト数) が上限を超えた行を報告します。",
               "Reports lines longer than the limit (in bytes of the code page)."},
@@ -58,20 +58,20 @@ constexpr std::array Help{
               "handling (On Error GoTo 0) afterwards."},
     TRuleHelp{"TVbProhibitImplicitVariant",
               "型を書かない宣言は暗黙に Variant になります。As で型を明示してください。",
-              "A declaration without a type is a Variant by default. Give its type with As."},
+              "A declaration without a type is a Variant by default. Declare the type with As."},
     TRuleHelp{
         "TVbProhibitImplicitByRef",
         "ByVal も ByRef も書かない引数は暗黙に ByRef になります。どちらかを明示してください。",
-        "An argument without ByVal or ByRef is passed ByRef by default. Write one of them."},
+        "An argument without ByVal or ByRef is passed ByRef by default. Specify one explicitly."},
     TRuleHelp{"TVbEmptyProcedures", "何もしないプロシージャを報告します。",
               "Reports procedures whose body does nothing."},
     TRuleHelp{"TVbProhibitGoTo",
               "エラー処理以外の GoTo と GoSub を報告します。構造化された制御文を使ってください。",
-              "Reports GoTo and GoSub outside error handling. Use structured statements instead."},
+              "Reports GoTo and GoSub outside error handling. Use structured control statements instead."},
     TRuleHelp{"TVbProcedureMetrics",
-              "長すぎる、分岐や入れ子が多すぎる、引数が多すぎるプロシージャを報告します。",
-              "Reports procedures that are too long, branch or nest too deeply, or take too many "
-              "arguments."},
+              "ステートメント数、入れ子の深さ、循環的複雑度が上限を超えるプロシージャを報告します。",
+              "Reports procedures with too many statements, too deep nesting or too high a "
+              "cyclomatic complexity."},
 };
 
 } // namespace

@@ -83,7 +83,7 @@ inline constexpr TText MenuWindow{"ウィンドウ(&W)", "&Window"};
 inline constexpr TText MenuCascade{"重ねて表示(&C)", "&Cascade"};
 inline constexpr TText MenuTile{"並べて表示(&T)", "&Tile"};
 inline constexpr TText MenuHelp{"ヘルプ(&H)", "&Help"};
-inline constexpr TText MenuAbout{"バージョン情報(&A)…", "&About Vetrin..."};
+inline constexpr TText MenuAbout{"バージョン情報(&A)…", "&About Vetrin"};
 
 // The About box: the program's name, its version (the build's version text) and licence.
 inline constexpr TText AboutCaption{"バージョン情報", "About Vetrin"};
@@ -96,10 +96,10 @@ inline constexpr TText ProjectCaption{"ﾌﾟﾛｼﾞｪｸﾄ", "Project"};
 inline constexpr TText ProjectLabel{"VBﾌﾟﾛｼﾞｪｸﾄ(&P):", "VB &project:"};
 inline constexpr TText ProjectDialogTitle{"VBﾌﾟﾛｼﾞｪｸﾄ", "Select VB Project"};
 inline constexpr TText Ellipsis{"…", "..."};
-inline constexpr TText ClearAtStart{"開始時にログをクリア", "Clear log at start"};
-inline constexpr TText SaveWithResult{"解析結果も保存", "Include results"};
-inline constexpr TText Save{"保存", "Save"};
-inline constexpr TText Open{"開く", "Open"};
+inline constexpr TText ClearAtStart{"開始時にログをクリア", "Clear log before each run"};
+inline constexpr TText SaveWithResult{"解析結果も保存", "Also save results"};
+inline constexpr TText Save{"保存", "Save..."};
+inline constexpr TText Open{"開く", "Open..."};
 inline constexpr TText Analyze{"解析", "Analyze"};
 inline constexpr TText Check{"チェック", "Check"};
 inline constexpr TText Stop{"中止", "Stop"};
@@ -114,7 +114,7 @@ inline constexpr TText NoProjectNamed{
     "choose one."};
 // The log line of a run stopped with 中止.
 inline constexpr TText RunStopped{"中止しました。ここまでの結果を表示しています。",
-                                  "Stopped. The results found so far are shown."};
+                                  "Stopped. Showing the results found so far."};
 
 // Option dialog
 inline constexpr TText OptionCaption{"オプション", "Options"};
@@ -125,7 +125,7 @@ inline constexpr TText LinePlaceholder{"%L 行番号", "%L line number"};
 inline constexpr TText LanguageLabel{"表示言語(&L)", "&Language:"};
 inline constexpr TText LanguageOfSystem{"システムの設定に従う", "System default"};
 inline constexpr TText LanguageAtNextStart{"表示言語の変更は次回の起動から有効になります。",
-                                           "The language changes the next time Vetrin starts."};
+                                           "The new language takes effect the next time Vetrin starts."};
 inline constexpr TText Ok{"OK", "OK"};
 inline constexpr TText Cancel{"ｷｬﾝｾﾙ", "Cancel"};
 inline constexpr TText EditorProgramCaption{"エディタ", "Select Editor"};
@@ -163,7 +163,7 @@ inline constexpr TText AutoIncrementTail{"であること", ""};
 inline constexpr TText ExceptEventProcedure{"ｲﾍﾞﾝﾄﾌﾟﾛｼｰｼﾞｬの引数を除く",
                                             "Skip arguments of event procedures"};
 inline constexpr TText ExceptArgumentsLabel{"次の名前の引数を除く(&L)", "Skip arguments &named:"};
-inline constexpr TText ExceptFilesLabel{"次のファイルを除く(&L)", "Skip these &files:"};
+inline constexpr TText ExceptFilesLabel{"次のファイルを除く(&L)", "Exclude these &files:"};
 inline constexpr TText NamingRuleLabel{"ファイル命名規則(&L)", "File &naming rules:"};
 inline constexpr TText NamingKindHeader{"ファイルの種類", "File Type"};
 inline constexpr TText NamingPatternHeader{"パターン", "Pattern"};

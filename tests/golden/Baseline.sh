@@ -66,7 +66,7 @@ cp "$work/original" "$source"
 "$vrt" check --baseline grown.json "$project" >"$work/out" 2>"$work/err"
 got=$?
 [ "$got" = 0 ] || fail "fixed finding: exit $got, expected 0"
-grep -q '^vrt: 1 baseline entry is fixed$' "$work/err" || fail "no fixed line: $(cat "$work/err")"
+grep -q '^vrt: 1 baseline entry has been resolved$' "$work/err" || fail "no fixed line: $(cat "$work/err")"
 grep -q '^vrt: 0 findings in 0 files (.* checked, .*); [0-9]* in the baseline$' "$work/err" ||
     fail "no summary line: $(cat "$work/err")"
 

@@ -43,7 +43,7 @@ grep -q 'D.bas : フォルダーです' "$work/err" || fail "folder member: $(ca
 grep -q 'F.bas : 通常のファイルではない' "$work/err" || fail "FIFO member: $(cat "$work/err")"
 grep -q '見つかりません' "$work/err" && fail "a member that is there was called not found"
 run 2 --lang en check P.vbp
-grep -q 'D.bas : It is a folder' "$work/err" || fail "folder member in English: $(cat "$work/err")"
+grep -q 'D.bas : Cannot read: this is a folder' "$work/err" || fail "folder member in English: $(cat "$work/err")"
 grep -q 'A.bas(3)' "$work/out" || fail "the member after them was not checked"
 
 # A "\" in the name of the project's folder is part of the name, not a separator.

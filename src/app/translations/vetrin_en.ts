@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>0 は判定しない</source>
-        <translation>0 turns a limit off.</translation>
+        <translation>0 means no limit.</translation>
     </message>
 </context>
 </TS>
