@@ -84,7 +84,8 @@ constexpr TEntry Entries[] = {
      "names as the source's own bytes)"},
     {TCliText::OutputOption,
      "指摘を標準出力ではなくこのファイルに書きます (全部書くか、何も書かないか)",
-     "Write the findings to this file instead of standard output (written completely or not at all)"},
+     "Write the findings to this file instead of standard output (written completely or not at "
+     "all)"},
     {TCliText::LogOption, "進行ログ (解析、各ファイルの各ルール) を stderr に書きます",
      "Write the progress log (parsing, each rule on each file) to stderr"},
     {TCliText::BaselineOption, "このベースラインファイルにない指摘だけを報告します",
@@ -118,7 +119,8 @@ constexpr TEntry Entries[] = {
      "Counts total, code, blank and comment lines of every member source file (the comment\n"
      "statistics rule runs regardless of the rule selection; excluded files count as zero) and\n"
      "prints a table with bars: total and code lines against the largest file, blank and\n"
-     "comment lines as a proportion of the file. --tsv prints the header file, total, code, blank,\n"
+     "comment lines as a proportion of the file. --tsv prints the header file, total, code, "
+     "blank,\n"
      "comment and one line per member in project order instead; --html FILE writes the table\n"
      "with its bars and a totals row as one self-contained HTML page (sortable by column).\n"
      "A project group (.vbg) stands for its projects, in the group's order.\n"
@@ -230,7 +232,8 @@ constexpr TEntry Entries[] = {
      "linenumber=N;code=RULE]MESSAGE"},
     {TCliText::FormatGitlab,
      "GitLab Code Quality の JSON。上に行を挿入しても指摘のフィンガープリントは変わりません",
-     "GitLab Code Quality JSON; fingerprints do not change when lines are inserted above a finding"},
+     "GitLab Code Quality JSON; fingerprints do not change when lines are inserted above a "
+     "finding"},
     {TCliText::FormatCheckstyle, "Checkstyle の XML (Jenkins など多くのツールが読みます)",
      "Checkstyle XML (Jenkins and many other tools read it)"},
     {TCliText::FormatJunit,

@@ -67,11 +67,13 @@ constexpr std::array Help{
               "Reports procedures whose body does nothing."},
     TRuleHelp{"TVbProhibitGoTo",
               "エラー処理以外の GoTo と GoSub を報告します。構造化された制御文を使ってください。",
-              "Reports GoTo and GoSub outside error handling. Use structured control statements instead."},
-    TRuleHelp{"TVbProcedureMetrics",
-              "ステートメント数、入れ子の深さ、循環的複雑度が上限を超えるプロシージャを報告します。",
-              "Reports procedures with too many statements, too deep nesting or too high a "
-              "cyclomatic complexity."},
+              "Reports GoTo and GoSub outside error handling. Use structured control statements "
+              "instead."},
+    TRuleHelp{
+        "TVbProcedureMetrics",
+        "ステートメント数、入れ子の深さ、循環的複雑度が上限を超えるプロシージャを報告します。",
+        "Reports procedures with too many statements, too deep nesting or too high a "
+        "cyclomatic complexity."},
 };
 
 } // namespace

@@ -124,8 +124,9 @@ inline constexpr TText FileNamePlaceholder{"%F ファイル名", "%F file name"}
 inline constexpr TText LinePlaceholder{"%L 行番号", "%L line number"};
 inline constexpr TText LanguageLabel{"表示言語(&L)", "&Language:"};
 inline constexpr TText LanguageOfSystem{"システムの設定に従う", "System default"};
-inline constexpr TText LanguageAtNextStart{"表示言語の変更は次回の起動から有効になります。",
-                                           "The new language takes effect the next time Vetrin starts."};
+inline constexpr TText LanguageAtNextStart{
+    "表示言語の変更は次回の起動から有効になります。",
+    "The new language takes effect the next time Vetrin starts."};
 inline constexpr TText Ok{"OK", "OK"};
 inline constexpr TText Cancel{"ｷｬﾝｾﾙ", "Cancel"};
 inline constexpr TText EditorProgramCaption{"エディタ", "Select Editor"};
