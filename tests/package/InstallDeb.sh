@@ -29,7 +29,7 @@ esac
 # the build's vrt does (the golden files hold the build's output).
 sh "$root/tests/golden/RunGolden.sh" /usr/bin/vrt "$root/examples" 1 \
     "$root/tests/golden/expected/example.txt" "$root/tests/golden/expected/example.summary.txt" \
-    - - - -- check --rules Example.vrp Example.vbp || fail "the installed vrt checks differently"
+    - - - -- --lang ja check --rules Example.vrp Example.vbp || fail "the installed vrt checks differently"
 
 # Every library of the programs is there (the package's Depends brought them).
 for program in /usr/lib/vetrin/*; do

@@ -29,5 +29,5 @@ python3 "$root/tests/package/VersionRecord.py" "$version" "$folder/vrt.exe" "$fo
 # vrt.exe from that folder checks the example as the Linux vrt does (the golden files).
 WINEDEBUG=-all sh "$root/tests/golden/RunGolden.sh" "$folder/vrt.exe" "$root/examples" 1 \
     "$root/tests/golden/expected/example.txt" "$root/tests/golden/expected/example.summary.txt" \
-    - - - -- check --rules Example.vrp Example.vbp || fail "vrt.exe from the zip checks differently"
+    - - - -- --lang ja check --rules Example.vrp Example.vbp || fail "vrt.exe from the zip checks differently"
 exit $failed
