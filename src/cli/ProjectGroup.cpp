@@ -7,15 +7,6 @@
 
 namespace {
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (platform::AsciiUpper(static_cast<unsigned char>(text[i])) !=
-            platform::AsciiUpper(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
-
 std::string_view Trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -29,7 +20,7 @@ std::string_view Trimmed(std::string_view s) {
 bool IsProjectGroup(std::string_view path) {
     std::string name = platform::FileNamePart(path);
     return name.size() > 4 &&
-           StartsWithIgnoringCase(std::string_view(name).substr(name.size() - 4), ".vbg");
+           platform::StartsWithAscii(std::string_view(name).substr(name.size() - 4), ".vbg");
 }
 
 std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
@@ -43,14 +34,14 @@ std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
         line = Trimmed(line);
         if (first) {
             first = false;
-            isGroup = StartsWithIgnoringCase(line, "VBGROUP");
+            isGroup = platform::StartsWithAscii(line, "VBGROUP");
             return;
         }
         std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) return;
         std::string_view key = Trimmed(line.substr(0, eq));
         auto is = [&](std::string_view name) {
-            return key.size() == name.size() && StartsWithIgnoringCase(key, name);
+            return key.size() == name.size() && platform::StartsWithAscii(key, name);
         };
         if (!is("Project") && !is("StartupProject")) return;
         std::string_view written = Trimmed(line.substr(eq + 1));

@@ -2,6 +2,7 @@
 
 #include "checkers/RuleTable.h"
 #include "lsp/RuleHelp.h"
+#include "platform/CodePage.h"
 
 #include <string_view>
 
@@ -23,11 +24,7 @@ std::string_view Trimmed(std::string_view line) {
 }
 
 bool StartsWithWord(std::string_view text, std::string_view word) {
-    if (text.size() < word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (platform::AsciiUpper(static_cast<unsigned char>(text[i])) !=
-            platform::AsciiUpper(static_cast<unsigned char>(word[i])))
-            return false;
+    if (!platform::StartsWithAscii(text, word)) return false;
     return text.size() == word.size() || IsBlank(text[word.size()]) || text[word.size()] == '(';
 }
 

@@ -124,5 +124,9 @@ void AppendPathToUtf8(std::string& out, std::string_view path);
 inline unsigned char AsciiUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
 // Equality ignoring ASCII letter case.
 bool SameTextAscii(std::string_view a, std::string_view b);
+// Whether text begins with prefix, ignoring ASCII letter case.
+inline bool StartsWithAscii(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
+}
 
 } // namespace platform
