@@ -103,6 +103,9 @@ public:
         return Refs_.empty() ? First_ + index : Refs_[static_cast<std::size_t>(index)];
     }
     int Count() const { return Count_; }
+    // The tokens as one array, when they stand one after the other (an owning list, a body kept
+    // as a run); none otherwise. Valid as long as Get's answers are.
+    const TVbToken* Consecutive() const { return Refs_.empty() ? First_ : nullptr; }
     void Reserve(std::size_t n);
     // Gives back the reserved room beyond the count (a source keeps its tokens for as long as
     // the project stays read). The tokens stay where they are.
