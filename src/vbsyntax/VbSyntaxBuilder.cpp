@@ -102,20 +102,23 @@ private:
         while (prefix())
             ++r.I;
         const bool prefixed = r.I > 0;
-        if (r.IsHere(kSub) || r.IsHere(kFunction) || r.IsHere(kProperty)) {
+        // The statement's own word, one look.
+        switch (r.KeyAt(r.I)) {
+        case kSub:
+        case kFunction:
+        case kProperty:
             Header(r, s, si, scope, isStatic);
             return;
-        }
-        if (r.IsHere(kDeclare)) {
+        case kDeclare:
             Declare(r, scope);
             return;
-        }
-        if (Procedure_ < 0 && r.IsHere(kEvent)) {
+        case kEvent:
+            if (Procedure_ >= 0) break;
             Event(r, scope);
             return;
-        }
-        if (Procedure_ < 0 && (r.IsHere(kType) || r.IsHere(kEnum)) && r.At(r.I + 1) &&
-            r.W[r.I + 1].Kind == TVbWordKind::Word) {
+        case kType:
+        case kEnum: {
+            if (Procedure_ >= 0 || !r.At(r.I + 1) || r.W[r.I + 1].Kind != TVbWordKind::Word) break;
             const bool isType = r.IsHere(kType);
             ++r.I;
             Block_ = isType ? TBlock::Type : TBlock::Enum;
@@ -126,11 +129,13 @@ private:
             Add(d);
             return;
         }
-        if (r.IsHere(kConst)) {
+        case kConst:
             ++r.I;
             Constants(r, Procedure_ < 0 ? ModuleScope(scope, dim) : TVbScope::Local);
             CountStatement(r);
             return;
+        default:
+            break;
         }
         if (prefixed && (r.WordHere() || r.IsHere(kWithEvents))) {
             Variables(r, Procedure_ < 0 ? ModuleScope(scope, dim) : TVbScope::Local);
@@ -493,10 +498,11 @@ private:
         default:
             break;
         }
+        // Only On, GoTo and GoSub start what is looked for here.
+        constexpr std::uint64_t starts = 1ull << kOn | 1ull << kGoTo | 1ull << kGoSub;
+        static_assert(kDefType < 64, "every key has a bit");
         for (std::uint32_t k = 0; k < r.N; ++k) {
-            // Only On, GoTo and GoSub start what is looked for here.
-            const TVbKey key = r.KeyAt(k);
-            if (key != kOn && key != kGoTo && key != kGoSub) continue;
+            if (!(starts >> r.KeyAt(k) & 1)) continue;
             if (r.Is(k, kOn) &&
                 (r.Is(k + 1, kError) || (r.Is(k + 1, kLocal) && r.Is(k + 2, kError)))) {
                 const std::uint32_t j = r.Is(k + 1, kError) ? k + 2 : k + 3;
