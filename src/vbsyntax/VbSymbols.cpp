@@ -109,18 +109,27 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
     TNameTable names(syntax.References.size() / 4 + syntax.Declarations.size() + 16);
     // Each procedure's own name, and the names it declares for itself (its parameters and its
     // locals), as entries of the table.
+    // Procedure p's locals are locals[firstLocal[p], firstLocal[p + 1]): one block for all.
     const std::size_t procedures = syntax.Procedures.size();
     std::vector<std::size_t> procedureName(procedures);
-    std::vector<std::vector<std::size_t>> locals(procedures);
+    std::vector<std::size_t> firstLocal(procedures + 1, 0);
+    for (std::size_t p = 0; p < procedures; ++p)
+        firstLocal[p + 1] = static_cast<std::size_t>(syntax.Procedures[p].ParameterCount);
+    for (const TVbDeclaration& d : syntax.Declarations)
+        if (d.Procedure >= 0) ++firstLocal[static_cast<std::size_t>(d.Procedure) + 1];
+    for (std::size_t p = 0; p < procedures; ++p)
+        firstLocal[p + 1] += firstLocal[p];
+    std::vector<std::size_t> locals(firstLocal[procedures]);
+    std::vector<std::size_t> filled(firstLocal.begin(), firstLocal.end() - 1);
     for (std::size_t p = 0; p < procedures; ++p) {
         const TVbProcedure& proc = syntax.Procedures[p];
         procedureName[p] = names.Add(proc.Name);
         for (std::int32_t k = 0; k < proc.ParameterCount; ++k)
-            locals[p].push_back(names.Add(syntax.ParametersOf(proc)[k].Name));
+            locals[filled[p]++] = names.Add(syntax.ParametersOf(proc)[k].Name);
     }
     for (const TVbDeclaration& d : syntax.Declarations)
         if (d.Procedure >= 0)
-            locals[static_cast<std::size_t>(d.Procedure)].push_back(names.Add(d.Name));
+            locals[filled[static_cast<std::size_t>(d.Procedure)]++] = names.Add(d.Name);
 
     // The names used. A name's LocalOf tells whether it is a local of the procedure whose locals
     // were marked last; the uses of one procedure stand together, so each is marked about once.
@@ -137,8 +146,8 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
             if (r.QualifierKind == TVbQualifier::None) {
                 if (marked != r.Procedure) {
                     marked = r.Procedure;
-                    for (std::size_t local : locals[p])
-                        names[local].LocalOf = marked;
+                    for (std::size_t k = firstLocal[p]; k < firstLocal[p + 1]; ++k)
+                        names[locals[k]].LocalOf = marked;
                 }
                 if (names[used].LocalOf == marked) continue;
             }

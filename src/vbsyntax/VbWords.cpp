@@ -159,26 +159,50 @@ struct TKeySet {
             LastLetters[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
         }
     }
-    const TKeyEntry* Find(std::string_view w) const {
+    // False for a word that no word of the table can be (most names are told so).
+    bool MayHold(std::string_view w) const {
         const std::size_t n = w.size();
-        if (n < 2 || n > MaxLength) return nullptr;
+        if (n < 2 || n > MaxLength) return false;
         const unsigned first = (static_cast<unsigned char>(w[0]) | 0x20u) - 'a';
-        if (first >= 26 || !(FirstLetters[n] & (1u << first))) return nullptr;
+        if (first >= 26 || !(FirstLetters[n] & (1u << first))) return false;
         const unsigned last = (static_cast<unsigned char>(w[n - 1]) | 0x20u) - 'a';
-        if (last >= 26 || !(LastLetters[n] & (1u << last))) return nullptr;
+        return last < 26 && (LastLetters[n] & (1u << last));
+    }
+    // The entry of a word that MayHold.
+    const TKeyEntry* Lookup(std::string_view w) const {
+        const std::size_t n = w.size();
         const vbname::TShortKey k = vbname::ShortKey(w.data(), n);
         for (std::uint32_t s = SlotOf(k, n); Slots[s].Entry; s = (s + 1) & SlotMask)
             if (Slots[s].Head == k.Head && Slots[s].Tail == k.Tail && Slots[s].Length == n)
                 return Slots[s].Entry;
         return nullptr;
     }
+    const TKeyEntry* Find(std::string_view w) const { return MayHold(w) ? Lookup(w) : nullptr; }
 };
 
 const TKeySet TheKeySet;
 const TKeySet& KeySet() { return TheKeySet; }
 
-[[gnu::always_inline]] inline void Classify(TVbWord& word) {
-    const TKeyEntry* e = KeySet().Find(word.Text);
+// The look-ups of one member's words: a spelling met again (the same keyword, the same name, as
+// written) is answered from the slot of its bytes, without folding and probing the table.
+class TKeyMemo {
+public:
+    const TKeyEntry* Find(std::string_view w) {
+        if (!KeySet().MayHold(w)) return nullptr;
+        const std::size_t n = w.size();
+        const vbname::TShortKey k = vbname::RawShortKey(w.data(), n);
+        TSlot& slot = Slots_[TKeySet::SlotOf(k, n) & (Slots_.size() - 1)];
+        if (slot.Length != n || slot.Head != k.Head || slot.Tail != k.Tail)
+            slot = {k.Head, k.Tail, n, KeySet().Lookup(w)};
+        return slot.Entry;
+    }
+
+private:
+    using TSlot = TKeySet::TSlot; // Length 0: empty, since a word of the table has two bytes
+    std::array<TSlot, 256> Slots_{};
+};
+
+[[gnu::always_inline]] inline void Classify(TVbWord& word, const TKeyEntry* e) {
     word.Key = e ? e->Key : kNone;
     // A name with a type suffix (Date$, Error$) is a function's name, not the keyword.
     word.Reserved = e && e->Reserved && word.Suffix == 0;
@@ -374,7 +398,7 @@ bool IsReservedWord(std::string_view word) {
     return e && e->Reserved;
 }
 
-void ClassifyWord(TVbWord& word) { Classify(word); }
+void ClassifyWord(TVbWord& word) { Classify(word, KeySet().Find(word.Text)); }
 
 std::vector<TVbWord> ReadWords(const TVbSource& source) {
     const TVbTokenList& tokens = source.Tokens;
@@ -382,6 +406,7 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
     std::vector<TVbWord> out;
     out.reserve(static_cast<std::size_t>(tokens.Count()) + dropped.size() * 2);
     TDroppedAt at;
+    TKeyMemo memo;
     // The line of the next dropped piece; past every line when none is left, so one comparison a
     // token tells whether dropped text comes first.
     constexpr std::int32_t noLine = std::numeric_limits<std::int32_t>::max();
@@ -415,7 +440,7 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
                     at.Skip = 1;
                 }
             }
-            Classify(w);
+            Classify(w, memo.Find(text));
             if (w.Key == kRem && w.Suffix == 0 &&
                 (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
