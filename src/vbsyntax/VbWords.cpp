@@ -416,8 +416,9 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
     // The source owns its tokens, one after the other in one block.
     const int tokenCount = tokens.Count();
     const TVbToken* const first = tokenCount > 0 ? tokens.Get(0) : nullptr;
-    for (int i = 0; i < tokenCount; ++i) {
-        const TVbToken& t = first[i];
+    const TVbToken* const last = first + tokenCount;
+    for (const TVbToken* token = first; token != last; ++token) {
+        const TVbToken& t = *token;
         const std::uint8_t kind = t.Kind;
         if (kind == tkVersion || kind == tkHeader || kind == tkAttribute) continue;
         const std::int32_t line = t.Line;
@@ -446,8 +447,8 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
                 w.Kind = TVbWordKind::Comment;
                 out.push_back(w);
-                while (i + 1 < tokenCount && first[i + 1].Line == line)
-                    ++i;
+                while (token + 1 != last && token[1].Line == line)
+                    ++token;
                 while (droppedLine == line) {
                     ++at.Next;
                     at.Skip = 0;
@@ -467,7 +468,7 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
                 before.Text.data() + before.Text.size() == text.data() && before.Line == line) {
                 // Directly after a name: its type suffix (n&), or "!" between two names
                 // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
-                const TVbToken* next = i + 1 < tokenCount ? first + i + 1 : nullptr;
+                const TVbToken* next = token + 1 != last ? token + 1 : nullptr;
                 const bool joined = next && next->Line == line && next->Text().data() == end &&
                                     (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
                                      next->Kind == tkNumber || next->Kind == tkString);
