@@ -142,8 +142,8 @@ constexpr TEntry Entries[] = {
      "Lists the rules: class name, category, display name, and whether the rule has settings.\n"
      "With --write FILE, writes a checker project file of all rules enabled at their defaults\n"
      "instead (written whole or not at all), a starting point for --rules."},
-    {TCliText::WriteOption, "既定の選択をこの .vrp ファイルに書きます",
-     "Write the default selection to this .vrp file"},
+    {TCliText::WriteOption, "すべてのルールを既定の設定でオンにして、この .vrp ファイルに書きます",
+     "Write every rule, enabled at its default settings, to this .vrp file"},
     {TCliText::DumpCommand, "ソースファイルのトークンとプロシージャを出力します",
      "Print the tokens and procedures of a source file"},
     {TCliText::DumpDescription,

@@ -469,6 +469,8 @@ bool TVbParser::ReadKeyword() {
 // The longest run of operator characters, when it is an operator list entry as a whole. Letters
 // are operator characters, so "a=b" is one run that matches nothing.
 bool TVbParser::ReadOperator() {
+    // Most words start with a letter that starts no operator (And, Mod, Like...).
+    if (!Operators.MayStartWith(Text_[Pos_])) return false;
     std::size_t end = RunEnd_;
     std::uint32_t hash = RunHash_;
     if (Pos_ != WordAt_) { // no word was scanned here: the run starts with no letter

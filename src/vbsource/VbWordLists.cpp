@@ -62,6 +62,12 @@ void TVbWordList::Add(std::string_view word) {
         UpperAt_.push_back(-1);
     }
     MaxLength_ = std::max(MaxLength_, word.size());
+    if (!word.empty()) {
+        const auto first = static_cast<unsigned char>(word.front());
+        FirstBytes_[first] = true;
+        FirstBytes_[platform::AsciiUpper(first)] = true;
+        if (first >= 'A' && first <= 'Z') FirstBytes_[first + ('a' - 'A')] = true;
+    }
     if (Words_.size() * 2 > Slots_.size())
         Rehash(std::max<std::size_t>(64, Slots_.size() * 2));
     else

@@ -4,6 +4,7 @@
 
 #include "platform/CodePage.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -48,6 +49,9 @@ public:
         return false;
     }
     int Count() const { return static_cast<int>(Words_.size()); }
+    // Whether some entry starts with this byte (ASCII letters in either case): a text that
+    // starts with any other byte is in no list, which is cheaper to tell than a look-up.
+    bool MayStartWith(char c) const { return FirstBytes_[static_cast<unsigned char>(c)]; }
     // Length of the longest entry: a longer text is in no list.
     std::size_t MaxLength() const { return MaxLength_; }
 
@@ -77,6 +81,7 @@ private:
     std::vector<std::int32_t> UpperAt_; // per entry: where its upper-case form starts, or -1
     std::string Upper_;                 // the upper-case forms of the ASCII entries
     std::vector<TSlot> Slots_;
+    std::array<bool, 256> FirstBytes_{};
     std::size_t MaxLength_ = 0;
 };
 
