@@ -51,9 +51,13 @@ public:
     int Count() const { return static_cast<int>(Words_.size()); }
     // Whether some entry starts with this byte (ASCII letters in either case): a text that
     // starts with any other byte is in no list, which is cheaper to tell than a look-up.
-    bool MayStartWith(char c) const { return (FirstBytes_[static_cast<unsigned char>(c)] & 1) != 0; }
+    bool MayStartWith(char c) const {
+        return (FirstBytes_[static_cast<unsigned char>(c)] & 1) != 0;
+    }
     // Whether the one-byte text c is an entry: the same answer as Contains, without hashing.
-    bool ContainsByte(char c) const { return (FirstBytes_[static_cast<unsigned char>(c)] & 2) != 0; }
+    bool ContainsByte(char c) const {
+        return (FirstBytes_[static_cast<unsigned char>(c)] & 2) != 0;
+    }
     // Length of the longest entry: a longer text is in no list.
     std::size_t MaxLength() const { return MaxLength_; }
 
