@@ -400,7 +400,9 @@ void TVbParser::ScanWord() {
     }
     WordEnd_ = p;
     if (p - Pos_ <= Keywords.MaxLength())
-        WordHash_ = TWordHash::Of(std::string_view(Text_ + Pos_, p - Pos_));
+        // The text is a string: the byte at End_ is there too, so eight bytes that end at or
+        // before it may be read whole.
+        WordHash_ = TWordHash::Of(Text_ + Pos_, p - Pos_, p + 8 <= End_ + 1);
 }
 
 // The end of the run of operator characters from `from` on. It stops one character past the
