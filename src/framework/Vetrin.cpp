@@ -181,9 +181,10 @@ void TVetrin::AppendLog(const std::string& text) {
 
 void TVetrin::Run(TVtParts& part) {
     if (!IsTarget(part)) return;
-    const std::string file = platform::MarkPath(part.FileName);
-    const std::string rule = DisplayName();
-    WriteLog(Say(TText::LogChecking, {{"rule", rule}, {"file", file}}));
+    // The log line is made only for a log.
+    if (Log)
+        WriteLog(Say(TText::LogChecking,
+                     {{"rule", DisplayName()}, {"file", platform::MarkPath(part.FileName)}}));
     if (!part.HasContent()) {
         AppendLog(Say(TText::LogSkipNotParsed));
         return;
