@@ -126,12 +126,14 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
         for (int j = 0; j < count; ++j) {
             const std::int32_t number = j + 1;
             const int from = k;
+            int comments = 0;
             if (j + 1 == count || lastLine <= number)
-                k = tokenCount;
+                for (; k < tokenCount; ++k)
+                    comments += first[k].Kind == tkComment;
             else
-                while (first[k].Line <= number)
-                    ++k;
-            run.push_back({j, number, from, k - from});
+                for (; first[k].Line <= number; ++k)
+                    comments += first[k].Kind == tkComment;
+            run.push_back({j, number, from, k - from, comments});
             if (run.size() < LinesPerRun && j + 1 < count) continue;
             for (TWalkedRule* rule : lines)
                 Step(rule->WalkError_, [&] { rule->WalkLines(source, run); });

@@ -22,6 +22,7 @@ struct TWalkLine {
     std::int32_t Number; // Index + 1
     int FirstToken;      // the index in the source's Tokens of the first token on the line
     int TokenCount;      // the last line also holds any token numbered beyond it
+    int Comments;        // how many of those tokens are comments
 };
 
 // One procedure as the walk hands it to each rule in turn.
