@@ -4,13 +4,10 @@
 #include "platform/CodePage.h"
 
 namespace {
-// The token before the given one in the source's token list, or none. An argument's name token
-// stands in no body list, so its Index is still its position in the source's list.
+// The token before the given one in the source's token list, or none.
 const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
-    int index = token->Index;
-    if (index <= 0 || index >= source.Tokens.Count() || source.Tokens.Get(index) != token)
-        return nullptr;
-    return source.Tokens.Get(index - 1);
+    const int index = source.Tokens.IndexOf(token);
+    return index <= 0 ? nullptr : source.Tokens.Get(index - 1);
 }
 } // namespace
 

@@ -5,18 +5,6 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
-namespace {
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
-
 bool IsProjectGroup(std::string_view path) {
     std::string name = platform::FileNamePart(path);
     return name.size() > 4 &&
@@ -31,7 +19,7 @@ std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
     std::vector<TGroupProject> projects;
     bool first = true, isGroup = false;
     platform::ForEachLine(bytes, [&](std::string_view line) {
-        line = Trimmed(line);
+        line = platform::TrimBlanks(line);
         if (first) {
             first = false;
             isGroup = platform::StartsWithAscii(line, "VBGROUP");
@@ -39,12 +27,12 @@ std::vector<TGroupProject> ReadProjectGroup(const std::string& groupFile,
         }
         std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) return;
-        std::string_view key = Trimmed(line.substr(0, eq));
+        std::string_view key = platform::TrimBlanks(line.substr(0, eq));
         auto is = [&](std::string_view name) {
             return key.size() == name.size() && platform::StartsWithAscii(key, name);
         };
         if (!is("Project") && !is("StartupProject")) return;
-        std::string_view written = Trimmed(line.substr(eq + 1));
+        std::string_view written = platform::TrimBlanks(line.substr(eq + 1));
         if (written.empty()) return;
         TGroupProject p;
         p.Written = std::string(written);

@@ -15,13 +15,6 @@ constexpr std::string_view ImplicitPublicRule = "TVbProhibitImplicitPublicDeclar
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view Trimmed(std::string_view line) {
-    while (!line.empty() && IsBlank(line.front()))
-        line.remove_prefix(1);
-    while (!line.empty() && IsBlank(line.back()))
-        line.remove_suffix(1);
-    return line;
-}
 
 bool StartsWithWord(std::string_view text, std::string_view word) {
     if (!platform::StartsWithAscii(text, word)) return false;
@@ -48,9 +41,9 @@ json Action(const std::string& title, const std::string& uri, const json& diagno
 // Whether a directive on a line of its own before `line` covers it: the line holds code (a
 // directive covers the next line with code) and does not continue the line before it.
 bool LineTakesDirectiveAbove(const TTextDocument& text, int line) {
-    const std::string_view code = Trimmed(text.Line(line));
+    const std::string_view code = platform::TrimBlanks(text.Line(line));
     if (code.empty() || code.front() == '\'' || StartsWithWord(code, "Rem")) return false;
-    const std::string_view before = Trimmed(text.Line(line - 1));
+    const std::string_view before = platform::TrimBlanks(text.Line(line - 1));
     return line == 0 || before.empty() || before.back() != '_';
 }
 
@@ -59,7 +52,7 @@ bool LineTakesDirectiveAbove(const TTextDocument& text, int line) {
 int FileDirectiveLine(const TTextDocument& text) {
     int after = 0;
     for (int i = 0; i < text.LineCount(); ++i) {
-        if (StartsWithWord(Trimmed(text.Line(i)), "Attribute"))
+        if (StartsWithWord(platform::TrimBlanks(text.Line(i)), "Attribute"))
             after = i + 1;
         else if (after > 0)
             break;
@@ -132,7 +125,7 @@ json CodeActions(const std::string& uri, const TTextDocument& text, const json& 
         const std::string_view lineText = text.Line(line);
         if (rule == ImplicitPublicRule) {
             const std::string indent = Indentation(lineText);
-            const std::string_view words = Trimmed(lineText);
+            const std::string_view words = platform::TrimBlanks(lineText);
             for (std::string_view word : {"Sub", "Function", "Property", "Static"})
                 if (StartsWithWord(words, word)) {
                     actions.push_back(

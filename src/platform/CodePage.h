@@ -128,5 +128,13 @@ bool SameTextAscii(std::string_view a, std::string_view b);
 inline bool StartsWithAscii(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
 }
+// The text without the spaces and tabs at its start and end.
+inline std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
 
 } // namespace platform

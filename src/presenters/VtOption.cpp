@@ -23,13 +23,7 @@ const char* const KeyCodePage = "CodePage";
 const char* const SectionDisplay = "Display";
 const char* const KeyLanguage = "Language";
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
+using platform::TrimBlanks;
 
 // A value is one line of the file: a line break inside it would end the value and start a
 // line of its own, so it is written as a blank.

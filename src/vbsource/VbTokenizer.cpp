@@ -359,7 +359,9 @@ void TVbParser::Tokenize() {
 // one (the last keyword, the last kind) it keeps itself, so the token can be made in its place.
 [[gnu::always_inline]] inline void TVbParser::AddToken(std::uint8_t kind, std::string_view text,
                                                        std::uint8_t scope) {
-    TVbToken* token = Source.Tokens.Add(TVbToken(scope, kind, text, Line));
+    TVbToken* token = Source.Tokens.Add(text.size() < TVbToken::LongText
+                                            ? TVbToken(scope, kind, text, Line)
+                                            : TVbToken(scope, kind, Source.StoreView(text), Line));
     State = UpdateScope(*token);
     LastKind_ = kind;
     if (kind <= tkAttribute) HeaderSeen_ = true;

@@ -521,7 +521,7 @@ private:
             const TVbWord& w = r.W[k];
             if (w.Kind != TVbWordKind::Word) continue;
             if (w.Key == kCallByName) callByName = true;
-            TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, {}, {}, false};
+            TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}};
             if (k > 0 && r.W[k - 1].Kind == TVbWordKind::Symbol &&
                 (r.W[k - 1].Text == "." || r.W[k - 1].Text == "!")) {
                 if (k >= 2 && r.W[k - 2].Kind == TVbWordKind::Word) {
@@ -560,7 +560,7 @@ private:
                     name = false;
             if (name)
                 S_.References.push_back(
-                    {inner, Line_, Procedure_, TVbQualifier::Other, {}, {}, true});
+                    {inner, Line_, Procedure_, TVbQualifier::Other, true, {}, {}});
         }
     }
 
@@ -580,6 +580,22 @@ private:
     std::vector<TBlockArm> ProcBlocks_;
 };
 
+// Room for the references: a name is one unless it is a reserved word that no "." or "!"
+// qualifies. Reserved once, the list never grows by copying (a copy of a huge member's references
+// would hold them twice); the few names from CallByName strings and designer blocks may still
+// make it grow.
+std::size_t ReferenceRoom(const std::vector<TVbWord>& words) {
+    std::size_t room = 8;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        const TVbWord& w = words[k];
+        if (w.Kind != TVbWordKind::Word) continue;
+        if (!w.Reserved || (k > 0 && words[k - 1].Kind == TVbWordKind::Symbol &&
+                            (words[k - 1].Text == "." || words[k - 1].Text == "!")))
+            ++room;
+    }
+    return room;
+}
+
 } // namespace
 
 void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
@@ -587,7 +603,7 @@ void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
     syntax.Kind = source.MemberKind();
     syntax.Words = ReadWords(source);
     syntax.Statements.reserve(syntax.Words.size() / 6 + 8);
-    syntax.References.reserve(syntax.Words.size() / 3 + 8);
+    syntax.References.reserve(ReferenceRoom(syntax.Words));
     SplitStatements(syntax);
     ReadControlTree(source, syntax);
     TBuilder(syntax).Run();

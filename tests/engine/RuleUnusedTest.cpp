@@ -54,7 +54,7 @@ TEST(RuleUnusedArguments, ArgumentNameTokensKeepTheirPositionInTheSourceList) {
     ASSERT_EQ(m.Arguments.Count(), 2);
     for (int i = 0; i < 2; ++i) {
         const TVbToken* name = m.Arguments.Get(i)->NameToken;
-        EXPECT_EQ(source->Tokens.Get(name->Index), name);
+        EXPECT_EQ(source->Tokens.Get(source->Tokens.IndexOf(name)), name);
     }
 }
 
