@@ -3,24 +3,45 @@
 #include "checkers/RuleSupport.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 bool TMemberLineRule::IsTarget(const TVtParts& part) const { return IsMemberSource(part); }
 
+void TWalkedRule::Keep(std::string_view text) {
+    const auto length = static_cast<std::uint32_t>(text.size());
+    Texts_.append(reinterpret_cast<const char*>(&length), sizeof length);
+    Texts_.append(text);
+}
+
+std::string_view TWalkedRule::Kept(std::size_t& at) const {
+    std::uint32_t length;
+    std::memcpy(&length, Texts_.data() + at, sizeof length);
+    at += sizeof length;
+    const std::string_view text(Texts_.data() + at, length);
+    at += length;
+    return text;
+}
+
 void TWalkedRule::Defer(std::string message, std::int32_t line) {
-    Deferred_.push_back({false, line, std::move(message), std::nullopt, {}});
+    Deferred_.push_back({false, line, std::nullopt, 0, Texts_.size()});
+    Keep(message);
 }
 
 void TWalkedRule::Defer(TText message, std::initializer_list<TTextField> fields,
                         std::int32_t line) {
-    TDeferred& d = Deferred_.emplace_back(TDeferred{false, line, {}, message, {}});
+    TDeferred& d = Deferred_.emplace_back(TDeferred{false, line, message, 0, Texts_.size()});
     for (const std::string& name : TextFieldNames(message))
         for (const TTextField& f : fields)
-            if (f.Name == name) d.Fields.emplace_back(f.Value);
+            if (f.Name == name) {
+                Keep(f.Value);
+                ++d.Values;
+            }
 }
 
 void TWalkedRule::DeferLog(std::string text) {
-    Deferred_.push_back({true, 0, std::move(text), std::nullopt, {}});
+    Deferred_.push_back({true, 0, std::nullopt, 0, Texts_.size()});
+    Keep(text);
 }
 
 void TWalkedRule::Check(TVtParts& part) {
@@ -30,25 +51,31 @@ void TWalkedRule::Check(TVtParts& part) {
         WalkMember(source, std::span<TWalkedRule* const>(&self, 1));
     }
     Walked_ = nullptr;
-    // Taken out first: a sink that raises leaves nothing behind for the next member.
-    std::vector<TDeferred> deferred = std::move(Deferred_);
-    Deferred_.clear();
+    // Forgotten however the handing out ends: a sink that raises leaves nothing behind for the
+    // next member. The room is kept for it.
+    struct TForget {
+        TWalkedRule& Rule;
+        ~TForget() {
+            Rule.Deferred_.clear();
+            // A member with very many findings does not keep its texts' room for the next one.
+            if (Rule.Texts_.capacity() > (std::size_t{1} << 20)) std::string().swap(Rule.Texts_);
+            Rule.Texts_.clear();
+        }
+    } forget{*this};
     const std::exception_ptr error = std::exchange(WalkError_, nullptr);
-    for (TDeferred& d : deferred) {
+    for (const TDeferred& d : Deferred_) {
+        std::size_t at = d.Begin;
         if (d.Log) {
-            WriteLog(d.Text);
+            WriteLog(std::string(Kept(at)));
         } else if (d.Key) {
             std::span<const std::string> names = TextFieldNames(*d.Key);
-            std::vector<TTextField> fields;
-            for (std::size_t i = 0; i < names.size() && i < d.Fields.size(); ++i)
-                fields.push_back({names[i], d.Fields[i]});
-            ReportAt(*d.Key, fields, d.Line);
+            Fields_.clear();
+            for (std::size_t i = 0; i < names.size() && i < d.Values; ++i)
+                Fields_.push_back({names[i], Kept(at)});
+            ReportAt(*d.Key, Fields_, d.Line);
         } else {
-            ReportAt(d.Text, d.Line);
+            ReportAt(Kept(at), d.Line);
         }
-        // The sink keeps its own copy: a member with very many findings is not held twice.
-        std::string().swap(d.Text);
-        std::vector<std::string>().swap(d.Fields);
     }
     if (error) std::rethrow_exception(error);
     EndWalk(source);
@@ -78,6 +105,7 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
     for (TWalkedRule* rule : rules) {
         rule->Walked_ = &source;
         rule->Deferred_.clear();
+        rule->Texts_.clear();
         rule->WalkError_ = nullptr;
         Step(rule->WalkError_, [&] { rule->BeginWalk(source); });
         if (rule->Needs() & wnLines) lines.push_back(rule);
@@ -91,17 +119,21 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
         const TVbToken* first = source.Tokens.Consecutive();
         std::vector<TWalkLine> run;
         run.reserve(std::min(static_cast<std::size_t>(count), LinesPerRun));
+        // Tokens come in line order: while the last token's line is beyond the line at hand, a
+        // token beyond the line is found before the end.
+        const std::int32_t lastLine = tokenCount > 0 ? first[tokenCount - 1].Line : 0;
         int k = 0;
         for (int j = 0; j < count; ++j) {
             const std::int32_t number = j + 1;
             const int from = k;
-            // Tokens come in line order.
-            if (j + 1 == count)
-                k = tokenCount;
+            int comments = 0;
+            if (j + 1 == count || lastLine <= number)
+                for (; k < tokenCount; ++k)
+                    comments += first[k].Kind == tkComment;
             else
-                while (k < tokenCount && first[k].Line <= number)
-                    ++k;
-            run.push_back({j, number, from, k - from});
+                for (; first[k].Line <= number; ++k)
+                    comments += first[k].Kind == tkComment;
+            run.push_back({j, number, from, k - from, comments});
             if (run.size() < LinesPerRun && j + 1 < count) continue;
             for (TWalkedRule* rule : lines)
                 Step(rule->WalkError_, [&] { rule->WalkLines(source, run); });

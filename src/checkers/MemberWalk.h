@@ -22,6 +22,7 @@ struct TWalkLine {
     std::int32_t Number; // Index + 1
     int FirstToken;      // the index in the source's Tokens of the first token on the line
     int TokenCount;      // the last line also holds any token numbered beyond it
+    int Comments;        // how many of those tokens are comments
 };
 
 // One procedure as the walk hands it to each rule in turn.
@@ -78,16 +79,22 @@ protected:
 private:
     friend void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules);
     friend class TWalkingRules;
+    // What the walk deferred, its texts kept one after the other in Texts_ (no allocation of
+    // its own): a log line's or a message's text, or a finding's field values in the
+    // catalogue's order, each after its length.
     struct TDeferred {
         bool Log; // a log line, else a finding
         std::int32_t Line;
-        std::string Text;
-        // A finding's message of the catalogue and its fields' values in the catalogue's order.
-        std::optional<TText> Key;
-        std::vector<std::string> Fields;
+        std::optional<TText> Key; // a finding's message of the catalogue
+        std::uint32_t Values;     // the number of field values
+        std::size_t Begin;        // where its text or values begin in Texts_
     };
+    void Keep(std::string_view text);
+    std::string_view Kept(std::size_t& at) const;
     const TVbSource* Walked_ = nullptr; // the member whose walk this rule has taken part in
     std::vector<TDeferred> Deferred_;
+    std::string Texts_;
+    std::vector<TTextField> Fields_; // a deferred finding's fields as it is reported
     // How the rule's part of the walk failed: raised in its turn, after what it deferred before.
     std::exception_ptr WalkError_;
 };

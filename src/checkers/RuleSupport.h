@@ -28,7 +28,7 @@ public:
         if (!(Lengths_ & LengthBit(name))) return;
         const std::uint32_t hash = Hash(name);
         for (std::int32_t e = Heads_[hash & (Heads_.size() - 1)]; e >= 0; e = Entries_[e].Next)
-            if (Entries_[e].Hash == hash && Entries_[e].Name == name)
+            if (Entries_[e].Hash == hash && SameBytes(Entries_[e].Name, name))
                 visit(static_cast<std::size_t>(e));
     }
     bool Contains(std::string_view name) const {
@@ -59,6 +59,25 @@ private:
         // Every bit of the name reaches the low bits, which pick the slot.
         h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
         return static_cast<std::uint32_t>(h ^ (h >> 33));
+    }
+    // a == b, for the short names of a procedure without a call: eight bytes at a time, the last
+    // eight (or four) overlapping those before.
+    static bool SameBytes(std::string_view a, std::string_view b) {
+        const std::size_t n = a.size();
+        if (n != b.size()) return false;
+        const char* p = a.data();
+        const char* q = b.data();
+        if (n >= 8) {
+            for (std::size_t i = 0; i + 8 < n; i += 8)
+                if (Load<std::uint64_t>(p + i) != Load<std::uint64_t>(q + i)) return false;
+            return Load<std::uint64_t>(p + n - 8) == Load<std::uint64_t>(q + n - 8);
+        }
+        if (n >= 4)
+            return Load<std::uint32_t>(p) == Load<std::uint32_t>(q) &&
+                   Load<std::uint32_t>(p + n - 4) == Load<std::uint32_t>(q + n - 4);
+        for (std::size_t i = 0; i < n; ++i)
+            if (p[i] != q[i]) return false;
+        return true;
     }
     template <typename T> static T Load(const char* p) {
         T value;

@@ -58,8 +58,8 @@ void TVbAnalyzeStatistics::WalkLines(const TVbSource& source, std::span<const TW
         if (next == walked.FirstToken && walked.TokenCount > 0 && token->Line == line &&
             token[walked.TokenCount - 1].Line == line) {
             // The line's tokens as the walk hands them: every one of them is on this line.
-            for (int i = 0; i < walked.TokenCount; ++i)
-                seen |= token[i].Kind == tkComment ? 1u : 2u;
+            seen =
+                (walked.Comments > 0 ? 1u : 0u) | (walked.Comments < walked.TokenCount ? 2u : 0u);
             next += walked.TokenCount;
         } else {
             while (token->Line == line) {
