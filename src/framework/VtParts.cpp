@@ -13,20 +13,33 @@
 // ---- TSourceList ----
 
 void TSourceList::Clear() {
-    Data_.clear();
-    Starts_.clear();
+    Buffer_.reset();
     Numbers_.clear();
 }
 
 void TSourceList::IndexError(int index) { throw EListError(index); }
+
+TSourceList::TBuffer& TSourceList::Own() {
+    if (!Buffer_)
+        Buffer_ = std::make_shared<TBuffer>();
+    else if (Buffer_.use_count() > 1)
+        Buffer_ = std::make_shared<TBuffer>(*Buffer_);
+    return *Buffer_;
+}
+
+const std::string& TSourceList::AllText() const {
+    static const std::string empty;
+    return Buffer_ ? Buffer_->Data : empty;
+}
 
 void TSourceList::AssignLines(const std::vector<std::string>& lines) {
     Clear();
     std::size_t total = 0;
     for (const auto& line : lines)
         total += line.size() + 2;
-    Data_.reserve(total);
-    Starts_.reserve(lines.size());
+    TBuffer& b = Own();
+    b.Data.reserve(total);
+    b.Starts.reserve(lines.size());
     std::int32_t number = 0;
     for (const auto& line : lines)
         AddLine(line, ++number);
@@ -34,6 +47,7 @@ void TSourceList::AssignLines(const std::vector<std::string>& lines) {
 
 void TSourceList::TakeText(std::string&& text) {
     Clear();
+    TBuffer& b = Own();
     // See, in one pass, whether every line already ends in CR LF, as VB writes them: then the
     // text itself is the buffer. Each CR must be followed by LF, the text must end with one, and
     // no LF may stand alone (there are as many LF as CR LF pairs).
@@ -47,7 +61,7 @@ void TSourceList::TakeText(std::string&& text) {
             crlfOnly = false;
             break;
         }
-        Starts_.push_back(static_cast<std::uint32_t>(p - begin));
+        b.Starts.push_back(static_cast<std::uint32_t>(p - begin));
         p = cr + 2;
     }
     std::size_t feeds = 0; // LF bytes
@@ -57,33 +71,34 @@ void TSourceList::TakeText(std::string&& text) {
         if (!lf) break;
         p = lf + 1;
     }
-    if (crlfOnly && feeds == Starts_.size()) {
-        Data_ = std::move(text);
+    if (crlfOnly && feeds == b.Starts.size()) {
+        b.Data = std::move(text);
         return;
     }
-    Starts_.clear();
+    b.Starts.clear();
     std::size_t estimate = 0;
     platform::ForEachLine(text, [&](std::string_view) { ++estimate; });
-    Data_.reserve(text.size() + estimate * 2);
-    Starts_.reserve(estimate);
+    b.Data.reserve(text.size() + estimate * 2);
+    b.Starts.reserve(estimate);
     std::int32_t number = 0;
     platform::ForEachLine(text, [&](std::string_view line) { AddLine(line, ++number); });
 }
 
 void TSourceList::AddLine(std::string_view text, std::int32_t number) {
+    TBuffer& b = Own();
     if (Numbers_.empty() && number != Count() + 1) {
         // The numbers stop being 1..n: store them from now on.
-        Numbers_.reserve(Starts_.capacity());
+        Numbers_.reserve(b.Starts.capacity());
         for (int i = 1; i <= Count(); ++i)
             Numbers_.push_back(i);
         Numbers_.push_back(number);
     } else if (!Numbers_.empty()) {
         Numbers_.push_back(number);
     }
-    Starts_.push_back(static_cast<std::uint32_t>(Data_.size()));
-    Data_.append(text);
-    Data_.append("\r\n");
-    if (!Numbers_.empty() && Starts_.size() != Numbers_.size())
+    b.Starts.push_back(static_cast<std::uint32_t>(b.Data.size()));
+    b.Data.append(text);
+    b.Data.append("\r\n");
+    if (!Numbers_.empty() && b.Starts.size() != Numbers_.size())
         throw EAssertionFailed::Default("Vetrin", 899);
 }
 
@@ -98,21 +113,22 @@ void TSourceList::AppendLines(const TSourceList& from, int first, int count) {
             AddLine(from.Text(k), from.LineNumber(k));
         return;
     }
+    const TBuffer& source = *from.Buffer_;
+    TBuffer& b = Own();
     const auto begin = static_cast<std::size_t>(first);
     const auto end = begin + static_cast<std::size_t>(count);
-    const std::uint32_t from0 = from.Starts_[begin];
-    const std::uint32_t to = end < from.Starts_.size()
-                                 ? from.Starts_[end]
-                                 : static_cast<std::uint32_t>(from.Data_.size());
-    const auto at = static_cast<std::uint32_t>(Data_.size());
-    Data_.append(from.Data_, from0, to - from0);
+    const std::uint32_t from0 = source.Starts[begin];
+    const std::uint32_t to = end < source.Starts.size()
+                                 ? source.Starts[end]
+                                 : static_cast<std::uint32_t>(source.Data.size());
+    const auto at = static_cast<std::uint32_t>(b.Data.size());
+    b.Data.append(source.Data, from0, to - from0);
     for (std::size_t k = begin; k < end; ++k)
-        Starts_.push_back(from.Starts_[k] - from0 + at);
+        b.Starts.push_back(source.Starts[k] - from0 + at);
 }
 
 void TSourceList::Assign(const TSourceList& other) {
-    Data_ = other.Data_;
-    Starts_ = other.Starts_;
+    Buffer_ = other.Buffer_;
     Numbers_ = other.Numbers_;
 }
 
@@ -121,10 +137,11 @@ void TSourceList::SetText(int index, std::string_view text) {
     auto i = static_cast<std::size_t>(index);
     std::size_t length = Text(index).size();
     std::string copy(text); // text may be a view into this list
-    Data_.replace(Starts_[i], length, copy);
+    TBuffer& b = Own();
+    b.Data.replace(b.Starts[i], length, copy);
     auto delta = static_cast<std::int64_t>(copy.size()) - static_cast<std::int64_t>(length);
-    for (std::size_t j = i + 1; j < Starts_.size(); ++j)
-        Starts_[j] = static_cast<std::uint32_t>(static_cast<std::int64_t>(Starts_[j]) + delta);
+    for (std::size_t j = i + 1; j < b.Starts.size(); ++j)
+        b.Starts[j] = static_cast<std::uint32_t>(static_cast<std::int64_t>(b.Starts[j]) + delta);
 }
 
 std::string_view TSourceList::NameAt(int index) const {

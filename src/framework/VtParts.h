@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +17,9 @@ class TVetrins;
 // Ordered text lines, each with the 1-based physical line number it came from.
 // The texts are kept back to back in one buffer, each followed by CR LF, so that the whole text
 // (AllText) is there without copying; a line costs four bytes beside its text (its start), and
-// the line numbers are stored only once they stop being 1..n. Views answered by Text stay valid
-// until the list is changed.
+// the line numbers are stored only once they stop being 1..n. A list assigned from another shares
+// its buffer until either of them changes (a member's logical lines are most often its raw lines
+// as they are). Views answered by Text stay valid until the list is changed.
 class TSourceList {
 public:
     void AssignLines(const std::vector<std::string>& lines);
@@ -32,16 +34,18 @@ public:
     void Clear();
     // Makes room for lines of this many bytes in all, without line ends.
     void Reserve(std::size_t bytes, int lines) {
-        Data_.reserve(bytes + 2 * static_cast<std::size_t>(lines));
-        Starts_.reserve(static_cast<std::size_t>(lines));
+        TBuffer& b = Own();
+        b.Data.reserve(bytes + 2 * static_cast<std::size_t>(lines));
+        b.Starts.reserve(static_cast<std::size_t>(lines));
     }
 
-    int Count() const { return static_cast<int>(Starts_.size()); }
+    int Count() const { return Buffer_ ? static_cast<int>(Buffer_->Starts.size()) : 0; }
     std::string_view Text(int index) const {
         CheckIndex(index);
+        const TBuffer& b = *Buffer_;
         auto i = static_cast<std::size_t>(index);
-        std::size_t end = i + 1 < Starts_.size() ? Starts_[i + 1] : Data_.size();
-        return std::string_view(Data_).substr(Starts_[i], end - Starts_[i] - 2);
+        std::size_t end = i + 1 < b.Starts.size() ? b.Starts[i + 1] : b.Data.size();
+        return std::string_view(b.Data).substr(b.Starts[i], end - b.Starts[i] - 2);
     }
     std::int32_t LineNumber(int index) const {
         CheckIndex(index);
@@ -53,15 +57,20 @@ public:
     std::string_view ValueAt(int index) const;
     int IndexOfName(std::string_view name) const;
     // All texts, each followed by CR LF.
-    const std::string& AllText() const { return Data_; }
+    const std::string& AllText() const;
 
 private:
+    struct TBuffer {
+        std::string Data;
+        std::vector<std::uint32_t> Starts;
+    };
     void CheckIndex(int index) const {
         if (index < 0 || index >= Count()) IndexError(index);
     }
     [[noreturn]] static void IndexError(int index);
-    std::string Data_;
-    std::vector<std::uint32_t> Starts_;
+    // The buffer to change: made when there is none, copied when another list shares it.
+    TBuffer& Own();
+    std::shared_ptr<TBuffer> Buffer_;
     std::vector<std::int32_t> Numbers_; // empty while the numbers are 1..n
 };
 

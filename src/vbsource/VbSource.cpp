@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <type_traits>
 #include <utility>
@@ -17,10 +18,22 @@ void TVbTokenList::OutOfRange(int index) { throw EListError(index); }
 
 void TVbTokenList::WrongKind() { throw EAssertionFailed::Default("VbSource", __LINE__); }
 
+void TVbToken::TooLong() { throw EAssertionFailed::Default("VbSource", __LINE__); }
+
+int TVbTokenList::IndexOf(const TVbToken* token) const {
+    if (Refs_.empty()) {
+        // std::less: a token of another block compares without undefined behaviour.
+        const std::less<const TVbToken*> before;
+        if (Count_ == 0 || before(token, First_) || !before(token, First_ + Count_)) return -1;
+        return static_cast<int>(token - First_);
+    }
+    const auto found = std::find(Refs_.begin(), Refs_.end(), token);
+    return found == Refs_.end() ? -1 : static_cast<int>(found - Refs_.begin());
+}
+
 // A token that does not continue the run: from now on the list keeps one pointer per token.
 void TVbTokenList::AddReference(TVbToken* token) {
     if (OwnsTokens_) WrongKind();
-    token->Index = Count_;
     if (Refs_.empty())
         for (int i = 0; i < Count_; ++i)
             Refs_.push_back(First_ + i);
@@ -30,6 +43,7 @@ void TVbTokenList::AddReference(TVbToken* token) {
 
 static_assert(std::is_trivially_copyable_v<TVbToken> && std::is_trivially_destructible_v<TVbToken>,
               "tokens are kept in a block that realloc moves");
+static_assert(sizeof(void*) > 8 || sizeof(TVbToken) <= 16, "a token takes 16 bytes");
 
 void TVbTokenList::Resize(int capacity) {
     if (capacity <= 0) {
@@ -96,6 +110,7 @@ void TVbSource::ReleaseParse() {
     Tokens.Clear();
     FreeAll(DroppedText);
     FreeAll(Arena_);
+    FreeAll(Views_);
     ArenaUsed_ = ArenaSize_ = 0;
     FreeAll(RawLines);
     FreeAll(OtherLines);
@@ -114,6 +129,11 @@ std::string_view TVbSource::StoreText(std::string_view text) {
     std::memcpy(p, text.data(), text.size());
     ArenaUsed_ += text.size();
     return std::string_view(p, text.size());
+}
+
+const std::string_view* TVbSource::StoreView(std::string_view text) {
+    Views_.push_back(text);
+    return &Views_.back();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 #include <new>
 #include <string>
@@ -36,30 +37,49 @@ enum : std::uint8_t {
     scOther = 6,
 };
 
-// One token. Its text is a view into storage owned by its source (the source's logical text or
-// its text arena), so a token costs no heap allocation of its own.
+// One token, in 16 bytes. Its text is a view into storage owned by its source (the source's
+// logical text or its text arena), so a token costs no heap allocation of its own. A token knows
+// no position of its own: a list answers it (TVbTokenList::IndexOf).
 class TVbToken {
 public:
+    // A text of LongText bytes or more is kept through a record: see the second constructor.
+    static constexpr std::size_t LongText = 0xFFFF;
+
+    // The text must be shorter than LongText bytes.
     TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text, std::int32_t line)
-        : Scope(scope), Kind(kind), Line(line), Length_(static_cast<std::uint32_t>(text.size())),
-          Text_(text.data()) {}
+        : Scope(scope), Kind(kind), Length_(static_cast<std::uint16_t>(text.size())), Line(line),
+          Text_(text.data()) {
+        if (text.size() >= LongText) TooLong();
+    }
+    // A token of any length: `text` is a view that lives as long as the token and holds the
+    // token's text (a source keeps these records for its long tokens, see TVbSource::StoreView).
+    TVbToken(std::uint8_t scope, std::uint8_t kind, const std::string_view* text, std::int32_t line)
+        : Scope(scope), Kind(kind), Length_(static_cast<std::uint16_t>(LongText)), Line(line),
+          Text_(reinterpret_cast<const char*>(text)) {}
 
     std::uint8_t Scope;
     std::uint8_t Kind;
-    std::int32_t Line;
-    std::int32_t Index = 0;
-
-    std::string_view Text() const { return std::string_view(Text_, Length_); }
 
 private:
-    // The length first: it fills the gap after Index, so a token takes 24 bytes.
-    std::uint32_t Length_;
+    // The length fills the two bytes before Line; LongText: Text_ points to a view.
+    std::uint16_t Length_;
+
+public:
+    std::int32_t Line;
+
+    std::string_view Text() const {
+        if (Length_ == LongText) [[unlikely]]
+            return *reinterpret_cast<const std::string_view*>(Text_);
+        return std::string_view(Text_, Length_);
+    }
+
+private:
+    [[noreturn]] static void TooLong();
     const char* Text_;
 };
 
 // An ordered list of tokens. An owning list (a source's Tokens) stores the tokens themselves;
-// a non-owning list (a method's body) refers to tokens of the owning list. Add stamps the
-// token's Index with its position in this list.
+// a non-owning list (a method's body) refers to tokens of the owning list.
 class TVbTokenList {
 public:
     explicit TVbTokenList(bool ownsTokens) : OwnsTokens_(ownsTokens) {}
@@ -72,16 +92,14 @@ public:
     TVbToken* Add(const TVbToken& token) {
         if (!OwnsTokens_) WrongKind();
         if (Count_ == Capacity_) Grow();
-        TVbToken* t = new (First_ + Count_) TVbToken(token);
-        t->Index = Count_++;
-        return t;
+        return new (First_ + Count_++) TVbToken(token);
     }
     // Non-owning list: refers to a token owned elsewhere.
     void Add(TVbToken* token) {
         // A body is a run of consecutive tokens: it is kept as its first token and a count.
         if (!OwnsTokens_ && Refs_.empty() && (Count_ == 0 || token == First_ + Count_)) {
             if (Count_ == 0) First_ = token;
-            token->Index = Count_++;
+            ++Count_;
             return;
         }
         AddReference(token);
@@ -91,8 +109,7 @@ public:
         if (count <= 0) return;
         if (!OwnsTokens_ && Refs_.empty() && (Count_ == 0 || first == First_ + Count_)) {
             if (Count_ == 0) First_ = first;
-            for (int k = 0; k < count; ++k)
-                first[k].Index = Count_++;
+            Count_ += count;
             return;
         }
         for (int k = 0; k < count; ++k)
@@ -103,6 +120,12 @@ public:
         return Refs_.empty() ? First_ + index : Refs_[static_cast<std::size_t>(index)];
     }
     int Count() const { return Count_; }
+    // The tokens as one array, when they stand one after the other (an owning list, a body kept
+    // as a run); none otherwise. Valid as long as Get's answers are.
+    const TVbToken* Consecutive() const { return Refs_.empty() ? First_ : nullptr; }
+    // The position of the token in this list, or -1 when it is not in it. Constant time, except
+    // in a non-owning list whose tokens are not consecutive.
+    int IndexOf(const TVbToken* token) const;
     void Reserve(std::size_t n);
     // Gives back the reserved room beyond the count (a source keeps its tokens for as long as
     // the project stays read). The tokens stay where they are.
@@ -230,8 +253,12 @@ public:
     // Copies text into storage that lives as long as the source and answers the copy; token
     // texts that do not stand in the logical text (header lines with "[cr]") live here.
     std::string_view StoreText(std::string_view text);
+    // Keeps a view of a text that lives as long as the source and answers where it is kept, for
+    // the tokens whose text is too long for the token itself (TVbToken::LongText).
+    const std::string_view* StoreView(std::string_view text);
 
 private:
+    std::deque<std::string_view> Views_;
     std::vector<std::unique_ptr<char[]>> Arena_;
     std::size_t ArenaUsed_ = 0;
     std::size_t ArenaSize_ = 0;

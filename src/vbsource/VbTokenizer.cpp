@@ -359,7 +359,9 @@ void TVbParser::Tokenize() {
 // one (the last keyword, the last kind) it keeps itself, so the token can be made in its place.
 [[gnu::always_inline]] inline void TVbParser::AddToken(std::uint8_t kind, std::string_view text,
                                                        std::uint8_t scope) {
-    TVbToken* token = Source.Tokens.Add(TVbToken(scope, kind, text, Line));
+    TVbToken* token = Source.Tokens.Add(text.size() < TVbToken::LongText
+                                            ? TVbToken(scope, kind, text, Line)
+                                            : TVbToken(scope, kind, Source.StoreView(text), Line));
     State = UpdateScope(*token);
     LastKind_ = kind;
     if (kind <= tkAttribute) HeaderSeen_ = true;
@@ -479,7 +481,8 @@ bool TVbParser::ReadOperator() {
     }
     if (end == Pos_) return false;
     std::string_view run(Text_ + Pos_, end - Pos_);
-    if (!Operators.Contains(run, hash)) return false;
+    if (!(run.size() == 1 ? Operators.ContainsByte(run[0]) : Operators.Contains(run, hash)))
+        return false;
     Pos_ = end;
     AddToken(tkOperator, run, State);
     return true;
@@ -545,9 +548,11 @@ bool TVbParser::ReadComment() {
 
 std::size_t TVbParser::SkipSpaces() {
     const std::size_t start = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ')
-        ++Pos_;
-    return Pos_ - start;
+    std::size_t p = start;
+    while (p < End_ && Text_[p] == ' ')
+        ++p;
+    Pos_ = p;
+    return p - start;
 }
 
 // Passes everything up to the line end, leaving the CR unread, and answers what it passed.

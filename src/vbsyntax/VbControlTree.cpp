@@ -83,7 +83,7 @@ void ReadControlTree(const TVbSource& source, TVbSyntax& syntax) {
                        !(c.TypeName.size() > 3 && SameName(c.TypeName.substr(0, 3), "VB."))) {
                 // A property of a control of the project (a user control) set in the designer.
                 syntax.References.push_back(
-                    {word, t.Line, -1, TVbQualifier::Other, c.Name, c.Name, false});
+                    {word, t.Line, -1, TVbQualifier::Other, false, c.Name, c.Name});
             }
         }
     }

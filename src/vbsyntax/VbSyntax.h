@@ -126,14 +126,15 @@ enum class TVbQualifier : std::uint8_t {
 };
 
 // A use of a name: not its declaration.
+// (The small fields stand together: a member holds about one reference per name it uses.)
 struct TVbReference {
     std::string_view Name;
     std::int32_t Line;
     std::int32_t Procedure; // -1 module level
     TVbQualifier QualifierKind;
+    bool FromString = false;    // a name in a string literal given to CallByName
     std::string_view Qualifier; // the name directly before the dot
     std::string_view Root;      // the first name of the chain (a in a.b.c)
-    bool FromString = false;    // a name in a string literal given to CallByName
 };
 
 // "On Error Resume Next" (ResumeNext) or "On Error GoTo ..." in a procedure.

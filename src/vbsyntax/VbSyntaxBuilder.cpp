@@ -535,10 +535,10 @@ private:
                 if (k > 0 && (r.Is(k - 1, kGoTo) || r.Is(k - 1, kGoSub) || r.Is(k - 1, kResume)))
                     continue; // a line label
                 S_.References.push_back(
-                    {w.Text, Line_, Procedure_, TVbQualifier::None, {}, {}, false});
+                    {w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}});
                 continue;
             }
-            TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, {}, {}, false};
+            TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}};
             // After "." or "!": a member of what stands before it.
             if (k >= 2 && r.W[k - 2].Kind == TVbWordKind::Word) {
                 ref.Qualifier = r.W[k - 2].Text;
@@ -570,7 +570,7 @@ private:
                     name = false;
             if (name)
                 S_.References.push_back(
-                    {inner, Line_, Procedure_, TVbQualifier::Other, {}, {}, true});
+                    {inner, Line_, Procedure_, TVbQualifier::Other, true, {}, {}});
         }
     }
 
@@ -595,6 +595,22 @@ private:
     std::vector<TBlockArm> ProcBlocks_;
 };
 
+// Room for the references: a name is one unless it is a reserved word that no "." or "!"
+// qualifies. Reserved once, the list never grows by copying (a copy of a huge member's references
+// would hold them twice); the few names from CallByName strings and designer blocks may still
+// make it grow.
+std::size_t ReferenceRoom(const std::vector<TVbWord>& words) {
+    std::size_t room = 8;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        const TVbWord& w = words[k];
+        if (w.Kind != TVbWordKind::Word) continue;
+        if (!w.Reserved || (k > 0 && words[k - 1].Kind == TVbWordKind::Symbol &&
+                            (words[k - 1].Text == "." || words[k - 1].Text == "!")))
+            ++room;
+    }
+    return room;
+}
+
 } // namespace
 
 void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
@@ -602,7 +618,7 @@ void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
     syntax.Kind = source.MemberKind();
     syntax.Words = ReadWords(source);
     syntax.Statements.reserve(syntax.Words.size() / 6 + 8);
-    syntax.References.reserve(syntax.Words.size() / 3 + 8);
+    syntax.References.reserve(ReferenceRoom(syntax.Words));
     SplitStatements(syntax);
     ReadControlTree(source, syntax);
     TBuilder(syntax).Run();

@@ -318,6 +318,20 @@ TEST(SourceList, NamesValuesAndText) {
     copy.Assign(list);
     EXPECT_EQ(copy.AllText(), list.AllText());
     EXPECT_EQ(copy.LineNumber(4), 42);
+    // A copy shares the lines until either list changes; a change never reaches the other one,
+    // and the views the other one gave stay valid.
+    const std::string_view before = list.Text(1);
+    copy.SetText(1, "changed");
+    copy.AddLine("more", 43);
+    EXPECT_EQ(list.Text(1), "longer text here");
+    EXPECT_EQ(before, "longer text here");
+    EXPECT_EQ(list.Count(), 5);
+    list.SetText(0, "first");
+    EXPECT_EQ(copy.Text(0), "AutoIncrementVer=0");
+    EXPECT_EQ(copy.Text(1), "changed");
+    list.Clear();
+    EXPECT_EQ(copy.Count(), 6);
+    EXPECT_EQ(list.AllText(), "");
 }
 
 TEST(SourceList, LineEndsOfAnyKindAndRunsOfLinesCopied) {

@@ -97,10 +97,11 @@ TEST(VbExtraction, FunctionWithArgumentsAndBody) {
     EXPECT_EQ(Texts(f.Tokens),
               (Strings{"As", "Long", "F", "=", "x", "Exit", "Function", "End", "Function"}));
     EXPECT_EQ(f.Locals.Count(), 0);
-    // Body tokens carry their position in the body, and stay the source's tokens.
-    EXPECT_EQ(f.Tokens.Get(2)->Index, 2);
+    // Body lists answer a token's position in the body, and keep the source's tokens.
+    EXPECT_EQ(f.Tokens.IndexOf(s->Tokens.Get(14)), 2);
     EXPECT_EQ(f.Tokens.Get(2), s->Tokens.Get(14));
-    EXPECT_EQ(f.NameToken->Index, 3);
+    EXPECT_EQ(s->Tokens.IndexOf(f.NameToken), 3);
+    EXPECT_EQ(f.Tokens.IndexOf(f.NameToken), -1);
 }
 
 TEST(VbExtraction, ProceduresInOrderWithoutArgumentsAndBodiesNotSearched) {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(VbSource, OwningTokenListGrowsShrinksAndStampsPositions) {
+TEST(VbSource, OwningTokenListGrowsShrinksAndAnswersPositions) {
     TVbTokenList tokens(true);
     tokens.Reserve(8);
     std::string text = "abcdefghij";
@@ -14,7 +14,7 @@ TEST(VbSource, OwningTokenListGrowsShrinksAndStampsPositions) {
     tokens.ShrinkToFit();
     ASSERT_EQ(tokens.Count(), 1000);
     for (int i : {0, 7, 8, 999}) {
-        EXPECT_EQ(tokens.Get(i)->Index, i);
+        EXPECT_EQ(tokens.IndexOf(tokens.Get(i)), i);
         EXPECT_EQ(tokens.Get(i)->Line, i + 1);
         EXPECT_EQ(tokens.Get(i)->Text(), std::string(1, text[static_cast<std::size_t>(i % 10)]));
     }
@@ -22,11 +22,14 @@ TEST(VbSource, OwningTokenListGrowsShrinksAndStampsPositions) {
     EXPECT_THROW(tokens.Get(-1), EListError);
     tokens.Clear();
     EXPECT_EQ(tokens.Count(), 0);
-    tokens.Add(TVbToken(6, 6, "x", 1));
-    EXPECT_EQ(tokens.Get(0)->Index, 0);
+    TVbToken outside(6, 6, "x", 1);
+    EXPECT_EQ(tokens.IndexOf(&outside), -1);
+    tokens.Add(outside);
+    EXPECT_EQ(tokens.IndexOf(tokens.Get(0)), 0);
+    EXPECT_EQ(tokens.IndexOf(&outside), -1);
 }
 
-TEST(VbSource, BodyListRestampsIndexAndKeepsTheTokens) {
+TEST(VbSource, BodyListAnswersPositionsAndKeepsTheTokens) {
     TVbTokenList tokens(true);
     for (int i = 0; i < 6; ++i)
         tokens.Add(TVbToken(4, 5, "t", 1));
@@ -38,11 +41,23 @@ TEST(VbSource, BodyListRestampsIndexAndKeepsTheTokens) {
         EXPECT_EQ(body.Count(), 3);
         EXPECT_EQ(body.Get(1), tokens.Get(3));
         EXPECT_EQ(body.Get(2), tokens.Get(5));
-        EXPECT_EQ(tokens.Get(5)->Index, 2);
+        EXPECT_EQ(body.IndexOf(tokens.Get(5)), 2);
+        EXPECT_EQ(body.IndexOf(tokens.Get(4)), -1);
+        EXPECT_EQ(tokens.IndexOf(tokens.Get(5)), 5);
         EXPECT_THROW(body.Add(TVbToken(4, 5, "u", 1)), EAssertionFailed);
     }
     EXPECT_EQ(tokens.Count(), 6); // freeing the body list leaves the tokens
     EXPECT_THROW(tokens.Add(tokens.Get(0)), EAssertionFailed);
+}
+
+TEST(VbSource, ALongTokenTextIsKeptThroughAStoredView) {
+    TVbSource source(nullptr);
+    const std::string text(TVbToken::LongText + 10, 'x');
+    EXPECT_THROW(TVbToken(6, 9, text, 1), EAssertionFailed);
+    TVbToken token(6, 9, source.StoreView(text), 4);
+    EXPECT_EQ(token.Text().size(), text.size());
+    EXPECT_EQ(token.Text().data(), text.data());
+    EXPECT_EQ(token.Line, 4);
 }
 
 TEST(VbSource, StoredTextsStayPutAsTheStoreGrows) {

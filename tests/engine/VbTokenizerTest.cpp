@@ -189,6 +189,17 @@ TEST(VbTokenizer, CommentsRunToTheLineEndAndRemIsAWord) {
     EXPECT_EQ(Texts(s->Tokens, 5), (Tokens{"Rem", "old"}));
 }
 
+TEST(VbTokenizer, TokensLongerThanTheirLengthFieldKeepTheirWholeText) {
+    const std::string comment = "'" + std::string(70000, 'c');
+    const std::string literal = "\"" + std::string(65534, 's') + "\"";
+    auto s = Parsed(std::string(kModuleHeader) + "x = " + literal + " " + comment + "\r\ny\r\n");
+    ASSERT_EQ(s->Tokens.Count(), 6);
+    EXPECT_EQ(s->Tokens.Get(3)->Text(), literal);
+    EXPECT_EQ(s->Tokens.Get(4)->Text(), comment);
+    EXPECT_EQ(s->Tokens.Get(4)->Line, 2);
+    EXPECT_EQ(Shown(s->Tokens)[5], "5:2:y@3");
+}
+
 TEST(VbTokenizer, JapaneseIdentifiersAndComments) {
     auto s = Parsed(
         Sj(std::string(kModuleHeader) + "Dim 合計_1 As Long ' 合計値\r\n合計_1 = 表示(ソ)\r\n"));
