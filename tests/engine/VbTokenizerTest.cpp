@@ -135,6 +135,21 @@ TEST(VbTokenizer, WordAndOperatorRunReadFromOnePlace) {
     EXPECT_EQ(s->DroppedText[0].Text, "_x");
 }
 
+TEST(VbTokenizer, KeywordsOfEveryLengthAreFoundWhereverTheyStand) {
+    // Words are hashed eight bytes at a step: keywords shorter than, as long as and longer than
+    // eight bytes, in any letter case, in the middle of the text and as its very last bytes.
+    // A name as long as a keyword, or one letter longer, stays a name.
+    auto s = Parsed(std::string(kModuleHeader) +
+                    "Private withevents w As x\r\nfunction Functions\r\nRAISEEVENT RaiseEvents\r\n"
+                    "ElseIf");
+    EXPECT_EQ(Texts(s->Tokens, 1), (Tokens{"Private", "withevents", "w", "As", "x", "function",
+                                           "Functions", "RAISEEVENT", "RaiseEvents", "ElseIf"}));
+    for (int i : {2, 6, 8, 10})
+        EXPECT_EQ(s->Tokens.Get(i)->Kind, tkKeyword) << i;
+    for (int i : {7, 9})
+        EXPECT_EQ(s->Tokens.Get(i)->Kind, tkIdentifier) << i;
+}
+
 TEST(VbTokenizer, NumbersSymbolsAndHexPrefix) {
     auto s = Parsed(std::string(kModuleHeader) +
                     "v = 3.14 + 1.2.3 + 1E5\r\nf(a, b).c;[d]\r\nh = &H10\r\nk = &HFF\r\n");
