@@ -404,7 +404,13 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
     const TVbTokenList& tokens = source.Tokens;
     const std::vector<TVbDroppedText>& dropped = source.DroppedText;
     std::vector<TVbWord> out;
-    out.reserve(static_cast<std::size_t>(tokens.Count()) + dropped.size() * 2);
+    // A word of its own for each token, and for dropped text about one word in five bytes (code
+    // in a tab-indented line), with room for a short piece's separator: growing the block would
+    // copy every word read so far.
+    std::size_t droppedBytes = 0;
+    for (const TVbDroppedText& piece : dropped)
+        droppedBytes += piece.Text.size();
+    out.reserve(static_cast<std::size_t>(tokens.Count()) + dropped.size() * 2 + droppedBytes / 4);
     TDroppedAt at;
     TKeyMemo memo;
     // The line of the next dropped piece; past every line when none is left, so one comparison a
