@@ -15,7 +15,6 @@ constexpr std::string_view ImplicitPublicRule = "TVbProhibitImplicitPublicDeclar
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-
 bool StartsWithWord(std::string_view text, std::string_view word) {
     if (!platform::StartsWithAscii(text, word)) return false;
     return text.size() == word.size() || IsBlank(text[word.size()]) || text[word.size()] == '(';
