@@ -66,6 +66,12 @@ template <typename F> void Step(std::exception_ptr& error, F&& step) {
 }
 } // namespace
 
+namespace {
+// The lines go to the rules in runs of this many: a rule takes a run in one call, and the walk
+// keeps no more than one run, however long the member.
+constexpr std::size_t LinesPerRun = 1024;
+} // namespace
+
 void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
     // The rules of each step, in their order: the steps ask no rule what it needs.
     std::vector<TWalkedRule*> lines, procedures;
@@ -81,9 +87,10 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
         // Logical and raw lines run line for line; a member read but not joined has raw lines
         // only.
         const int count = std::max(source.LogicalLines.Count(), source.RawLines.Count());
-        const TVbTokenList& tokens = source.Tokens;
-        const int tokenCount = tokens.Count();
-        const TVbToken* first = tokenCount > 0 ? tokens.Get(0) : nullptr;
+        const int tokenCount = source.Tokens.Count();
+        const TVbToken* first = source.Tokens.Consecutive();
+        std::vector<TWalkLine> run;
+        run.reserve(std::min(static_cast<std::size_t>(count), LinesPerRun));
         int k = 0;
         for (int j = 0; j < count; ++j) {
             const std::int32_t number = j + 1;
@@ -94,17 +101,21 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
             else
                 while (k < tokenCount && first[k].Line <= number)
                     ++k;
-            const TWalkLine line{j, number, from, k - from};
+            run.push_back({j, number, from, k - from});
+            if (run.size() < LinesPerRun && j + 1 < count) continue;
             for (TWalkedRule* rule : lines)
-                Step(rule->WalkError_, [&] { rule->WalkLine(source, line); });
+                Step(rule->WalkError_, [&] { rule->WalkLines(source, run); });
+            run.clear();
         }
     }
-    if (!procedures.empty())
+    if (!procedures.empty()) {
+        TProcedureUses uses;
         for (int m = 0; m < source.Methods.Count(); ++m) {
-            const TVbMethod& method = *source.Methods.Get(m);
+            TWalkedProcedure procedure(source, *source.Methods.Get(m), uses);
             for (TWalkedRule* rule : procedures)
-                Step(rule->WalkError_, [&] { rule->WalkProcedure(source, method); });
+                Step(rule->WalkError_, [&] { rule->WalkProcedure(source, procedure); });
         }
+    }
 }
 
 void TWalkingRules::WalkPart(TVtParts& part) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "checkers/DescribedRule.h"
+#include "checkers/ProcedureUses.h"
 #include "vbsource/VbSource.h"
 
 #include <cstdint>
@@ -23,6 +24,28 @@ struct TWalkLine {
     int TokenCount;      // the last line also holds any token numbered beyond it
 };
 
+// One procedure as the walk hands it to each rule in turn.
+class TWalkedProcedure {
+public:
+    TWalkedProcedure(const TVbSource& source, const TVbMethod& method, TProcedureUses& uses)
+        : Method(method), Source_(source), Uses_(uses) {}
+    const TVbMethod& Method;
+    // What its body declares and mentions: read when the first rule asks, and shared by the
+    // rules after it.
+    TProcedureUses& Uses() {
+        if (!Read_) {
+            Uses_.Read(Source_, Method);
+            Read_ = true;
+        }
+        return Uses_;
+    }
+
+private:
+    const TVbSource& Source_;
+    TProcedureUses& Uses_;
+    bool Read_ = false;
+};
+
 // What a walked rule reads.
 enum TWalkNeeds : unsigned {
     wnLines = 1,      // every line, with its tokens
@@ -36,11 +59,11 @@ public:
     void Check(TVtParts& part) final;
     virtual unsigned Needs() const = 0;
 
-    // The walk: BeginWalk, then (as Needs says) each line from the first on, then each
-    // procedure. The steps must not report: they Defer what they find.
+    // The walk: BeginWalk, then (as Needs says) the lines from the first on, a run of them at a
+    // time, then each procedure. The steps must not report: they Defer what they find.
     virtual void BeginWalk(const TVbSource& source) = 0;
-    virtual void WalkLine(const TVbSource&, const TWalkLine&) {}
-    virtual void WalkProcedure(const TVbSource&, const TVbMethod&) {}
+    virtual void WalkLines(const TVbSource&, std::span<const TWalkLine>) {}
+    virtual void WalkProcedure(const TVbSource&, TWalkedProcedure&) {}
 
 protected:
     // In the rule's turn, after the deferred findings and log lines are handed out: whatever the

@@ -38,16 +38,19 @@ void TNameIndex::Add(std::string_view name) {
     Link(Entries_.size() - 1);
 }
 
-TDroppedWords::TDroppedWords(const TVbSource& source, const TVbMethod& method) : Source_(source) {
+void TDroppedWords::Begin(const TVbSource& source, const TVbMethod& method) {
+    Source_ = &source;
     FirstLine_ = method.NameToken->Line;
     LastLine_ =
         method.Tokens.Count() > 0 ? method.Tokens.Get(method.Tokens.Count() - 1)->Line : FirstLine_;
+    Collected_ = false;
+    Words_.Clear();
 }
 
 bool TDroppedWords::Contains(std::string_view name) {
     // Most procedures have no dropped text: the words are gathered at the first question only.
     if (!Collected_) Collect();
-    return Words_.count(name) > 0;
+    return Words_.Contains(name);
 }
 
 namespace {
@@ -60,12 +63,12 @@ bool IsWordByte(const platform::TCodePage& page, unsigned char c) {
 
 void TDroppedWords::Collect() {
     Collected_ = true;
-    const auto& dropped = Source_.DroppedText;
+    const auto& dropped = Source_->DroppedText;
     // The dropped pieces are in line order: find the first one on the procedure's lines.
     auto it =
         std::lower_bound(dropped.begin(), dropped.end(), FirstLine_,
                          [](const TVbDroppedText& d, std::int32_t line) { return d.Line < line; });
-    const platform::TCodePage& page = Source_.CodePage();
+    const platform::TCodePage& page = Source_->CodePage();
     for (; it != dropped.end() && it->Line <= LastLine_; ++it) {
         std::string_view text = it->Text;
         std::size_t i = 0;
@@ -77,9 +80,10 @@ void TDroppedWords::Collect() {
                 i += n;
             }
             // A word directly after "." is a member name ("m_Cells(i).sText"), not a use.
-            if (i > start && (start == 0 || text[start - 1] != '.'))
-                Words_.insert(text.substr(start, i - start));
-            else
+            if (i > start && (start == 0 || text[start - 1] != '.')) {
+                const std::string_view word = text.substr(start, i - start);
+                if (!Words_.Contains(word)) Words_.Add(word);
+            } else
                 ++i;
         }
     }

@@ -6,7 +6,7 @@
 class TVBNeedOptionExplicit : public TMemberLineRule {
 public:
     void BeginWalk(const TVbSource& source) override;
-    void WalkLine(const TVbSource& source, const TWalkLine& line) override;
+    void WalkLines(const TVbSource& source, std::span<const TWalkLine> lines) override;
 
 protected:
     void EndWalk(TVbSource& source) override;

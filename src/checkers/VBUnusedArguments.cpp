@@ -3,8 +3,6 @@
 #include "checkers/RuleSupport.h"
 #include "platform/CodePage.h"
 
-#include <utility>
-
 namespace {
 // The token before the given one in the source's token list, or none.
 const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
@@ -13,42 +11,25 @@ const TVbToken* TokenBefore(const TVbSource& source, const TVbToken* token) {
 }
 } // namespace
 
-void TVBUnusedArguments::WalkProcedure(const TVbSource& source, const TVbMethod& method) {
+void TVBUnusedArguments::WalkProcedure(const TVbSource& source, TWalkedProcedure& procedure) {
+    const TVbMethod& method = procedure.Method;
     if (method.Arguments.Count() == 0) return;
     // Event procedures (object name, "_", event name) must take the arguments VB gives them.
     // (In an ASCII name every "_" is one; otherwise a trail byte may look like one.)
-    const std::string_view procedure = method.NameToken->Text();
-    if (platform::IsAscii(procedure)
-            ? procedure.find('_') != std::string_view::npos
-            : source.CodePage().FindFirstOf(procedure, "_") != std::string_view::npos)
+    const std::string_view procedureName = method.NameToken->Text();
+    if (platform::IsAscii(procedureName)
+            ? procedureName.find('_') != std::string_view::npos
+            : source.CodePage().FindFirstOf(procedureName, "_") != std::string_view::npos)
         return;
 
-    // Every identifier of the body that is a use (not after ".")
-    // marks the arguments of its name.
-    const TVbTokenList& body = method.Tokens;
-    const int count = method.Arguments.Count();
-    TNameIndex& names = Names_;
-    std::vector<char>& found = Found_;
-    names.Clear();
-    for (int a = 0; a < count; ++a)
-        names.Add(method.Arguments.Get(a)->Name());
-    found.assign(static_cast<std::size_t>(count), 0);
-    const int bodyCount = body.Count();
-    // The body's first token counts too ("buttonRight = ..." right after the header).
-    const TVbToken* before = nullptr;
-    for (int i = 0; i < bodyCount; ++i) {
-        const TVbToken* token = body.Get(i);
-        const TVbToken* previous = std::exchange(before, token);
-        if (token->Kind != tkIdentifier || (previous && previous->Text() == ".")) continue;
-        names.ForEachEntry(token->Text(), [&](std::size_t a) { found[a] = 1; });
-    }
-
-    TDroppedWords dropped(source, method);
+    TProcedureUses& uses = procedure.Uses();
     for (int a = 0; a < method.Arguments.Count(); ++a) {
         const TVbVariable& argument = *method.Arguments.Get(a);
         std::string_view name = argument.Name();
         if (IsExcepted(name)) continue;
-        if (found[static_cast<std::size_t>(a)]) continue;
+        // Every identifier of the body that is a use (not after ".") marks the arguments of its
+        // name.
+        if (uses.ArgumentUsed(a)) continue;
         // A name after "." is the second part of a dotted type ("rs As ADODB.Recordset"), after
         // "As" a type taken for the name when the real name is a keyword ("Object As
         // ToolBar"): types, not arguments.
@@ -57,7 +38,7 @@ void TVBUnusedArguments::WalkProcedure(const TVbSource& source, const TVbMethod&
                        (before->Kind == tkKeyword && before->Text() == "As")))
             continue;
         // A use in text the tokenizer dropped ("Left$(s, 1)", "Print #1, s", "a: s = 1").
-        if (dropped.Contains(name)) continue;
+        if (uses.Dropped().Contains(name)) continue;
         Name_.clear();
         platform::AppendMarkedSourceText(Name_, name, source.CodePage());
         Defer(TText::UnusedArgument, {{"name", Name_}}, argument.Line());

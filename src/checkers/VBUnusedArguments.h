@@ -5,7 +5,6 @@
 #include "checkers/RuleSupport.h"
 
 #include <string>
-#include <vector>
 
 class TVBUnusedArguments : public TWalkedRule {
 public:
@@ -19,12 +18,9 @@ public:
     bool IsTarget(const TVtParts& part) const override;
     unsigned Needs() const override { return wnProcedures; }
     void BeginWalk(const TVbSource&) override {}
-    void WalkProcedure(const TVbSource& source, const TVbMethod& method) override;
+    void WalkProcedure(const TVbSource& source, TWalkedProcedure& procedure) override;
 
 private:
     bool IsExcepted(std::string_view name) const;
-    // Kept from procedure to procedure for their room.
-    TNameIndex Names_;
-    std::vector<char> Found_;
-    std::string Name_;
+    std::string Name_; // kept from finding to finding for its room
 };

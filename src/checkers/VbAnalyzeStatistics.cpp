@@ -22,54 +22,57 @@ void TVbAnalyzeStatistics::BeginWalk(const TVbSource& source) {
 
 // The lines and the tokens are walked together: the token at Next_ is the first one not yet
 // counted, and its line is never before the line at hand.
-void TVbAnalyzeStatistics::WalkLine(const TVbSource& source, const TWalkLine& walked) {
+void TVbAnalyzeStatistics::WalkLines(const TVbSource& source, std::span<const TWalkLine> lines) {
+    if (Ended_) return;
     const int lineCount = source.LogicalLines.Count();
-    const int j = walked.Index;
-    if (Ended_ || j >= lineCount) return;
-    const TVbTokenList& tokens = source.Tokens;
-    const int tokenCount = tokens.Count();
-    const std::int32_t line = j + 1;
-    // Every line after the last token is blank.
-    if (Next_ >= tokenCount) {
-        Counts_.BlankLines += lineCount - j;
-        Ended_ = true;
-        return;
+    const int rawCount = source.RawLines.Count();
+    const int tokenCount = source.Tokens.Count();
+    const TVbToken* tokens = source.Tokens.Consecutive();
+    // The counts are kept in locals over the run and stored after it.
+    TVbStaticticsInfo counts = Counts_;
+    int next = Next_;
+    for (const TWalkLine& walked : lines) {
+        const int j = walked.Index;
+        if (j >= lineCount) continue;
+        const std::int32_t line = j + 1;
+        // Every line after the last token is blank.
+        if (next >= tokenCount) {
+            counts.BlankLines += lineCount - j;
+            Ended_ = true;
+            break;
+        }
+        const TVbToken* token = tokens + next;
+        // Each header token is one whole line of the header, which counts in no category.
+        if (token->Scope == scHeader) {
+            ++next;
+            continue;
+        }
+        // A line without tokens is blank when it holds nothing visible; otherwise (a continuation
+        // line, a line of dropped text) it counts in no category.
+        if (token->Line > line) {
+            if (j < rawCount && IsBlankLine(source.RawLines.Text(j))) ++counts.BlankLines;
+            continue;
+        }
+        // Bit 1: a comment, bit 2: anything else.
+        unsigned seen = 0;
+        if (next == walked.FirstToken && walked.TokenCount > 0 && token->Line == line &&
+            token[walked.TokenCount - 1].Line == line) {
+            // The line's tokens as the walk hands them: every one of them is on this line.
+            for (int i = 0; i < walked.TokenCount; ++i)
+                seen |= token[i].Kind == tkComment ? 1u : 2u;
+            next += walked.TokenCount;
+        } else {
+            while (token->Line == line) {
+                seen |= token->Kind == tkComment ? 1u : 2u;
+                if (++next >= tokenCount) break;
+                ++token;
+            }
+        }
+        if (seen & 1u) ++counts.CommentLines;
+        if (seen & 2u) ++counts.CodeLines;
     }
-    const TVbToken* token = tokens.Get(Next_);
-    // Each header token is one whole line of the header, which counts in no category.
-    if (token->Scope == scHeader) {
-        ++Next_;
-        return;
-    }
-    // A line without tokens is blank when it holds nothing visible; otherwise (a continuation
-    // line, a line of dropped text) it counts in no category.
-    if (token->Line > line) {
-        if (j < source.RawLines.Count() && IsBlankLine(source.RawLines.Text(j)))
-            ++Counts_.BlankLines;
-        return;
-    }
-    bool hasComment = false;
-    bool hasCode = false;
-    if (Next_ == walked.FirstToken && walked.TokenCount > 0 && token->Line == line &&
-        token[walked.TokenCount - 1].Line == line) {
-        // The line's tokens as the walk hands them: every one of them is on this line.
-        for (int i = 0; i < walked.TokenCount; ++i)
-            (token[i].Kind == tkComment ? hasComment : hasCode) = true;
-        Next_ += walked.TokenCount;
-        if (hasComment) ++Counts_.CommentLines;
-        if (hasCode) ++Counts_.CodeLines;
-        return;
-    }
-    while (token->Line == line) {
-        if (token->Kind == tkComment)
-            hasComment = true;
-        else
-            hasCode = true;
-        if (++Next_ >= tokenCount) break;
-        ++token;
-    }
-    if (hasComment) ++Counts_.CommentLines;
-    if (hasCode) ++Counts_.CodeLines;
+    Counts_ = counts;
+    Next_ = next;
 }
 
 void TVbAnalyzeStatistics::EndWalk(TVbSource& source) {

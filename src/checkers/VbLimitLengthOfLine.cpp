@@ -30,27 +30,29 @@ void TVbLimitLengthOfLine::BeginWalk(const TVbSource& source) {
     Limit_ = std::to_string(MaxLength);
 }
 
-void TVbLimitLengthOfLine::WalkLine(const TVbSource& source, const TWalkLine& line) {
+void TVbLimitLengthOfLine::WalkLines(const TVbSource& source, std::span<const TWalkLine> lines) {
     const TSourceList& raw = source.RawLines;
-    const int j = line.Index;
-    if (j < First_ || j >= raw.Count()) return;
     const TVbTokenList& tokens = source.Tokens;
-    const std::int32_t number = raw.LineNumber(j);
-    // The first token on or after the line: tokens come in line order, so it is the first token
-    // the walk hands with the line when the line has the walk's number.
-    if (number == line.Number && line.FirstToken >= Token_)
-        Token_ = line.FirstToken;
-    else
-        while (Token_ < tokens.Count() && tokens.Get(Token_)->Line < number)
-            ++Token_;
-    // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
-    if (static_cast<std::int64_t>(raw.Text(j).size()) <= MaxLength) return;
-    // An Attribute line inside the code ("Attribute Step.VB_Description = ...") is the IDE's:
-    // its editor never shows it, so no one can shorten it there.
-    if (Token_ < tokens.Count() && tokens.Get(Token_)->Line == number &&
-        IsAttributeLine(*tokens.Get(Token_)))
-        return;
-    TooLong_.push_back(number);
+    for (const TWalkLine& line : lines) {
+        const int j = line.Index;
+        if (j < First_ || j >= raw.Count()) continue;
+        // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
+        if (static_cast<std::int64_t>(raw.Text(j).size()) <= MaxLength) continue;
+        const std::int32_t number = raw.LineNumber(j);
+        // The first token on or after the line: tokens come in line order, so it is the first
+        // token the walk hands with the line when the line has the walk's number.
+        if (number == line.Number && line.FirstToken >= Token_)
+            Token_ = line.FirstToken;
+        else
+            while (Token_ < tokens.Count() && tokens.Get(Token_)->Line < number)
+                ++Token_;
+        // An Attribute line inside the code ("Attribute Step.VB_Description = ...") is the IDE's:
+        // its editor never shows it, so no one can shorten it there.
+        if (Token_ < tokens.Count() && tokens.Get(Token_)->Line == number &&
+            IsAttributeLine(*tokens.Get(Token_)))
+            continue;
+        TooLong_.push_back(number);
+    }
 }
 
 void TVbLimitLengthOfLine::EndWalk(TVbSource&) {

@@ -13,14 +13,14 @@ public:
 
     void Settings(TSettingsVisitor& visitor) override;
     void BeginWalk(const TVbSource& source) override;
-    void WalkLine(const TVbSource& source, const TWalkLine& line) override;
+    void WalkLines(const TVbSource& source, std::span<const TWalkLine> lines) override;
 
 protected:
     void EndWalk(TVbSource& source) override;
 
 private:
     int First_ = 0;                     // the first raw line judged
-    int Token_ = 0;                     // the first token on or after the line at hand
+    int Token_ = 0;                     // the first token on or after the last long line
     std::string Limit_;                 // the limit the walk began with, as the message shows it
     std::vector<std::int32_t> TooLong_; // the lines to report
 };

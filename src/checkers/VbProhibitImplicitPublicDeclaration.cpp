@@ -9,10 +9,10 @@ constexpr int MaxProbes = 101;
 } // namespace
 
 void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source,
-                                                         const TVbMethod& method) {
+                                                         TWalkedProcedure& procedure) {
     const TVbTokenList& tokens = source.Tokens;
     if (tokens.Count() == 0) return;
-    const TVbToken* name = method.NameToken;
+    const TVbToken* name = procedure.Method.NameToken;
     // Only procedures the tokenizer read in Public scope can be public by default.
     if (name->Scope != scPublic) return;
     // The start-up procedure has no caller in the project to hide it from.

@@ -12,5 +12,5 @@ public:
     bool IsTarget(const TVtParts& part) const override;
     unsigned Needs() const override { return wnProcedures; }
     void BeginWalk(const TVbSource&) override {}
-    void WalkProcedure(const TVbSource& source, const TVbMethod& method) override;
+    void WalkProcedure(const TVbSource& source, TWalkedProcedure& procedure) override;
 };

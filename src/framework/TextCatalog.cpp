@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -205,32 +207,47 @@ std::span<const std::string> TextFieldNames(TText key) {
 
 void AppendFilled(std::string& out, std::string_view text, std::span<const TTextField> fields,
                   bool utf8) {
-    // In code page 932 a "{" or "}" may be the second byte of a character: step over pairs.
+    // Room for the template and every value at once: the text grows by one allocation at most.
+    std::size_t room = out.size() + text.size();
+    for (const TTextField& f : fields)
+        room += f.Value.size();
+    out.reserve(room);
+    // In code page 932 a "{" or "}" may be the second byte of a character: a "{" counts only
+    // where a character starts, found by stepping over pairs from the last such place.
     static const platform::TCodePage& cp932 = *platform::FindCodePage(932);
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (!utf8 && cp932.IsLeadByte(c) && i + 1 < text.size()) {
-            out.append(text.substr(i, 2));
-            i += 2;
-            continue;
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t copied = 0; // the text before this is in out
+    std::size_t at = 0;     // a character starts here
+    while (at < size) {
+        const void* brace = std::memchr(data + at, '{', size - at);
+        if (!brace) break;
+        const std::size_t open = static_cast<std::size_t>(static_cast<const char*>(brace) - data);
+        if (!utf8) {
+            // ASCII is no lead byte: eight bytes at a time while none has its high bit set.
+            for (std::uint64_t bytes; at + 8 <= open; at += 8) {
+                std::memcpy(&bytes, data + at, sizeof bytes);
+                if (bytes & 0x8080808080808080ull) break;
+            }
+            while (at < open)
+                at +=
+                    cp932.IsLeadByte(static_cast<unsigned char>(data[at])) && at + 1 < size ? 2 : 1;
+            // The "{" was the second byte of a pair: search on after the pair.
+            if (at != open) continue;
         }
-        const std::size_t close = c == '{' ? text.find('}', i) : std::string_view::npos;
-        if (close == std::string_view::npos) {
-            out.push_back(text[i++]);
-            continue;
-        }
-        const std::string_view name = text.substr(i + 1, close - i - 1);
+        at = open + 1;
+        const std::size_t close = text.find('}', open);
+        if (close == std::string_view::npos) continue;
+        const std::string_view name = text.substr(open + 1, close - open - 1);
         const TTextField* field = nullptr;
         for (const TTextField& f : fields)
             if (f.Name == name) field = &f;
-        if (field) {
-            out.append(field->Value);
-            i = close + 1;
-        } else {
-            out.push_back(text[i++]);
-        }
+        if (!field) continue;
+        out.append(data + copied, open - copied);
+        out.append(field->Value);
+        copied = at = close + 1;
     }
+    out.append(data + copied, size - copied);
 }
 
 std::string Filled(std::string_view text, std::initializer_list<TTextField> fields) {

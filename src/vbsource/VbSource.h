@@ -120,6 +120,9 @@ public:
         return Refs_.empty() ? First_ + index : Refs_[static_cast<std::size_t>(index)];
     }
     int Count() const { return Count_; }
+    // The tokens as one array, when they stand one after the other (an owning list, a body kept
+    // as a run); none otherwise. Valid as long as Get's answers are.
+    const TVbToken* Consecutive() const { return Refs_.empty() ? First_ : nullptr; }
     // The position of the token in this list, or -1 when it is not in it. Constant time, except
     // in a non-owning list whose tokens are not consecutive.
     int IndexOf(const TVbToken* token) const;

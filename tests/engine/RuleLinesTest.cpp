@@ -1,3 +1,4 @@
+#include "checkers/VBNeedOptionExplicit.h"
 #include "checkers/VbAnalyzeStatistics.h"
 #include "checkers/VbLimitLengthOfLine.h"
 
@@ -153,4 +154,46 @@ TEST(RuleStatistics, HeaderLinesAndLinesOfDroppedTextCountInNoCategory) {
                        "#If False Then\n"
                        "x = 1\n";
     EXPECT_EQ(Statistics(form), (Counts{8, 2, 1, 0}));
+}
+
+// The walk hands the lines in runs: a member of several runs is counted and judged whole, and
+// "Option" at the end of one run and "Explicit" at the start of the next stand side by side.
+TEST(RuleLines, AMemberOfManyRunsOfLinesIsWalkedWhole) {
+    const int total = 2600;
+    std::string text = ModuleHeader;
+    Counts expected{total, 0, 0, 0};
+    Lines tooLong;
+    for (int line = 2; line <= total; ++line) {
+        if (line == 1024 || line == 1025) {
+            text += line == 1024 ? "Option\n" : "Explicit\n";
+            ++expected.Code;
+            continue;
+        }
+        switch (line % 4) {
+        case 0:
+            text += "x = 1\n";
+            ++expected.Code;
+            break;
+        case 1:
+            text += "' comment\n";
+            ++expected.Comment;
+            break;
+        case 2:
+            text += "\n";
+            ++expected.Blank;
+            break;
+        default:
+            text += "y = \"" + Repeat("a", 90) + "\"\n";
+            ++expected.Code;
+            tooLong.push_back("(" + std::to_string(line) +
+                              ") : 一行の長さが制限(80文字)を越えています。");
+        }
+    }
+    EXPECT_EQ(Statistics(text), expected);
+    EXPECT_EQ(LongLines(text), tooLong);
+    TempDir dir;
+    auto source = ParsedMember<TVbModuleSource>(dir, "Module1.bas", text);
+    TRuleHarness h;
+    h.Enable<TVBNeedOptionExplicit>();
+    EXPECT_EQ(h.Check(*source), Lines{});
 }

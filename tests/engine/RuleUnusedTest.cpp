@@ -1,3 +1,4 @@
+#include "checkers/RuleSupport.h"
 #include "checkers/VBUnusedArguments.h"
 #include "checkers/VBUnusedLocalVariables.h"
 
@@ -5,6 +6,9 @@
 #include "RuleTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
 
 namespace {
 const char* Header = "Attribute VB_Name = \"Module1\"\nOption Explicit\n";
@@ -94,4 +98,39 @@ TEST(RuleUnusedArguments, LookAlikeNamesAndManyArguments) {
     for (int k = 1; k < 40; k += 2)
         expected.push_back("(3) : 引数 a" + std::to_string(10 + k) + "x は未使用です。");
     EXPECT_EQ(Arguments("Sub P(" + list + ")\n" + uses + "End Sub\n"), expected);
+}
+
+// Names of every length up to well past a word, each in a buffer of its own size (the look-up
+// reads no byte beyond a name): each is found as the entry it was added as, and a name that
+// differs from it in its first, middle or last byte is not.
+TEST(NameIndex, FindsEachNameAsAddedAndNoNameThatDiffersInOneByte) {
+    std::vector<std::unique_ptr<char[]>> buffers;
+    auto stored = [&](std::string text) {
+        buffers.push_back(std::make_unique<char[]>(text.size()));
+        std::memcpy(buffers.back().get(), text.data(), text.size());
+        return std::string_view(buffers.back().get(), text.size());
+    };
+    TNameIndex index;
+    for (int round = 0; round < 2; ++round) { // the second after Clear
+        index.Clear();
+        std::vector<std::string_view> names;
+        for (std::size_t n = 1; n <= 40; ++n) {
+            std::string name;
+            for (std::size_t i = 0; i < n; ++i)
+                name += static_cast<char>('a' + (i * 7 + n) % 26);
+            names.push_back(stored(name));
+            index.Add(names.back());
+        }
+        ASSERT_EQ(index.Count(), names.size());
+        for (std::size_t e = 0; e < names.size(); ++e) {
+            std::vector<std::size_t> found;
+            index.ForEachEntry(names[e], [&](std::size_t k) { found.push_back(k); });
+            EXPECT_EQ(found, std::vector<std::size_t>{e}) << names[e];
+            for (std::size_t at : {std::size_t{0}, names[e].size() / 2, names[e].size() - 1}) {
+                std::string other(names[e]);
+                other[at] = '_';
+                EXPECT_FALSE(index.Contains(stored(other))) << other;
+            }
+        }
+    }
 }

@@ -66,6 +66,11 @@ for format in text msvc github; do
 done
 run 1 check --quiet Locals.vbp
 grep -q 'new\\x0Aline\\x09tab/Locals.bas(' "$work/out" || fail "text escapes: $(head -1 "$work/out")"
+# DEL, and in UTF-8 a C1 control character (U+0085), are escaped wherever they stand in a line.
+c1="$work/del$(printf '\177')next$(printf '\302\205')c1"
+mkdir "$c1" && cp "$fixtures/locals/"* "$c1/" && cd "$c1" || exit 1
+run 1 check --quiet Locals.vbp
+grep -q 'del\\x7Fnext\\u0085c1/Locals.bas(' "$work/out" || fail "DEL, C1 escapes: $(head -1 "$work/out")"
 
 # A file name that starts with "-" is taken for an option; the error says how to name it.
 cd "$work/m" && cp Missing.vbp ./-x.vbp || exit 1

@@ -1,32 +1,61 @@
 #include "cli/formats/Escaping.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 const char Hex[] = "0123456789ABCDEF";
+
+constexpr std::uint64_t EachByte(unsigned char c) { return 0x0101010101010101ull * c; }
+
+// Whether any of eight bytes needs a look of its own: a control character (below 0x20, or DEL),
+// or in UTF-8 the 0xC2 that may start a C1 control character.
+bool MayNeedEscape(std::uint64_t bytes, bool utf8) {
+    constexpr std::uint64_t high = EachByte(0x80);
+    const auto anyZero = [](std::uint64_t x) { return (x - EachByte(1)) & ~x & high; };
+    const std::uint64_t below = (bytes - EachByte(0x20)) & ~bytes & high;
+    return below || anyZero(bytes ^ EachByte(0x7F)) || (utf8 && anyZero(bytes ^ EachByte(0xC2)));
+}
 
 } // namespace
 
 void AppendLineSafe(std::string& out, std::string_view text, bool utf8) {
     std::size_t plain = 0; // start of the stretch not yet copied
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const bool c0 = c < 0x20 || c == 0x7F;
-        const bool c1 = utf8 && c == 0xC2 && i + 1 < text.size() &&
-                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-        if (!c0 && !c1) continue;
-        out.append(text.substr(plain, i - plain));
-        if (c0) {
-            out += "\\x";
-            out += Hex[c >> 4];
-            out += Hex[c & 15];
-        } else {
-            const auto code = static_cast<unsigned char>(text[++i]);
-            out += "\\u00";
-            out += Hex[code >> 4];
-            out += Hex[code & 15];
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // Eight bytes at a time past the text that needs nothing.
+        if (text.size() >= 8) {
+            // The last stretch is read as the last eight bytes, overlapping those before.
+            const std::size_t at = std::min(i, text.size() - 8);
+            std::uint64_t bytes;
+            std::memcpy(&bytes, text.data() + at, sizeof bytes);
+            if (!MayNeedEscape(bytes, utf8)) {
+                i = at + 8;
+                continue;
+            }
         }
-        plain = i + 1;
+        for (const std::size_t end = std::min(text.size(), i + 8); i < end; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            const bool c0 = c < 0x20 || c == 0x7F;
+            const bool c1 = utf8 && c == 0xC2 && i + 1 < text.size() &&
+                            static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                            static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+            if (!c0 && !c1) continue;
+            out.append(text.substr(plain, i - plain));
+            if (c0) {
+                out += "\\x";
+                out += Hex[c >> 4];
+                out += Hex[c & 15];
+            } else {
+                const auto code = static_cast<unsigned char>(text[++i]);
+                out += "\\u00";
+                out += Hex[code >> 4];
+                out += Hex[code & 15];
+            }
+            plain = i + 1;
+        }
     }
     out.append(text.substr(plain));
 }

@@ -1,0 +1,81 @@
+#include "checkers/ProcedureUses.h"
+
+namespace {
+bool IsText(const TVbToken& token, std::string_view text) {
+    // Most tokens differ in length: the bytes are compared only when the length is the same.
+    return token.Text().size() == text.size() && token.Text() == text;
+}
+} // namespace
+
+void TProcedureUses::Use(std::string_view name, bool declaration) {
+    Names_.ForEachEntry(name, [&](std::size_t entry) {
+        if (!declaration || entry < Arguments_) Used_[entry] = 1;
+    });
+}
+
+// The tokens of a body are those at(0) to at(count - 1), in line order.
+template <typename At> void TProcedureUses::ReadBody(int count, At at) {
+    if (count == 0) return;
+    // The body's first token is a use of an argument ("buttonRight = ..." right after the
+    // header) but is read for nothing else: nothing before it declares.
+    if (at(0)->Kind == tkIdentifier) Use(at(0)->Text(), false);
+    // A declaration list ("Dim a As Long, b(1 To 2), c") declares a name after each "," at its
+    // own depth; the statement ends with its line (a ":" drops the rest of a line). Lines only
+    // grow from token to token, so the list is left behind at the first token read on another
+    // line.
+    bool inList = false;
+    std::int32_t listLine = 0;
+    int depth = 0;
+    for (int j = 1; j < count; ++j) {
+        const TVbToken* token = at(j);
+        if (token->Kind == tkSymbol) {
+            if (inList && token->Line != listLine) inList = false;
+            if (inList) {
+                if (IsText(*token, "(")) ++depth;
+                if (IsText(*token, ")")) --depth;
+            }
+            continue;
+        }
+        if (token->Kind != tkIdentifier) continue;
+        if (inList && token->Line != listLine) inList = false;
+        const TVbToken& previous = *at(j - 1);
+        // "Static" declares locals as "Dim" does.
+        const bool firstName = IsText(previous, "Dim") || IsText(previous, "Static");
+        if (firstName ||
+            (inList && depth == 0 && previous.Kind == tkSymbol && IsText(previous, ","))) {
+            // A declaration is a mention of an argument of the same name, not a use of a local.
+            Use(token->Text(), true);
+            Names_.Add(token->Text());
+            Used_.push_back(0);
+            Locals_.push_back({token, false});
+            if (firstName) {
+                inList = true;
+                listLine = token->Line;
+                depth = 0;
+            }
+            continue;
+        }
+        // A name after "." is a member name, not a use.
+        if (IsText(previous, ".")) continue;
+        Use(token->Text(), false);
+    }
+}
+
+void TProcedureUses::Read(const TVbSource& source, const TVbMethod& method) {
+    Names_.Clear();
+    Used_.clear();
+    Locals_.clear();
+    Dropped_.Begin(source, method);
+    Arguments_ = static_cast<std::size_t>(method.Arguments.Count());
+    for (std::size_t a = 0; a < Arguments_; ++a)
+        Names_.Add(method.Arguments.Get(static_cast<int>(a))->Name());
+    Used_.assign(Arguments_, 0);
+
+    const TVbTokenList& body = method.Tokens;
+    if (const TVbToken* run = body.Consecutive())
+        ReadBody(body.Count(), [run](int j) { return run + j; });
+    else
+        ReadBody(body.Count(), [&body](int j) { return body.Get(j); });
+    for (std::size_t k = 0; k < Locals_.size(); ++k)
+        Locals_[k].Used = Used_[Arguments_ + k] != 0;
+}
