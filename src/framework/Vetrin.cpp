@@ -181,22 +181,26 @@ void TVetrin::AppendLog(const std::string& text) {
 
 void TVetrin::Run(TVtParts& part) {
     if (!IsTarget(part)) return;
-    const std::string file = platform::MarkPath(part.FileName);
-    const std::string rule = DisplayName();
-    WriteLog(Say(TText::LogChecking, {{"rule", rule}, {"file", file}}));
+    // The log's lines are made only when there is a log to take them (vrt without --log has none).
+    if (Log) {
+        const std::string file = platform::MarkPath(part.FileName);
+        const std::string rule = DisplayName();
+        WriteLog(Say(TText::LogChecking, {{"rule", rule}, {"file", file}}));
+    }
     if (!part.HasContent()) {
-        AppendLog(Say(TText::LogSkipNotParsed));
+        if (Log) AppendLog(Say(TText::LogSkipNotParsed));
         return;
     }
     if (!IgnoresExclusion() && !part.IsCheckTarget()) {
-        AppendLog(Say(TText::LogSkipNotTarget));
+        if (Log) AppendLog(Say(TText::LogSkipNotTarget));
         return;
     }
     std::uint32_t t0 = platform::TickCount();
     Check(part);
     std::uint32_t t1 = platform::TickCount();
-    AppendLog(t1 == t0 ? Say(TText::LogDoneUntimed)
-                       : Say(TText::LogDone, {{"time", platform::FormatElapsed(t0, t1)}}));
+    if (Log)
+        AppendLog(t1 == t0 ? Say(TText::LogDoneUntimed)
+                           : Say(TText::LogDone, {{"time", platform::FormatElapsed(t0, t1)}}));
 }
 
 // ---- TVetrins ----

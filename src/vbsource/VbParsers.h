@@ -84,22 +84,21 @@ private:
     // scope machine, so that neither the machine nor ReadHeader needs to search backwards.
     int LastKind_ = -1;
     std::uint8_t LastKeyword_ = 0; // its role in the scope machine; 0: no keyword yet
-    // The last word read, scanned once: where it starts and ends, its hash, and the operator run
-    // that starts at the same place (the run and the word share their leading ASCII letters).
-    // ReadKeyword, ReadOperator and ReadIdentifier all look at the word at one place; the first
-    // scans it, the others take it from here.
+    // The last word read, scanned once: where it starts, where its leading ASCII letters end
+    // (an operator run that starts at the same place shares them), where it ends, and its hash
+    // (0 when it is longer than any keyword). ReadKeyword, ReadOperator and ReadIdentifier all
+    // look at the word at one place; the first scans it, the others take it from here.
     std::size_t WordAt_ = static_cast<std::size_t>(-1);
+    std::size_t LettersEnd_ = 0;
     std::size_t WordEnd_ = 0;
     std::uint32_t WordHash_ = 0;
-    std::size_t RunEnd_ = 0;
-    std::uint32_t RunHash_ = 0;
     bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
     bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
     std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
     // The character table of the run's source code page (VbTokenizer.cpp).
     const TCharTable* Chars_ = nullptr;
     void ScanWord();
-    std::size_t ScanRun(std::size_t from, std::uint32_t& hash) const;
+    std::size_t ScanRun(std::size_t from) const;
 };
 
 class TVbModuleParser : public TVbParser {

@@ -367,52 +367,49 @@ void TVbParser::Tokenize() {
     if (kind <= tkAttribute) HeaderSeen_ = true;
 }
 
-// Scans the word at the current position once: its end and hash, and the end and hash of the
-// operator run that starts there. A word starts at a letter or a double-byte character and goes
-// on over letters, digits, "_" and double-byte characters, so a Japanese name is one word.
+// Scans the word at the current position once: where its leading ASCII letters end (an operator
+// run starts with the same letters), where it ends, and its hash when it is short enough to be a
+// keyword. A word starts at a letter or a double-byte character and goes on over letters,
+// digits, "_" and double-byte characters, so a Japanese name is one word.
 void TVbParser::ScanWord() {
     const TCharTable& chars = *Chars_;
     const auto* text = reinterpret_cast<const unsigned char*>(Text_);
     const std::uint8_t* flags = chars.Flags.data();
     std::size_t p = Pos_;
-    std::uint32_t hash = TWordHash::Start;
-    // The leading ASCII letters are the word's and the operator run's alike.
-    for (unsigned char c; flags[c = text[p]] & cfAsciiLetter; ++p)
-        hash = TWordHash::Step(hash, c);
+    while (flags[text[p]] & cfAsciiLetter)
+        ++p;
     WordAt_ = Pos_;
-    RunHash_ = hash;
-    RunEnd_ = ScanRun(p, RunHash_);
+    LettersEnd_ = p;
+    WordHash_ = 0;
     if (p == Pos_) {
         if (chars.ClassOf(Text_[p]) == ccWordStart && (flags[text[p]] & cfWord)) {
-            hash = TWordHash::Step(hash, text[p++]);
+            ++p;
         } else if (chars.DoubleByte(Text_ + p)) {
-            hash = TWordHash::Step(TWordHash::Step(hash, text[p]), text[p + 1]);
             p += 2;
         } else {
             WordEnd_ = p; // no word here
-            WordHash_ = hash;
             return;
         }
     }
     // On over letters, digits and "_", a byte each, and double-byte characters, two bytes each.
     for (;;) {
-        for (unsigned char c; flags[c = text[p]] & cfWord; ++p)
-            hash = TWordHash::Step(hash, c);
+        while (flags[text[p]] & cfWord)
+            ++p;
         if (!chars.DoubleByte(Text_ + p)) break;
-        hash = TWordHash::Step(TWordHash::Step(hash, text[p]), text[p + 1]);
         p += 2;
     }
     WordEnd_ = p;
-    WordHash_ = hash;
+    if (p - Pos_ <= Keywords.MaxLength())
+        WordHash_ = TWordHash::Of(std::string_view(Text_ + Pos_, p - Pos_));
 }
 
-// The run of operator characters from `from` on, hashed on from `hash`. It stops one character
-// past the longest operator entry: a run that long matches none.
-std::size_t TVbParser::ScanRun(std::size_t from, std::uint32_t& hash) const {
+// The end of the run of operator characters from `from` on. It stops one character past the
+// longest operator entry: a run that long matches none.
+std::size_t TVbParser::ScanRun(std::size_t from) const {
     const std::size_t limit = Pos_ + Operators.MaxLength() + 1;
     std::size_t p = from;
     while (p < limit && Chars_->Has(Text_[p], cfOperator))
-        hash = TWordHash::Step(hash, static_cast<unsigned char>(Text_[p++]));
+        ++p;
     return p;
 }
 
@@ -460,7 +457,8 @@ bool TVbParser::ReadHeader() {
 bool TVbParser::ReadKeyword() {
     const std::size_t start = Pos_;
     std::string_view word = ReadWord();
-    if (!word.empty() && Keywords.Contains(word, WordHash_)) {
+    if (!word.empty() && word.size() <= Keywords.MaxLength() &&
+        Keywords.Contains(word, WordHash_)) {
         AddToken(tkKeyword, word, State);
         return true;
     }
@@ -473,15 +471,17 @@ bool TVbParser::ReadKeyword() {
 bool TVbParser::ReadOperator() {
     // Most words start with a letter that starts no operator (And, Mod, Like...).
     if (!Operators.MayStartWith(Text_[Pos_])) return false;
-    std::size_t end = RunEnd_;
-    std::uint32_t hash = RunHash_;
-    if (Pos_ != WordAt_) { // no word was scanned here: the run starts with no letter
-        hash = TWordHash::Start;
-        end = ScanRun(Pos_, hash);
+    std::size_t from = Pos_;
+    if (Pos_ == WordAt_) { // a word was scanned here: the run goes on from its leading letters
+        if (LettersEnd_ - Pos_ > Operators.MaxLength()) return false;
+        from = LettersEnd_;
     }
+    const std::size_t end = ScanRun(from);
     if (end == Pos_) return false;
     std::string_view run(Text_ + Pos_, end - Pos_);
-    if (!Operators.Contains(run, hash)) return false;
+    if (!(run.size() == 1 ? Operators.ContainsByte(run[0])
+                          : Operators.Contains(run, TWordHash::Of(run))))
+        return false;
     Pos_ = end;
     AddToken(tkOperator, run, State);
     return true;
@@ -547,9 +547,11 @@ bool TVbParser::ReadComment() {
 
 std::size_t TVbParser::SkipSpaces() {
     const std::size_t start = Pos_;
-    while (Pos_ < End_ && Text_[Pos_] == ' ')
-        ++Pos_;
-    return Pos_ - start;
+    std::size_t p = start;
+    while (p < End_ && Text_[p] == ' ')
+        ++p;
+    Pos_ = p;
+    return p - start;
 }
 
 // Passes everything up to the line end, leaving the CR unread, and answers what it passed.

@@ -64,9 +64,10 @@ void TVbWordList::Add(std::string_view word) {
     MaxLength_ = std::max(MaxLength_, word.size());
     if (!word.empty()) {
         const auto first = static_cast<unsigned char>(word.front());
-        FirstBytes_[first] = true;
-        FirstBytes_[platform::AsciiUpper(first)] = true;
-        if (first >= 'A' && first <= 'Z') FirstBytes_[first + ('a' - 'A')] = true;
+        const std::uint8_t marks = word.size() == 1 ? 3 : 1;
+        FirstBytes_[first] |= marks;
+        FirstBytes_[platform::AsciiUpper(first)] |= marks;
+        if (first >= 'A' && first <= 'Z') FirstBytes_[first + ('a' - 'A')] |= marks;
     }
     if (Words_.size() * 2 > Slots_.size())
         Rehash(std::max<std::size_t>(64, Slots_.size() * 2));

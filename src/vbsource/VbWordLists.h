@@ -51,7 +51,13 @@ public:
     int Count() const { return static_cast<int>(Words_.size()); }
     // Whether some entry starts with this byte (ASCII letters in either case): a text that
     // starts with any other byte is in no list, which is cheaper to tell than a look-up.
-    bool MayStartWith(char c) const { return FirstBytes_[static_cast<unsigned char>(c)]; }
+    bool MayStartWith(char c) const {
+        return (FirstBytes_[static_cast<unsigned char>(c)] & 1) != 0;
+    }
+    // Whether the one-byte text c is an entry: the same answer as Contains, without hashing.
+    bool ContainsByte(char c) const {
+        return (FirstBytes_[static_cast<unsigned char>(c)] & 2) != 0;
+    }
     // Length of the longest entry: a longer text is in no list.
     std::size_t MaxLength() const { return MaxLength_; }
 
@@ -81,7 +87,9 @@ private:
     std::vector<std::int32_t> UpperAt_; // per entry: where its upper-case form starts, or -1
     std::string Upper_;                 // the upper-case forms of the ASCII entries
     std::vector<TSlot> Slots_;
-    std::array<bool, 256> FirstBytes_{};
+    // Per byte: 1 when an entry starts with it, 2 when it is an entry alone (ASCII letters in
+    // either case).
+    std::array<std::uint8_t, 256> FirstBytes_{};
     std::size_t MaxLength_ = 0;
 };
 

@@ -75,14 +75,15 @@ void SplitStatements(TVbSyntax& syntax) {
         }
         ++current.Count;
         // The words after it that go on the same statement, counted in one run.
-        while (k + 1 < count) {
-            const TVbWord& next = words[k + 1];
-            if (next.Line != current.Line || next.Kind == TVbWordKind::Comment ||
-                next.Kind == TVbWordKind::Directive || next.Kind == TVbWordKind::Separator)
-                break;
-            ++current.Count;
-            ++k;
-        }
+        constexpr unsigned ends = 1u << static_cast<unsigned>(TVbWordKind::Comment) |
+                                  1u << static_cast<unsigned>(TVbWordKind::Directive) |
+                                  1u << static_cast<unsigned>(TVbWordKind::Separator);
+        std::uint32_t next = k + 1;
+        while (next < count && words[next].Line == current.Line &&
+               !(ends >> static_cast<unsigned>(words[next].Kind) & 1u))
+            ++next;
+        current.Count += next - k - 1;
+        k = next - 1;
     }
     close(false);
 }

@@ -1,5 +1,7 @@
 #include "vbsyntax/VbSymbols.h"
 
+#include "vbsyntax/VbNameKey.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -20,65 +22,69 @@ bool IsPublic(TVbScope scope) {
     return scope == TVbScope::Public || scope == TVbScope::Friend || scope == TVbScope::None;
 }
 
-// Distinct names, compared as VB compares them (ASCII letters folded): open addressing on a hash
-// of the whole folded name, so that names which differ only inside ("v1000x", "v1001x") spread.
-class TNameSet {
+// The names of a member, each once, compared as VB compares them (ASCII letters folded): open
+// addressing on a hash of the whole folded name, so that names which differ only inside
+// ("v1000x", "v1001x") spread. Each name carries what the summary learns of it.
+class TNameTable {
 public:
-    explicit TNameSet(std::size_t expected) {
+    struct TEntry {
+        std::string_view Name; // as first met
+        std::uint32_t Hash;
+        bool Used = false;
+        std::int32_t LocalOf = -1; // the procedure whose locals were last marked with it
+    };
+    explicit TNameTable(std::size_t expected) {
         std::size_t size = 64;
         while (size < expected * 2)
             size *= 2;
         Slots_.assign(size, -1);
+        Entries_.reserve(size / 2);
     }
-    void Insert(std::string_view name) {
-        const std::uint32_t hash = Hash(name);
-        std::size_t s = Find(name, hash);
-        if (Slots_[s] >= 0) return;
-        Slots_[s] = static_cast<std::int32_t>(Names_.size());
-        Names_.push_back({name, hash});
-        if (Names_.size() * 2 > Slots_.size()) Grow();
+    // The index of the name's entry, made when it is not there yet.
+    [[gnu::always_inline]] std::size_t Add(std::string_view name) {
+        const std::uint32_t hash = vbname::Hash(name);
+        const std::size_t s = Find(name, hash);
+        if (Slots_[s] >= 0) return static_cast<std::size_t>(Slots_[s]);
+        const std::size_t index = Entries_.size();
+        Slots_[s] = static_cast<std::int32_t>(index);
+        Entries_.push_back({name, hash});
+        if (Entries_.size() * 2 > Slots_.size()) Grow();
+        return index;
     }
-    bool Contains(std::string_view name) const { return Slots_[Find(name, Hash(name))] >= 0; }
-    std::size_t Size() const { return Names_.size(); }
-    // Each name once, as first inserted.
+    TEntry& operator[](std::size_t index) { return Entries_[index]; }
+    // The name's entry, or none.
+    const TEntry* Get(std::string_view name) const {
+        const std::int32_t i = Slots_[Find(name, vbname::Hash(name))];
+        return i >= 0 ? &Entries_[static_cast<std::size_t>(i)] : nullptr;
+    }
     template <typename F> void ForEach(F&& visit) const {
-        for (const TEntry& e : Names_)
-            visit(e.Name);
+        for (const TEntry& e : Entries_)
+            visit(e);
     }
 
 private:
-    struct TEntry {
-        std::string_view Name;
-        std::uint32_t Hash;
-    };
-    static std::uint32_t Hash(std::string_view name) {
-        std::uint32_t h = 2166136261u;
-        for (char c : name)
-            h = (h ^ static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c)) * 16777619u;
-        return h;
-    }
     // The slot of the name, or the empty slot where it would go.
     std::size_t Find(std::string_view name, std::uint32_t hash) const {
         const std::size_t mask = Slots_.size() - 1;
         std::size_t s = hash & mask;
         for (std::int32_t i; (i = Slots_[s]) >= 0; s = (s + 1) & mask) {
-            const TEntry& e = Names_[static_cast<std::size_t>(i)];
-            if (e.Hash == hash && SameName(e.Name, name)) break;
+            const TEntry& e = Entries_[static_cast<std::size_t>(i)];
+            if (e.Hash == hash && vbname::Same(e.Name, name)) break;
         }
         return s;
     }
-    void Grow() {
+    [[gnu::noinline]] void Grow() {
         Slots_.assign(Slots_.size() * 2, -1);
         const std::size_t mask = Slots_.size() - 1;
-        for (std::size_t i = 0; i < Names_.size(); ++i) {
-            std::size_t s = Names_[i].Hash & mask;
+        for (std::size_t i = 0; i < Entries_.size(); ++i) {
+            std::size_t s = Entries_[i].Hash & mask;
             while (Slots_[s] >= 0)
                 s = (s + 1) & mask;
             Slots_[s] = static_cast<std::int32_t>(i);
         }
     }
     std::vector<std::int32_t> Slots_;
-    std::vector<TEntry> Names_;
+    std::vector<TEntry> Entries_;
 };
 
 // Whether a use names another object's member: Module1.F or obj.F, not F, Me.F or the member's
@@ -96,47 +102,62 @@ bool QualifiedByAnotherObject(const TVbReference& r, std::string_view ownName) {
     return true;
 }
 
-// The names a procedure declares for itself: its own name, its parameters and its locals.
-struct TLocalNames {
-    std::vector<std::string_view> Names;
-    bool Has(std::string_view name) const {
-        for (std::string_view n : Names)
-            if (SameName(n, name)) return true;
-        return false;
-    }
-};
-
 } // namespace
 
 TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext& context) {
     TVbMemberSymbols out;
+    TNameTable names(syntax.References.size() / 4 + syntax.Declarations.size() + 16);
+    // Each procedure's own name, and the names it declares for itself (its parameters and its
+    // locals), as entries of the table.
+    // Procedure p's locals are locals[firstLocal[p], firstLocal[p + 1]): one block for all.
     const std::size_t procedures = syntax.Procedures.size();
-    std::vector<TLocalNames> locals(procedures);
+    std::vector<std::size_t> procedureName(procedures);
+    std::vector<std::size_t> firstLocal(procedures + 1, 0);
+    for (std::size_t p = 0; p < procedures; ++p)
+        firstLocal[p + 1] = static_cast<std::size_t>(syntax.Procedures[p].ParameterCount);
+    for (const TVbDeclaration& d : syntax.Declarations)
+        if (d.Procedure >= 0) ++firstLocal[static_cast<std::size_t>(d.Procedure) + 1];
+    for (std::size_t p = 0; p < procedures; ++p)
+        firstLocal[p + 1] += firstLocal[p];
+    std::vector<std::size_t> locals(firstLocal[procedures]);
+    std::vector<std::size_t> filled(firstLocal.begin(), firstLocal.end() - 1);
     for (std::size_t p = 0; p < procedures; ++p) {
         const TVbProcedure& proc = syntax.Procedures[p];
+        procedureName[p] = names.Add(proc.Name);
         for (std::int32_t k = 0; k < proc.ParameterCount; ++k)
-            locals[p].Names.push_back(syntax.ParametersOf(proc)[k].Name);
+            locals[filled[p]++] = names.Add(syntax.ParametersOf(proc)[k].Name);
     }
     for (const TVbDeclaration& d : syntax.Declarations)
-        if (d.Procedure >= 0) locals[static_cast<std::size_t>(d.Procedure)].Names.push_back(d.Name);
+        if (d.Procedure >= 0)
+            locals[filled[static_cast<std::size_t>(d.Procedure)]++] = names.Add(d.Name);
 
-    // The names used, compared as VB compares them: each distinct name folded once at the end.
-    TNameSet used(syntax.References.size() / 4 + 16);
-    const std::string_view ownName = syntax.Attribute("VB_Name");
+    // The names used. A name's LocalOf tells whether it is a local of the procedure whose locals
+    // were marked last; the uses of one procedure stand together, so each is marked about once.
+    const std::string_view ownModule = syntax.Attribute("VB_Name");
+    std::int32_t marked = -1;
     for (const TVbReference& r : syntax.References) {
+        const std::size_t used = names.Add(r.Name);
         if (r.Procedure >= 0) {
-            const TVbProcedure& proc = syntax.Procedures[static_cast<std::size_t>(r.Procedure)];
+            const auto p = static_cast<std::size_t>(r.Procedure);
             // Inside a procedure its own name is its result (F = 1) or a call of itself; a name
             // qualified by another object (Module1.F) is that object's, a use like any other.
-            if (SameName(r.Name, proc.Name) && !QualifiedByAnotherObject(r, ownName)) continue;
+            if (used == procedureName[p] && !QualifiedByAnotherObject(r, ownModule)) continue;
             // A local or parameter of the same name hides the module's.
-            if (r.QualifierKind == TVbQualifier::None &&
-                locals[static_cast<std::size_t>(r.Procedure)].Has(r.Name))
-                continue;
+            if (r.QualifierKind == TVbQualifier::None) {
+                if (marked != r.Procedure) {
+                    marked = r.Procedure;
+                    for (std::size_t k = firstLocal[p]; k < firstLocal[p + 1]; ++k)
+                        names[locals[k]].LocalOf = marked;
+                }
+                if (names[used].LocalOf == marked) continue;
+            }
         }
-        used.Insert(r.Name);
+        names[used].Used = true;
     }
-    auto isUsed = [&](std::string_view name) { return used.Contains(name); };
+    auto isUsed = [&](std::string_view name) {
+        const TNameTable::TEntry* e = names.Get(name);
+        return e && e->Used;
+    };
 
     const bool exposed =
         context.ActiveX && SameName(syntax.Attribute("VB_Exposed"), "True") &&
@@ -221,8 +242,9 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
     out.ModuleName = FoldedName(syntax.ModuleName());
     for (std::string_view i : syntax.Implements)
         out.Implements.push_back(FoldedName(i));
-    out.UsedNames.reserve(used.Size());
-    used.ForEach([&](std::string_view name) { out.UsedNames.push_back(FoldedName(name)); });
+    names.ForEach([&](const TNameTable::TEntry& e) {
+        if (e.Used) out.UsedNames.push_back(FoldedName(e.Name));
+    });
     std::sort(out.UsedNames.begin(), out.UsedNames.end());
     return out;
 }

@@ -102,20 +102,23 @@ private:
         while (prefix())
             ++r.I;
         const bool prefixed = r.I > 0;
-        if (r.IsHere(kSub) || r.IsHere(kFunction) || r.IsHere(kProperty)) {
+        // The statement's own word, one look.
+        switch (r.KeyAt(r.I)) {
+        case kSub:
+        case kFunction:
+        case kProperty:
             Header(r, s, si, scope, isStatic);
             return;
-        }
-        if (r.IsHere(kDeclare)) {
+        case kDeclare:
             Declare(r, scope);
             return;
-        }
-        if (Procedure_ < 0 && r.IsHere(kEvent)) {
+        case kEvent:
+            if (Procedure_ >= 0) break;
             Event(r, scope);
             return;
-        }
-        if (Procedure_ < 0 && (r.IsHere(kType) || r.IsHere(kEnum)) && r.At(r.I + 1) &&
-            r.W[r.I + 1].Kind == TVbWordKind::Word) {
+        case kType:
+        case kEnum: {
+            if (Procedure_ >= 0 || !r.At(r.I + 1) || r.W[r.I + 1].Kind != TVbWordKind::Word) break;
             const bool isType = r.IsHere(kType);
             ++r.I;
             Block_ = isType ? TBlock::Type : TBlock::Enum;
@@ -126,11 +129,13 @@ private:
             Add(d);
             return;
         }
-        if (r.IsHere(kConst)) {
+        case kConst:
             ++r.I;
             Constants(r, Procedure_ < 0 ? ModuleScope(scope, dim) : TVbScope::Local);
             CountStatement(r);
             return;
+        default:
+            break;
         }
         if (prefixed && (r.WordHere() || r.IsHere(kWithEvents))) {
             Variables(r, Procedure_ < 0 ? ModuleScope(scope, dim) : TVbScope::Local);
@@ -493,10 +498,10 @@ private:
         default:
             break;
         }
+        // Only On, GoTo and GoSub start what is looked for here; References saw whether any is.
+        if (!JumpWordSeen_) return;
         for (std::uint32_t k = 0; k < r.N; ++k) {
-            // Only On, GoTo and GoSub start what is looked for here.
-            const TVbKey key = r.KeyAt(k);
-            if (key != kOn && key != kGoTo && key != kGoSub) continue;
+            if (!(JumpWords >> r.KeyAt(k) & 1)) continue;
             if (r.Is(k, kOn) &&
                 (r.Is(k + 1, kError) || (r.Is(k + 1, kLocal) && r.Is(k + 2, kError)))) {
                 const std::uint32_t j = r.Is(k + 1, kError) ? k + 2 : k + 3;
@@ -514,39 +519,44 @@ private:
 
     void References(const TReader& r, std::uint32_t from) { References(r, from, r.N); }
 
-    // The names used in words [from, to) of the statement.
+    // The names used in words [from, to) of the statement. Tells in JumpWordSeen_ whether one of
+    // the words is a JumpWords one.
     void References(const TReader& r, std::uint32_t from, std::uint32_t to) {
         bool callByName = false;
+        std::uint64_t seen = 0;
         for (std::uint32_t k = from; k < to; ++k) {
             const TVbWord& w = r.W[k];
             if (w.Kind != TVbWordKind::Word) continue;
+            seen |= 1ull << w.Key;
             if (w.Key == kCallByName) callByName = true;
-            TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}};
-            if (k > 0 && r.W[k - 1].Kind == TVbWordKind::Symbol &&
-                (r.W[k - 1].Text == "." || r.W[k - 1].Text == "!")) {
-                if (k >= 2 && r.W[k - 2].Kind == TVbWordKind::Word) {
-                    ref.Qualifier = r.W[k - 2].Text;
-                    ref.QualifierKind =
-                        r.W[k - 2].Key == kMe ? TVbQualifier::Me : TVbQualifier::Other;
-                    std::uint32_t root = k - 2;
-                    while (root >= 2 && r.SymbolAt(root - 1, '.') &&
-                           r.W[root - 2].Kind == TVbWordKind::Word)
-                        root -= 2;
-                    ref.Root = r.W[root].Text;
-                } else if (k >= 2 &&
-                           (r.SymbolAt(k - 2, ')') || r.W[k - 2].Kind == TVbWordKind::String)) {
-                    ref.QualifierKind = TVbQualifier::Other;
-                } else {
-                    ref.QualifierKind = TVbQualifier::With;
-                }
-            } else if (w.Reserved) {
+            if (!(k > 0 && r.W[k - 1].Kind == TVbWordKind::Symbol &&
+                  (r.W[k - 1].Text == "." || r.W[k - 1].Text == "!"))) {
+                if (w.Reserved) continue;
+                if (k > 0 && (r.Is(k - 1, kGoTo) || r.Is(k - 1, kGoSub) || r.Is(k - 1, kResume)))
+                    continue; // a line label
+                S_.References.push_back(
+                    {w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}});
                 continue;
-            } else if (k > 0 &&
-                       (r.Is(k - 1, kGoTo) || r.Is(k - 1, kGoSub) || r.Is(k - 1, kResume))) {
-                continue; // a line label
+            }
+            TVbReference ref{w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}};
+            // After "." or "!": a member of what stands before it.
+            if (k >= 2 && r.W[k - 2].Kind == TVbWordKind::Word) {
+                ref.Qualifier = r.W[k - 2].Text;
+                ref.QualifierKind = r.W[k - 2].Key == kMe ? TVbQualifier::Me : TVbQualifier::Other;
+                std::uint32_t root = k - 2;
+                while (root >= 2 && r.SymbolAt(root - 1, '.') &&
+                       r.W[root - 2].Kind == TVbWordKind::Word)
+                    root -= 2;
+                ref.Root = r.W[root].Text;
+            } else if (k >= 2 &&
+                       (r.SymbolAt(k - 2, ')') || r.W[k - 2].Kind == TVbWordKind::String)) {
+                ref.QualifierKind = TVbQualifier::Other;
+            } else {
+                ref.QualifierKind = TVbQualifier::With;
             }
             S_.References.push_back(ref);
         }
+        JumpWordSeen_ = (seen & JumpWords) != 0;
         if (!callByName) return;
         // CallByName obj, "Name", ...: the procedure's name stands in a string.
         for (std::uint32_t k = from; k < to; ++k) {
@@ -569,7 +579,12 @@ private:
         std::int32_t Arm;
     };
 
+    // The words that start an On Error, a GoTo or a GoSub.
+    static constexpr std::uint64_t JumpWords = 1ull << kOn | 1ull << kGoTo | 1ull << kGoSub;
+    static_assert(kDefType < 64, "every key has a bit");
+
     TVbSyntax& S_;
+    bool JumpWordSeen_ = false;
     std::int32_t Procedure_ = -1;
     std::int32_t Line_ = 0;
     std::int32_t Depth_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -127,56 +128,85 @@ constexpr TKeyEntry KeyWords[] = {
     {"WITH", kNone, true},
 };
 
-// Open addressing over the upper-cased words, each slot holding its word's signature (length and
-// first, second and last letters, folded), so that a probe compares a number and only a word with
-// the same signature is compared letter by letter. Most names fail the first tests (no word of the
-// table has their length with their first or their last letter) and are not looked up at all.
+// Open addressing over the words of the table, each slot holding its word's length and folded
+// key (vbname::ShortKey), so that a probe compares three numbers and never a letter. Most names
+// fail the first tests (no word of the table has their length with their first or their last
+// letter) and are not looked up at all.
 struct TKeySet {
     static constexpr std::size_t MaxLength = 12;
     static constexpr std::uint32_t SlotBits = 9;
     static constexpr std::uint32_t SlotMask = (1u << SlotBits) - 1;
     struct TSlot {
-        std::uint32_t Signature = 0;
+        std::uint64_t Head = 0;
+        std::uint64_t Tail = 0;
+        std::size_t Length = 0; // 0: an empty slot
         const TKeyEntry* Entry = nullptr;
     };
     std::array<TSlot, SlotMask + 1> Slots{};
     std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
     std::array<std::uint32_t, MaxLength + 1> LastLetters{};  // bit n: a word ends with 'A' + n
-    // The caller has checked that the word has two bytes at least.
-    static std::uint32_t Signature(std::string_view w) {
-        return static_cast<std::uint32_t>(w.size()) | std::uint32_t{Upper(w[0])} << 8 |
-               std::uint32_t{Upper(w[1])} << 16 | std::uint32_t{Upper(w.back())} << 24;
-    }
-    static std::uint32_t SlotOf(std::uint32_t signature) {
-        return (signature * 0x9E3779B1u) >> (32 - SlotBits);
+    static std::uint32_t SlotOf(const vbname::TShortKey& k, std::size_t length) {
+        return vbname::Mix(k.Head * 0x9E3779B97F4A7C15ull + k.Tail + length) & SlotMask;
     }
     TKeySet() {
         for (const TKeyEntry& e : KeyWords) {
-            const std::uint32_t signature = Signature(e.Upper);
-            std::uint32_t s = SlotOf(signature);
+            const vbname::TShortKey k = vbname::ShortKey(e.Upper.data(), e.Upper.size());
+            std::uint32_t s = SlotOf(k, e.Upper.size());
             while (Slots[s].Entry)
                 s = (s + 1) & SlotMask;
-            Slots[s] = {signature, &e};
+            Slots[s] = {k.Head, k.Tail, e.Upper.size(), &e};
             FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
             LastLetters[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
         }
     }
-    const TKeyEntry* Find(std::string_view w) const {
-        if (w.size() < 2 || w.size() > MaxLength) return nullptr;
-        const unsigned first = Upper(w[0]) - 'A';
-        if (first >= 26 || !(FirstLetters[w.size()] & (1u << first))) return nullptr;
-        const unsigned last = Upper(w.back()) - 'A';
-        if (last >= 26 || !(LastLetters[w.size()] & (1u << last))) return nullptr;
-        const std::uint32_t signature = Signature(w);
-        for (std::uint32_t s = SlotOf(signature); Slots[s].Entry; s = (s + 1) & SlotMask)
-            if (Slots[s].Signature == signature && SameName(Slots[s].Entry->Upper, w))
+    // False for a word that no word of the table can be (most names are told so).
+    bool MayHold(std::string_view w) const {
+        const std::size_t n = w.size();
+        if (n < 2 || n > MaxLength) return false;
+        const unsigned first = (static_cast<unsigned char>(w[0]) | 0x20u) - 'a';
+        if (first >= 26 || !(FirstLetters[n] & (1u << first))) return false;
+        const unsigned last = (static_cast<unsigned char>(w[n - 1]) | 0x20u) - 'a';
+        return last < 26 && (LastLetters[n] & (1u << last));
+    }
+    // The entry of a word that MayHold.
+    const TKeyEntry* Lookup(std::string_view w) const {
+        const std::size_t n = w.size();
+        const vbname::TShortKey k = vbname::ShortKey(w.data(), n);
+        for (std::uint32_t s = SlotOf(k, n); Slots[s].Entry; s = (s + 1) & SlotMask)
+            if (Slots[s].Head == k.Head && Slots[s].Tail == k.Tail && Slots[s].Length == n)
                 return Slots[s].Entry;
         return nullptr;
     }
+    const TKeyEntry* Find(std::string_view w) const { return MayHold(w) ? Lookup(w) : nullptr; }
 };
 
 const TKeySet TheKeySet;
 const TKeySet& KeySet() { return TheKeySet; }
+
+// The look-ups of one member's words: a spelling met again (the same keyword, the same name, as
+// written) is answered from the slot of its bytes, without folding and probing the table.
+class TKeyMemo {
+public:
+    const TKeyEntry* Find(std::string_view w) {
+        if (!KeySet().MayHold(w)) return nullptr;
+        const std::size_t n = w.size();
+        const vbname::TShortKey k = vbname::RawShortKey(w.data(), n);
+        TSlot& slot = Slots_[TKeySet::SlotOf(k, n) & (Slots_.size() - 1)];
+        if (slot.Length != n || slot.Head != k.Head || slot.Tail != k.Tail)
+            slot = {k.Head, k.Tail, n, KeySet().Lookup(w)};
+        return slot.Entry;
+    }
+
+private:
+    using TSlot = TKeySet::TSlot; // Length 0: empty, since a word of the table has two bytes
+    std::array<TSlot, 256> Slots_{};
+};
+
+[[gnu::always_inline]] inline void Classify(TVbWord& word, const TKeyEntry* e) {
+    word.Key = e ? e->Key : kNone;
+    // A name with a type suffix (Date$, Error$) is a function's name, not the keyword.
+    word.Reserved = e && e->Reserved && word.Suffix == 0;
+}
 
 // Reads text that the tokenizer dropped, from `from` on, and appends its words.
 class TDroppedReader {
@@ -323,13 +353,33 @@ private:
     std::int32_t Line_;
 };
 
+// Where the reading of the dropped text stands.
+struct TDroppedAt {
+    std::size_t Next = 0;      // the index of the next piece to read
+    std::size_t Skip = 0;      // bytes of that piece already taken as a suffix
+    std::int32_t LastLine = 0; // the line of the last word read
+};
+
+// Reads the dropped pieces that stand before `line`. Out of the hot loop, which keeps its state in
+// registers.
+[[gnu::noinline]] TDroppedAt ReadDroppedBefore(std::vector<TVbWord>& out,
+                                               const std::vector<TVbDroppedText>& dropped,
+                                               TDroppedAt at, std::int32_t line) {
+    while (at.Next < dropped.size() && dropped[at.Next].Line < line) {
+        const TVbDroppedText& piece = dropped[at.Next];
+        TDroppedReader(out, piece.Line)
+            .Read(piece.Text.substr(std::min(at.Skip, piece.Text.size())),
+                  piece.Line != at.LastLine);
+        at.LastLine = piece.Line;
+        ++at.Next;
+        at.Skip = 0;
+    }
+    return at;
+}
+
+// What a token that is no word and no operator becomes.
 TVbWordKind KindOfToken(std::uint8_t kind) {
     switch (kind) {
-    case tkKeyword:
-    case tkIdentifier:
-        return TVbWordKind::Word;
-    case tkOperator:
-        return TVbWordKind::Operator;
     case tkSymbol:
         return TVbWordKind::Symbol;
     case tkNumber:
@@ -348,91 +398,95 @@ bool IsReservedWord(std::string_view word) {
     return e && e->Reserved;
 }
 
-void ClassifyWord(TVbWord& word) {
-    const TKeyEntry* e = KeySet().Find(word.Text);
-    word.Key = e ? e->Key : kNone;
-    // A name with a type suffix (Date$, Error$) is a function's name, not the keyword.
-    word.Reserved = e && e->Reserved && word.Suffix == 0;
-}
+void ClassifyWord(TVbWord& word) { Classify(word, KeySet().Find(word.Text)); }
 
 std::vector<TVbWord> ReadWords(const TVbSource& source) {
     const TVbTokenList& tokens = source.Tokens;
     const std::vector<TVbDroppedText>& dropped = source.DroppedText;
     std::vector<TVbWord> out;
     out.reserve(static_cast<std::size_t>(tokens.Count()) + dropped.size() * 2);
-    std::size_t d = 0;
-    std::size_t skip = 0; // bytes of dropped[d] already taken as a suffix
+    TDroppedAt at;
+    TKeyMemo memo;
+    // The line of the next dropped piece; past every line when none is left, so one comparison a
+    // token tells whether dropped text comes first.
+    constexpr std::int32_t noLine = std::numeric_limits<std::int32_t>::max();
+    auto lineOf = [&](std::size_t d) { return d < dropped.size() ? dropped[d].Line : noLine; };
+    std::int32_t droppedLine = lineOf(0);
     std::int32_t lastLine = 0;
-    auto readDropped = [&](bool statementStart) {
-        const TVbDroppedText& piece = dropped[d];
-        TDroppedReader(out, piece.Line)
-            .Read(piece.Text.substr(std::min(skip, piece.Text.size())), statementStart);
-        lastLine = piece.Line;
-        ++d;
-        skip = 0;
-    };
     // The source owns its tokens, one after the other in one block.
     const int tokenCount = tokens.Count();
     const TVbToken* const first = tokenCount > 0 ? tokens.Get(0) : nullptr;
-    const std::size_t droppedCount = dropped.size();
-    for (int i = 0; i < tokenCount; ++i) {
-        const TVbToken& t = first[i];
-        if (t.Kind == tkVersion || t.Kind == tkHeader || t.Kind == tkAttribute) continue;
-        while (d < droppedCount && dropped[d].Line < t.Line) {
-            readDropped(dropped[d].Line != lastLine);
+    const TVbToken* const last = first + tokenCount;
+    for (const TVbToken* token = first; token != last; ++token) {
+        const TVbToken& t = *token;
+        const std::uint8_t kind = t.Kind;
+        if (kind == tkVersion || kind == tkHeader || kind == tkAttribute) continue;
+        const std::int32_t line = t.Line;
+        if (droppedLine < line) {
+            at.LastLine = lastLine;
+            at = ReadDroppedBefore(out, dropped, at, line);
+            lastLine = at.LastLine;
+            droppedLine = lineOf(at.Next);
         }
         const std::string_view text = t.Text();
         const char* end = text.data() + text.size();
-        if (t.Kind == tkOperator && (text == "&" || text == "!") && !out.empty() &&
-            out.back().Kind == TVbWordKind::Word && out.back().Suffix == 0 &&
-            out.back().Text.data() + out.back().Text.size() == text.data() &&
-            out.back().Line == t.Line) {
-            // Directly after a name: its type suffix (n&), or "!" between two names (rs!Field).
-            const TVbToken* next = i + 1 < tokens.Count() ? tokens.Get(i + 1) : nullptr;
-            // a&b joins two operands; n&) or n& = 1 is a suffix.
-            const bool joined = next && next->Line == t.Line && next->Text().data() == end &&
-                                (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
-                                 next->Kind == tkNumber || next->Kind == tkString);
-            if (!joined) {
-                out.back().Suffix = text[0];
-                ClassifyWord(out.back());
-                continue;
-            }
-            if (text == "!") {
-                out.push_back({text, t.Line, TVbWordKind::Symbol});
-                continue;
-            }
-        }
-        TVbWord w{text, t.Line, KindOfToken(t.Kind)};
-        if (w.Kind == TVbWordKind::Word) {
+        if (kind == tkKeyword || kind == tkIdentifier) {
+            TVbWord w{text, line, TVbWordKind::Word};
             // A suffix the tokenizer dropped ($ % # @) stands right after the name.
-            if (d < dropped.size() && dropped[d].Line == t.Line && dropped[d].Text.data() == end &&
-                !dropped[d].Text.empty() && IsSuffix(dropped[d].Text[0]) &&
-                (dropped[d].Text.size() == 1 || !IsWordByte(dropped[d].Text[1]))) {
-                w.Suffix = dropped[d].Text[0];
-                skip = 1;
+            if (droppedLine == line) {
+                const std::string_view rest = dropped[at.Next].Text;
+                if (rest.data() == end && !rest.empty() && IsSuffix(rest[0]) &&
+                    (rest.size() == 1 || !IsWordByte(rest[1]))) {
+                    w.Suffix = rest[0];
+                    at.Skip = 1;
+                }
             }
-            ClassifyWord(w);
+            Classify(w, memo.Find(text));
             if (w.Key == kRem && w.Suffix == 0 &&
-                (t.Line != lastLine ||
-                 (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
+                (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
                 w.Kind = TVbWordKind::Comment;
                 out.push_back(w);
-                while (i + 1 < tokens.Count() && tokens.Get(i + 1)->Line == t.Line)
-                    ++i;
-                while (d < dropped.size() && dropped[d].Line == t.Line) {
-                    ++d;
-                    skip = 0;
+                while (token + 1 != last && token[1].Line == line)
+                    ++token;
+                while (droppedLine == line) {
+                    ++at.Next;
+                    at.Skip = 0;
+                    droppedLine = lineOf(at.Next);
                 }
-                lastLine = t.Line;
+                lastLine = line;
                 continue;
             }
+            out.push_back(w);
+            lastLine = line;
+            continue;
         }
-        out.push_back(w);
-        lastLine = t.Line;
+        if (kind == tkOperator && text.size() == 1 && (text[0] == '&' || text[0] == '!') &&
+            !out.empty()) {
+            TVbWord& before = out.back();
+            if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
+                before.Text.data() + before.Text.size() == text.data() && before.Line == line) {
+                // Directly after a name: its type suffix (n&), or "!" between two names
+                // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
+                const TVbToken* next = token + 1 != last ? token + 1 : nullptr;
+                const bool joined = next && next->Line == line && next->Text().data() == end &&
+                                    (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
+                                     next->Kind == tkNumber || next->Kind == tkString);
+                if (!joined) {
+                    before.Suffix = text[0];
+                    ClassifyWord(before);
+                    continue;
+                }
+                if (text[0] == '!') {
+                    out.push_back({text, line, TVbWordKind::Symbol});
+                    continue;
+                }
+            }
+        }
+        out.push_back({text, line, kind == tkOperator ? TVbWordKind::Operator : KindOfToken(kind)});
+        lastLine = line;
     }
-    while (d < dropped.size())
-        readDropped(dropped[d].Line != lastLine);
+    at.LastLine = lastLine;
+    ReadDroppedBefore(out, dropped, at, noLine);
     return out;
 }

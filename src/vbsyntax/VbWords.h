@@ -4,6 +4,7 @@
 #pragma once
 
 #include "vbsource/VbSource.h"
+#include "vbsyntax/VbNameKey.h"
 
 #include <cstdint>
 #include <string_view>
@@ -88,18 +89,8 @@ struct TVbWord {
 // The words of the parsed source, header lines left out.
 std::vector<TVbWord> ReadWords(const TVbSource& source);
 
-// Letter case ignored, ASCII letters only (VB names are compared so). Inline: the syntax model
-// and the symbol table compare names in their innermost loops, mostly of different lengths.
-inline bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z'))
-            return false;
-    }
-    return true;
-}
+// Letter case ignored, ASCII letters only (VB names are compared so).
+inline bool SameName(std::string_view a, std::string_view b) { return vbname::Same(a, b); }
 // A word that only the language uses (If, Dim, As, Long...): never a name in use.
 bool IsReservedWord(std::string_view word);
 // Sets the word's Key and Reserved from its text.

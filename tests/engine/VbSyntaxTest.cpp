@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
 namespace {
 
 const char* Header = "Attribute VB_Name = \"Module1\"\nOption Explicit\n";
@@ -177,4 +181,48 @@ TEST(VbSymbols, ShadowedAndSelfUsesDoNotCountAndEnumsAreUsedThroughTheirMembers)
     for (const TVbSymbol& sym : project.Member(0).Symbols)
         if (sym.Unused) unused += sym.Name + " ";
     EXPECT_EQ(unused, "x Loops ");
+}
+
+TEST(VbNames, LetterCaseIsIgnoredForAsciiLettersOnlyAndEqualNamesHashAlike) {
+    // Each name in a buffer of its own size, so that a read past its end is caught.
+    auto same = [](std::string_view a, std::string_view b) {
+        std::unique_ptr<char[]> x(new char[a.size()]), y(new char[b.size()]);
+        std::copy(a.begin(), a.end(), x.get());
+        std::copy(b.begin(), b.end(), y.get());
+        const std::string_view u(x.get(), a.size()), v(y.get(), b.size());
+        const bool result = SameName(u, v);
+        if (result) EXPECT_EQ(vbname::Hash(u), vbname::Hash(v)) << a << " " << b;
+        return result;
+    };
+    for (std::string_view name :
+         {"x", "ab", "abc", "abcd", "abcdefg", "abcdefgh", "abcdefghi", "lngOptionAddress",
+          "lngOptionAddress1", "a_very_long_name_of_thirty_bytes"}) {
+        std::string upper(name), changed(name);
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(same(name, upper)) << name;
+        changed[changed.size() / 2] = '#';
+        EXPECT_FALSE(same(name, changed)) << name;
+    }
+    // Bytes that differ in the bit that tells letter case, but are no letters, stay different.
+    EXPECT_FALSE(same("a@", "a`"));
+    EXPECT_FALSE(same("x[y", "x{y"));
+    EXPECT_FALSE(same("\x82\xa0x", "\x82\x80x"));
+    EXPECT_TRUE(same("\x82\xa0x", "\x82\xa0X"));
+    EXPECT_FALSE(same("abc", "abcd"));
+}
+
+TEST(VbNames, KeywordsAreKnownInAnyLetterCaseAndOnlyWhole) {
+    auto key = [](std::string_view text, char suffix = 0) {
+        TVbWord w{text, 1, TVbWordKind::Word, suffix};
+        ClassifyWord(w);
+        return std::to_string(int(w.Key)) + (w.Reserved ? "r" : "");
+    };
+    EXPECT_EQ(key("dIM"), key("Dim"));
+    EXPECT_EQ(key("Dim"), std::to_string(int(kDim)) + "r");
+    EXPECT_EQ(key("PARAMARRAY"), std::to_string(int(kParamArray)) + "r");
+    EXPECT_EQ(key("callbyname"), std::to_string(int(kCallByName)));
+    EXPECT_EQ(key("Date", '$'), "0");
+    for (std::string_view notKey : {"Dimx", "Di", "D", "", "ParamArrays", "Withevent", "As1"})
+        EXPECT_EQ(key(notKey), "0") << notKey;
 }
