@@ -55,11 +55,7 @@ fi
 
 "$new" rules --write "$work/all.vrp" >/dev/null || { echo "compare: rules --write failed" >&2; exit 2; }
 
-mask_log() {
-    # A rule's line says its time only when the clock moved while it ran: drop the time whole.
-    sed -E 's/完了\(Time:[^)]*\)/完了/g; s/ done \(time: [^)]*\)/ done/g' |
-        sed -E 's/^[0-9]{4}[-\/][0-9]{2}[-\/][0-9]{2} [0-9:.]+ ?//; s/^[0-9:.]{8,12} ?//; s/( - |[0-9]+\.[0-9]+s?)\)/T)/g; s/Time:[^ )]*/Time:T/g'
-}
+mask_log() { sed -E -f "$root/bench/mask_log.sed"; }
 
 # run VRT TAG COMMAND ARGS...: output, masked log and exit status of one run into $work/TAG.*
 run() {

@@ -98,7 +98,7 @@ ratios() { paste -d' ' "$work/$1.t" "$work/$2.t" | awk '{ printf "%.6f\n", $1 / 
 verdict() { awk -v ok="$1" 'BEGIN { print (ok ? "met" : "missed") }'; }
 
 # Masks what differs between two runs that did the same: time stamps and timings.
-mask_log() { sed -E 's/^[0-9]{4}[-\/][0-9]{2}[-\/][0-9]{2} [0-9:.]+ ?//; s/^[0-9:.]{8,12} ?//; s/( - |[0-9]+\.[0-9]+s?)\)/T)/g; s/Time:[^ )]*/Time:T/g' "$1"; }
+mask_log() { sed -E -f "$root/bench/mask_log.sed" "$1"; }
 
 # bench_corpus TITLE: the rounds on the current corpus, then its table.
 bench_corpus() {
