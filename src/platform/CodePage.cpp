@@ -254,6 +254,8 @@ void TCodePage::AppendUtf8(std::string& out, std::string_view text) const {
 }
 
 std::string TCodePage::FromUtf8(std::string_view utf8) const {
+    // ASCII is the same bytes in every code page here: no converter is needed for it.
+    if (IsAscii(utf8)) return std::string(utf8);
     return native::Utf8ToCodePage(utf8, static_cast<unsigned>(Number_));
 }
 
