@@ -66,6 +66,7 @@ enum class TText : std::uint16_t {
     UnclosedArguments,
     OutOfMemory,
     ParseOutOfMemory,
+    ParseTooManyLines,
     MemberIsFolder,
     MemberNotAFile,
     NotAProject,

@@ -62,7 +62,7 @@ private:
     std::string_view SkipRestOfLine();
     void ReadLineEnd();
     std::string_view ReadWord();
-    std::uint8_t UpdateScope(TVbToken& token);
+    std::uint8_t UpdateScope(std::uint8_t kind, std::string_view text, std::uint8_t& scope);
     void AddToken(std::uint8_t kind, std::string_view text, std::uint8_t scope);
     void ClearModel();
 

@@ -20,6 +20,8 @@ void TVbTokenList::WrongKind() { throw EAssertionFailed::Default("VbSource", __L
 
 void TVbToken::TooLong() { throw EAssertionFailed::Default("VbSource", __LINE__); }
 
+void TVbToken::OutOfReach() { throw EAssertionFailed::Default("VbSource", __LINE__); }
+
 int TVbTokenList::IndexOf(const TVbToken* token) const {
     if (Refs_.empty()) {
         // std::less: a token of another block compares without undefined behaviour.
@@ -43,7 +45,7 @@ void TVbTokenList::AddReference(TVbToken* token) {
 
 static_assert(std::is_trivially_copyable_v<TVbToken> && std::is_trivially_destructible_v<TVbToken>,
               "tokens are kept in a block that realloc moves");
-static_assert(sizeof(void*) > 8 || sizeof(TVbToken) <= 16, "a token takes 16 bytes");
+static_assert(sizeof(TVbToken) == 12, "a token takes 12 bytes");
 
 void TVbTokenList::Resize(int capacity) {
     if (capacity <= 0) {

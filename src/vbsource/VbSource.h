@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <new>
@@ -37,46 +38,69 @@ enum : std::uint8_t {
     scOther = 6,
 };
 
-// One token, in 16 bytes. Its text is a view into storage owned by its source (the source's
+// One token, in 12 bytes. Its text is a view into storage owned by its source (the source's
 // logical text or its text arena), so a token costs no heap allocation of its own. A token knows
 // no position of its own: a list answers it (TVbTokenList::IndexOf).
+//
+// The text's address is kept in 48 bits, which hold every address a process is given on the
+// platforms we build for (a user-space address stays below 2^47); an address beyond them is
+// refused rather than cut. Length and kind fill the same eight bytes, and the scope the top of
+// the line's four.
+#pragma pack(push, 4)
 class TVbToken {
 public:
     // A text of LongText bytes or more is kept through a record: see the second constructor.
-    static constexpr std::size_t LongText = 0xFFFF;
+    static constexpr std::size_t LongText = 0xFF;
+    // Lines are numbered below this.
+    static constexpr std::int32_t LineLimit = 1 << 28;
 
     // The text must be shorter than LongText bytes.
-    TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text, std::int32_t line)
-        : Scope(scope), Kind(kind), Length_(static_cast<std::uint16_t>(text.size())), Line(line),
-          Text_(text.data()) {
+    TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text, std::int32_t line) {
         if (text.size() >= LongText) TooLong();
+        Pack(scope, kind, text.size(), text.data(), line);
     }
     // A token of any length: `text` is a view that lives as long as the token and holds the
     // token's text (a source keeps these records for its long tokens, see TVbSource::StoreView).
-    TVbToken(std::uint8_t scope, std::uint8_t kind, const std::string_view* text, std::int32_t line)
-        : Scope(scope), Kind(kind), Length_(static_cast<std::uint16_t>(LongText)), Line(line),
-          Text_(reinterpret_cast<const char*>(text)) {}
-
-    std::uint8_t Scope;
-    std::uint8_t Kind;
+    TVbToken(std::uint8_t scope, std::uint8_t kind, const std::string_view* text,
+             std::int32_t line) {
+        Pack(scope, kind, LongText, reinterpret_cast<const char*>(text), line);
+    }
 
 private:
-    // The length fills the two bytes before Line; LongText: Text_ points to a view.
-    std::uint16_t Length_;
+    std::uint64_t Address_ : 48;
+    // LongText: the address is that of a view.
+    std::uint64_t Length_ : 8;
 
 public:
-    std::int32_t Line;
+    std::uint64_t Kind : 8;
+    std::uint32_t Line : 28;
+    std::uint32_t Scope : 4;
 
     std::string_view Text() const {
+        const auto* at = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(Address_));
         if (Length_ == LongText) [[unlikely]]
-            return *reinterpret_cast<const std::string_view*>(Text_);
-        return std::string_view(Text_, Length_);
+            return *reinterpret_cast<const std::string_view*>(at);
+        return std::string_view(at, Length_);
     }
 
 private:
     [[noreturn]] static void TooLong();
-    const char* Text_;
+    [[noreturn]] static void OutOfReach();
+    // Writes the fields at once, as the compilers we build with lay out the bit-fields of one
+    // unit: from the lowest bit up (a test reads every field back).
+    void Pack(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text,
+              std::int32_t line) {
+        const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text));
+        if ((address >> 48 | static_cast<std::uint32_t>(line) / LineLimit) != 0) OutOfReach();
+        const std::uint64_t word = address | static_cast<std::uint64_t>(length) << 48 |
+                                   static_cast<std::uint64_t>(kind) << 56;
+        const std::uint32_t lineWord =
+            static_cast<std::uint32_t>(line) | static_cast<std::uint32_t>(scope & 0xF) << 28;
+        std::memcpy(static_cast<void*>(this), &word, sizeof word);
+        std::memcpy(reinterpret_cast<char*>(this) + sizeof word, &lineWord, sizeof lineWord);
+    }
 };
+#pragma pack(pop)
 
 // An ordered list of tokens. An owning list (a source's Tokens) stores the tokens themselves;
 // a non-owning list (a method's body) refers to tokens of the owning list.

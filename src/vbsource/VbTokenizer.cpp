@@ -190,6 +190,12 @@ bool TVbParser::Execute() {
     Source.ParseFailure.clear();
     try {
         if (ParseHook) ParseHook(Source);
+        if (Source.RawLines.Count() >= TVbToken::LineLimit) {
+            // A token could not hold its line number: nothing is read rather than misnumbered.
+            ClearModel();
+            Source.ParseFailure = Say(TText::ParseTooManyLines);
+            return false;
+        }
         JoinContinuationLines();
         Tokenize();
         ExtractVariables();
@@ -354,15 +360,16 @@ void TVbParser::Tokenize() {
     Source.Tokens.ShrinkToFit();
 }
 
-// Appends a token read at the current line and runs the scope machine on it, which may change the
-// token's scope. The machine does not look at the list: what it knows of the tokens before this
-// one (the last keyword, the last kind) it keeps itself, so the token can be made in its place.
+// Appends a token read at the current line after running the scope machine on it, which may change
+// the token's scope. The machine does not look at the list: what it knows of the tokens before
+// this one (the last keyword, the last kind) it keeps itself, so the token is made once, in its
+// place, with its final scope.
 [[gnu::always_inline]] inline void TVbParser::AddToken(std::uint8_t kind, std::string_view text,
                                                        std::uint8_t scope) {
-    TVbToken* token = Source.Tokens.Add(text.size() < TVbToken::LongText
-                                            ? TVbToken(scope, kind, text, Line)
-                                            : TVbToken(scope, kind, Source.StoreView(text), Line));
-    State = UpdateScope(*token);
+    State = UpdateScope(kind, text, scope);
+    Source.Tokens.Add(text.size() < TVbToken::LongText
+                          ? TVbToken(scope, kind, text, Line)
+                          : TVbToken(scope, kind, Source.StoreView(text), Line));
     LastKind_ = kind;
     if (kind <= tkAttribute) HeaderSeen_ = true;
 }
@@ -572,20 +579,20 @@ void TVbParser::ReadLineEnd() {
     }
 }
 
-// The scope machine: answers the new state and may change the token's scope. The token is not
-// in the list yet, so the last keyword it remembers is the one before this token.
-[[gnu::always_inline]] inline std::uint8_t TVbParser::UpdateScope(TVbToken& token) {
+// The scope machine: answers the new state and may change the scope of the token about to be
+// added (its kind and text given). The last keyword it remembers is the one before this token.
+[[gnu::always_inline]] inline std::uint8_t
+TVbParser::UpdateScope(std::uint8_t kind, std::string_view text, std::uint8_t& scope) {
     const std::uint8_t s = State;
-    const std::uint8_t role =
-        token.Kind == tkKeyword ? KeywordRole(token.Text()) : std::uint8_t{krNone};
+    const std::uint8_t role = kind == tkKeyword ? KeywordRole(text) : std::uint8_t{krNone};
     const std::uint8_t last = LastKeyword_;
     if (role != krNone) LastKeyword_ = role;
     // The name of a Sub or Function keeps the scope its header began in; the body is private.
-    if (token.Kind == tkIdentifier && s != 0 && last == krProcedure) return scPrivate;
+    if (kind == tkIdentifier && s != 0 && last == krProcedure) return scPrivate;
     std::uint8_t r = s == 0 ? static_cast<std::uint8_t>(scHeader) : s;
-    if (s == 1 && token.Kind > tkAttribute) {
+    if (s == 1 && kind > tkAttribute) {
         // The first token after the header: module level is Public by default.
-        token.Scope = scPublic;
+        scope = scPublic;
         r = scPublic;
     }
     switch (role) {
@@ -605,6 +612,6 @@ void TVbParser::ReadLineEnd() {
     default:
         break;
     }
-    if (token.Kind != tkIdentifier && token.Scope != scHeader) token.Scope = scOther;
+    if (kind != tkIdentifier && scope != scHeader) scope = scOther;
     return r;
 }

@@ -60,6 +60,25 @@ TEST(VbSource, ALongTokenTextIsKeptThroughAStoredView) {
     EXPECT_EQ(token.Line, 4);
 }
 
+TEST(VbSource, ATokenAnswersEveryFieldItWasMadeWith) {
+    const std::string text(TVbToken::LongText - 1, 'y');
+    for (std::int32_t line : {0, 1, 70000, TVbToken::LineLimit - 1}) {
+        TVbToken token(scOther, tkComment, text, line);
+        EXPECT_EQ(token.Scope, scOther);
+        EXPECT_EQ(token.Kind, tkComment);
+        EXPECT_EQ(token.Line, line);
+        EXPECT_EQ(token.Text().data(), text.data());
+        EXPECT_EQ(token.Text().size(), text.size());
+        token.Scope = scPublic; // the tokenizer's scope machine may change it afterwards
+        EXPECT_EQ(token.Scope, scPublic);
+        EXPECT_EQ(token.Kind, tkComment);
+        EXPECT_EQ(token.Line, line);
+    }
+    // A line number the token cannot hold is refused, not cut.
+    EXPECT_THROW(TVbToken(scOther, tkComment, "x", TVbToken::LineLimit), EAssertionFailed);
+    EXPECT_THROW(TVbToken(scOther, tkComment, "x", -1), EAssertionFailed);
+}
+
 TEST(VbSource, StoredTextsStayPutAsTheStoreGrows) {
     TVbSource source(nullptr);
     std::vector<std::string_view> stored;
