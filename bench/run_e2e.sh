@@ -5,9 +5,10 @@
 # generates two corpora with gen_corpus.py and times, on the same files of each:
 #   vrt check PROJECT.vbp            all nine rules, default jobs (one per core)
 #   vrt check --jobs 1 PROJECT.vbp   the same on one core
+#   vrt check --rules ALL.vrp ...    every rule ticked (a .vrp from `vrt rules --write`), default jobs
 #   wc -l                            the floor: reading the bytes and counting line ends
 #   cloc                             a peer that also classifies code, comment and blank lines
-# in RUNS rounds (default 5); each round runs the four one after the other, so that a pair (vrt and
+# in RUNS rounds (default 5); each round runs them one after the other, so that a pair (vrt and
 # wc of one round) sees the same load, and the ratios are the medians of the per-round ratios.
 # parse_bench (the parse alone, one core) runs RUNS times on the large-file corpus.
 #
@@ -47,6 +48,7 @@ jobs1=(--jobs 1)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+"$vrt" rules --write "$work/all.vrp" >/dev/null || die "vrt rules --write failed"
 
 # corpus DIR SIZE_MB [MEMBERS]: generates the corpus unless DIR already holds it (the generator is
 # deterministic); writes the file lists and sets vbp, bytes, nfiles, mb.
@@ -112,14 +114,17 @@ bench_corpus() {
         cp "$work/vrt.out" "$work/vrt.default.out"
         # shellcheck disable=SC2086
         run_once vrt1 "0 1" "$vrt" check "${jobs1[@]}" "$vbp" ${VRT_ARGS:-}
+        # shellcheck disable=SC2086
+        run_once vrtall "0 1" "$vrt" check --rules "$work/all.vrp" "$vbp" ${VRT_ARGS:-}
         run_once wc "0" wc -l --files0-from="$work/files0"
         if [ "${SKIP_CLOC:-0}" != 1 ] && command -v cloc >/dev/null; then
             # .pag is no extension cloc knows, and .cls it would have to guess between languages.
             run_once cloc "0" cloc --list-file="$work/files.txt" --force-lang="Visual Basic,pag" \
                 --force-lang="Visual Basic,cls" --csv --quiet
         fi
-        printf '   round %d: vrt %s  vrt --jobs 1 %s  wc %s%s\n' "$i" \
+        printf '   round %d: vrt %s  vrt --jobs 1 %s  every rule %s  wc %s%s\n' "$i" \
             "$(tail -1 "$work/vrt.t" | cut -d' ' -f1)" "$(tail -1 "$work/vrt1.t" | cut -d' ' -f1)" \
+            "$(tail -1 "$work/vrtall.t" | cut -d' ' -f1)" \
             "$(tail -1 "$work/wc.t" | cut -d' ' -f1)" \
             "$([ -f "$work/cloc.t" ] && echo "  cloc $(tail -1 "$work/cloc.t" | cut -d' ' -f1)")"
     done
@@ -134,11 +139,12 @@ bench_corpus() {
     printf '%-24s %8s %8s %8s %8s %9s %9s\n' "(medians)" "wall s" "CPU s" "MB/s" "MB/s" "peak MB" "x source"
     printf '%-24s %8s %8s %8s %8s %9s %9s\n' "" "" "" "(wall)" "(CPU)" "(max)" ""
     local label what
-    for label in vrt vrt1 wc cloc; do
+    for label in vrt vrt1 vrtall wc cloc; do
         [ -f "$work/$label.t" ] || continue
         case $label in
         vrt) what="vrt check (jobs $cores)" ;;
         vrt1) what="vrt check --jobs 1" ;;
+        vrtall) what="vrt check, every rule" ;;
         wc) what="wc -l" ;;
         cloc) what="cloc" ;;
         esac
@@ -150,6 +156,8 @@ bench_corpus() {
     vrt_wc=$(ratios vrt wc)
     vrt1_wc=$(ratios vrt1 wc)
     jobs_gain=$(ratios vrt1 vrt)
+    all_nine=$(ratios vrtall vrt)
+    all_kb=$(maxcol "$work/vrtall.t" 3)
     vrt_s=$(median "$work/vrt.t" 1)
     vrt1_s=$(median "$work/vrt1.t" 1)
     vrt1_cpu=$(median "$work/vrt1.t" 2)
@@ -157,6 +165,7 @@ bench_corpus() {
     echo "vrt check / wc -l (median of $runs pairs): $vrt_wc  (--jobs 1: $vrt1_wc)"
     [ -f "$work/cloc.t" ] && echo "cloc / vrt check (median of $runs pairs): $(ratios cloc vrt) times as long"
     echo "--jobs 1 / default (median of $runs pairs): $jobs_gain times as long"
+    echo "every rule / the nine (median of $runs pairs): $all_nine times as long"
     awk -v b="$bytes" -v s="$vrt1_s" -v c="$vrt1_cpu" -v d="$vrt_s" -v n="$cores" 'BEGIN {
         printf "MB/s per core: %.1f (--jobs 1, wall), %.1f (--jobs 1, CPU), %.1f (default jobs, wall / %d cores)\n",
             b / 1048576 / s, b / 1048576 / c, b / 1048576 / d / n, n }'
@@ -167,7 +176,7 @@ bench_corpus() {
 corpus "$root/bench/out/corpus-${size}mb-s${seed}" "$size"
 big_bytes=$bytes big_vbp=$vbp
 bench_corpus "few large files"
-g_ratio=$vrt_wc g_vrt1_s=$vrt1_s g_vrt1_cpu=$vrt1_cpu g_kb=$vrt_kb g_same=$((same_out * same_log))
+g_ratio=$vrt_wc g_all=$all_nine g_all_kb=$all_kb g_vrt1_s=$vrt1_s g_vrt1_cpu=$vrt1_cpu g_kb=$vrt_kb g_same=$((same_out * same_log))
 
 # The parse alone on one core: parse_bench times Analyze in the process, three times (the best
 # counts), then tokenizing and extraction apart. The first Analyze of a process also pays for the
@@ -211,6 +220,9 @@ mbpc=$(awk -v b="$b" -v s="$g_vrt1_cpu" 'BEGIN { printf "%.1f", b / 1048576 / s 
 printf 'check >= 120 MB/s on one core (--jobs 1):       %s MB/s wall (%s by CPU time)   %s\n' "$mbps" "$mbpc" "$(verdict "$(awk -v m="$mbps" 'BEGIN { print (m >= 120) }')")"
 mult=$(awk -v kb="$g_kb" -v b="$b" 'BEGIN { printf "%.2f", kb * 1024 / b }')
 printf 'peak memory <= 5 x source:                      %s x   %s\n' "$mult" "$(verdict "$(awk -v m="$mult" 'BEGIN { print (m <= 5) }')")"
+printf 'every rule <= 1.5 x the nine (median of pairs): %.2f x   %s\n' "$g_all" "$(verdict "$(awk -v r="$g_all" 'BEGIN { print (r <= 1.5) }')")"
+mult=$(awk -v kb="$g_all_kb" -v b="$b" 'BEGIN { printf "%.2f", kb * 1024 / b }')
+printf 'peak memory, every rule <= 5 x source:          %s x   %s\n' "$mult" "$(verdict "$(awk -v m="$mult" 'BEGIN { print (m <= 5) }')")"
 printf -- '--jobs 1 and default: same output and log:      %s\n' "$(verdict "$g_same")"
 [ -n "${many_line:-}" ] && echo "$many_line"
 exit 0

@@ -24,11 +24,14 @@ bool IsPublic(TVbScope scope) {
 
 // The names of a member, each once, compared as VB compares them (ASCII letters folded): open
 // addressing on a hash of the whole folded name, so that names which differ only inside
-// ("v1000x", "v1001x") spread. Each name carries what the summary learns of it.
+// ("v1000x", "v1001x") spread. A name of up to 16 bytes is told by its length and its folded
+// key (two loads that cover it), so finding it compares numbers, not letters. Each name carries
+// what the summary learns of it.
 class TNameTable {
 public:
     struct TEntry {
         std::string_view Name; // as first met
+        vbname::TShortKey Key; // folded; of a name longer than 16 bytes, its last 16 bytes
         std::uint32_t Hash;
         bool Used = false;
         std::int32_t LocalOf = -1; // the procedure whose locals were last marked with it
@@ -42,19 +45,19 @@ public:
     }
     // The index of the name's entry, made when it is not there yet.
     [[gnu::always_inline]] std::size_t Add(std::string_view name) {
-        const std::uint32_t hash = vbname::Hash(name);
-        const std::size_t s = Find(name, hash);
+        const TProbe probe = ProbeOf(name);
+        const std::size_t s = Find(name, probe);
         if (Slots_[s] >= 0) return static_cast<std::size_t>(Slots_[s]);
         const std::size_t index = Entries_.size();
         Slots_[s] = static_cast<std::int32_t>(index);
-        Entries_.push_back({name, hash});
+        Entries_.push_back({name, probe.Key, probe.Hash});
         if (Entries_.size() * 2 > Slots_.size()) Grow();
         return index;
     }
     TEntry& operator[](std::size_t index) { return Entries_[index]; }
     // The name's entry, or none.
     const TEntry* Get(std::string_view name) const {
-        const std::int32_t i = Slots_[Find(name, vbname::Hash(name))];
+        const std::int32_t i = Slots_[Find(name, ProbeOf(name))];
         return i >= 0 ? &Entries_[static_cast<std::size_t>(i)] : nullptr;
     }
     template <typename F> void ForEach(F&& visit) const {
@@ -63,13 +66,28 @@ public:
     }
 
 private:
+    struct TProbe {
+        vbname::TShortKey Key;
+        std::uint32_t Hash;
+    };
+    [[gnu::always_inline]] static TProbe ProbeOf(std::string_view name) {
+        const std::size_t n = name.size();
+        if (n <= 16) {
+            const vbname::TShortKey k = vbname::ShortKey(name.data(), n);
+            return {k, vbname::Mix((k.Head * 0x9E3779B97F4A7C15ull) ^ (k.Tail + n))};
+        }
+        return {vbname::ShortKey(name.data() + n - 16, 16), vbname::Hash(name)};
+    }
     // The slot of the name, or the empty slot where it would go.
-    std::size_t Find(std::string_view name, std::uint32_t hash) const {
+    [[gnu::always_inline]] std::size_t Find(std::string_view name, const TProbe& probe) const {
         const std::size_t mask = Slots_.size() - 1;
-        std::size_t s = hash & mask;
+        const std::size_t n = name.size();
+        std::size_t s = probe.Hash & mask;
         for (std::int32_t i; (i = Slots_[s]) >= 0; s = (s + 1) & mask) {
             const TEntry& e = Entries_[static_cast<std::size_t>(i)];
-            if (e.Hash == hash && vbname::Same(e.Name, name)) break;
+            if (e.Key.Head == probe.Key.Head && e.Key.Tail == probe.Key.Tail &&
+                e.Name.size() == n && (n <= 16 || vbname::Same(e.Name, name)))
+                break;
         }
         return s;
     }
@@ -183,6 +201,7 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
                            syntax.IsEventOrInterfaceProcedure(p);
         add(p.Name, p.Line, TVbSymbolKind::Procedure, p.Scope, entry, isUsed(p.Name));
     }
+    const std::size_t procedureSymbols = out.Symbols.size();
     for (std::size_t i = 0; i < syntax.Declarations.size(); ++i) {
         const TVbDeclaration& d = syntax.Declarations[i];
         if (d.Procedure >= 0 || d.Twin) continue;
@@ -237,15 +256,21 @@ TVbMemberSymbols SummarizeMember(const TVbSyntax& syntax, const TVbSymbolContext
                 out.Symbols.back().Aliases.push_back(FoldedName(syntax.Declarations[m].Name));
         }
     }
-    std::stable_sort(out.Symbols.begin(), out.Symbols.end(),
-                     [](const TVbSymbol& a, const TVbSymbol& b) { return a.Line < b.Line; });
+    // In line order. The procedures and the declarations each come in the order of their lines,
+    // so the two runs are merged (stable: a procedure before a declaration of its line).
+    const auto byLine = [](const TVbSymbol& a, const TVbSymbol& b) { return a.Line < b.Line; };
+    const auto middle = out.Symbols.begin() + static_cast<std::ptrdiff_t>(procedureSymbols);
+    if (std::is_sorted(out.Symbols.begin(), middle, byLine) &&
+        std::is_sorted(middle, out.Symbols.end(), byLine))
+        std::inplace_merge(out.Symbols.begin(), middle, out.Symbols.end(), byLine);
+    else
+        std::stable_sort(out.Symbols.begin(), out.Symbols.end(), byLine);
     out.ModuleName = FoldedName(syntax.ModuleName());
     for (std::string_view i : syntax.Implements)
         out.Implements.push_back(FoldedName(i));
     names.ForEach([&](const TNameTable::TEntry& e) {
         if (e.Used) out.UsedNames.push_back(FoldedName(e.Name));
     });
-    std::sort(out.UsedNames.begin(), out.UsedNames.end());
     return out;
 }
 

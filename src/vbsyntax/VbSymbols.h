@@ -27,7 +27,7 @@ struct TVbSymbol {
 
 struct TVbMemberSymbols {
     std::vector<TVbSymbol> Symbols; // in line order
-    // The names the member uses (letters folded to upper case), sorted, each once; uses that a
+    // The names the member uses (letters folded to upper case), each once; uses that a
     // local of the same name shadows and a procedure's uses of its own name are left out.
     std::vector<std::string> UsedNames;
     // The member's module name (VB_Name) and the interfaces it implements, folded: the Public

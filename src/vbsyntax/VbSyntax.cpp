@@ -1,5 +1,22 @@
 #include "vbsyntax/VbSyntax.h"
 
+void TVbSyntax::Clear() {
+    Words.clear();
+    Statements.clear();
+    Directives.clear();
+    Declarations.clear();
+    Parameters.clear();
+    Procedures.clear();
+    Controls.clear();
+    Attributes.clear();
+    References.clear();
+    ErrorHandling.clear();
+    Jumps.clear();
+    Implements.clear();
+    DefTypes = {};
+    Kind = TVbMemberKind::None;
+}
+
 std::string_view TVbSyntax::Attribute(std::string_view name) const {
     for (const TVbAttribute& a : Attributes)
         if (SameName(a.Name, name)) {
@@ -60,5 +77,5 @@ const TVbSyntax& TVbSyntaxCache::For(const TVbSource& source) {
 
 void TVbSyntaxCache::Clear() {
     Source_ = nullptr;
-    Syntax_ = TVbSyntax();
+    Syntax_.Clear();
 }

@@ -174,6 +174,8 @@ public:
     std::array<std::string_view, 26> DefTypes{};
     TVbMemberKind Kind = TVbMemberKind::None;
 
+    // Forgets the member, keeping the lists' room for the next one.
+    void Clear();
     // The words of a statement.
     const TVbWord* WordsOf(const TVbStatement& s) const { return Words.data() + s.First; }
     // The value of an attribute (quotes removed), or empty.

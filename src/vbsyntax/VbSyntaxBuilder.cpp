@@ -598,9 +598,9 @@ private:
 } // namespace
 
 void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
-    syntax = TVbSyntax();
+    syntax.Clear();
     syntax.Kind = source.MemberKind();
-    syntax.Words = ReadWords(source);
+    ReadWords(source, syntax.Words);
     syntax.Statements.reserve(syntax.Words.size() / 6 + 8);
     // Room for a reference every other word, more than even dense code uses: the list then never
     // grows by copying, which for a huge member would hold its references twice for a while.

@@ -400,10 +400,10 @@ bool IsReservedWord(std::string_view word) {
 
 void ClassifyWord(TVbWord& word) { Classify(word, KeySet().Find(word.Text)); }
 
-std::vector<TVbWord> ReadWords(const TVbSource& source) {
+void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
     const TVbTokenList& tokens = source.Tokens;
     const std::vector<TVbDroppedText>& dropped = source.DroppedText;
-    std::vector<TVbWord> out;
+    out.clear();
     // A word of its own for each token, and for dropped text about one word in five bytes (code
     // in a tab-indented line), with room for a short piece's separator: growing the block would
     // copy every word read so far.
@@ -494,5 +494,4 @@ std::vector<TVbWord> ReadWords(const TVbSource& source) {
     }
     at.LastLine = lastLine;
     ReadDroppedBefore(out, dropped, at, noLine);
-    return out;
 }

@@ -86,8 +86,9 @@ struct TVbWord {
     TVbKey Key = kNone;
 };
 
-// The words of the parsed source, header lines left out.
-std::vector<TVbWord> ReadWords(const TVbSource& source);
+// The words of the parsed source, header lines left out, in place of what `out` held (its room is
+// kept, so a list used for member after member grows only to the largest).
+void ReadWords(const TVbSource& source, std::vector<TVbWord>& out);
 
 // Letter case ignored, ASCII letters only (VB names are compared so).
 inline bool SameName(std::string_view a, std::string_view b) { return vbname::Same(a, b); }

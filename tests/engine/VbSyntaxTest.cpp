@@ -183,6 +183,26 @@ TEST(VbSymbols, ShadowedAndSelfUsesDoNotCountAndEnumsAreUsedThroughTheirMembers)
     EXPECT_EQ(unused, "x Loops ");
 }
 
+TEST(VbSymbols, NamesAreToldApartByEveryByteAndMatchedInAnyLetterCase) {
+    // Names of 16 and of more bytes that differ only in their first bytes, and uses written in
+    // another letter case: only the names used are used.
+    auto p =
+        Parse(std::string(Header) +
+              "Private Sub aXbcdefghijklmno()\nEnd Sub\n"
+              "Private Sub bXbcdefghijklmno()\nEnd Sub\n"
+              "Private Sub aXbcdefghijklmnopqrstu()\nEnd Sub\n"
+              "Private Sub bXbcdefghijklmnopqrstu()\nEnd Sub\n"
+              "Public Sub Main()\n    AXBCDEFGHIJKLMNO\n    BXBCDEFGHIJKLMNOPQRSTU\nEnd Sub\n");
+    TVbProjectSymbols project;
+    project.Reset(1);
+    project.SetMember(0, SummarizeMember(p->Syntax, {}));
+    project.Resolve();
+    std::string unused;
+    for (const TVbSymbol& sym : project.Member(0).Symbols)
+        if (sym.Unused) unused += sym.Name + " ";
+    EXPECT_EQ(unused, "bXbcdefghijklmno aXbcdefghijklmnopqrstu ");
+}
+
 TEST(VbNames, LetterCaseIsIgnoredForAsciiLettersOnlyAndEqualNamesHashAlike) {
     // Each name in a buffer of its own size, so that a read past its end is caught.
     auto same = [](std::string_view a, std::string_view b) {
