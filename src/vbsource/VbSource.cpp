@@ -126,6 +126,8 @@ std::string_view TVbSource::StoreText(std::string_view text) {
         ArenaSize_ = std::max(text.size(), std::clamp<std::size_t>(ArenaSize_ * 2, 512, 16384));
         Arena_.push_back(std::make_unique<char[]>(ArenaSize_));
         ArenaUsed_ = 0;
+        // The tokenizer's header tokens point here without a check of their own.
+        if (!TVbToken::InReach(Arena_.back().get() + ArenaSize_)) throw std::bad_alloc();
     }
     char* p = Arena_.back().get() + ArenaUsed_;
     std::memcpy(p, text.data(), text.size());

@@ -76,6 +76,11 @@ public:
     std::uint32_t Line : 28;
     std::uint32_t Scope : 4;
 
+    // Whether a token can hold this address (see above).
+    static bool InReach(const void* address) {
+        return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(address)) >> 48 == 0;
+    }
+
     std::string_view Text() const {
         const auto* at = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(Address_));
         if (Length_ == LongText) [[unlikely]]
@@ -84,16 +89,28 @@ public:
     }
 
 private:
+    friend class TVbParser;
+    struct TChecked {};
+    // For the tokenizer, which makes sure once that its texts lie within reach (InReach) and
+    // that its line numbers stay below LineLimit, instead of once per token.
+    TVbToken(TChecked, std::uint8_t scope, std::uint8_t kind, std::string_view text,
+             std::int32_t line) {
+        Write(scope, kind, text.size(), text.data(), line);
+    }
     [[noreturn]] static void TooLong();
     [[noreturn]] static void OutOfReach();
-    // Writes the fields at once, as the compilers we build with lay out the bit-fields of one
-    // unit: from the lowest bit up (a test reads every field back).
     void Pack(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text,
               std::int32_t line) {
-        const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text));
-        if ((address >> 48 | static_cast<std::uint32_t>(line) / LineLimit) != 0) OutOfReach();
-        const std::uint64_t word = address | static_cast<std::uint64_t>(length) << 48 |
-                                   static_cast<std::uint64_t>(kind) << 56;
+        if (!InReach(text) || static_cast<std::uint32_t>(line) >= LineLimit) OutOfReach();
+        Write(scope, kind, length, text, line);
+    }
+    // Writes the fields at once, as the compilers we build with lay out the bit-fields of one
+    // unit: from the lowest bit up (a test reads every field back).
+    void Write(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text,
+               std::int32_t line) {
+        const std::uint64_t word =
+            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text)) |
+            static_cast<std::uint64_t>(length) << 48 | static_cast<std::uint64_t>(kind) << 56;
         const std::uint32_t lineWord =
             static_cast<std::uint32_t>(line) | static_cast<std::uint32_t>(scope & 0xF) << 28;
         std::memcpy(static_cast<void*>(this), &word, sizeof word);

@@ -285,6 +285,8 @@ void TVbParser::Tokenize() {
     // live: token texts are views into it. The buffer is a string, so one byte past the end is
     // there (a NUL, which no class takes) and scans that stop at a class need no end test.
     const std::string& text = Source.LogicalLines.AllText();
+    // Tokens are made without a check of their own (Execute has checked the line count).
+    if (!TVbToken::InReach(text.data() + text.size())) throw std::bad_alloc();
     Text_ = text.data();
     Pos_ = 0;
     End_ = text.size();
@@ -368,7 +370,7 @@ void TVbParser::Tokenize() {
                                                        std::uint8_t scope) {
     State = UpdateScope(kind, text, scope);
     Source.Tokens.Add(text.size() < TVbToken::LongText
-                          ? TVbToken(scope, kind, text, Line)
+                          ? TVbToken(TVbToken::TChecked(), scope, kind, text, Line)
                           : TVbToken(scope, kind, Source.StoreView(text), Line));
     LastKind_ = kind;
     if (kind <= tkAttribute) HeaderSeen_ = true;
