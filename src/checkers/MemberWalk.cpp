@@ -115,24 +115,21 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
         // Logical and raw lines run line for line; a member read but not joined has raw lines
         // only.
         const int count = std::max(source.LogicalLines.Count(), source.RawLines.Count());
-        const int tokenCount = source.Tokens.Count();
-        const TVbToken* first = source.Tokens.Consecutive();
+        const TVbTokenList& tokens = source.Tokens;
+        const int tokenCount = tokens.Count();
+        const TVbToken* first = tokens.Consecutive();
         std::vector<TWalkLine> run;
         run.reserve(std::min(static_cast<std::size_t>(count), LinesPerRun));
-        // Tokens come in line order: while the last token's line is beyond the line at hand, a
-        // token beyond the line is found before the end.
-        const std::int32_t lastLine = tokenCount > 0 ? first[tokenCount - 1].Line : 0;
+        // Tokens come in line order: the line at hand takes them up to the first one on a later
+        // line, and the last line all that are left.
         int k = 0;
         for (int j = 0; j < count; ++j) {
             const std::int32_t number = j + 1;
             const int from = k;
+            const int end = j + 1 == count ? tokenCount : tokens.FirstOnLine(number + 1);
             int comments = 0;
-            if (j + 1 == count || lastLine <= number)
-                for (; k < tokenCount; ++k)
-                    comments += first[k].Kind == tkComment;
-            else
-                for (; first[k].Line <= number; ++k)
-                    comments += first[k].Kind == tkComment;
+            for (; k < end; ++k)
+                comments += first[k].Kind == tkComment;
             run.push_back({j, number, from, k - from, comments});
             if (run.size() < LinesPerRun && j + 1 < count) continue;
             for (TWalkedRule* rule : lines)

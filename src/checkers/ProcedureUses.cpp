@@ -13,8 +13,10 @@ void TProcedureUses::Use(std::string_view name, bool declaration) {
     });
 }
 
-// The tokens of a body are those at(0) to at(count - 1), in line order.
-template <typename At> void TProcedureUses::ReadBody(int count, At at) {
+// The tokens of a body are those at(0) to at(count - 1), in line order, of the owning list
+// `tokens`; the header stands on `line`.
+template <typename At>
+void TProcedureUses::ReadBody(const TVbTokenList& tokens, std::int32_t line, int count, At at) {
     if (count == 0) return;
     // The body's first token is a use of an argument ("buttonRight = ..." right after the
     // header) but is read for nothing else: nothing before it declares.
@@ -24,12 +26,16 @@ template <typename At> void TProcedureUses::ReadBody(int count, At at) {
     // grow from token to token, so the list is left behind at the first token read on another
     // line.
     bool inList = false;
-    std::int32_t listLine = 0;
+    const TVbToken* listEnd = nullptr; // the first token after the list's line
+    // A line no later than the next declaration's, and the index of the first token after it:
+    // both only move on, a line at a time.
+    const TVbToken* const first = tokens.Consecutive();
+    int lineEnd = tokens.FirstOnLine(line + 1);
     int depth = 0;
     for (int j = 1; j < count; ++j) {
         const TVbToken* token = at(j);
         if (token->Kind == tkSymbol) {
-            if (inList && token->Line != listLine) inList = false;
+            if (inList && token >= listEnd) inList = false;
             if (inList) {
                 if (IsText(*token, "(")) ++depth;
                 if (IsText(*token, ")")) --depth;
@@ -37,7 +43,7 @@ template <typename At> void TProcedureUses::ReadBody(int count, At at) {
             continue;
         }
         if (token->Kind != tkIdentifier) continue;
-        if (inList && token->Line != listLine) inList = false;
+        if (inList && token >= listEnd) inList = false;
         const TVbToken& previous = *at(j - 1);
         // "Static" declares locals as "Dim" does.
         const bool firstName = IsText(previous, "Dim") || IsText(previous, "Static");
@@ -50,7 +56,9 @@ template <typename At> void TProcedureUses::ReadBody(int count, At at) {
             Locals_.push_back({token, false});
             if (firstName) {
                 inList = true;
-                listLine = token->Line;
+                while (token - first >= lineEnd)
+                    lineEnd = tokens.FirstOnLine(++line + 1);
+                listEnd = first + lineEnd;
                 depth = 0;
             }
             continue;
@@ -73,9 +81,9 @@ void TProcedureUses::Read(const TVbSource& source, const TVbMethod& method) {
 
     const TVbTokenList& body = method.Tokens;
     if (const TVbToken* run = body.Consecutive())
-        ReadBody(body.Count(), [run](int j) { return run + j; });
+        ReadBody(source.Tokens, method.Line, body.Count(), [run](int j) { return run + j; });
     else
-        ReadBody(body.Count(), [&body](int j) { return body.Get(j); });
+        ReadBody(source.Tokens, method.Line, body.Count(), [&body](int j) { return body.Get(j); });
     for (std::size_t k = 0; k < Locals_.size(); ++k)
         Locals_[k].Used = Used_[Arguments_ + k] != 0;
 }

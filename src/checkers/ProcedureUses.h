@@ -29,7 +29,8 @@ public:
     TDroppedWords& Dropped() { return Dropped_; }
 
 private:
-    template <typename At> void ReadBody(int count, At at);
+    template <typename At>
+    void ReadBody(const TVbTokenList& tokens, std::int32_t line, int count, At at);
     // One use of `name`: marks the arguments of that name, and the locals declared so far
     // unless the use is itself a declaration.
     void Use(std::string_view name, bool declaration);

@@ -40,9 +40,10 @@ void TNameIndex::Add(std::string_view name) {
 
 void TDroppedWords::Begin(const TVbSource& source, const TVbMethod& method) {
     Source_ = &source;
-    FirstLine_ = method.NameToken->Line;
-    LastLine_ =
-        method.Tokens.Count() > 0 ? method.Tokens.Get(method.Tokens.Count() - 1)->Line : FirstLine_;
+    FirstLine_ = source.Tokens.LineOf(method.NameToken);
+    LastLine_ = method.Tokens.Count() > 0
+                    ? source.Tokens.LineOf(method.Tokens.Get(method.Tokens.Count() - 1))
+                    : FirstLine_;
     Collected_ = false;
     Words_.Clear();
 }

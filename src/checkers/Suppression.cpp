@@ -137,15 +137,17 @@ TSuppression::TSuppression(const TVbSource& source) {
         if (ParseSuppressionComment(comment, wholeFile, rules))
             Directives_.push_back({line, -1, wholeFile, rules});
     };
+    TVbLineCursor lines(source.Tokens);
     for (int k = 0; k < n; ++k) {
         const TVbToken& t = *source.Tokens.Get(k);
         if (t.Kind == tkComment) {
-            addDirective(t.Line, t.Text());
-        } else if (IsRemWord(t) && (k == 0 || source.Tokens.Get(k - 1)->Line != t.Line)) {
-            remLines.push_back(t.Line);
+            addDirective(lines.LineOf(k), t.Text());
+        } else if (IsRemWord(t) && source.Tokens.FirstOnLine(lines.LineOf(k)) == k) {
+            const std::int32_t line = lines.LineOf(k);
+            remLines.push_back(line);
             // Token texts are views into the logical text: the Rem runs to its line's end.
             const std::size_t at = static_cast<std::size_t>(t.Text().data() - all.data());
-            if (at < all.size()) addDirective(t.Line, RemAsComment(all, at));
+            if (at < all.size()) addDirective(line, RemAsComment(all, at));
         }
     }
     // A Rem after a ":" stands in the text the tokenizer dropped.
@@ -159,11 +161,12 @@ TSuppression::TSuppression(const TVbSource& source) {
     std::size_t rem = 0;
     for (int k = 0; k < n; ++k) {
         const TVbToken& t = *source.Tokens.Get(k);
-        while (rem < remLines.size() && remLines[rem] < t.Line)
+        const std::int32_t line = lines.LineOf(k);
+        while (rem < remLines.size() && remLines[rem] < line)
             ++rem;
-        if (rem < remLines.size() && remLines[rem] == t.Line) continue;
-        if (t.Kind != tkComment && (codeLines.empty() || codeLines.back() != t.Line))
-            codeLines.push_back(t.Line);
+        if (rem < remLines.size() && remLines[rem] == line) continue;
+        if (t.Kind != tkComment && (codeLines.empty() || codeLines.back() != line))
+            codeLines.push_back(line);
     }
     for (TDirective& d : Directives_) {
         if (d.WholeFile) continue;

@@ -49,24 +49,23 @@ void TVbAnalyzeStatistics::WalkLines(const TVbSource& source, std::span<const TW
         }
         // A line without tokens is blank when it holds nothing visible; otherwise (a continuation
         // line, a line of dropped text) it counts in no category.
-        if (token->Line > line) {
+        const int lineEnd = source.Tokens.FirstOnLine(line + 1);
+        if (next >= lineEnd) {
             if (j < rawCount && IsBlankLine(source.RawLines.Text(j))) ++counts.BlankLines;
             continue;
         }
-        // Bit 1: a comment, bit 2: anything else.
+        // Bit 1: a comment, bit 2: anything else. A token of an earlier line counts nowhere.
         unsigned seen = 0;
-        if (next == walked.FirstToken && walked.TokenCount > 0 && token->Line == line &&
-            token[walked.TokenCount - 1].Line == line) {
+        const bool onLine = next >= source.Tokens.FirstOnLine(line);
+        if (onLine && next == walked.FirstToken && walked.TokenCount > 0 &&
+            next + walked.TokenCount <= lineEnd) {
             // The line's tokens as the walk hands them: every one of them is on this line.
             seen =
                 (walked.Comments > 0 ? 1u : 0u) | (walked.Comments < walked.TokenCount ? 2u : 0u);
             next += walked.TokenCount;
-        } else {
-            while (token->Line == line) {
-                seen |= token->Kind == tkComment ? 1u : 2u;
-                if (++next >= tokenCount) break;
-                ++token;
-            }
+        } else if (onLine) {
+            for (; next < lineEnd; ++next)
+                seen |= tokens[next].Kind == tkComment ? 1u : 2u;
         }
         if (seen & 1u) ++counts.CommentLines;
         if (seen & 2u) ++counts.CodeLines;

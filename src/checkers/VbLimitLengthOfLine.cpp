@@ -2,6 +2,8 @@
 
 #include "checkers/RuleSupport.h"
 
+#include <algorithm>
+
 namespace {
 // The first token of a line that the IDE writes and hides: a header attribute line, or the word
 // "Attribute" (as the IDE writes it) before a procedure's or variable's attribute.
@@ -20,9 +22,9 @@ void TVbLimitLengthOfLine::BeginWalk(const TVbSource& source) {
     for (int i = 0; i < tokens.Count(); ++i) {
         const TVbToken* token = tokens.Get(i);
         if (token->Scope == scHeader) continue;
-        int index = token->Line - 1; // raw lines are numbered 1..n
-        if (index >= 0 && index < raw.Count() && raw.LineNumber(index) == token->Line)
-            First_ = index;
+        const std::int32_t line = tokens.LineOf(i);
+        int index = line - 1; // raw lines are numbered 1..n
+        if (index >= 0 && index < raw.Count() && raw.LineNumber(index) == line) First_ = index;
         break;
     }
     Token_ = 0;
@@ -44,12 +46,10 @@ void TVbLimitLengthOfLine::WalkLines(const TVbSource& source, std::span<const TW
         if (number == line.Number && line.FirstToken >= Token_)
             Token_ = line.FirstToken;
         else
-            while (Token_ < tokens.Count() && tokens.Get(Token_)->Line < number)
-                ++Token_;
+            Token_ = std::max(Token_, tokens.FirstOnLine(number));
         // An Attribute line inside the code ("Attribute Step.VB_Description = ...") is the IDE's:
         // its editor never shows it, so no one can shorten it there.
-        if (Token_ < tokens.Count() && tokens.Get(Token_)->Line == number &&
-            IsAttributeLine(*tokens.Get(Token_)))
+        if (Token_ < tokens.FirstOnLine(number + 1) && IsAttributeLine(*tokens.Get(Token_)))
             continue;
         TooLong_.push_back(number);
     }

@@ -20,18 +20,20 @@ void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source
 
     // The first token of the declaration line: bisect the token list by line. mid is never
     // excluded, so a line holding only the last token is not hit; the probes are capped.
-    const std::int32_t line = name->Line;
+    const std::int32_t line = tokens.LineOf(name);
+    // The tokens of the line are those from lineStart to lineEnd - 1.
+    const int lineStart = tokens.FirstOnLine(line);
+    const int lineEnd = tokens.FirstOnLine(line + 1);
     int lo = 0;
     int hi = tokens.Count() - 1;
     int mid = (lo + hi) / 2;
     bool hit = false;
     for (int probe = 0; probe < MaxProbes; ++probe) {
-        std::int32_t at = tokens.Get(mid)->Line;
-        if (at == line) {
+        if (mid >= lineStart && mid < lineEnd) {
             hit = true;
             break;
         }
-        if (at < line)
+        if (mid < lineStart)
             lo = mid;
         else
             hi = mid;
@@ -41,8 +43,8 @@ void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source
         DeferLog(
             Say(TText::LogImplicitPublicSearchFailed,
                 {{"file", platform::MarkPath(source.FileName)}, {"line", std::to_string(line)}}));
-    while (mid > 0 && tokens.Get(mid - 1)->Line == tokens.Get(mid)->Line)
-        --mid;
+    // The first token of the line found (or of the line where the search gave up).
+    mid = hit ? lineStart : tokens.FirstOnLine(tokens.LineOf(mid));
 
     std::string_view first = tokens.Get(mid)->Text();
     if (first == "Public" || first == "Private" || first == "Friend") return;

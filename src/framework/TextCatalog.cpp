@@ -128,8 +128,6 @@ constexpr TEntry Entries[] = {
      "Not enough memory to read the file"},
     {TText::ParseOutOfMemory, "ParseOutOfMemory", "メモリが足りないため解析できません",
      "Not enough memory to parse the file"},
-    {TText::ParseTooManyLines, "ParseTooManyLines", "行が多すぎるため解析できません",
-     "Too many lines to parse the file"},
     {TText::MemberIsFolder, "MemberIsFolder", "フォルダーです。ファイルではないため読めません",
      "Cannot read: this is a folder, not a file"},
     {TText::MemberNotAFile, "MemberNotAFile",

@@ -66,7 +66,6 @@ enum class TText : std::uint16_t {
     UnclosedArguments,
     OutOfMemory,
     ParseOutOfMemory,
-    ParseTooManyLines,
     MemberIsFolder,
     MemberNotAFile,
     NotAProject,

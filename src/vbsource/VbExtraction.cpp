@@ -44,11 +44,12 @@ std::string TVbParser::ReadBounds(int& i) const {
         i = std::min(i + 1, n);
         return std::string();
     }
+    // The bracket's line ends before this token.
+    const int lineEnd = Source.Tokens.FirstOnLine(Source.Tokens.LineOf(j) + 1);
     ++j;
     std::string bounds;
-    while (j < n) {
+    while (j < n && j < lineEnd) {
         const TVbToken* t = Source.Tokens.Get(j);
-        if (t->Line > Source.Tokens.Get(j - 1)->Line) break;
         if (t->Kind == tkSymbol && t->Text() == ")") {
             ++j;
             break;
@@ -73,13 +74,12 @@ std::string TVbParser::ReadAsType(int& i) const {
 // the keyword directly before the header's "(" (a procedure named with a keyword: "Property Get
 // Step()", "Function Error()"). The search never passes the header's line, so the "Attribute
 // Step.VB_Description" line below such a header names nothing. -1 when the line holds no name
-// (a stray "End Sub" read as a header, say).
-int TVbParser::FindProcedureName(int i) const {
-    const int n = Source.Tokens.Count();
-    const std::int32_t line = Source.Tokens.Get(i)->Line;
-    for (int k = i + 1; k < n; ++k) {
+// (a stray "End Sub" read as a header, say). `line` is set to the header's line.
+int TVbParser::FindProcedureName(int i, std::int32_t& line) const {
+    line = Source.Tokens.LineOf(i);
+    const int lineEnd = Source.Tokens.FirstOnLine(line + 1);
+    for (int k = i + 1; k < lineEnd; ++k) {
         const TVbToken* t = Source.Tokens.Get(k);
-        if (t->Line != line) break;
         if (t->Kind == tkIdentifier) return k;
         if (t->Kind == tkSymbol && t->Text() == "(")
             return k - 1 > i && Source.Tokens.Get(k - 1)->Kind == tkKeyword ? k - 1 : -1;
@@ -110,8 +110,8 @@ void TVbParser::ExtractVariables() {
         TVbToken* name = Source.Tokens.Get(i);
         std::string bounds = ReadBounds(i);
         std::string type = ReadAsType(i);
-        Source.Variables.Add(
-            std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+        Source.Variables.Add(std::make_unique<TVbVariable>(name, Source.Tokens.LineOf(name),
+                                                           std::move(bounds), std::move(type)));
         ++i;
     }
 }
@@ -127,12 +127,12 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
         ++i;
         return;
     }
-    const std::int32_t headerLine = method.NameToken->Line;
+    const int headerEnd = Source.Tokens.FirstOnLine(method.Line + 1);
     for (;;) {
         for (;; ++i) {
             if (i >= n) throw EGeneralError(Say(TText::UnclosedArguments));
+            if (i >= headerEnd) return; // the body begins with this token
             const TVbToken* t = Source.Tokens.Get(i);
-            if (t->Line > headerLine) return; // the body begins with this token
             if (t->Kind == tkSymbol && t->Text() == ")") {
                 ++i;
                 return;
@@ -142,11 +142,12 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
         TVbToken* name = Source.Tokens.Get(i);
         std::string bounds = ReadBounds(i);
         std::string type = ReadAsType(i);
+        // The argument stands on the header's line: the list ends with it.
         method.Arguments.Add(
-            std::make_unique<TVbVariable>(name, std::move(bounds), std::move(type)));
+            std::make_unique<TVbVariable>(name, method.Line, std::move(bounds), std::move(type)));
         // A default value ("Optional Flags As Long = eafAlt Or eafVirtKey") names no argument:
         // it runs up to the "," or ")" at its own depth.
-        if (i < n && Source.Tokens.Get(i)->Text() == "=") SkipDefaultValue(i, headerLine);
+        if (i < n && Source.Tokens.Get(i)->Text() == "=") SkipDefaultValue(i, headerEnd);
         if (i < n && Source.Tokens.Get(i)->Text() == ",") ++i;
         if (i < n && Source.Tokens.Get(i)->Text() == ")") {
             ++i;
@@ -156,13 +157,14 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
 }
 
 // Passes a default value from its "=" to the "," or ")" that ends it, leaving i there; brackets
-// inside it nest. It also ends before the first token of a later line than the header.
-void TVbParser::SkipDefaultValue(int& i, std::int32_t headerLine) const {
+// inside it nest. It also ends before the first token of a later line than the header (at
+// headerEnd).
+void TVbParser::SkipDefaultValue(int& i, int headerEnd) const {
     const int n = Source.Tokens.Count();
     int depth = 0;
     for (++i; i < n; ++i) {
+        if (i >= headerEnd) return;
         const TVbToken* t = Source.Tokens.Get(i);
-        if (t->Line > headerLine) return;
         if (t->Kind != tkSymbol) continue;
         const std::string_view text = t->Text();
         if (text == "(") {
@@ -198,11 +200,13 @@ void TVbParser::ExtractMethods() {
                  IsKeyword(i - 2, "Declare")))
                 continue;
             // A header line without a name reads no procedure, and the scan goes on after it.
-            const int name = FindProcedureName(i);
+            std::int32_t line = 0;
+            const int name = FindProcedureName(i, line);
             if (name < 0) continue;
             auto method = std::make_unique<TVbMethod>();
             i = name;
             method->NameToken = Source.Tokens.Get(i);
+            method->Line = line;
             ++i;
             ReadArguments(i, *method);
             // The body runs up to and including the word of its "End" line; i stays on that word.

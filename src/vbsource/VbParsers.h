@@ -65,14 +65,16 @@ private:
     std::uint8_t UpdateScope(std::uint8_t kind, std::string_view text, std::uint8_t& scope);
     void AddToken(std::uint8_t kind, std::string_view text, std::uint8_t scope);
     void ClearModel();
+    void ReadTokens();
+    void HandLines();
 
     // Extraction steps; each takes and advances a position in the source's tokens.
     bool NextIdentifier(int& i) const;
     std::string ReadBounds(int& i) const;
     std::string ReadAsType(int& i) const;
-    int FindProcedureName(int i) const;
+    int FindProcedureName(int i, std::int32_t& line) const;
     void ReadArguments(int& i, TVbMethod& method) const;
-    void SkipDefaultValue(int& i, std::int32_t headerLine) const;
+    void SkipDefaultValue(int& i, int headerEnd) const;
     bool IsKeyword(int i, std::string_view text) const;
     bool IsSymbol(int i, std::string_view text) const;
 
@@ -95,6 +97,8 @@ private:
     bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
     bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
     std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
+    // For each line from 1 on, the index of its first token (TVbTokenList::TakeLines).
+    std::vector<int> LineStarts_;
     // The character table of the run's source code page (VbTokenizer.cpp).
     const TCharTable* Chars_ = nullptr;
     void ScanWord();

@@ -33,6 +33,38 @@ int TVbTokenList::IndexOf(const TVbToken* token) const {
     return found == Refs_.end() ? -1 : static_cast<int>(found - Refs_.begin());
 }
 
+std::int32_t TVbTokenList::LineOf(int index) const {
+    if (!OwnsTokens_) WrongKind();
+    if (static_cast<unsigned>(index) >= static_cast<unsigned>(Count_)) OutOfRange(index);
+    // The last line whose first token is at the index or before it: line 0 and the lines from
+    // 1 on that start there or before.
+    const auto after = std::upper_bound(LineStarts_.begin(), LineStarts_.end(), index);
+    return static_cast<std::int32_t>(after - LineStarts_.begin());
+}
+
+void TVbTokenList::BeginLine(std::int32_t line) {
+    // Line k (from 1 on) starts at LineStarts_[k - 1]: the lines up to this one start here.
+    if (!OwnsTokens_ || line < static_cast<std::int32_t>(LineStarts_.size())) WrongKind();
+    LineStarts_.resize(static_cast<std::size_t>(line), Count_);
+}
+
+void TVbTokenList::TakeLines(std::vector<int>&& starts) {
+    if (!OwnsTokens_ || (!starts.empty() && starts.back() > Count_)) WrongKind();
+    LineStarts_ = std::move(starts);
+}
+
+void TVbLineCursor::Seek(int index) {
+    // A line a few lines on (blank lines between) is found without a search.
+    if (index >= End_ && Line_ > 0 && index < Tokens_.FirstOnLine(Line_ + 8)) {
+        while (index >= Tokens_.FirstOnLine(Line_ + 1))
+            ++Line_;
+    } else {
+        Line_ = Tokens_.LineOf(index);
+    }
+    Start_ = Tokens_.FirstOnLine(Line_);
+    End_ = Tokens_.FirstOnLine(Line_ + 1);
+}
+
 // A token that does not continue the run: from now on the list keeps one pointer per token.
 void TVbTokenList::AddReference(TVbToken* token) {
     if (OwnsTokens_) WrongKind();
@@ -45,7 +77,7 @@ void TVbTokenList::AddReference(TVbToken* token) {
 
 static_assert(std::is_trivially_copyable_v<TVbToken> && std::is_trivially_destructible_v<TVbToken>,
               "tokens are kept in a block that realloc moves");
-static_assert(sizeof(TVbToken) == 12, "a token takes 12 bytes");
+static_assert(sizeof(TVbToken) == 8, "a token takes 8 bytes");
 
 void TVbTokenList::Resize(int capacity) {
     if (capacity <= 0) {
@@ -76,6 +108,7 @@ void TVbTokenList::Reserve(std::size_t n) {
 
 void TVbTokenList::ShrinkToFit() {
     if (OwnsTokens_ && Capacity_ > Count_) Resize(Count_);
+    LineStarts_.shrink_to_fit();
 }
 
 void TVbTokenList::Clear() {
@@ -83,6 +116,7 @@ void TVbTokenList::Clear() {
     First_ = nullptr;
     Count_ = 0;
     Refs_.clear();
+    std::vector<int>().swap(LineStarts_);
 }
 
 TVbVariable* TVbVariableList::Get(int index) const {

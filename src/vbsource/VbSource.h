@@ -38,43 +38,40 @@ enum : std::uint8_t {
     scOther = 6,
 };
 
-// One token, in 12 bytes. Its text is a view into storage owned by its source (the source's
+// One token, in 8 bytes. Its text is a view into storage owned by its source (the source's
 // logical text or its text arena), so a token costs no heap allocation of its own. A token knows
-// no position of its own: a list answers it (TVbTokenList::IndexOf).
+// neither its position nor its line: the list that owns it answers both (TVbTokenList::IndexOf,
+// TVbTokenList::LineOf), for the tokens of one line stand one after the other there.
 //
 // The text's address is kept in 48 bits, which hold every address a process is given on the
 // platforms we build for (a user-space address stays below 2^47); an address beyond them is
-// refused rather than cut. Length and kind fill the same eight bytes, and the scope the top of
-// the line's four.
-#pragma pack(push, 4)
+// refused rather than cut. Length and scope fill the next byte, and the kind, read most, the
+// last one on its own. Fewer than one token in a hundred is long enough to be kept through a
+// record (LongText).
 class TVbToken {
 public:
     // A text of LongText bytes or more is kept through a record: see the second constructor.
-    static constexpr std::size_t LongText = 0xFF;
-    // Lines are numbered below this.
-    static constexpr std::int32_t LineLimit = 1 << 28;
+    static constexpr std::size_t LongText = 0x1F;
 
     // The text must be shorter than LongText bytes.
-    TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text, std::int32_t line) {
+    TVbToken(std::uint8_t scope, std::uint8_t kind, std::string_view text) {
         if (text.size() >= LongText) TooLong();
-        Pack(scope, kind, text.size(), text.data(), line);
+        Pack(scope, kind, text.size(), text.data());
     }
     // A token of any length: `text` is a view that lives as long as the token and holds the
     // token's text (a source keeps these records for its long tokens, see TVbSource::StoreView).
-    TVbToken(std::uint8_t scope, std::uint8_t kind, const std::string_view* text,
-             std::int32_t line) {
-        Pack(scope, kind, LongText, reinterpret_cast<const char*>(text), line);
+    TVbToken(std::uint8_t scope, std::uint8_t kind, const std::string_view* text) {
+        Pack(scope, kind, LongText, reinterpret_cast<const char*>(text));
     }
 
 private:
     std::uint64_t Address_ : 48;
     // LongText: the address is that of a view.
-    std::uint64_t Length_ : 8;
+    std::uint64_t Length_ : 5;
 
 public:
+    std::uint64_t Scope : 3;
     std::uint64_t Kind : 8;
-    std::uint32_t Line : 28;
-    std::uint32_t Scope : 4;
 
     // Whether a token can hold this address (see above).
     static bool InReach(const void* address) {
@@ -91,33 +88,27 @@ public:
 private:
     friend class TVbParser;
     struct TChecked {};
-    // For the tokenizer, which makes sure once that its texts lie within reach (InReach) and
-    // that its line numbers stay below LineLimit, instead of once per token.
-    TVbToken(TChecked, std::uint8_t scope, std::uint8_t kind, std::string_view text,
-             std::int32_t line) {
-        Write(scope, kind, text.size(), text.data(), line);
+    // For the tokenizer, which makes sure once that its texts lie within reach (InReach) instead
+    // of once per token.
+    TVbToken(TChecked, std::uint8_t scope, std::uint8_t kind, std::string_view text) {
+        Write(scope, kind, text.size(), text.data());
     }
     [[noreturn]] static void TooLong();
     [[noreturn]] static void OutOfReach();
-    void Pack(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text,
-              std::int32_t line) {
-        if (!InReach(text) || static_cast<std::uint32_t>(line) >= LineLimit) OutOfReach();
-        Write(scope, kind, length, text, line);
+    void Pack(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text) {
+        if (!InReach(text)) OutOfReach();
+        Write(scope, kind, length, text);
     }
     // Writes the fields at once, as the compilers we build with lay out the bit-fields of one
     // unit: from the lowest bit up (a test reads every field back).
-    void Write(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text,
-               std::int32_t line) {
+    void Write(std::uint8_t scope, std::uint8_t kind, std::size_t length, const char* text) {
         const std::uint64_t word =
             static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text)) |
-            static_cast<std::uint64_t>(length) << 48 | static_cast<std::uint64_t>(kind) << 56;
-        const std::uint32_t lineWord =
-            static_cast<std::uint32_t>(line) | static_cast<std::uint32_t>(scope & 0xF) << 28;
+            static_cast<std::uint64_t>(length) << 48 |
+            static_cast<std::uint64_t>(scope & 0x7) << 53 | static_cast<std::uint64_t>(kind) << 56;
         std::memcpy(static_cast<void*>(this), &word, sizeof word);
-        std::memcpy(reinterpret_cast<char*>(this) + sizeof word, &lineWord, sizeof lineWord);
     }
 };
-#pragma pack(pop)
 
 // An ordered list of tokens. An owning list (a source's Tokens) stores the tokens themselves;
 // a non-owning list (a method's body) refers to tokens of the owning list.
@@ -128,13 +119,20 @@ public:
     TVbTokenList& operator=(const TVbTokenList&) = delete;
 
     bool OwnsTokens() const { return OwnsTokens_; }
-    // Owning list: stores a copy of the token and answers it. The answer stays valid until the
-    // list grows beyond what it has reserved.
+    // Owning list: stores a copy of the token, on the line begun last (BeginLine; line 0 before
+    // the first), and answers it. The answer stays valid until the list grows beyond what it has
+    // reserved.
     TVbToken* Add(const TVbToken& token) {
         if (!OwnsTokens_) WrongKind();
         if (Count_ == Capacity_) Grow();
         return new (First_ + Count_++) TVbToken(token);
     }
+    // Owning list: the tokens added from now on stand on this line, which is not before the line
+    // begun last.
+    void BeginLine(std::int32_t line);
+    // Owning list: the lines of all its tokens at once, in place of those begun: for each line
+    // from 1 on, the index of the first token on it or after it (rising, at most Count()).
+    void TakeLines(std::vector<int>&& starts);
     // Non-owning list: refers to a token owned elsewhere.
     void Add(TVbToken* token) {
         // A body is a run of consecutive tokens: it is kept as its first token and a count.
@@ -167,6 +165,20 @@ public:
     // The position of the token in this list, or -1 when it is not in it. Constant time, except
     // in a non-owning list whose tokens are not consecutive.
     int IndexOf(const TVbToken* token) const;
+    // Owning list: the line of the token at the index (a binary search over the lines).
+    std::int32_t LineOf(int index) const;
+    // Owning list: the line of one of its tokens.
+    std::int32_t LineOf(const TVbToken* token) const {
+        return LineOf(static_cast<int>(token - First_));
+    }
+    // Owning list: the index of the first token on the line or after it; Count() after the last
+    // token's line.
+    int FirstOnLine(std::int32_t line) const {
+        // Line 0 and below turn into an index beyond every table.
+        const std::size_t k = static_cast<std::size_t>(static_cast<std::uint32_t>(line)) - 1;
+        if (k < LineStarts_.size()) return LineStarts_[k];
+        return line <= 0 ? 0 : Count_;
+    }
     void Reserve(std::size_t n);
     // Gives back the reserved room beyond the count (a source keeps its tokens for as long as
     // the project stays read). The tokens stay where they are.
@@ -194,18 +206,47 @@ private:
     int Capacity_ = 0;
     // Non-owning: only a list whose tokens are not consecutive keeps one pointer per token.
     std::vector<TVbToken*> Refs_;
+    // Owning: for each line from 1 to the line begun last, the index of the first token on it or
+    // after it (line 0 starts at 0); none while every token is on line 0.
+    std::vector<int> LineStarts_;
+};
+
+// The lines of an owning list's tokens, asked for in rising order of index: on average constant
+// time each, where LineOf searches.
+class TVbLineCursor {
+public:
+    explicit TVbLineCursor(const TVbTokenList& tokens) : Tokens_(tokens) {}
+    std::int32_t LineOf(int index) {
+        if (index < Start_ || index >= End_) Seek(index);
+        return Line_;
+    }
+    std::int32_t LineOf(const TVbToken* token) { return LineOf(Tokens_.IndexOf(token)); }
+    // The index of the first token after the line of the last token asked for.
+    int LineEnd() const { return End_; }
+
+private:
+    void Seek(int index);
+    const TVbTokenList& Tokens_;
+    std::int32_t Line_ = 0;
+    int Start_ = 0; // the tokens of Line_ are those from Start_ to End_ - 1
+    int End_ = 0;
 };
 
 class TVbVariable {
 public:
-    TVbVariable(TVbToken* nameToken, std::string bounds, std::string typeName)
-        : NameToken(nameToken), Bounds(std::move(bounds)), TypeName(std::move(typeName)) {}
+    TVbVariable(TVbToken* nameToken, std::int32_t line, std::string bounds, std::string typeName)
+        : NameToken(nameToken), Bounds(std::move(bounds)), TypeName(std::move(typeName)),
+          Line_(line) {}
     TVbToken* NameToken;
     std::string Bounds;
     std::string TypeName;
 
     std::string_view Name() const { return NameToken->Text(); }
-    std::int32_t Line() const { return NameToken->Line; }
+    // The name token's line.
+    std::int32_t Line() const { return Line_; }
+
+private:
+    std::int32_t Line_;
 };
 
 class TVbVariableList {
@@ -226,6 +267,7 @@ private:
 class TVbMethod {
 public:
     TVbToken* NameToken = nullptr;
+    std::int32_t Line = 0; // the name token's line
     TVbVariableList Arguments;
     TVbVariableList Locals;
     TVbTokenList Tokens{false};

@@ -190,12 +190,6 @@ bool TVbParser::Execute() {
     Source.ParseFailure.clear();
     try {
         if (ParseHook) ParseHook(Source);
-        if (Source.RawLines.Count() >= TVbToken::LineLimit) {
-            // A token could not hold its line number: nothing is read rather than misnumbered.
-            ClearModel();
-            Source.ParseFailure = Say(TText::ParseTooManyLines);
-            return false;
-        }
         JoinContinuationLines();
         Tokenize();
         ExtractVariables();
@@ -285,7 +279,7 @@ void TVbParser::Tokenize() {
     // live: token texts are views into it. The buffer is a string, so one byte past the end is
     // there (a NUL, which no class takes) and scans that stop at a class need no end test.
     const std::string& text = Source.LogicalLines.AllText();
-    // Tokens are made without a check of their own (Execute has checked the line count).
+    // Tokens are made without a check of their own.
     if (!TVbToken::InReach(text.data() + text.size())) throw std::bad_alloc();
     Text_ = text.data();
     Pos_ = 0;
@@ -300,6 +294,28 @@ void TVbParser::Tokenize() {
     // Typical VB code has a token every six to ten bytes; the room left over is given back
     // below, where the block shrinks in place.
     Source.Tokens.Reserve(End_ / 6 + 16);
+    // Where each line's tokens start (line 1 at 0), kept here and handed to the list at the end,
+    // or where the read stops.
+    LineStarts_.assign(static_cast<std::size_t>(Source.LogicalLines.Count()) + 1, 0);
+    try {
+        ReadTokens();
+    } catch (...) {
+        HandLines();
+        throw;
+    }
+    HandLines();
+    Source.Tokens.ShrinkToFit();
+}
+
+// Gives the list the lines of its tokens read so far.
+void TVbParser::HandLines() {
+    LineStarts_.resize(static_cast<std::size_t>(Line));
+    Source.Tokens.TakeLines(std::move(LineStarts_));
+    LineStarts_.clear();
+}
+
+// The readers in their order over the whole text.
+void TVbParser::ReadTokens() {
 
     while (Pos_ < End_) {
         // The header comes first, while the scope machine is in it; ReadHeader may pass blanks.
@@ -359,7 +375,6 @@ void TVbParser::Tokenize() {
         // loop should that ever not hold.
         if (Pos_ == before) ++Pos_;
     }
-    Source.Tokens.ShrinkToFit();
 }
 
 // Appends a token read at the current line after running the scope machine on it, which may change
@@ -370,8 +385,8 @@ void TVbParser::Tokenize() {
                                                        std::uint8_t scope) {
     State = UpdateScope(kind, text, scope);
     Source.Tokens.Add(text.size() < TVbToken::LongText
-                          ? TVbToken(TVbToken::TChecked(), scope, kind, text, Line)
-                          : TVbToken(scope, kind, Source.StoreView(text), Line));
+                          ? TVbToken(TVbToken::TChecked(), scope, kind, text)
+                          : TVbToken(scope, kind, Source.StoreView(text)));
     LastKind_ = kind;
     if (kind <= tkAttribute) HeaderSeen_ = true;
 }
@@ -577,6 +592,9 @@ std::string_view TVbParser::SkipRestOfLine() {
 void TVbParser::ReadLineEnd() {
     if (Pos_ + 1 < End_ && Text_[Pos_] == '\r' && Text_[Pos_ + 1] == '\n') {
         Pos_ += 2;
+        // A line end of the text: Tokenize made room for one more line than the text ends.
+        if (static_cast<std::size_t>(Line) < LineStarts_.size())
+            LineStarts_[static_cast<std::size_t>(Line)] = Source.Tokens.Count();
         ++Line;
     }
 }

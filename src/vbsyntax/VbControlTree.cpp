@@ -57,14 +57,14 @@ void ReadControlTree(const TVbSource& source, TVbSyntax& syntax) {
         if (t.Kind == tkAttribute) {
             if (!SameName(word, "Attribute")) continue;
             const std::string_view name = NextWord(line, at);
-            syntax.Attributes.push_back({name, ValueOf(line, at), t.Line});
+            syntax.Attributes.push_back({name, ValueOf(line, at), source.Tokens.LineOf(i)});
             continue;
         }
         if (SameName(word, "Begin")) {
             TVbControl c{};
             c.TypeName = NextWord(line, at);
             c.Name = NextWord(line, at);
-            c.Line = t.Line;
+            c.Line = source.Tokens.LineOf(i);
             c.Depth = 0;
             for (std::int32_t k : open)
                 if (k >= 0) ++c.Depth;
@@ -82,8 +82,8 @@ void ReadControlTree(const TVbSource& source, TVbSyntax& syntax) {
             } else if (c.Depth > 0 &&
                        !(c.TypeName.size() > 3 && SameName(c.TypeName.substr(0, 3), "VB."))) {
                 // A property of a control of the project (a user control) set in the designer.
-                syntax.References.push_back(
-                    {word, t.Line, -1, TVbQualifier::Other, false, c.Name, c.Name});
+                syntax.References.push_back({word, source.Tokens.LineOf(i), -1, TVbQualifier::Other,
+                                             false, c.Name, c.Name});
             }
         }
     }

@@ -423,11 +423,15 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
     const int tokenCount = tokens.Count();
     const TVbToken* const first = tokenCount > 0 ? tokens.Get(0) : nullptr;
     const TVbToken* const last = first + tokenCount;
+    // The line at hand and the first token after it: both only move on, a line at a time.
+    std::int32_t line = 0;
+    const TVbToken* lineEnd = first + tokens.FirstOnLine(1);
     for (const TVbToken* token = first; token != last; ++token) {
         const TVbToken& t = *token;
         const std::uint8_t kind = t.Kind;
         if (kind == tkVersion || kind == tkHeader || kind == tkAttribute) continue;
-        const std::int32_t line = t.Line;
+        while (token >= lineEnd)
+            lineEnd = first + tokens.FirstOnLine(++line + 1);
         if (droppedLine < line) {
             at.LastLine = lastLine;
             at = ReadDroppedBefore(out, dropped, at, line);
@@ -453,8 +457,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
                 w.Kind = TVbWordKind::Comment;
                 out.push_back(w);
-                while (token + 1 != last && token[1].Line == line)
-                    ++token;
+                token = lineEnd - 1;
                 while (droppedLine == line) {
                     ++at.Next;
                     at.Skip = 0;
@@ -474,8 +477,8 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                 before.Text.data() + before.Text.size() == text.data() && before.Line == line) {
                 // Directly after a name: its type suffix (n&), or "!" between two names
                 // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
-                const TVbToken* next = token + 1 != last ? token + 1 : nullptr;
-                const bool joined = next && next->Line == line && next->Text().data() == end &&
+                const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
+                const bool joined = next && next->Text().data() == end &&
                                     (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
                                      next->Kind == tkNumber || next->Kind == tkString);
                 if (!joined) {

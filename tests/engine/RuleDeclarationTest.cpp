@@ -114,7 +114,8 @@ TEST(RuleImplicitPublic, TheLineSearchGivesUpAfterItsProbesAndLogsIt) {
     source.FileName = "/p/M.bas";
     source.Tokens.Reserve(8);
     auto add = [&](std::uint8_t scope, std::uint8_t kind, const char* text, std::int32_t line) {
-        return source.Tokens.Add(TVbToken(scope, kind, source.StoreText(text), line));
+        source.Tokens.BeginLine(line);
+        return source.Tokens.Add(TVbToken(scope, kind, source.StoreText(text)));
     };
     add(scHeader, tkAttribute, "Attribute VB_Name = \"M\"[cr]", 1);
     add(scOther, tkKeyword, "Private", 2);
@@ -122,6 +123,7 @@ TEST(RuleImplicitPublic, TheLineSearchGivesUpAfterItsProbesAndLogsIt) {
     TVbToken* name = add(scPublic, tkIdentifier, "Lost", 3);
     auto method = std::make_unique<TVbMethod>();
     method->NameToken = name;
+    method->Line = 3;
     source.Methods.Add(std::move(method));
 
     TRuleHarness h;
@@ -134,6 +136,6 @@ TEST(RuleImplicitPublic, TheLineSearchGivesUpAfterItsProbesAndLogsIt) {
                   h.Log.Lines[1].substr(h.Log.Lines[1].find(Sj("完了(Time:"))));
 
     // The same token list where the line before begins with no scope word: reported.
-    *source.Tokens.Get(1) = TVbToken(scOther, tkKeyword, source.StoreText("Static"), 2);
+    *source.Tokens.Get(1) = TVbToken(scOther, tkKeyword, source.StoreText("Static"));
     EXPECT_EQ(h.Check(source), Lines{"(3) : メソッド Lost は暗黙的にPublic宣言されています"});
 }

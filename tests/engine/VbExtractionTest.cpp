@@ -210,7 +210,7 @@ TEST(VbExtraction, AProcedureNamedWithAKeyword) {
     ASSERT_EQ(s->Methods.Count(), 3);
     const TVbMethod& get = *s->Methods.Get(0);
     EXPECT_EQ(get.NameToken->Text(), "Step");
-    EXPECT_EQ(get.NameToken->Line, 2);
+    EXPECT_EQ(get.Line, 2);
     EXPECT_EQ(Texts(get.Tokens).front(), "As");
     const TVbMethod& let = *s->Methods.Get(1);
     EXPECT_EQ(let.NameToken->Text(), "Step");

@@ -28,17 +28,17 @@ inline std::unique_ptr<TVbModuleSource> Parsed(std::string_view text, bool* ok =
     return source;
 }
 
-// "kind:scope:text@line" for one token.
-inline std::string Show(const TVbToken& t) {
+// "kind:scope:text@line" for one token of a source.
+inline std::string Show(const TVbSource& source, const TVbToken& t) {
     return std::to_string(t.Kind) + ":" + std::to_string(t.Scope) + ":" + std::string(t.Text()) +
-           "@" + std::to_string(t.Line);
+           "@" + std::to_string(source.Tokens.LineOf(&t));
 }
 
-// Every token of the list, shown as above.
-inline std::vector<std::string> Shown(const TVbTokenList& tokens) {
+// Every token of the source, shown as above.
+inline std::vector<std::string> Shown(const TVbSource& source) {
     std::vector<std::string> out;
-    for (int i = 0; i < tokens.Count(); ++i)
-        out.push_back(Show(*tokens.Get(i)));
+    for (int i = 0; i < source.Tokens.Count(); ++i)
+        out.push_back(Show(source, *source.Tokens.Get(i)));
     return out;
 }
 

@@ -147,7 +147,7 @@ TEST(VbProjectParser, ParseWalkOverTheSampleProject) {
     EXPECT_EQ(MethodNames(module), (Strings{"Main", Sj("加算")}));
     EXPECT_EQ(ArgumentNames(*module.Methods.Get(1)), (Strings{Sj("値"), Sj("倍率")}));
     EXPECT_EQ(module.Methods.Get(1)->NameToken->Scope, 4);
-    EXPECT_EQ(module.Methods.Get(1)->NameToken->Line, 13);
+    EXPECT_EQ(module.Methods.Get(1)->Line, 13);
     EXPECT_EQ(module.Variables.Count(), 2);
     EXPECT_EQ(module.Variables.Get(0)->Name(), Sj("最大件数"));
     EXPECT_TRUE(module.DroppedText.empty());

@@ -9,30 +9,66 @@ TEST(VbSource, OwningTokenListGrowsShrinksAndAnswersPositions) {
     TVbTokenList tokens(true);
     tokens.Reserve(8);
     std::string text = "abcdefghij";
-    for (int i = 0; i < 1000; ++i)
-        tokens.Add(TVbToken(2, 5, std::string_view(text).substr(i % 10, 1), i + 1));
+    for (int i = 0; i < 1000; ++i) {
+        tokens.BeginLine(i + 1);
+        tokens.Add(TVbToken(2, 5, std::string_view(text).substr(i % 10, 1)));
+    }
     tokens.ShrinkToFit();
     ASSERT_EQ(tokens.Count(), 1000);
     for (int i : {0, 7, 8, 999}) {
         EXPECT_EQ(tokens.IndexOf(tokens.Get(i)), i);
-        EXPECT_EQ(tokens.Get(i)->Line, i + 1);
+        EXPECT_EQ(tokens.LineOf(i), i + 1);
         EXPECT_EQ(tokens.Get(i)->Text(), std::string(1, text[static_cast<std::size_t>(i % 10)]));
     }
     EXPECT_THROW(tokens.Get(1000), EListError);
     EXPECT_THROW(tokens.Get(-1), EListError);
+    EXPECT_THROW(tokens.LineOf(1000), EListError);
     tokens.Clear();
     EXPECT_EQ(tokens.Count(), 0);
-    TVbToken outside(6, 6, "x", 1);
+    TVbToken outside(6, 6, "x");
     EXPECT_EQ(tokens.IndexOf(&outside), -1);
     tokens.Add(outside);
     EXPECT_EQ(tokens.IndexOf(tokens.Get(0)), 0);
     EXPECT_EQ(tokens.IndexOf(&outside), -1);
+    EXPECT_EQ(tokens.LineOf(0), 0); // cleared lines: the token stands on line 0
+}
+
+TEST(VbSource, TheListAnswersTheLinesOfItsTokens) {
+    // Lines 1, 4 and 9 hold tokens; 2, 3 and 5 to 8 none; a token list answers each token's
+    // line, and each line's first token, by its index alone.
+    TVbTokenList tokens(true);
+    const std::vector<std::int32_t> lines = {1, 1, 4, 4, 4, 9};
+    for (std::int32_t line : lines) {
+        tokens.BeginLine(line);
+        tokens.Add(TVbToken(scOther, tkSymbol, "+"));
+    }
+    TVbLineCursor cursor(tokens);
+    for (int i = 0; i < tokens.Count(); ++i) {
+        EXPECT_EQ(tokens.LineOf(i), lines[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(tokens.LineOf(tokens.Get(i)), lines[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(cursor.LineOf(i), lines[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(cursor.LineOf(0), 1); // back to the start: searched again
+    const std::vector<int> firsts = {0, 0, 2, 2, 2, 5, 5, 5, 5, 5, 6, 6};
+    for (std::int32_t line = 0; line < 12; ++line)
+        EXPECT_EQ(tokens.FirstOnLine(line), firsts[static_cast<std::size_t>(line)]) << line;
+    // Lines never go back; a body list keeps no lines.
+    EXPECT_THROW(tokens.BeginLine(8), EAssertionFailed);
+    TVbTokenList body(false);
+    body.Add(tokens.Get(1));
+    EXPECT_THROW(body.LineOf(0), EAssertionFailed);
+    // All lines at once, as the tokenizer gives them: lines 1 to 3 start at 0, 3 and 6.
+    tokens.TakeLines({0, 3, 6});
+    EXPECT_EQ(tokens.LineOf(2), 1);
+    EXPECT_EQ(tokens.LineOf(3), 2);
+    EXPECT_EQ(tokens.LineOf(5), 2);
+    EXPECT_THROW(tokens.TakeLines({0, 7}), EAssertionFailed); // beyond the tokens
 }
 
 TEST(VbSource, BodyListAnswersPositionsAndKeepsTheTokens) {
     TVbTokenList tokens(true);
     for (int i = 0; i < 6; ++i)
-        tokens.Add(TVbToken(4, 5, "t", 1));
+        tokens.Add(TVbToken(4, 5, "t"));
     {
         TVbTokenList body(false);
         body.Add(tokens.Get(2));
@@ -44,7 +80,7 @@ TEST(VbSource, BodyListAnswersPositionsAndKeepsTheTokens) {
         EXPECT_EQ(body.IndexOf(tokens.Get(5)), 2);
         EXPECT_EQ(body.IndexOf(tokens.Get(4)), -1);
         EXPECT_EQ(tokens.IndexOf(tokens.Get(5)), 5);
-        EXPECT_THROW(body.Add(TVbToken(4, 5, "u", 1)), EAssertionFailed);
+        EXPECT_THROW(body.Add(TVbToken(4, 5, "u")), EAssertionFailed);
     }
     EXPECT_EQ(tokens.Count(), 6); // freeing the body list leaves the tokens
     EXPECT_THROW(tokens.Add(tokens.Get(0)), EAssertionFailed);
@@ -53,30 +89,28 @@ TEST(VbSource, BodyListAnswersPositionsAndKeepsTheTokens) {
 TEST(VbSource, ALongTokenTextIsKeptThroughAStoredView) {
     TVbSource source(nullptr);
     const std::string text(TVbToken::LongText + 10, 'x');
-    EXPECT_THROW(TVbToken(6, 9, text, 1), EAssertionFailed);
-    TVbToken token(6, 9, source.StoreView(text), 4);
+    EXPECT_THROW(TVbToken(6, 9, text), EAssertionFailed);
+    TVbToken token(6, 9, source.StoreView(text));
     EXPECT_EQ(token.Text().size(), text.size());
     EXPECT_EQ(token.Text().data(), text.data());
-    EXPECT_EQ(token.Line, 4);
+    EXPECT_EQ(token.Kind, 9);
+    EXPECT_EQ(token.Scope, 6);
 }
 
 TEST(VbSource, ATokenAnswersEveryFieldItWasMadeWith) {
     const std::string text(TVbToken::LongText - 1, 'y');
-    for (std::int32_t line : {0, 1, 70000, TVbToken::LineLimit - 1}) {
-        TVbToken token(scOther, tkComment, text, line);
-        EXPECT_EQ(token.Scope, scOther);
-        EXPECT_EQ(token.Kind, tkComment);
-        EXPECT_EQ(token.Line, line);
-        EXPECT_EQ(token.Text().data(), text.data());
-        EXPECT_EQ(token.Text().size(), text.size());
-        token.Scope = scPublic; // the tokenizer's scope machine may change it afterwards
-        EXPECT_EQ(token.Scope, scPublic);
-        EXPECT_EQ(token.Kind, tkComment);
-        EXPECT_EQ(token.Line, line);
-    }
-    // A line number the token cannot hold is refused, not cut.
-    EXPECT_THROW(TVbToken(scOther, tkComment, "x", TVbToken::LineLimit), EAssertionFailed);
-    EXPECT_THROW(TVbToken(scOther, tkComment, "x", -1), EAssertionFailed);
+    for (std::uint8_t kind : {tkVersion, tkKeyword, tkComment})
+        for (std::uint8_t scope : {scInitial, scHeader, scPrivate, scOther}) {
+            TVbToken token(scope, kind, text);
+            EXPECT_EQ(token.Scope, scope);
+            EXPECT_EQ(token.Kind, kind);
+            EXPECT_EQ(token.Text().data(), text.data());
+            EXPECT_EQ(token.Text().size(), text.size());
+            token.Scope = scPublic;
+            EXPECT_EQ(token.Scope, scPublic);
+            EXPECT_EQ(token.Kind, kind);
+            EXPECT_EQ(token.Text().size(), text.size());
+        }
 }
 
 TEST(VbSource, StoredTextsStayPutAsTheStoreGrows) {

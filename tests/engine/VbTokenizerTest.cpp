@@ -15,8 +15,8 @@ using Tokens = std::vector<std::string>;
 
 TEST(VbTokenizer, ModuleAttributeLineIsOneHeaderTokenThenCodeIsPublic) {
     auto s = Parsed(std::string(kModuleHeader) + "Option Explicit\r\n");
-    EXPECT_EQ(Shown(s->Tokens), (Tokens{"2:1:Attribute VB_Name = \"Module1\"[cr]@1", "3:6:Option@2",
-                                        "3:6:Explicit@2"}));
+    EXPECT_EQ(Shown(*s), (Tokens{"2:1:Attribute VB_Name = \"Module1\"[cr]@1", "3:6:Option@2",
+                                 "3:6:Explicit@2"}));
 }
 
 TEST(VbTokenizer, FormHeaderKindsAndFirstCodeLine) {
@@ -28,7 +28,7 @@ TEST(VbTokenizer, FormHeaderKindsAndFirstCodeLine) {
                     "Attribute VB_Exposed = False\r\n"
                     "Private Sub Form_Load()\r\n"
                     "End Sub\r\n");
-    Tokens all = Shown(s->Tokens);
+    Tokens all = Shown(*s);
     ASSERT_GE(all.size(), 9u);
     EXPECT_EQ(all[0], "0:1:VERSION 5.00[cr]@1");
     EXPECT_EQ(all[1], "1:1:Begin VB.Form Form1 [cr]@2");
@@ -52,8 +52,8 @@ TEST(VbTokenizer, FileWithoutHeaderIsReadAsCode) {
 
     // A leading comment, then code: still no header, and later header-like words stay code.
     auto c = Parsed("' note\r\nDim x\r\nAttribute = 1\r\n");
-    EXPECT_EQ(Shown(c->Tokens), (Tokens{"9:6:' note@1", "3:6:Dim@2", "5:4:x@2", "3:6:Attribute@3",
-                                        "4:6:=@3", "7:6:1@3"}));
+    EXPECT_EQ(Shown(*c), (Tokens{"9:6:' note@1", "3:6:Dim@2", "5:4:x@2", "3:6:Attribute@3",
+                                 "4:6:=@3", "7:6:1@3"}));
 }
 
 TEST(VbTokenizer, VersionOnlyStartsAHeaderOnTheFirstWord) {
@@ -78,7 +78,7 @@ TEST(VbTokenizer, ContinuedStatementStandsOnItsFirstLine) {
     EXPECT_EQ(s->LogicalLines.LineNumber(3), 4);
     EXPECT_EQ(s->LogicalLines.AllText(),
               std::string(kModuleHeader) + "Dim a,     b,     c\r\n\r\n\r\nDim d\r\n");
-    Tokens all = Shown(s->Tokens);
+    Tokens all = Shown(*s);
     EXPECT_EQ(all[4], "5:4:b@2");
     EXPECT_EQ(all[6], "5:4:c@2");
     EXPECT_EQ(all[8], "5:4:d@5");
@@ -153,7 +153,7 @@ TEST(VbTokenizer, KeywordsOfEveryLengthAreFoundWhereverTheyStand) {
 TEST(VbTokenizer, NumbersSymbolsAndHexPrefix) {
     auto s = Parsed(std::string(kModuleHeader) +
                     "v = 3.14 + 1.2.3 + 1E5\r\nf(a, b).c;[d]\r\nh = &H10\r\nk = &HFF\r\n");
-    Tokens all = Shown(s->Tokens);
+    Tokens all = Shown(*s);
     Tokens expected{"5:2:v@2", "4:6:=@2",  "7:6:3.14@2", "4:6:+@2", "7:6:1.2.3@2", "4:6:+@2",
                     "7:6:1@2", "5:2:E5@2", "5:2:f@3",    "6:6:(@3", "5:2:a@3",     "6:6:,@3",
                     "5:2:b@3", "6:6:)@3",  "6:6:.@3",    "5:2:c@3", "6:6:;@3",     "6:6:[@3",
@@ -183,7 +183,7 @@ TEST(VbTokenizer, TabsAndUnknownCharactersDropTheRestOfTheLine) {
 TEST(VbTokenizer, StringLiterals) {
     auto s = Parsed(std::string(kModuleHeader) +
                     "s = \"a\"\"b\" & \"\"\r\nt = \"x\r\ny\" + 1\r\nu = 2\r\n");
-    Tokens all = Shown(s->Tokens);
+    Tokens all = Shown(*s);
     EXPECT_EQ(all[3], "8:6:\"a\"\"b\"@2");
     EXPECT_EQ(all[4], "4:6:&@2");
     EXPECT_EQ(all[5], "8:6:\"\"@2");
@@ -200,7 +200,7 @@ TEST(VbTokenizer, StringLiterals) {
 
 TEST(VbTokenizer, CommentsRunToTheLineEndAndRemIsAWord) {
     auto s = Parsed(std::string(kModuleHeader) + "x = 1 ' note: \"q\"\r\nRem old\r\n");
-    EXPECT_EQ(Shown(s->Tokens)[4], "9:6:' note: \"q\"@2");
+    EXPECT_EQ(Shown(*s)[4], "9:6:' note: \"q\"@2");
     EXPECT_EQ(Texts(s->Tokens, 5), (Tokens{"Rem", "old"}));
 }
 
@@ -211,8 +211,8 @@ TEST(VbTokenizer, TokensLongerThanTheirLengthFieldKeepTheirWholeText) {
     ASSERT_EQ(s->Tokens.Count(), 6);
     EXPECT_EQ(s->Tokens.Get(3)->Text(), literal);
     EXPECT_EQ(s->Tokens.Get(4)->Text(), comment);
-    EXPECT_EQ(s->Tokens.Get(4)->Line, 2);
-    EXPECT_EQ(Shown(s->Tokens)[5], "5:2:y@3");
+    EXPECT_EQ(s->Tokens.LineOf(4), 2);
+    EXPECT_EQ(Shown(*s)[5], "5:2:y@3");
 }
 
 TEST(VbTokenizer, JapaneseIdentifiersAndComments) {
@@ -239,7 +239,7 @@ TEST(VbTokenizer, ProcedureNamesCarryTheScopeOfTheirHeader) {
     EXPECT_EQ(s->Methods.Get(1)->NameToken->Scope, 4);
     EXPECT_EQ(s->Methods.Get(2)->NameToken->Scope, 3);
     EXPECT_EQ(s->Methods.Get(3)->NameToken->Scope, 2);
-    EXPECT_EQ(Show(*s->Methods.Get(0)->Tokens.Get(0)), "5:4:a@3"); // the body is private
+    EXPECT_EQ(Show(*s, *s->Methods.Get(0)->Tokens.Get(0)), "5:4:a@3"); // the body is private
 }
 
 TEST(VbTokenizer, ScopeWordsAreExactAndDeclareKeepsPrivate) {
@@ -300,7 +300,7 @@ TEST(VbTokenizer, WordListsIgnoreLetterCaseAndTakeLinesWhole) {
     TVbModuleParser parser(*s, folder);
     ASSERT_TRUE(parser.Execute());
     // "As " has a trailing blank, so As is no keyword; Long matches long.
-    EXPECT_EQ(Shown(s->Tokens)[1], "3:6:Dim@2");
+    EXPECT_EQ(Shown(*s)[1], "3:6:Dim@2");
     EXPECT_EQ(s->Tokens.Get(3)->Kind, tkIdentifier);
     EXPECT_EQ(s->Tokens.Get(4)->Kind, tkKeyword);
     EXPECT_EQ(s->Tokens.Get(8)->Kind, tkOperator);

@@ -82,9 +82,10 @@ int TDumpCommand::Run() {
             text.clear();
         }
     };
+    TVbLineCursor lines(source->Tokens);
     for (int i = 0; i < source->Tokens.Count(); ++i) {
         const TVbToken& t = *source->Tokens.Get(i);
-        text += "T\t" + std::to_string(t.Line) + '\t' + std::to_string(t.Kind) + '\t' +
+        text += "T\t" + std::to_string(lines.LineOf(i)) + '\t' + std::to_string(t.Kind) + '\t' +
                 std::to_string(t.Scope) + '\t';
         AppendEscapedUtf8(text, session.CodePage(), t.Text());
         text += '\n';
@@ -100,7 +101,7 @@ int TDumpCommand::Run() {
         AppendVariable(text, session.CodePage(), 'V', *source->Variables.Get(i));
     for (int i = 0; i < source->Methods.Count(); ++i) {
         const TVbMethod& m = *source->Methods.Get(i);
-        text += "M\t" + std::to_string(m.NameToken->Line) + '\t' +
+        text += "M\t" + std::to_string(source->Tokens.LineOf(m.NameToken)) + '\t' +
                 std::to_string(m.NameToken->Scope) + '\t';
         AppendEscapedUtf8(text, session.CodePage(), m.NameToken->Text());
         text += '\t' + std::to_string(m.Tokens.Count()) + '\n';
