@@ -265,6 +265,7 @@ public:
                 Add(w, TVbWordKind::Word, suffix);
                 if (Out_.back().Key == kRem && suffix == 0 && IsStatementStart()) {
                     Out_.back().Kind = TVbWordKind::Comment;
+                    Out_.back().Key = kNone;
                     Out_.back().Text = s.substr(from);
                     return;
                 }
@@ -452,6 +453,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                 (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
                 w.Kind = TVbWordKind::Comment;
+                w.Key = kNone;
                 out.push_back(w);
                 while (token + 1 != last && token[1].Line == line)
                     ++token;
