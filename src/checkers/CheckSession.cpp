@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <future>
 #include <memory>
+#include <system_error>
 
 // Points a thread's copy of the rules at what a part's check leaves for its turn.
 void TCheckSession::KeepFor(TMemberOutput& output, TVetrins& rules, TFindingCollector& collector,
@@ -384,11 +386,28 @@ void TCheckSession::ReadAndCheckMembers() {
     ReadIncomplete_ = false;
     if (ReadDone_) ReadDone_();
 
+    // The findings on the project's symbol table need every member's summary. With a second copy
+    // of the rules they are made on a thread of their own while the project's and the members'
+    // findings are handed out, and handed out after them.
+    std::future<std::vector<TFindingRecord>> symbolFindings;
+    if (NeedsSymbols_ && copies.size() > 1) {
+        try {
+            symbolFindings = std::async(
+                std::launch::async, [this, &copies] { return ProjectSymbolFindings(*copies[1]); });
+        } catch (const std::system_error&) {
+            // No thread to be had: they are made after the hand-out, on this one.
+        }
+    }
     // The members' findings and log lines wait for the project's check.
     CheckProjectPart(*copies.front());
     for (int i = 0; i < count; ++i)
         HandOut(at(i));
-    ReportProjectSymbols(*copies.front());
+    if (symbolFindings.valid()) {
+        for (TFindingRecord& finding : symbolFindings.get())
+            Sink_->Take(std::move(finding));
+    } else {
+        ReportProjectSymbols(*copies.front());
+    }
 }
 
 void TCheckSession::CheckProjectPart(TVetrins& rules) {
@@ -490,7 +509,13 @@ void TCheckSession::EndMemberSyntax(int index, TVtParts& member, int copy) {
 }
 
 void TCheckSession::ReportProjectSymbols(TVetrins& rules, int only) {
-    if (!NeedsSymbols_) return;
+    for (TFindingRecord& finding : ProjectSymbolFindings(rules, only))
+        Sink_->Take(std::move(finding));
+}
+
+std::vector<TFindingRecord> TCheckSession::ProjectSymbolFindings(TVetrins& rules, int only) {
+    std::vector<TFindingRecord> kept;
+    if (!NeedsSymbols_) return kept;
     NeedsSymbols_ = false;
     Symbols_.Resolve();
     const TVtPartsList& members = Project_.Children;
@@ -509,15 +534,16 @@ void TCheckSession::ReportProjectSymbols(TVetrins& rules, int only) {
             rule->ReportMember(Symbols_.Member(i));
             for (TFindingRecord& finding : output.Findings) {
                 if (report.Suppression && report.Suppression->Suppresses(finding)) continue;
-                if (Sink_) Sink_->Take(std::move(finding));
+                kept.push_back(std::move(finding));
             }
         }
     }
     rules.CurrentPart = nullptr;
     if (Settings_.KeepParsed) {
         SymbolsKept_ = true;
-        return;
+        return kept;
     }
     Symbols_.Reset(0);
     SymbolReports_.clear();
+    return kept;
 }

@@ -197,6 +197,9 @@ private:
     // member `only`'s when it is not negative. A session that keeps the parse keeps the table
     // for RecheckMember.
     void ReportProjectSymbols(TVetrins& rules, int only = -1);
+    // The same findings, made and returned instead of handed out (nothing but this reads or
+    // writes the table meanwhile, so it may run beside the hand-out of the members' findings).
+    std::vector<TFindingRecord> ProjectSymbolFindings(TVetrins& rules, int only = -1);
     // The index of the member named `fileName` among the project's children, or -1.
     int MemberIndex(const std::string& fileName) const;
     // Reads a member from its text in MemberTexts_ or else from its file (LoadMemberFile).

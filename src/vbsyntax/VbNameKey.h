@@ -28,7 +28,7 @@ inline std::uint64_t Load16(const char* p) {
 
 // Each byte from 'a' to 'z' made its upper-case letter; every other byte (those of 0x80 and above
 // included) left as it is.
-inline std::uint64_t FoldUpper(std::uint64_t x) {
+[[gnu::always_inline]] inline std::uint64_t FoldUpper(std::uint64_t x) {
     constexpr std::uint64_t high = 0x8080808080808080ull;
     const std::uint64_t low7 = x & ~high;
     const std::uint64_t fromA = low7 + 0x1f1f1f1f1f1f1f1full; // high bit: the byte is 'a' or more
@@ -43,14 +43,14 @@ struct TShortKey {
     std::uint64_t Head;
     std::uint64_t Tail;
 };
-inline TShortKey RawShortKey(const char* p, std::size_t n) {
+[[gnu::always_inline]] inline TShortKey RawShortKey(const char* p, std::size_t n) {
     if (n >= 8) return {Load64(p), Load64(p + n - 8)};
     if (n >= 4) return {Load32(p), Load32(p + n - 4)};
     if (n >= 2) return {Load16(p), Load16(p + n - 2)};
     return {n ? static_cast<unsigned char>(*p) : 0u, 0};
 }
 // The same, folded: names that VB takes for the same name have the same key.
-inline TShortKey ShortKey(const char* p, std::size_t n) {
+[[gnu::always_inline]] inline TShortKey ShortKey(const char* p, std::size_t n) {
     const TShortKey k = RawShortKey(p, n);
     return {FoldUpper(k.Head), FoldUpper(k.Tail)};
 }

@@ -43,8 +43,21 @@ public:
         Slots_.assign(size, -1);
         Entries_.reserve(size / 2);
     }
-    // The index of the name's entry, made when it is not there yet.
+    // The index of the name's entry, made when it is not there yet. A spelling met before (most
+    // uses are written as the last use of the name was) is answered by its bytes as they are,
+    // without folding them.
     [[gnu::always_inline]] std::size_t Add(std::string_view name) {
+        const std::size_t n = name.size();
+        if (n - 1 >= 16) return AddFolded(name); // empty, or longer than 16 bytes
+        const vbname::TShortKey k = vbname::RawShortKey(name.data(), n);
+        TSpelling& seen =
+            Spellings_[vbname::Mix(k.Head * 0x9E3779B97F4A7C15ull + k.Tail + n) & SpellingMask];
+        if (seen.Length == n && seen.Head == k.Head && seen.Tail == k.Tail) return seen.Index;
+        const std::size_t index = AddFolded(name);
+        seen = {k.Head, k.Tail, static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(index)};
+        return index;
+    }
+    [[gnu::always_inline]] std::size_t AddFolded(std::string_view name) {
         const TProbe probe = ProbeOf(name);
         const std::size_t s = Find(name, probe);
         if (Slots_[s] >= 0) return static_cast<std::size_t>(Slots_[s]);
@@ -101,8 +114,17 @@ private:
             Slots_[s] = static_cast<std::int32_t>(i);
         }
     }
+    // The last name met at each slot of its raw bytes' hash (Length 0: none yet).
+    struct TSpelling {
+        std::uint64_t Head = 0;
+        std::uint64_t Tail = 0;
+        std::uint32_t Length = 0;
+        std::uint32_t Index = 0;
+    };
+    static constexpr std::size_t SpellingMask = 1023;
     std::vector<std::int32_t> Slots_;
     std::vector<TEntry> Entries_;
+    std::vector<TSpelling> Spellings_ = std::vector<TSpelling>(SpellingMask + 1);
 };
 
 // Whether a use names another object's member: Module1.F or obj.F, not F, Me.F or the member's

@@ -16,9 +16,8 @@ struct TReader {
 
     bool More() const { return I < N; }
     const TVbWord* At(std::uint32_t k) const { return k < N ? W + k : nullptr; }
-    bool Is(std::uint32_t k, TVbKey key) const {
-        return k < N && W[k].Key == key && W[k].Kind == TVbWordKind::Word;
-    }
+    // Only a Word has a key (TVbWord::Key): the key alone tells a keyword.
+    bool Is(std::uint32_t k, TVbKey key) const { return k < N && W[k].Key == key && key != kNone; }
     bool IsHere(TVbKey key) const { return Is(I, key); }
     bool SymbolAt(std::uint32_t k, char c) const {
         return k < N && W[k].Kind == TVbWordKind::Symbol && W[k].Text.size() == 1 &&
@@ -29,9 +28,7 @@ struct TReader {
     }
     bool WordHere() const { return I < N && W[I].Kind == TVbWordKind::Word; }
     // The key of the word at k, or kNone when it is no word.
-    TVbKey KeyAt(std::uint32_t k) const {
-        return k < N && W[k].Kind == TVbWordKind::Word ? W[k].Key : kNone;
-    }
+    TVbKey KeyAt(std::uint32_t k) const { return k < N ? W[k].Key : kNone; }
 };
 
 class TBuilder {

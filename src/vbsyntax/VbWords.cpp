@@ -12,11 +12,43 @@ unsigned char Upper(char c) {
     return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
 }
 
-bool IsLetter(char c) { return (Upper(c) >= 'A' && Upper(c) <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// What a byte can be, one table look-up instead of a test for each kind.
+enum : std::uint8_t {
+    bcLetter = 1,    // an ASCII letter
+    bcDigit = 2,     // 0 to 9
+    bcWord = 4,      // a byte of a name: a letter, a digit, "_", or a byte of 0x80 and above
+    bcSuffix = 8,    // a type suffix: % & ! # @ $
+    bcSymbol = 16,   // ( ) [ ] , . ;
+    bcOperator = 32, // = < > + - * / \ ^ &
+    bcTrail = 64, // a double-byte character's second byte that is no word byte: @ [ \ ] ^ ` { | }
+};
+constexpr std::array<std::uint8_t, 256> ByteClasses = [] {
+    std::array<std::uint8_t, 256> t{};
+    auto mark = [&](std::string_view bytes, std::uint8_t c) {
+        for (char b : bytes)
+            t[static_cast<unsigned char>(b)] |= c;
+    };
+    for (int b = 0; b < 256; ++b) {
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) t[b] |= bcLetter | bcWord;
+        if (b >= '0' && b <= '9') t[b] |= bcDigit | bcWord;
+        if (b >= 0x80) t[b] |= bcWord;
+    }
+    mark("_", bcWord);
+    mark("%&!#@$", bcSuffix);
+    mark("()[],.;", bcSymbol);
+    t[0] |= bcSymbol; // a NUL byte stands alone, as a symbol, and joins no word around it
+    mark("=<>+-*/\\^&", bcOperator);
+    mark("@[\\]^`{|}", bcTrail);
+    return t;
+}();
+bool Is(char c, std::uint8_t classes) {
+    return (ByteClasses[static_cast<unsigned char>(c)] & classes) != 0;
+}
+bool IsLetter(char c) { return Is(c, bcLetter); }
+bool IsDigit(char c) { return Is(c, bcDigit); }
 bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-bool IsWordByte(char c) { return IsLetter(c) || IsDigit(c) || c == '_' || IsHigh(c); }
-bool IsSuffix(char c) { return std::strchr("%&!#@$", c) != nullptr && c != 0; }
+bool IsWordByte(char c) { return Is(c, bcWord); }
+bool IsSuffix(char c) { return Is(c, bcSuffix); }
 
 struct TKeyEntry {
     std::string_view Upper; // the word in upper case
@@ -249,9 +281,7 @@ public:
             if (IsLetter(c) || c == '_' || IsHigh(c)) {
                 while (i < s.size() && IsWordByte(s[i])) {
                     // A double-byte character whose second byte is no word byte stays whole.
-                    if (IsHigh(s[i]) && i + 1 < s.size() && !IsWordByte(s[i + 1]) &&
-                        std::strchr("@[\\]^`{|}", s[i + 1]) && s[i + 1] != 0)
-                        ++i;
+                    if (IsHigh(s[i]) && i + 1 < s.size() && Is(s[i + 1], bcTrail)) ++i;
                     ++i;
                 }
                 std::string_view w = s.substr(from, i - from);
@@ -265,6 +295,7 @@ public:
                 Add(w, TVbWordKind::Word, suffix);
                 if (Out_.back().Key == kRem && suffix == 0 && IsStatementStart()) {
                     Out_.back().Kind = TVbWordKind::Comment;
+                    Out_.back().Key = kNone;
                     Out_.back().Text = s.substr(from);
                     return;
                 }
@@ -318,7 +349,7 @@ public:
                 Add(s.substr(from), TVbWordKind::Comment);
                 return;
             }
-            if (std::strchr("()[],.;", c)) {
+            if (Is(c, bcSymbol)) {
                 Add(s.substr(from, 1), TVbWordKind::Symbol);
                 ++i;
                 continue;
@@ -328,7 +359,7 @@ public:
                 ++i;
                 continue;
             }
-            if (std::strchr("=<>+-*/\\^&", c)) {
+            if (Is(c, bcOperator)) {
                 ++i;
                 if ((c == '<' || c == '>') && i < s.size() && (s[i] == '=' || s[i] == '>')) ++i;
                 Add(s.substr(from, i - from), TVbWordKind::Operator);
@@ -456,6 +487,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                 (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
                 w.Kind = TVbWordKind::Comment;
+                w.Key = kNone;
                 out.push_back(w);
                 token = lineEnd - 1;
                 while (droppedLine == line) {

@@ -83,7 +83,7 @@ struct TVbWord {
     TVbWordKind Kind;
     char Suffix = 0;       // a type suffix written after a name: % & ! # @ $
     bool Reserved = false; // a word of the language's own statements, never a name in use
-    TVbKey Key = kNone;
+    TVbKey Key = kNone;    // kNone for every word that is no Word
 };
 
 // The words of the parsed source, header lines left out, in place of what `out` held (its room is
