@@ -1,10 +1,7 @@
 #include "checkers/ProcedureUses.h"
 
 namespace {
-bool IsText(const TVbToken& token, std::string_view text) {
-    // Most tokens differ in length: the bytes are compared only when the length is the same.
-    return token.Text().size() == text.size() && token.Text() == text;
-}
+bool IsText(const TVbToken& token, std::string_view text) { return token.Is(text); }
 } // namespace
 
 void TProcedureUses::Use(std::string_view name, bool declaration) {
@@ -53,11 +50,13 @@ void TProcedureUses::ReadBody(const TVbTokenList& tokens, std::int32_t line, int
             Use(token->Text(), true);
             Names_.Add(token->Text());
             Used_.push_back(0);
-            Locals_.push_back({token, false});
-            if (firstName) {
-                inList = true;
+            // A name after "," stands on the line of its list.
+            if (firstName)
                 while (token - first >= lineEnd)
                     lineEnd = tokens.FirstOnLine(++line + 1);
+            Locals_.push_back({token, line, false});
+            if (firstName) {
+                inList = true;
                 listEnd = first + lineEnd;
                 depth = 0;
             }

@@ -13,7 +13,8 @@ class TProcedureUses {
 public:
     struct TLocal {
         const TVbToken* NameToken;
-        bool Used; // a use follows the declaration
+        std::int32_t Line; // the name's
+        bool Used;         // a use follows the declaration
     };
 
     // Reads the method's body; what an earlier read found is forgotten.

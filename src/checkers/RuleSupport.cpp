@@ -40,7 +40,7 @@ void TNameIndex::Add(std::string_view name) {
 
 void TDroppedWords::Begin(const TVbSource& source, const TVbMethod& method) {
     Source_ = &source;
-    FirstLine_ = source.Tokens.LineOf(method.NameToken);
+    FirstLine_ = method.Line;
     LastLine_ = method.Tokens.Count() > 0
                     ? source.Tokens.LineOf(method.Tokens.Get(method.Tokens.Count() - 1))
                     : FirstLine_;

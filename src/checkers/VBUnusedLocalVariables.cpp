@@ -11,7 +11,7 @@ void TVBUnusedLocalVariables::WalkProcedure(const TVbSource& source, TWalkedProc
         if (uses.Dropped().Contains(local.NameToken->Text())) continue;
         Name_.clear();
         platform::AppendMarkedSourceText(Name_, local.NameToken->Text(), source.CodePage());
-        Defer(TText::UnusedLocalVariable, {{"name", Name_}}, source.Tokens.LineOf(local.NameToken));
+        Defer(TText::UnusedLocalVariable, {{"name", Name_}}, local.Line);
     }
 }
 

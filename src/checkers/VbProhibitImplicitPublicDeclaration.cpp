@@ -20,7 +20,7 @@ void TVbProhibitImplicitPublicDeclaration::WalkProcedure(const TVbSource& source
 
     // The first token of the declaration line: bisect the token list by line. mid is never
     // excluded, so a line holding only the last token is not hit; the probes are capped.
-    const std::int32_t line = tokens.LineOf(name);
+    const std::int32_t line = procedure.Method.Line;
     // The tokens of the line are those from lineStart to lineEnd - 1.
     const int lineStart = tokens.FirstOnLine(line);
     const int lineEnd = tokens.FirstOnLine(line + 1);

@@ -18,13 +18,13 @@ std::string Trimmed(const std::string& s) {
 bool TVbParser::IsKeyword(int i, std::string_view text) const {
     if (i < 0 || i >= Source.Tokens.Count()) return false;
     const TVbToken* t = Source.Tokens.Get(i);
-    return t->Kind == tkKeyword && t->Text() == text;
+    return t->Kind == tkKeyword && t->Is(text);
 }
 
 bool TVbParser::IsSymbol(int i, std::string_view text) const {
     if (i < 0 || i >= Source.Tokens.Count()) return false;
     const TVbToken* t = Source.Tokens.Get(i);
-    return t->Kind == tkSymbol && t->Text() == text;
+    return t->Kind == tkSymbol && t->Is(text);
 }
 
 bool TVbParser::NextIdentifier(int& i) const {
@@ -213,7 +213,7 @@ void TVbParser::ExtractMethods() {
             // The source keeps its tokens one after the other in one block: the scan walks it.
             TVbToken* const tokens = Source.Tokens.Get(0);
             auto isKeyword = [&](int k, std::string_view text) {
-                return tokens[k].Kind == tkKeyword && tokens[k].Text() == text;
+                return tokens[k].Kind == tkKeyword && tokens[k].Is(text);
             };
             const int first = i;
             while (i < n && !(isKeyword(i, word) && i > 0 && isKeyword(i - 1, "End")))

@@ -84,6 +84,15 @@ public:
             return *reinterpret_cast<const std::string_view*>(at);
         return std::string_view(at, Length_);
     }
+    // Whether the text is `text`: most tokens differ in length, which is told without the text.
+    // A long token's text has LongText bytes or more, so it is never a shorter one.
+    bool Is(std::string_view text) const {
+        if (text.size() < LongText)
+            return Length_ == text.size() &&
+                   std::memcmp(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(Address_)),
+                               text.data(), text.size()) == 0;
+        return Length_ == LongText && Text() == text;
+    }
 
 private:
     friend class TVbParser;
