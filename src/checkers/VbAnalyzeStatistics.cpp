@@ -49,14 +49,17 @@ void TVbAnalyzeStatistics::WalkLines(const TVbSource& source, std::span<const TW
         }
         // A line without tokens is blank when it holds nothing visible; otherwise (a continuation
         // line, a line of dropped text) it counts in no category.
-        const int lineEnd = source.Tokens.FirstOnLine(line + 1);
+        // The walk hands the line's tokens; the line that holds the last ones is asked for its end.
+        const int walkedEnd = walked.FirstToken + walked.TokenCount;
+        const int lineEnd =
+            walkedEnd < tokenCount ? walkedEnd : source.Tokens.FirstOnLine(line + 1);
         if (next >= lineEnd) {
             if (j < rawCount && IsBlankLine(source.RawLines.Text(j))) ++counts.BlankLines;
             continue;
         }
         // Bit 1: a comment, bit 2: anything else. A token of an earlier line counts nowhere.
         unsigned seen = 0;
-        const bool onLine = next >= source.Tokens.FirstOnLine(line);
+        const bool onLine = next >= (j > 0 ? walked.FirstToken : source.Tokens.FirstOnLine(line));
         if (onLine && next == walked.FirstToken && walked.TokenCount > 0 &&
             next + walked.TokenCount <= lineEnd) {
             // The line's tokens as the walk hands them: every one of them is on this line.
