@@ -108,7 +108,6 @@ void TVbTokenList::Reserve(std::size_t n) {
 
 void TVbTokenList::ShrinkToFit() {
     if (OwnsTokens_ && Capacity_ > Count_) Resize(Count_);
-    LineStarts_.shrink_to_fit();
 }
 
 void TVbTokenList::Clear() {

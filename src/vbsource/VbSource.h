@@ -139,9 +139,6 @@ public:
     // Owning list: the tokens added from now on stand on this line, which is not before the line
     // begun last.
     void BeginLine(std::int32_t line);
-    // Owning list: the lines of all its tokens at once, in place of those begun: for each line
-    // from 1 on, the index of the first token on it or after it (rising, at most Count()).
-    void TakeLines(std::vector<int>&& starts);
     // Non-owning list: refers to a token owned elsewhere.
     void Add(TVbToken* token) {
         // A body is a run of consecutive tokens: it is kept as its first token and a count.
@@ -177,9 +174,7 @@ public:
     // Owning list: the line of the token at the index (a binary search over the lines).
     std::int32_t LineOf(int index) const;
     // Owning list: the line of one of its tokens.
-    std::int32_t LineOf(const TVbToken* token) const {
-        return LineOf(static_cast<int>(token - First_));
-    }
+    std::int32_t LineOf(const TVbToken* token) const { return LineOf(IndexOf(token)); }
     // Owning list: the index of the first token on the line or after it; Count() after the last
     // token's line.
     int FirstOnLine(std::int32_t line) const {
@@ -195,6 +190,11 @@ public:
     void Clear();
 
 private:
+    friend class TVbParser;
+    // Owning list, for the tokenizer: the lines of all its tokens at once, in place of those
+    // begun: for each line from 1 on, the index of the first token on it or after it (rising, at
+    // most Count()).
+    void TakeLines(std::vector<int>&& starts);
     [[noreturn]] static void OutOfRange(int index);
     [[noreturn]] static void WrongKind();
     void Resize(int capacity);

@@ -57,12 +57,8 @@ TEST(VbSource, TheListAnswersTheLinesOfItsTokens) {
     TVbTokenList body(false);
     body.Add(tokens.Get(1));
     EXPECT_THROW(body.LineOf(0), EAssertionFailed);
-    // All lines at once, as the tokenizer gives them: lines 1 to 3 start at 0, 3 and 6.
-    tokens.TakeLines({0, 3, 6});
-    EXPECT_EQ(tokens.LineOf(2), 1);
-    EXPECT_EQ(tokens.LineOf(3), 2);
-    EXPECT_EQ(tokens.LineOf(5), 2);
-    EXPECT_THROW(tokens.TakeLines({0, 7}), EAssertionFailed); // beyond the tokens
+    TVbToken outside(scOther, tkSymbol, "+");
+    EXPECT_THROW(tokens.LineOf(&outside), EListError);
 }
 
 TEST(VbSource, BodyListAnswersPositionsAndKeepsTheTokens) {
