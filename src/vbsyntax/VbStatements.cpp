@@ -26,64 +26,48 @@ void SplitStatements(TVbSyntax& syntax) {
     };
     std::vector<TOpenBlock> blocks;
     std::int32_t blockCount = 0;
-    bool open = false;
-    TVbStatement current{};
+    // The innermost "#If" block and its branch: what every statement gets until the next directive.
+    TOpenBlock at{0, 0};
     std::int32_t lastClosedLine = -1;
-    auto close = [&](bool bySeparator) {
-        if (!open) return;
-        // "Name:" as the first statement of its line is a label.
-        if (bySeparator && current.Count == 1 && current.Line != lastClosedLine &&
-            words[current.First].Kind == TVbWordKind::Word && !words[current.First].Reserved)
-            current.Label = true;
-        out.push_back(current);
-        lastClosedLine = current.Line;
-        open = false;
-    };
+    constexpr unsigned ends = 1u << static_cast<unsigned>(TVbWordKind::Comment) |
+                              1u << static_cast<unsigned>(TVbWordKind::Directive) |
+                              1u << static_cast<unsigned>(TVbWordKind::Separator);
     const auto count = static_cast<std::uint32_t>(words.size());
-    for (std::uint32_t k = 0; k < count; ++k) {
+    std::uint32_t k = 0;
+    while (k < count) {
         const TVbWord& w = words[k];
-        if (w.Kind == TVbWordKind::Comment) {
-            close(false);
-            continue;
-        }
-        if (w.Kind == TVbWordKind::Directive) {
-            close(false);
-            syntax.Directives.push_back({w.Line, w.Text});
-            const std::string_view d = DirectiveWord(w.Text);
-            if (SameName(d, "If")) {
-                blocks.push_back({++blockCount, 0});
-            } else if ((SameName(d, "ElseIf") || SameName(d, "Else")) && !blocks.empty()) {
-                ++blocks.back().Arm;
-            } else if (SameName(d, "End") && !blocks.empty()) {
-                blocks.pop_back();
+        if (ends >> static_cast<unsigned>(w.Kind) & 1u) {
+            // Between statements: a ":" with nothing before it, a comment, a directive.
+            if (w.Kind == TVbWordKind::Directive) {
+                syntax.Directives.push_back({w.Line, w.Text});
+                const std::string_view d = DirectiveWord(w.Text);
+                if (SameName(d, "If")) {
+                    blocks.push_back({++blockCount, 0});
+                } else if ((SameName(d, "ElseIf") || SameName(d, "Else")) && !blocks.empty()) {
+                    ++blocks.back().Arm;
+                } else if (SameName(d, "End") && !blocks.empty()) {
+                    blocks.pop_back();
+                }
+                at = blocks.empty() ? TOpenBlock{0, 0} : blocks.back();
             }
+            ++k;
             continue;
         }
-        if (w.Kind == TVbWordKind::Separator) {
-            close(true);
-            continue;
-        }
-        if (open && w.Line != current.Line) close(false);
-        if (!open) {
-            current = TVbStatement{k,
-                                   0,
-                                   w.Line,
-                                   blocks.empty() ? 0 : blocks.back().Block,
-                                   blocks.empty() ? 0 : blocks.back().Arm,
-                                   false};
-            open = true;
-        }
-        ++current.Count;
-        // The words after it that go on the same statement, counted in one run.
-        constexpr unsigned ends = 1u << static_cast<unsigned>(TVbWordKind::Comment) |
-                                  1u << static_cast<unsigned>(TVbWordKind::Directive) |
-                                  1u << static_cast<unsigned>(TVbWordKind::Separator);
+        // A statement: this word and those after it on its line, up to a comment, a directive
+        // or a ":".
+        TVbStatement current{k, 0, w.Line, at.Block, at.Arm, false};
         std::uint32_t next = k + 1;
         while (next < count && words[next].Line == current.Line &&
                !(ends >> static_cast<unsigned>(words[next].Kind) & 1u))
             ++next;
-        current.Count += next - k - 1;
-        k = next - 1;
+        current.Count = next - k;
+        const bool bySeparator = next < count && words[next].Kind == TVbWordKind::Separator;
+        // "Name:" as the first statement of its line is a label.
+        if (bySeparator && current.Count == 1 && current.Line != lastClosedLine &&
+            w.Kind == TVbWordKind::Word && !w.Reserved)
+            current.Label = true;
+        out.push_back(current);
+        lastClosedLine = current.Line;
+        k = bySeparator ? next + 1 : next;
     }
-    close(false);
 }

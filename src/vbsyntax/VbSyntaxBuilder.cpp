@@ -443,7 +443,7 @@ private:
     }
 
     void Executable(TReader& r) {
-        References(r, 0);
+        ReadReferences(r, 0, r.N);
         if (Procedure_ < 0) return;
         TVbProcedure& p = S_.Procedures[static_cast<std::size_t>(Procedure_)];
         ++p.Statements;
@@ -518,7 +518,13 @@ private:
 
     // The names used in words [from, to) of the statement. Tells in JumpWordSeen_ whether one of
     // the words is a JumpWords one.
-    void References(const TReader& r, std::uint32_t from, std::uint32_t to) {
+    [[gnu::noinline]] void References(const TReader& r, std::uint32_t from, std::uint32_t to) {
+        ReadReferences(r, from, to);
+    }
+    // The uses of names among the words [from, to): inlined where most statements come, the
+    // executable ones.
+    [[gnu::always_inline]] void ReadReferences(const TReader& r, std::uint32_t from,
+                                               std::uint32_t to) {
         bool callByName = false;
         std::uint64_t seen = 0;
         for (std::uint32_t k = from; k < to; ++k) {
