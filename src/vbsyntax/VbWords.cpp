@@ -454,78 +454,89 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
     const int tokenCount = tokens.Count();
     const TVbToken* const first = tokenCount > 0 ? tokens.Get(0) : nullptr;
     const TVbToken* const last = first + tokenCount;
-    // The line at hand and the first token after it: both only move on, a line at a time.
+    // The line at hand and the first token after it: both only move on, a line at a time. What
+    // depends on the line (the dropped text before it and on it) is seen to once a line.
     std::int32_t line = 0;
     const TVbToken* lineEnd = first + tokens.FirstOnLine(1);
-    for (const TVbToken* token = first; token != last; ++token) {
-        const TVbToken& t = *token;
-        const std::uint8_t kind = t.Kind;
-        if (kind == tkVersion || kind == tkHeader || kind == tkAttribute) continue;
+    const TVbToken* token = first;
+    while (token != last) {
         while (token >= lineEnd)
             lineEnd = first + tokens.FirstOnLine(++line + 1);
+        // A header line (one token) is passed.
+        while (token != lineEnd && token->Kind <= tkAttribute)
+            ++token;
+        if (token == lineEnd) continue;
         if (droppedLine < line) {
             at.LastLine = lastLine;
             at = ReadDroppedBefore(out, dropped, at, line);
             lastLine = at.LastLine;
             droppedLine = lineOf(at.Next);
         }
-        const std::string_view text = t.Text();
-        const char* end = text.data() + text.size();
-        if (kind == tkKeyword || kind == tkIdentifier) {
-            TVbWord w{text, line, TVbWordKind::Word};
-            // A suffix the tokenizer dropped ($ % # @) stands right after the name.
-            if (droppedLine == line) {
-                const std::string_view rest = dropped[at.Next].Text;
-                if (rest.data() == end && !rest.empty() && IsSuffix(rest[0]) &&
-                    (rest.size() == 1 || !IsWordByte(rest[1]))) {
-                    w.Suffix = rest[0];
-                    at.Skip = 1;
+        const bool droppedHere = droppedLine == line;
+        for (; token != lineEnd; ++token) {
+            const TVbToken& t = *token;
+            const std::uint8_t kind = t.Kind;
+            if (kind <= tkAttribute) continue;
+            const std::string_view text = t.Text();
+            const char* end = text.data() + text.size();
+            if (kind == tkKeyword || kind == tkIdentifier) {
+                TVbWord w{text, line, TVbWordKind::Word};
+                // A suffix the tokenizer dropped ($ % # @) stands right after the name.
+                if (droppedHere) {
+                    const std::string_view rest = dropped[at.Next].Text;
+                    if (rest.data() == end && !rest.empty() && IsSuffix(rest[0]) &&
+                        (rest.size() == 1 || !IsWordByte(rest[1]))) {
+                        w.Suffix = rest[0];
+                        at.Skip = 1;
+                    }
                 }
-            }
-            Classify(w, memo.Find(text));
-            if (w.Key == kRem && w.Suffix == 0 &&
-                (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
-                // "Rem" starts a comment: the rest of the statement's line is not read.
-                w.Kind = TVbWordKind::Comment;
-                w.Key = kNone;
+                Classify(w, memo.Find(text));
+                if (w.Key == kRem && w.Suffix == 0 &&
+                    (line != lastLine ||
+                     (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
+                    // "Rem" starts a comment: the rest of the statement's line is not read.
+                    w.Kind = TVbWordKind::Comment;
+                    w.Key = kNone;
+                    out.push_back(w);
+                    token = lineEnd - 1;
+                    while (droppedLine == line) {
+                        ++at.Next;
+                        at.Skip = 0;
+                        droppedLine = lineOf(at.Next);
+                    }
+                    lastLine = line;
+                    continue;
+                }
                 out.push_back(w);
-                token = lineEnd - 1;
-                while (droppedLine == line) {
-                    ++at.Next;
-                    at.Skip = 0;
-                    droppedLine = lineOf(at.Next);
-                }
                 lastLine = line;
                 continue;
             }
-            out.push_back(w);
-            lastLine = line;
-            continue;
-        }
-        if (kind == tkOperator && text.size() == 1 && (text[0] == '&' || text[0] == '!') &&
-            !out.empty()) {
-            TVbWord& before = out.back();
-            if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
-                before.Text.data() + before.Text.size() == text.data() && before.Line == line) {
-                // Directly after a name: its type suffix (n&), or "!" between two names
-                // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
-                const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
-                const bool joined = next && next->Text().data() == end &&
-                                    (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
-                                     next->Kind == tkNumber || next->Kind == tkString);
-                if (!joined) {
-                    before.Suffix = text[0];
-                    ClassifyWord(before);
-                    continue;
-                }
-                if (text[0] == '!') {
-                    out.push_back({text, line, TVbWordKind::Symbol});
-                    continue;
+            if (kind == tkOperator && text.size() == 1 && (text[0] == '&' || text[0] == '!') &&
+                !out.empty()) {
+                TVbWord& before = out.back();
+                if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
+                    before.Text.data() + before.Text.size() == text.data() && before.Line == line) {
+                    // Directly after a name: its type suffix (n&), or "!" between two names
+                    // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
+                    const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
+                    const bool joined = next && next->Text().data() == end &&
+                                        (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
+                                         next->Kind == tkNumber || next->Kind == tkString);
+                    if (!joined) {
+                        before.Suffix = text[0];
+                        ClassifyWord(before);
+                        continue;
+                    }
+                    if (text[0] == '!') {
+                        out.push_back({text, line, TVbWordKind::Symbol});
+                        continue;
+                    }
                 }
             }
+            out.push_back(
+                {text, line, kind == tkOperator ? TVbWordKind::Operator : KindOfToken(kind)});
+            lastLine = line;
         }
-        out.push_back({text, line, kind == tkOperator ? TVbWordKind::Operator : KindOfToken(kind)});
-        lastLine = line;
     }
     at.LastLine = lastLine;
     ReadDroppedBefore(out, dropped, at, noLine);
