@@ -480,24 +480,25 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
             const std::string_view text = t.Text();
             const char* end = text.data() + text.size();
             if (kind == tkKeyword || kind == tkIdentifier) {
-                TVbWord w{text, line, TVbWordKind::Word};
                 // A suffix the tokenizer dropped ($ % # @) stands right after the name.
+                char suffix = 0;
                 if (droppedHere) {
                     const std::string_view rest = dropped[at.Next].Text;
                     if (rest.data() == end && !rest.empty() && IsSuffix(rest[0]) &&
                         (rest.size() == 1 || !IsWordByte(rest[1]))) {
-                        w.Suffix = rest[0];
+                        suffix = rest[0];
                         at.Skip = 1;
                     }
                 }
-                Classify(w, memo.Find(text));
-                if (w.Key == kRem && w.Suffix == 0 &&
+                // The word is made in place from these (as Classify would set them).
+                const TKeyEntry* e = memo.Find(text);
+                const TVbKey key = e ? e->Key : kNone;
+                const bool reserved = e && e->Reserved && suffix == 0;
+                if (key == kRem && suffix == 0 &&
                     (line != lastLine ||
                      (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                     // "Rem" starts a comment: the rest of the statement's line is not read.
-                    w.Kind = TVbWordKind::Comment;
-                    w.Key = kNone;
-                    out.push_back(w);
+                    out.push_back({text, line, TVbWordKind::Comment, 0, reserved, kNone});
                     token = lineEnd - 1;
                     while (droppedLine == line) {
                         ++at.Next;
@@ -507,7 +508,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                     lastLine = line;
                     continue;
                 }
-                out.push_back(w);
+                out.push_back({text, line, TVbWordKind::Word, suffix, reserved, key});
                 lastLine = line;
                 continue;
             }
