@@ -144,6 +144,7 @@ void TVbSource::ReleaseParse() {
     Variables.Clear();
     Tokens.Clear();
     FreeAll(DroppedText);
+    TokenKeywords = nullptr;
     FreeAll(Arena_);
     FreeAll(Views_);
     ArenaUsed_ = ArenaSize_ = 0;

@@ -310,6 +310,7 @@ struct TVbDroppedText {
 };
 
 class TVbProjectSource;
+class TVbWordList;
 class TVbWordLists;
 
 // The kind of a member file of a project; None for the project itself and any other part.
@@ -327,6 +328,9 @@ public:
     bool StatisticsDone = false;
     // What the tokenizer dropped, in order.
     std::vector<TVbDroppedText> DroppedText;
+    // The keyword list the tokens were read with, when it outlives the parse (a list the parser
+    // read for itself does not); null otherwise. A token of kind tkIdentifier is no word of it.
+    const TVbWordList* TokenKeywords = nullptr;
     // Why the last parse could not read the member to its end for want of resources (code page
     // 932; empty when it could). Text the parser cannot follow is no such failure. Kept by
     // ReleaseParse.

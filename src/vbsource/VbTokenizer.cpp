@@ -212,6 +212,7 @@ void TVbParser::ClearModel() {
     Source.Variables.Clear();
     Source.Tokens.Clear();
     Source.DroppedText.clear();
+    Source.TokenKeywords = OwnWordLists_ ? nullptr : &Keywords;
 }
 
 // Raw lines to logical lines: a line ending in "_" is joined with the next one (the "_" removed,

@@ -1,5 +1,7 @@
 #include "vbsyntax/VbWords.h"
 
+#include "vbsource/VbWordLists.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -219,8 +221,8 @@ const TKeySet& KeySet() { return TheKeySet; }
 // written) is answered from the slot of its bytes, without folding and probing the table.
 class TKeyMemo {
 public:
-    const TKeyEntry* Find(std::string_view w) {
-        if (!KeySet().MayHold(w)) return nullptr;
+    // The entry of a word of 2 to TKeySet::MaxLength bytes, or none.
+    const TKeyEntry* Known(std::string_view w) {
         const std::size_t n = w.size();
         const vbname::TShortKey k = vbname::RawShortKey(w.data(), n);
         TSlot& slot = Slots_[TKeySet::SlotOf(k, n) & (Slots_.size() - 1)];
@@ -232,6 +234,33 @@ public:
 private:
     using TSlot = TKeySet::TSlot; // Length 0: empty, since a word of the table has two bytes
     std::array<TSlot, 256> Slots_{};
+};
+
+// The words of the table that a token the tokenizer read as a name (tkIdentifier) can be: those
+// its keyword list does not hold (the tokenizer makes a keyword of every word in its list, in
+// any letter case). With the usual list they are a few (CallByName, Local...), so most names are
+// told apart by their length and first and last letters alone.
+class TNameKeys {
+public:
+    explicit TNameKeys(const TVbWordList* keywords) {
+        for (const TKeyEntry& e : KeyWords) {
+            if (keywords && keywords->Contains(e.Upper)) continue;
+            FirstLetters_[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
+            LastLetters_[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
+        }
+    }
+    bool MayHold(std::string_view w) const {
+        const std::size_t n = w.size();
+        if (n < 2 || n > TKeySet::MaxLength) return false;
+        const unsigned first = (static_cast<unsigned char>(w[0]) | 0x20u) - 'a';
+        if (first >= 26 || !(FirstLetters_[n] & (1u << first))) return false;
+        const unsigned last = (static_cast<unsigned char>(w[n - 1]) | 0x20u) - 'a';
+        return last < 26 && (LastLetters_[n] & (1u << last));
+    }
+
+private:
+    std::array<std::uint32_t, TKeySet::MaxLength + 1> FirstLetters_{};
+    std::array<std::uint32_t, TKeySet::MaxLength + 1> LastLetters_{};
 };
 
 [[gnu::always_inline]] inline void Classify(TVbWord& word, const TKeyEntry* e) {
@@ -444,6 +473,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
     out.reserve(static_cast<std::size_t>(tokens.Count()) + dropped.size() * 2 + droppedBytes / 4);
     TDroppedAt at;
     TKeyMemo memo;
+    const TNameKeys nameKeys(source.TokenKeywords);
     // The line of the next dropped piece; past every line when none is left, so one comparison a
     // token tells whether dropped text comes first.
     constexpr std::int32_t noLine = std::numeric_limits<std::int32_t>::max();
@@ -491,7 +521,13 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                     }
                 }
                 // The word is made in place from these (as Classify would set them).
-                const TKeyEntry* e = memo.Find(text);
+                // A keyword is looked up at once; a name first passes the tests of the few words
+                // a name can be.
+                const std::size_t n = text.size();
+                const TKeyEntry* e =
+                    kind == tkKeyword
+                        ? (n >= 2 && n <= TKeySet::MaxLength ? memo.Known(text) : nullptr)
+                        : (nameKeys.MayHold(text) ? memo.Known(text) : nullptr);
                 const TVbKey key = e ? e->Key : kNone;
                 const bool reserved = e && e->Reserved && suffix == 0;
                 if (key == kRem && suffix == 0 &&

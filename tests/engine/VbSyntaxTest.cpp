@@ -1,6 +1,7 @@
 // The syntax model: statements and #If branches, declarations, procedure headers, the control
 // tree and the uses of names, built from real parses of small sources.
 #include "vbsyntax/VbSyntax.h"
+#include "vbsource/VbParsers.h"
 #include "vbsyntax/VbSymbols.h"
 
 #include "RuleTestSupport.h"
@@ -9,7 +10,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -50,6 +54,42 @@ TEST(VbSyntax, StatementsSplitAtColonsAndKeepWhatTheTokenizerDropped) {
                                          "End Sub\n");
     EXPECT_EQ(Texts(p->Syntax),
               "2:Option Explicit|3:Sub P ( )|4L:Again|4:x = 1|4:y = x|5:z = &H1F|7:End Sub|");
+}
+
+// A word of the language that the keyword list leaves out is read by the tokenizer as a name; the
+// syntax model knows it all the same, whether the list outlives the parse or not.
+TEST(VbSyntax, WordsTheKeywordListLeavesOutAreKnownAllTheSame) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path + "/vb");
+    for (const char* name : {"internal.txt", "operator.txt"})
+        std::filesystem::copy_file(TVbWordLists::DefaultFolder() + "/" + name,
+                                   dir.Path + "/vb/" + name);
+    std::ifstream in(TVbWordLists::DefaultFolder() + "/keyword.txt", std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    std::string keywords = all.str();
+    keywords.erase(keywords.find("Dim\r\n"), 5);
+    dir.Write("vb/keyword.txt", keywords);
+    const std::string file = dir.Write("Module1.bas", std::string(Header) + "Sub P()\n"
+                                                                            "    DIM counter\n"
+                                                                            "    counter = 1\n"
+                                                                            "End Sub\n");
+    TVbWordLists lists(dir.Path + "/vb");
+    TVbModuleSource kept(nullptr), own(nullptr);
+    kept.Load(file);
+    TVbModuleParser(kept, lists).Execute(); // lists that outlive the parse
+    own.Load(file);
+    TVbModuleParser(own, dir.Path + "/vb").Execute(); // lists read for the parse alone
+    for (const TVbModuleSource* source : {&kept, &own}) {
+        auto dim = std::find_if(source->Tokens.Get(0), source->Tokens.Get(0) + source->TokenCount(),
+                                [](const TVbToken& t) { return t.Text() == "DIM"; });
+        ASSERT_EQ(dim->Kind, tkIdentifier) << "the list leaves Dim out";
+        TVbSyntax syntax;
+        BuildSyntax(*source, syntax);
+        ASSERT_EQ(syntax.Declarations.size(), 1u);
+        EXPECT_EQ(syntax.Declarations[0].Name, "counter");
+        EXPECT_EQ(syntax.Declarations[0].Scope, TVbScope::Local);
+    }
 }
 
 TEST(VbSyntax, AProcedureHeaderWrittenTwiceUnderIfIsOneProcedure) {
