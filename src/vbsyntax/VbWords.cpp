@@ -509,69 +509,79 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
             if (kind <= tkAttribute) continue;
             const std::string_view text = t.Text();
             const char* end = text.data() + text.size();
-            if (kind == tkKeyword || kind == tkIdentifier) {
-                // A suffix the tokenizer dropped ($ % # @) stands right after the name.
-                char suffix = 0;
-                if (droppedHere) {
-                    const std::string_view rest = dropped[at.Next].Text;
-                    if (rest.data() == end && !rest.empty() && IsSuffix(rest[0]) &&
-                        (rest.size() == 1 || !IsWordByte(rest[1]))) {
-                        suffix = rest[0];
-                        at.Skip = 1;
-                    }
-                }
-                // The word is made in place from these (as Classify would set them).
-                // A keyword is looked up at once; a name first passes the tests of the few words
-                // a name can be.
+            // One jump on the kind of the token: a keyword and a name are told apart here, not
+            // again inside.
+            const TKeyEntry* e;
+            switch (kind) {
+            case tkKeyword: {
+                // Looked up at once.
                 const std::size_t n = text.size();
-                const TKeyEntry* e =
-                    kind == tkKeyword
-                        ? (n >= 2 && n <= TKeySet::MaxLength ? memo.Known(text) : nullptr)
-                        : (nameKeys.MayHold(text) ? memo.Known(text) : nullptr);
-                const TVbKey key = e ? e->Key : kNone;
-                const bool reserved = e && e->Reserved && suffix == 0;
-                if (key == kRem && suffix == 0 &&
-                    (line != lastLine ||
-                     (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
-                    // "Rem" starts a comment: the rest of the statement's line is not read.
-                    out.push_back({text, line, TVbWordKind::Comment, 0, reserved, kNone});
-                    token = lineEnd - 1;
-                    while (droppedLine == line) {
-                        ++at.Next;
-                        at.Skip = 0;
-                        droppedLine = lineOf(at.Next);
+                e = n >= 2 && n <= TKeySet::MaxLength ? memo.Known(text) : nullptr;
+                break;
+            }
+            case tkIdentifier:
+                // First the tests of the few words a name can be.
+                e = nameKeys.MayHold(text) ? memo.Known(text) : nullptr;
+                break;
+            case tkOperator:
+                if (text.size() == 1 && (text[0] == '&' || text[0] == '!') && !out.empty()) {
+                    TVbWord& before = out.back();
+                    if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
+                        before.Text.data() + before.Text.size() == text.data() &&
+                        before.Line == line) {
+                        // Directly after a name: its type suffix (n&), or "!" between two names
+                        // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
+                        const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
+                        const bool joined =
+                            next && next->Text().data() == end &&
+                            (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
+                             next->Kind == tkNumber || next->Kind == tkString);
+                        if (!joined) {
+                            before.Suffix = text[0];
+                            ClassifyWord(before);
+                            continue;
+                        }
+                        if (text[0] == '!') {
+                            out.push_back({text, line, TVbWordKind::Symbol});
+                            continue;
+                        }
                     }
-                    lastLine = line;
-                    continue;
                 }
-                out.push_back({text, line, TVbWordKind::Word, suffix, reserved, key});
+                out.push_back({text, line, TVbWordKind::Operator});
+                lastLine = line;
+                continue;
+            default:
+                out.push_back({text, line, KindOfToken(kind)});
                 lastLine = line;
                 continue;
             }
-            if (kind == tkOperator && text.size() == 1 && (text[0] == '&' || text[0] == '!') &&
-                !out.empty()) {
-                TVbWord& before = out.back();
-                if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
-                    before.Text.data() + before.Text.size() == text.data() && before.Line == line) {
-                    // Directly after a name: its type suffix (n&), or "!" between two names
-                    // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
-                    const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
-                    const bool joined = next && next->Text().data() == end &&
-                                        (next->Kind == tkIdentifier || next->Kind == tkKeyword ||
-                                         next->Kind == tkNumber || next->Kind == tkString);
-                    if (!joined) {
-                        before.Suffix = text[0];
-                        ClassifyWord(before);
-                        continue;
-                    }
-                    if (text[0] == '!') {
-                        out.push_back({text, line, TVbWordKind::Symbol});
-                        continue;
-                    }
+            // A suffix the tokenizer dropped ($ % # @) stands right after the name.
+            char suffix = 0;
+            if (droppedHere) {
+                const std::string_view rest = dropped[at.Next].Text;
+                if (rest.data() == end && !rest.empty() && IsSuffix(rest[0]) &&
+                    (rest.size() == 1 || !IsWordByte(rest[1]))) {
+                    suffix = rest[0];
+                    at.Skip = 1;
                 }
             }
-            out.push_back(
-                {text, line, kind == tkOperator ? TVbWordKind::Operator : KindOfToken(kind)});
+            // The word is made in place from these (as Classify would set them).
+            const TVbKey key = e ? e->Key : kNone;
+            const bool reserved = e && e->Reserved && suffix == 0;
+            if (key == kRem && suffix == 0 &&
+                (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
+                // "Rem" starts a comment: the rest of the statement's line is not read.
+                out.push_back({text, line, TVbWordKind::Comment, 0, reserved, kNone});
+                token = lineEnd - 1;
+                while (droppedLine == line) {
+                    ++at.Next;
+                    at.Skip = 0;
+                    droppedLine = lineOf(at.Next);
+                }
+                lastLine = line;
+                continue;
+            }
+            out.push_back({text, line, TVbWordKind::Word, suffix, reserved, key});
             lastLine = line;
         }
     }
