@@ -46,8 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     source->Parse();
     const int lines = source->RawLines.Count();
-    for (int i = 0; i < source->Tokens.Count(); ++i)
-        if (source->Tokens.Get(i)->Line < 1 || source->Tokens.Get(i)->Line > lines) std::abort();
+    for (int i = 0; i < source->Tokens.Count(); ++i) {
+        const std::int32_t line = source->Tokens.LineOf(i);
+        if (line < 1 || line > lines) std::abort();
+    }
     for (int m = 0; m < source->Methods.Count(); ++m)
         if (!source->Methods.Get(m)->NameToken) std::abort();
     if (source->Tokens.Count() > 0) checkers->CheckPart(*source);

@@ -44,6 +44,18 @@ std::string Texts(const TVbSyntax& s) {
     return out;
 }
 
+// The symbols a project of this one member leaves unused, in line order.
+std::string UnusedSymbols(const TVbSyntax& syntax) {
+    TVbProjectSymbols project;
+    project.Reset(1);
+    project.SetMember(0, SummarizeMember(syntax, {}));
+    project.Resolve();
+    std::string unused;
+    for (const TVbSymbol& sym : project.Member(0).Symbols)
+        if (sym.Unused) unused += sym.Name + " ";
+    return unused;
+}
+
 } // namespace
 
 TEST(VbSyntax, StatementsSplitAtColonsAndKeepWhatTheTokenizerDropped) {
@@ -213,14 +225,7 @@ TEST(VbSymbols, ShadowedAndSelfUsesDoNotCountAndEnumsAreUsedThroughTheirMembers)
                    "Private Enum E\n  eOne\nEnd Enum\n"
                    "Private Sub Loops()\n    Loops\nEnd Sub\n"
                    "Public Sub Main()\n    Dim x As Long\n    x = y + eOne\nEnd Sub\n");
-    TVbProjectSymbols project;
-    project.Reset(1);
-    project.SetMember(0, SummarizeMember(p->Syntax, {}));
-    project.Resolve();
-    std::string unused;
-    for (const TVbSymbol& sym : project.Member(0).Symbols)
-        if (sym.Unused) unused += sym.Name + " ";
-    EXPECT_EQ(unused, "x Loops ");
+    EXPECT_EQ(UnusedSymbols(p->Syntax), "x Loops ");
 }
 
 TEST(VbSymbols, NamesAreToldApartByEveryByteAndMatchedInAnyLetterCase) {
@@ -233,14 +238,7 @@ TEST(VbSymbols, NamesAreToldApartByEveryByteAndMatchedInAnyLetterCase) {
               "Private Sub aXbcdefghijklmnopqrstu()\nEnd Sub\n"
               "Private Sub bXbcdefghijklmnopqrstu()\nEnd Sub\n"
               "Public Sub Main()\n    AXBCDEFGHIJKLMNO\n    BXBCDEFGHIJKLMNOPQRSTU\nEnd Sub\n");
-    TVbProjectSymbols project;
-    project.Reset(1);
-    project.SetMember(0, SummarizeMember(p->Syntax, {}));
-    project.Resolve();
-    std::string unused;
-    for (const TVbSymbol& sym : project.Member(0).Symbols)
-        if (sym.Unused) unused += sym.Name + " ";
-    EXPECT_EQ(unused, "bXbcdefghijklmno aXbcdefghijklmnopqrstu ");
+    EXPECT_EQ(UnusedSymbols(p->Syntax), "bXbcdefghijklmno aXbcdefghijklmnopqrstu ");
 }
 
 TEST(VbNames, LetterCaseIsIgnoredForAsciiLettersOnlyAndEqualNamesHashAlike) {
