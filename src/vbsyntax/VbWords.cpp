@@ -162,12 +162,33 @@ constexpr TKeyEntry KeyWords[] = {
     {"WITH", kNone, true},
 };
 
+// Words of 2 to MaxLength bytes by their length and their first and last letters (letter case
+// ignored): a word that fails it is none of the words it was given.
+struct TLetterFilter {
+    static constexpr std::size_t MaxLength = 12;
+    std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
+    std::array<std::uint32_t, MaxLength + 1> LastLetters{};  // bit n: a word ends with 'A' + n
+    // `upper`: the word in upper case, 2 to MaxLength letters.
+    void Add(std::string_view upper) {
+        FirstLetters[upper.size()] |= 1u << (upper[0] - 'A');
+        LastLetters[upper.size()] |= 1u << (upper.back() - 'A');
+    }
+    bool MayHold(std::string_view w) const {
+        const std::size_t n = w.size();
+        if (n < 2 || n > MaxLength) return false;
+        const unsigned first = (static_cast<unsigned char>(w[0]) | 0x20u) - 'a';
+        if (first >= 26 || !(FirstLetters[n] & (1u << first))) return false;
+        const unsigned last = (static_cast<unsigned char>(w[n - 1]) | 0x20u) - 'a';
+        return last < 26 && (LastLetters[n] & (1u << last));
+    }
+};
+
 // Open addressing over the words of the table, each slot holding its word's length and folded
 // key (vbname::ShortKey), so that a probe compares three numbers and never a letter. Most names
 // fail the first tests (no word of the table has their length with their first or their last
 // letter) and are not looked up at all.
 struct TKeySet {
-    static constexpr std::size_t MaxLength = 12;
+    static constexpr std::size_t MaxLength = TLetterFilter::MaxLength;
     static constexpr std::uint32_t SlotBits = 9;
     static constexpr std::uint32_t SlotMask = (1u << SlotBits) - 1;
     struct TSlot {
@@ -177,8 +198,7 @@ struct TKeySet {
         const TKeyEntry* Entry = nullptr;
     };
     std::array<TSlot, SlotMask + 1> Slots{};
-    std::array<std::uint32_t, MaxLength + 1> FirstLetters{}; // bit n: a word starts with 'A' + n
-    std::array<std::uint32_t, MaxLength + 1> LastLetters{};  // bit n: a word ends with 'A' + n
+    TLetterFilter Letters;
     static std::uint32_t SlotOf(const vbname::TShortKey& k, std::size_t length) {
         return vbname::Mix(k.Head * 0x9E3779B97F4A7C15ull + k.Tail + length) & SlotMask;
     }
@@ -189,19 +209,11 @@ struct TKeySet {
             while (Slots[s].Entry)
                 s = (s + 1) & SlotMask;
             Slots[s] = {k.Head, k.Tail, e.Upper.size(), &e};
-            FirstLetters[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
-            LastLetters[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
+            Letters.Add(e.Upper);
         }
     }
     // False for a word that no word of the table can be (most names are told so).
-    bool MayHold(std::string_view w) const {
-        const std::size_t n = w.size();
-        if (n < 2 || n > MaxLength) return false;
-        const unsigned first = (static_cast<unsigned char>(w[0]) | 0x20u) - 'a';
-        if (first >= 26 || !(FirstLetters[n] & (1u << first))) return false;
-        const unsigned last = (static_cast<unsigned char>(w[n - 1]) | 0x20u) - 'a';
-        return last < 26 && (LastLetters[n] & (1u << last));
-    }
+    bool MayHold(std::string_view w) const { return Letters.MayHold(w); }
     // The entry of a word that MayHold.
     const TKeyEntry* Lookup(std::string_view w) const {
         const std::size_t n = w.size();
@@ -236,37 +248,26 @@ private:
     std::array<TSlot, 256> Slots_{};
 };
 
-// The words of the table that a token the tokenizer read as a name (tkIdentifier) can be: those
-// its keyword list does not hold (the tokenizer makes a keyword of every word in its list, in
-// any letter case). With the usual list they are a few (CallByName, Local...), so most names are
-// told apart by their length and first and last letters alone.
-class TNameKeys {
-public:
-    explicit TNameKeys(const TVbWordList* keywords) {
-        for (const TKeyEntry& e : KeyWords) {
-            if (keywords && keywords->Contains(e.Upper)) continue;
-            FirstLetters_[e.Upper.size()] |= 1u << (e.Upper[0] - 'A');
-            LastLetters_[e.Upper.size()] |= 1u << (e.Upper.back() - 'A');
-        }
-    }
-    bool MayHold(std::string_view w) const {
-        const std::size_t n = w.size();
-        if (n < 2 || n > TKeySet::MaxLength) return false;
-        const unsigned first = (static_cast<unsigned char>(w[0]) | 0x20u) - 'a';
-        if (first >= 26 || !(FirstLetters_[n] & (1u << first))) return false;
-        const unsigned last = (static_cast<unsigned char>(w[n - 1]) | 0x20u) - 'a';
-        return last < 26 && (LastLetters_[n] & (1u << last));
-    }
+// The filter of the words of the table that a token the tokenizer read as a name (tkIdentifier)
+// can be: those its keyword list does not hold (the tokenizer makes a keyword of every word in its
+// list, in any letter case). With the usual list they are a few (CallByName, Local...), so most
+// names are told apart by their length and first and last letters alone.
+TLetterFilter NameKeys(const TVbWordList* keywords) {
+    TLetterFilter filter;
+    for (const TKeyEntry& e : KeyWords)
+        if (!keywords || !keywords->Contains(e.Upper)) filter.Add(e.Upper);
+    return filter;
+}
 
-private:
-    std::array<std::uint32_t, TKeySet::MaxLength + 1> FirstLetters_{};
-    std::array<std::uint32_t, TKeySet::MaxLength + 1> LastLetters_{};
-};
+// Whether a word with this entry (or none) and type suffix is reserved: a name with a type suffix
+// (Date$, Error$) is a function's name, not the keyword.
+[[gnu::always_inline]] inline bool IsReserved(const TKeyEntry* e, char suffix) {
+    return e && e->Reserved && suffix == 0;
+}
 
 [[gnu::always_inline]] inline void Classify(TVbWord& word, const TKeyEntry* e) {
     word.Key = e ? e->Key : kNone;
-    // A name with a type suffix (Date$, Error$) is a function's name, not the keyword.
-    word.Reserved = e && e->Reserved && word.Suffix == 0;
+    word.Reserved = IsReserved(e, word.Suffix);
 }
 
 // Reads text that the tokenizer dropped, from `from` on, and appends its words.
@@ -473,7 +474,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
     out.reserve(static_cast<std::size_t>(tokens.Count()) + dropped.size() * 2 + droppedBytes / 4);
     TDroppedAt at;
     TKeyMemo memo;
-    const TNameKeys nameKeys(source.TokenKeywords);
+    const TLetterFilter nameKeys = NameKeys(source.TokenKeywords);
     // The line of the next dropped piece; past every line when none is left, so one comparison a
     // token tells whether dropped text comes first.
     constexpr std::int32_t noLine = std::numeric_limits<std::int32_t>::max();
@@ -565,9 +566,9 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                     at.Skip = 1;
                 }
             }
-            // The word is made in place from these (as Classify would set them).
+            // The word is made in place from these.
             const TVbKey key = e ? e->Key : kNone;
-            const bool reserved = e && e->Reserved && suffix == 0;
+            const bool reserved = IsReserved(e, suffix);
             if (key == kRem && suffix == 0 &&
                 (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
