@@ -250,12 +250,13 @@ private:
 
 class TVbVariable {
 public:
-    TVbVariable(TVbToken* nameToken, std::int32_t line, std::string bounds, std::string typeName)
-        : NameToken(nameToken), Bounds(std::move(bounds)), TypeName(std::move(typeName)),
-          Line_(line) {}
+    // The texts are views into the source's text or what it stores (TVbSource::StoreText).
+    TVbVariable(TVbToken* nameToken, std::int32_t line, std::string_view bounds,
+                std::string_view typeName)
+        : NameToken(nameToken), Bounds(bounds), TypeName(typeName), Line_(line) {}
     TVbToken* NameToken;
-    std::string Bounds;
-    std::string TypeName;
+    std::string_view Bounds;
+    std::string_view TypeName;
 
     std::string_view Name() const { return NameToken->Text(); }
     // The name token's line.
