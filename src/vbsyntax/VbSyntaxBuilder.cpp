@@ -603,13 +603,15 @@ private:
 void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
     syntax.Clear();
     syntax.Kind = source.MemberKind();
-    ReadWords(source, syntax.Words);
-    syntax.Statements.reserve(syntax.Words.size() / 6 + 8);
+    // About a statement for every six words.
+    syntax.Statements.reserve(static_cast<std::size_t>(source.Tokens.Count()) / 6 +
+                              source.DroppedText.size() + 8);
+    TStatementSplitter statements(syntax);
+    ReadWords(source, syntax.Words, statements);
     // Room for a reference every other word, more than even dense code uses: the list then never
     // grows by copying, which for a huge member would hold its references twice for a while.
     // (The room no reference reaches is never touched, so it takes no memory of its own.)
     syntax.References.reserve(syntax.Words.size() / 2 + 8);
-    SplitStatements(syntax);
     ReadControlTree(source, syntax);
     TBuilder(syntax).Run();
 }
