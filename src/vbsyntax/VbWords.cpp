@@ -534,9 +534,12 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out, TStatementSpl
             case tkOperator:
                 if (text.size() == 1 && (text[0] == '&' || text[0] == '!') && !out.empty()) {
                     TVbWord& before = out.back();
-                    if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
-                        before.Text.data() + before.Text.size() == text.data() &&
-                        before.Line == line) {
+                    // Whether it touches the word before comes first: most do not ("a" & b), and
+                    // the word's kind and suffix, written a byte each just before, are read back
+                    // only then.
+                    if (before.Text.data() + before.Text.size() == text.data() &&
+                        before.Line == line && before.Kind == TVbWordKind::Word &&
+                        before.Suffix == 0) {
                         // Directly after a name: its type suffix (n&), or "!" between two names
                         // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
                         const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
