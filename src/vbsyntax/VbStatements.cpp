@@ -40,17 +40,13 @@ void TStatementSplitter::Close(std::uint32_t end, bool bySeparator) {
     if (!Open_) return;
     Open_ = false;
     const TVbWord& first = Syntax_.Words[OpenFirst_];
-    // Written field by field in place: a statement made aside and copied in is read back before
-    // its parts are stored, which stalls the copy.
-    TVbStatement& s = Syntax_.Statements.emplace_back();
-    s.First = OpenFirst_;
-    s.Count = end - OpenFirst_;
-    s.Line = OpenLine_;
-    s.Block = At_.Block;
-    s.Arm = At_.Arm;
+    const std::uint32_t count = end - OpenFirst_;
     // "Name:" as the first statement of its line is a label.
-    s.Label = bySeparator && s.Count == 1 && OpenLine_ != LastClosedLine_ &&
-              first.Kind == TVbWordKind::Word && !first.Reserved;
+    const bool label = bySeparator && count == 1 && OpenLine_ != LastClosedLine_ &&
+                       first.Kind == TVbWordKind::Word && !first.Reserved;
+    // Made in place: a statement made aside and copied in is read back before its parts are
+    // stored, which stalls the copy.
+    Syntax_.Statements.emplace_back(OpenFirst_, count, OpenLine_, At_.Block, At_.Arm, label);
     LastClosedLine_ = OpenLine_;
 }
 
