@@ -44,9 +44,15 @@ void TStatementSplitter::Close(std::uint32_t end, bool bySeparator) {
     // "Name:" as the first statement of its line is a label.
     const bool label = bySeparator && count == 1 && OpenLine_ != LastClosedLine_ &&
                        first.Kind == TVbWordKind::Word && !first.Reserved;
-    // Made in place: a statement made aside and copied in is read back before its parts are
-    // stored, which stalls the copy.
-    Syntax_.Statements.emplace_back(OpenFirst_, count, OpenLine_, At_.Block, At_.Arm, label);
+    // Written field by field in place: a statement made aside and copied in is read back before
+    // its parts are stored, which stalls the copy.
+    TVbStatement& s = Syntax_.Statements.emplace_back();
+    s.First = OpenFirst_;
+    s.Count = count;
+    s.Line = OpenLine_;
+    s.Block = At_.Block;
+    s.Arm = At_.Arm;
+    s.Label = label;
     LastClosedLine_ = OpenLine_;
 }
 
