@@ -15,59 +15,56 @@ std::string_view DirectiveWord(std::string_view text) {
     return text.substr(from, i - from);
 }
 
+constexpr unsigned Ends = 1u << static_cast<unsigned>(TVbWordKind::Comment) |
+                          1u << static_cast<unsigned>(TVbWordKind::Directive) |
+                          1u << static_cast<unsigned>(TVbWordKind::Separator);
+
 } // namespace
 
-void SplitStatements(TVbSyntax& syntax) {
-    const std::vector<TVbWord>& words = syntax.Words;
-    std::vector<TVbStatement>& out = syntax.Statements;
-    struct TOpenBlock {
-        std::int32_t Block;
-        std::int32_t Arm;
-    };
-    std::vector<TOpenBlock> blocks;
-    std::int32_t blockCount = 0;
-    // The innermost "#If" block and its branch: what every statement gets until the next directive.
-    TOpenBlock at{0, 0};
-    std::int32_t lastClosedLine = -1;
-    constexpr unsigned ends = 1u << static_cast<unsigned>(TVbWordKind::Comment) |
-                              1u << static_cast<unsigned>(TVbWordKind::Directive) |
-                              1u << static_cast<unsigned>(TVbWordKind::Separator);
-    const auto count = static_cast<std::uint32_t>(words.size());
-    std::uint32_t k = 0;
-    while (k < count) {
+void TStatementSplitter::Words(std::uint32_t from, std::uint32_t to) {
+    const std::vector<TVbWord>& words = Syntax_.Words;
+    for (std::uint32_t k = from; k < to; ++k) {
         const TVbWord& w = words[k];
-        if (ends >> static_cast<unsigned>(w.Kind) & 1u) {
-            // Between statements: a ":" with nothing before it, a comment, a directive.
-            if (w.Kind == TVbWordKind::Directive) {
-                syntax.Directives.push_back({w.Line, w.Text});
-                const std::string_view d = DirectiveWord(w.Text);
-                if (SameName(d, "If")) {
-                    blocks.push_back({++blockCount, 0});
-                } else if ((SameName(d, "ElseIf") || SameName(d, "Else")) && !blocks.empty()) {
-                    ++blocks.back().Arm;
-                } else if (SameName(d, "End") && !blocks.empty()) {
-                    blocks.pop_back();
-                }
-                at = blocks.empty() ? TOpenBlock{0, 0} : blocks.back();
-            }
-            ++k;
-            continue;
+        if (Ends >> static_cast<unsigned>(w.Kind) & 1u) {
+            // Between statements: a ":", a comment, a directive.
+            Close(k, w.Kind == TVbWordKind::Separator);
+            if (w.Kind == TVbWordKind::Directive) Directive(w);
+        } else if (!Open_ || w.Line != OpenLine_) {
+            Close(k, false);
+            Open(k, w.Line);
         }
-        // A statement: this word and those after it on its line, up to a comment, a directive
-        // or a ":".
-        TVbStatement current{k, 0, w.Line, at.Block, at.Arm, false};
-        std::uint32_t next = k + 1;
-        while (next < count && words[next].Line == current.Line &&
-               !(ends >> static_cast<unsigned>(words[next].Kind) & 1u))
-            ++next;
-        current.Count = next - k;
-        const bool bySeparator = next < count && words[next].Kind == TVbWordKind::Separator;
-        // "Name:" as the first statement of its line is a label.
-        if (bySeparator && current.Count == 1 && current.Line != lastClosedLine &&
-            w.Kind == TVbWordKind::Word && !w.Reserved)
-            current.Label = true;
-        out.push_back(current);
-        lastClosedLine = current.Line;
-        k = bySeparator ? next + 1 : next;
     }
+}
+
+void TStatementSplitter::Close(std::uint32_t end, bool bySeparator) {
+    if (!Open_) return;
+    Open_ = false;
+    const TVbWord& first = Syntax_.Words[OpenFirst_];
+    const std::uint32_t count = end - OpenFirst_;
+    // "Name:" as the first statement of its line is a label.
+    const bool label = bySeparator && count == 1 && OpenLine_ != LastClosedLine_ &&
+                       first.Kind == TVbWordKind::Word && !first.Reserved;
+    // Written field by field in place: a statement made aside and copied in is read back before
+    // its parts are stored, which stalls the copy.
+    TVbStatement& s = Syntax_.Statements.emplace_back();
+    s.First = OpenFirst_;
+    s.Count = count;
+    s.Line = OpenLine_;
+    s.Block = At_.Block;
+    s.Arm = At_.Arm;
+    s.Label = label;
+    LastClosedLine_ = OpenLine_;
+}
+
+void TStatementSplitter::Directive(const TVbWord& w) {
+    Syntax_.Directives.push_back({w.Line, w.Text});
+    const std::string_view d = DirectiveWord(w.Text);
+    if (SameName(d, "If")) {
+        Blocks_.push_back({++BlockCount_, 0});
+    } else if ((SameName(d, "ElseIf") || SameName(d, "Else")) && !Blocks_.empty()) {
+        ++Blocks_.back().Arm;
+    } else if (SameName(d, "End") && !Blocks_.empty()) {
+        Blocks_.pop_back();
+    }
+    At_ = Blocks_.empty() ? TOpenBlock{0, 0} : Blocks_.back();
 }

@@ -532,11 +532,11 @@ private:
             if (w.Kind != TVbWordKind::Word) continue;
             seen |= 1ull << w.Key;
             if (w.Key == kCallByName) callByName = true;
-            if (!(k > 0 && r.W[k - 1].Kind == TVbWordKind::Symbol &&
-                  (r.W[k - 1].Text == "." || r.W[k - 1].Text == "!"))) {
+            const TVbWord* before = k > 0 ? &r.W[k - 1] : nullptr;
+            if (!(before && before->Kind == TVbWordKind::Symbol && before->Text.size() == 1 &&
+                  (before->Text[0] == '.' || before->Text[0] == '!'))) {
                 if (w.Reserved) continue;
-                if (k > 0 && (r.Is(k - 1, kGoTo) || r.Is(k - 1, kGoSub) || r.Is(k - 1, kResume)))
-                    continue; // a line label
+                if (before && (LabelWords >> before->Key & 1)) continue; // a line label
                 S_.References.push_back(
                     {w.Text, Line_, Procedure_, TVbQualifier::None, false, {}, {}});
                 continue;
@@ -584,6 +584,8 @@ private:
 
     // The words that start an On Error, a GoTo or a GoSub.
     static constexpr std::uint64_t JumpWords = 1ull << kOn | 1ull << kGoTo | 1ull << kGoSub;
+    // The words a line label follows.
+    static constexpr std::uint64_t LabelWords = 1ull << kGoTo | 1ull << kGoSub | 1ull << kResume;
     static_assert(kDefType < 64, "every key has a bit");
 
     TVbSyntax& S_;
@@ -603,13 +605,15 @@ private:
 void BuildSyntax(const TVbSource& source, TVbSyntax& syntax) {
     syntax.Clear();
     syntax.Kind = source.MemberKind();
-    ReadWords(source, syntax.Words);
-    syntax.Statements.reserve(syntax.Words.size() / 6 + 8);
+    // About a statement for every six words.
+    syntax.Statements.reserve(static_cast<std::size_t>(source.Tokens.Count()) / 6 +
+                              source.DroppedText.size() + 8);
+    TStatementSplitter statements(syntax);
+    ReadWords(source, syntax.Words, statements);
     // Room for a reference every other word, more than even dense code uses: the list then never
     // grows by copying, which for a huge member would hold its references twice for a while.
     // (The room no reference reaches is never touched, so it takes no memory of its own.)
     syntax.References.reserve(syntax.Words.size() / 2 + 8);
-    SplitStatements(syntax);
     ReadControlTree(source, syntax);
     TBuilder(syntax).Run();
 }

@@ -1,6 +1,7 @@
 #include "vbsyntax/VbWords.h"
 
 #include "vbsource/VbWordLists.h"
+#include "vbsyntax/VbStatements.h"
 
 #include <algorithm>
 #include <array>
@@ -421,11 +422,13 @@ struct TDroppedAt {
     std::int32_t LastLine = 0; // the line of the last word read
 };
 
-// Reads the dropped pieces that stand before `line`. Out of the hot loop, which keeps its state in
-// registers.
+// Reads the dropped pieces that stand before `line`, and tells the splitter of their words. Out of
+// the hot loop, which keeps its state in registers.
 [[gnu::noinline]] TDroppedAt ReadDroppedBefore(std::vector<TVbWord>& out,
+                                               TStatementSplitter& statements,
                                                const std::vector<TVbDroppedText>& dropped,
                                                TDroppedAt at, std::int32_t line) {
+    const auto from = static_cast<std::uint32_t>(out.size());
     while (at.Next < dropped.size() && dropped[at.Next].Line < line) {
         const TVbDroppedText& piece = dropped[at.Next];
         TDroppedReader(out, piece.Line)
@@ -435,6 +438,7 @@ struct TDroppedAt {
         ++at.Next;
         at.Skip = 0;
     }
+    statements.Words(from, static_cast<std::uint32_t>(out.size()));
     return at;
 }
 
@@ -461,7 +465,7 @@ bool IsReservedWord(std::string_view word) {
 
 void ClassifyWord(TVbWord& word) { Classify(word, KeySet().Find(word.Text)); }
 
-void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
+void ReadWords(const TVbSource& source, std::vector<TVbWord>& out, TStatementSplitter& statements) {
     const TVbTokenList& tokens = source.Tokens;
     const std::vector<TVbDroppedText>& dropped = source.DroppedText;
     out.clear();
@@ -500,11 +504,14 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
         if (token == lineEnd) continue;
         if (droppedLine < line) {
             at.LastLine = lastLine;
-            at = ReadDroppedBefore(out, dropped, at, line);
+            at = ReadDroppedBefore(out, statements, dropped, at, line);
             lastLine = at.LastLine;
             droppedLine = lineOf(at.Next);
         }
         const bool droppedHere = droppedLine == line;
+        // The line's words, and whether a comment stands among them (most lines have none).
+        const auto lineFirst = static_cast<std::uint32_t>(out.size());
+        bool comment = false;
         for (; token != lineEnd; ++token) {
             const TVbToken& t = *token;
             const std::uint8_t kind = t.Kind;
@@ -528,9 +535,12 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
             case tkOperator:
                 if (text.size() == 1 && (text[0] == '&' || text[0] == '!') && !out.empty()) {
                     TVbWord& before = out.back();
-                    if (before.Kind == TVbWordKind::Word && before.Suffix == 0 &&
-                        before.Text.data() + before.Text.size() == text.data() &&
-                        before.Line == line) {
+                    // Whether it touches the word before comes first: most do not ("a" & b), and
+                    // the word's kind and suffix, written a byte each just before, are read back
+                    // only then.
+                    if (before.Text.data() + before.Text.size() == text.data() &&
+                        before.Line == line && before.Kind == TVbWordKind::Word &&
+                        before.Suffix == 0) {
                         // Directly after a name: its type suffix (n&), or "!" between two names
                         // (rs!Field). a&b joins two operands; n&) or n& = 1 is a suffix.
                         const TVbToken* next = token + 1 != lineEnd ? token + 1 : nullptr;
@@ -552,10 +562,13 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                 out.push_back({text, line, TVbWordKind::Operator});
                 lastLine = line;
                 continue;
-            default:
-                out.push_back({text, line, KindOfToken(kind)});
+            default: {
+                const TVbWordKind wordKind = KindOfToken(kind);
+                if (wordKind == TVbWordKind::Comment) comment = true;
+                out.push_back({text, line, wordKind});
                 lastLine = line;
                 continue;
+            }
             }
             // A suffix the tokenizer dropped ($ % # @) stands right after the name.
             char suffix = 0;
@@ -574,6 +587,7 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
                 (line != lastLine || (!out.empty() && out.back().Kind == TVbWordKind::Separator))) {
                 // "Rem" starts a comment: the rest of the statement's line is not read.
                 out.push_back({text, line, TVbWordKind::Comment, 0, reserved, kNone});
+                comment = true;
                 token = lineEnd - 1;
                 while (droppedLine == line) {
                     ++at.Next;
@@ -586,7 +600,13 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out) {
             out.push_back({text, line, TVbWordKind::Word, suffix, reserved, key});
             lastLine = line;
         }
+        const auto wordsEnd = static_cast<std::uint32_t>(out.size());
+        if (comment)
+            statements.Words(lineFirst, wordsEnd);
+        else
+            statements.Plain(lineFirst, wordsEnd, line);
     }
     at.LastLine = lastLine;
-    ReadDroppedBefore(out, dropped, at, noLine);
+    ReadDroppedBefore(out, statements, dropped, at, noLine);
+    statements.Finish();
 }

@@ -86,9 +86,12 @@ struct TVbWord {
     TVbKey Key = kNone;    // kNone for every word that is no Word
 };
 
+class TStatementSplitter;
+
 // The words of the parsed source, header lines left out, in place of what `out` held (its room is
-// kept, so a list used for member after member grows only to the largest).
-void ReadWords(const TVbSource& source, std::vector<TVbWord>& out);
+// kept, so a list used for member after member grows only to the largest). The splitter is told
+// of the words as they are read, and of the end.
+void ReadWords(const TVbSource& source, std::vector<TVbWord>& out, TStatementSplitter& statements);
 
 // Letter case ignored, ASCII letters only (VB names are compared so).
 inline bool SameName(std::string_view a, std::string_view b) { return vbname::Same(a, b); }
