@@ -110,8 +110,7 @@ void TVbParser::ExtractVariables() {
         TVbToken* name = Source.Tokens.Get(i);
         const std::string_view bounds = Source.StoreText(ReadBounds(i));
         const std::string_view type = ReadAsType(i);
-        Source.Variables.Add(
-            std::make_unique<TVbVariable>(name, Source.Tokens.LineOf(name), bounds, type));
+        Source.Variables.Add(TVbVariable(name, Source.Tokens.LineOf(name), bounds, type));
         ++i;
     }
 }
@@ -143,7 +142,7 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
         const std::string_view bounds = Source.StoreText(ReadBounds(i));
         const std::string_view type = ReadAsType(i);
         // The argument stands on the header's line: the list ends with it.
-        method.Arguments.Add(std::make_unique<TVbVariable>(name, method.Line, bounds, type));
+        method.Arguments.Add(TVbVariable(name, method.Line, bounds, type));
         // A default value ("Optional Flags As Long = eafAlt Or eafVirtKey") names no argument:
         // it runs up to the "," or ")" at its own depth.
         if (i < n && Source.Tokens.Get(i)->Text() == "=") SkipDefaultValue(i, headerEnd);

@@ -71,7 +71,7 @@ private:
     // Extraction steps; each takes and advances a position in the source's tokens.
     bool NextIdentifier(int& i) const;
     std::string ReadBounds(int& i) const;
-    // The type's word after As, a view into the source's text.
+    // The text of the token after As: the token's own view, which lives as long as the token.
     std::string_view ReadAsType(int& i) const;
     int FindProcedureName(int i, std::int32_t& line) const;
     void ReadArguments(int& i, TVbMethod& method) const;

@@ -119,9 +119,9 @@ void TVbTokenList::Clear() {
     LineStarts_.Clear();
 }
 
-TVbVariable* TVbVariableList::Get(int index) const {
+const TVbVariable* TVbVariableList::Get(int index) const {
     if (index < 0 || index >= Count()) throw EListError(index);
-    return Items_[static_cast<std::size_t>(index)].get();
+    return &Items_[static_cast<std::size_t>(index)];
 }
 
 TVbMethod* TVbMethodList::Get(int index) const {

@@ -266,18 +266,20 @@ private:
     std::int32_t Line_;
 };
 
+// The variables are kept in the list itself (a procedure has a few arguments: one block for all
+// of them), so an answer of Add or Get stays valid until the list grows.
 class TVbVariableList {
 public:
-    TVbVariable* Add(std::unique_ptr<TVbVariable> variable) {
-        Items_.push_back(std::move(variable));
-        return Items_.back().get();
+    TVbVariable* Add(const TVbVariable& variable) {
+        Items_.push_back(variable);
+        return &Items_.back();
     }
-    TVbVariable* Get(int index) const;
+    const TVbVariable* Get(int index) const;
     int Count() const { return static_cast<int>(Items_.size()); }
     void Clear() { Items_.clear(); }
 
 private:
-    std::vector<std::unique_ptr<TVbVariable>> Items_;
+    std::vector<TVbVariable> Items_;
 };
 
 // One Sub, Function or Property procedure.
