@@ -123,10 +123,11 @@ void WalkMember(const TVbSource& source, std::span<TWalkedRule* const> rules) {
         // Tokens come in line order: the line at hand takes them up to the first one on a later
         // line, and the last line all that are left.
         int k = 0;
+        TStartReader nextLines = tokens.FirstOnLines(2);
         for (int j = 0; j < count; ++j) {
             const std::int32_t number = j + 1;
             const int from = k;
-            const int end = j + 1 == count ? tokenCount : tokens.FirstOnLine(number + 1);
+            const int end = j + 1 == count ? tokenCount : static_cast<int>(nextLines.Next());
             int comments = 0;
             for (; k < end; ++k)
                 comments += first[k].Kind == tkComment;

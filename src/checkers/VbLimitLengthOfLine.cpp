@@ -39,7 +39,7 @@ void TVbLimitLengthOfLine::WalkLines(const TVbSource& source, std::span<const TW
         const int j = line.Index;
         if (j < First_ || j >= raw.Count()) continue;
         // Bytes of the line as stored: a double-byte character counts 2, a tab 1.
-        if (static_cast<std::int64_t>(raw.Text(j).size()) <= MaxLength) continue;
+        if (static_cast<std::int64_t>(raw.Length(j)) <= MaxLength) continue;
         const std::int32_t number = raw.LineNumber(j);
         // The first token on or after the line: tokens come in line order, so it is the first
         // token the walk hands with the line when the line has the walk's number.

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 // ---- TSourceList ----
@@ -32,6 +33,14 @@ const std::string& TSourceList::AllText() const {
     return Buffer_ ? Buffer_->Data : empty;
 }
 
+TStartReader TSourceList::StartsFrom(int index) const {
+    if (index != Count()) CheckIndex(index);
+    static const TStartTable none;
+    return Buffer_ ? TStartReader(Buffer_->Starts, static_cast<std::size_t>(index),
+                                  static_cast<std::uint32_t>(Buffer_->Data.size()))
+                   : TStartReader(none, 0, 0);
+}
+
 void TSourceList::AssignLines(const std::vector<std::string>& lines) {
     Clear();
     std::size_t total = 0;
@@ -39,7 +48,7 @@ void TSourceList::AssignLines(const std::vector<std::string>& lines) {
         total += line.size() + 2;
     TBuffer& b = Own();
     b.Data.reserve(total);
-    b.Starts.reserve(lines.size());
+    b.Starts.Reserve(lines.size());
     std::int32_t number = 0;
     for (const auto& line : lines)
         AddLine(line, ++number);
@@ -51,9 +60,19 @@ void TSourceList::TakeText(std::string&& text) {
     // See, in one pass, whether every line already ends in CR LF, as VB writes them: then the
     // text itself is the buffer. Each CR must be followed by LF, the text must end with one, and
     // no LF may stand alone (there are as many LF as CR LF pairs).
+    // The LF are counted first, so that the starts are kept in a table made to measure.
     const char* const begin = text.data();
     const char* const end = begin + text.size();
+    std::size_t feeds = 0; // LF bytes
+    for (const char* p = begin; p < end; ++feeds) {
+        const auto* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        if (!lf) break;
+        p = lf + 1;
+    }
+    b.Starts.Reserve(feeds);
     bool crlfOnly = true;
+    TStartWriter starts(b.Starts);
     for (const char* p = begin; p < end;) {
         const auto* cr =
             static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
@@ -61,25 +80,19 @@ void TSourceList::TakeText(std::string&& text) {
             crlfOnly = false;
             break;
         }
-        b.Starts.push_back(static_cast<std::uint32_t>(p - begin));
+        starts.Add(static_cast<std::uint32_t>(p - begin));
         p = cr + 2;
     }
-    std::size_t feeds = 0; // LF bytes
-    for (const char* p = begin; crlfOnly && p < end; ++feeds) {
-        const auto* lf =
-            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        if (!lf) break;
-        p = lf + 1;
-    }
-    if (crlfOnly && feeds == b.Starts.size()) {
+    starts.Flush();
+    if (crlfOnly && feeds == b.Starts.Count()) {
         b.Data = std::move(text);
         return;
     }
-    b.Starts.clear();
+    b.Starts.Clear();
     std::size_t estimate = 0;
     platform::ForEachLine(text, [&](std::string_view) { ++estimate; });
     b.Data.reserve(text.size() + estimate * 2);
-    b.Starts.reserve(estimate);
+    b.Starts.Reserve(estimate);
     std::int32_t number = 0;
     platform::ForEachLine(text, [&](std::string_view line) { AddLine(line, ++number); });
 }
@@ -88,17 +101,17 @@ void TSourceList::AddLine(std::string_view text, std::int32_t number) {
     TBuffer& b = Own();
     if (Numbers_.empty() && number != Count() + 1) {
         // The numbers stop being 1..n: store them from now on.
-        Numbers_.reserve(b.Starts.capacity());
+        Numbers_.reserve(b.Starts.Capacity());
         for (int i = 1; i <= Count(); ++i)
             Numbers_.push_back(i);
         Numbers_.push_back(number);
     } else if (!Numbers_.empty()) {
         Numbers_.push_back(number);
     }
-    b.Starts.push_back(static_cast<std::uint32_t>(b.Data.size()));
+    b.Starts.Add(static_cast<std::uint32_t>(b.Data.size()));
     b.Data.append(text);
     b.Data.append("\r\n");
-    if (!Numbers_.empty() && b.Starts.size() != Numbers_.size())
+    if (!Numbers_.empty() && b.Starts.Count() != Numbers_.size())
         throw EAssertionFailed::Default("Vetrin", 899);
 }
 
@@ -118,13 +131,22 @@ void TSourceList::AppendLines(const TSourceList& from, int first, int count) {
     const auto begin = static_cast<std::size_t>(first);
     const auto end = begin + static_cast<std::size_t>(count);
     const std::uint32_t from0 = source.Starts[begin];
-    const std::uint32_t to = end < source.Starts.size()
+    const std::uint32_t to = end < source.Starts.Count()
                                  ? source.Starts[end]
                                  : static_cast<std::uint32_t>(source.Data.size());
     const auto at = static_cast<std::uint32_t>(b.Data.size());
     b.Data.append(source.Data, from0, to - from0);
-    for (std::size_t k = begin; k < end; ++k)
-        b.Starts.push_back(source.Starts[k] - from0 + at);
+    // The starts move by the same distance; a block at a time.
+    const std::uint32_t shift = at - from0;
+    std::array<std::uint32_t, TStartTable::BlockSize> chunk;
+    for (std::size_t k = begin; k < end;) {
+        const std::size_t n = std::min(chunk.size(), end - k);
+        source.Starts.Read(k, n, chunk.data());
+        for (std::size_t j = 0; j < n; ++j)
+            chunk[j] += shift;
+        b.Starts.Append(chunk.data(), n);
+        k += n;
+    }
 }
 
 void TSourceList::Assign(const TSourceList& other) {
@@ -139,9 +161,8 @@ void TSourceList::SetText(int index, std::string_view text) {
     std::string copy(text); // text may be a view into this list
     TBuffer& b = Own();
     b.Data.replace(b.Starts[i], length, copy);
-    auto delta = static_cast<std::int64_t>(copy.size()) - static_cast<std::int64_t>(length);
-    for (std::size_t j = i + 1; j < b.Starts.size(); ++j)
-        b.Starts[j] = static_cast<std::uint32_t>(static_cast<std::int64_t>(b.Starts[j]) + delta);
+    b.Starts.Shift(i + 1,
+                   static_cast<std::int64_t>(copy.size()) - static_cast<std::int64_t>(length));
 }
 
 std::string_view TSourceList::NameAt(int index) const {

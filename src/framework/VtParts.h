@@ -1,6 +1,7 @@
 // The parts tree: one part per file, the project at the root, its member files as children.
 #pragma once
 
+#include "framework/StartTable.h"
 #include "framework/TextLines.h"
 #include "framework/VetrinList.h"
 #include "platform/CodePage.h"
@@ -16,7 +17,7 @@ class TVetrins;
 
 // Ordered text lines, each with the 1-based physical line number it came from.
 // The texts are kept back to back in one buffer, each followed by CR LF, so that the whole text
-// (AllText) is there without copying; a line costs four bytes beside its text (its start), and
+// (AllText) is there without copying; a line costs about two bytes beside its text (its start), and
 // the line numbers are stored only once they stop being 1..n. A list assigned from another shares
 // its buffer until either of them changes (a member's logical lines are most often its raw lines
 // as they are). Views answered by Text stay valid until the list is changed.
@@ -36,17 +37,27 @@ public:
     void Reserve(std::size_t bytes, int lines) {
         TBuffer& b = Own();
         b.Data.reserve(bytes + 2 * static_cast<std::size_t>(lines));
-        b.Starts.reserve(static_cast<std::size_t>(lines));
+        b.Starts.Reserve(static_cast<std::size_t>(lines));
     }
 
-    int Count() const { return Buffer_ ? static_cast<int>(Buffer_->Starts.size()) : 0; }
+    int Count() const { return Buffer_ ? static_cast<int>(Buffer_->Starts.Count()) : 0; }
     std::string_view Text(int index) const {
         CheckIndex(index);
         const TBuffer& b = *Buffer_;
         auto i = static_cast<std::size_t>(index);
-        std::size_t end = i + 1 < b.Starts.size() ? b.Starts[i + 1] : b.Data.size();
+        std::size_t end = i + 1 < b.Starts.Count() ? b.Starts[i + 1] : b.Data.size();
         return std::string_view(b.Data).substr(b.Starts[i], end - b.Starts[i] - 2);
     }
+    // The length of Text(index), without reading where the text is.
+    std::size_t Length(int index) const {
+        CheckIndex(index);
+        const TBuffer& b = *Buffer_;
+        auto i = static_cast<std::size_t>(index);
+        return (i + 1 < b.Starts.Count() ? b.Starts.Distance(i) : b.Data.size() - b.Starts[i]) - 2;
+    }
+    // Where the lines from the index on start in AllText, one after the other, and then where
+    // AllText ends: a walk over the lines in order reads them so for less.
+    TStartReader StartsFrom(int index) const;
     std::int32_t LineNumber(int index) const {
         CheckIndex(index);
         return Numbers_.empty() ? index + 1 : Numbers_[static_cast<std::size_t>(index)];
@@ -62,7 +73,7 @@ public:
 private:
     struct TBuffer {
         std::string Data;
-        std::vector<std::uint32_t> Starts;
+        TStartTable Starts;
     };
     void CheckIndex(int index) const {
         if (index < 0 || index >= Count()) IndexError(index);

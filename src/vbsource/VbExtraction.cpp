@@ -62,10 +62,10 @@ std::string TVbParser::ReadBounds(int& i) const {
     return Trimmed(bounds);
 }
 
-std::string TVbParser::ReadAsType(int& i) const {
-    if (!IsKeyword(i, "As")) return std::string();
+std::string_view TVbParser::ReadAsType(int& i) const {
+    if (!IsKeyword(i, "As")) return std::string_view();
     const int n = Source.Tokens.Count();
-    std::string type = i + 1 < n ? std::string(Source.Tokens.Get(i + 1)->Text()) : std::string();
+    const std::string_view type = i + 1 < n ? Source.Tokens.Get(i + 1)->Text() : std::string_view();
     i = std::min(i + 2, n);
     return type;
 }
@@ -108,10 +108,9 @@ void TVbParser::ExtractVariables() {
             !declared;
         if (procedureName) break;
         TVbToken* name = Source.Tokens.Get(i);
-        std::string bounds = ReadBounds(i);
-        std::string type = ReadAsType(i);
-        Source.Variables.Add(std::make_unique<TVbVariable>(name, Source.Tokens.LineOf(name),
-                                                           std::move(bounds), std::move(type)));
+        const std::string_view bounds = Source.StoreText(ReadBounds(i));
+        const std::string_view type = ReadAsType(i);
+        Source.Variables.Add(TVbVariable(name, Source.Tokens.LineOf(name), bounds, type));
         ++i;
     }
 }
@@ -140,11 +139,10 @@ void TVbParser::ReadArguments(int& i, TVbMethod& method) const {
             if (t->Kind == tkIdentifier) break;
         }
         TVbToken* name = Source.Tokens.Get(i);
-        std::string bounds = ReadBounds(i);
-        std::string type = ReadAsType(i);
+        const std::string_view bounds = Source.StoreText(ReadBounds(i));
+        const std::string_view type = ReadAsType(i);
         // The argument stands on the header's line: the list ends with it.
-        method.Arguments.Add(
-            std::make_unique<TVbVariable>(name, method.Line, std::move(bounds), std::move(type)));
+        method.Arguments.Add(TVbVariable(name, method.Line, bounds, type));
         // A default value ("Optional Flags As Long = eafAlt Or eafVirtKey") names no argument:
         // it runs up to the "," or ")" at its own depth.
         if (i < n && Source.Tokens.Get(i)->Text() == "=") SkipDefaultValue(i, headerEnd);

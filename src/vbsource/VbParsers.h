@@ -71,7 +71,8 @@ private:
     // Extraction steps; each takes and advances a position in the source's tokens.
     bool NextIdentifier(int& i) const;
     std::string ReadBounds(int& i) const;
-    std::string ReadAsType(int& i) const;
+    // The text of the token after As: the token's own view, which lives as long as the token.
+    std::string_view ReadAsType(int& i) const;
     int FindProcedureName(int i, std::int32_t& line) const;
     void ReadArguments(int& i, TVbMethod& method) const;
     void SkipDefaultValue(int& i, int headerEnd) const;
@@ -97,8 +98,11 @@ private:
     bool HeaderSeen_ = false; // a header token (kind 0, 1 or 2) has been read
     bool NoHeader_ = false;   // the file turned out to have no header: ReadHeader is off
     std::string HeaderText_;  // reused buffer for a header line followed by "[cr]"
-    // For each line from 1 on, the index of its first token (TVbTokenList::TakeLines).
-    std::vector<int> LineStarts_;
+    // For each line from 1 on, the index of its first token (TVbTokenList::TakeLines), written
+    // through LineWriter_ for at most LineLimit_ lines.
+    TStartTable LineStarts_;
+    TStartWriter LineWriter_{LineStarts_};
+    std::size_t LineLimit_ = 0;
     // The character table of the run's source code page (VbTokenizer.cpp).
     const TCharTable* Chars_ = nullptr;
     void ScanWord();

@@ -38,18 +38,19 @@ std::int32_t TVbTokenList::LineOf(int index) const {
     if (static_cast<unsigned>(index) >= static_cast<unsigned>(Count_)) OutOfRange(index);
     // The last line whose first token is at the index or before it: line 0 and the lines from
     // 1 on that start there or before.
-    const auto after = std::upper_bound(LineStarts_.begin(), LineStarts_.end(), index);
-    return static_cast<std::int32_t>(after - LineStarts_.begin());
+    return static_cast<std::int32_t>(LineStarts_.CountUpTo(static_cast<std::uint32_t>(index)));
 }
 
 void TVbTokenList::BeginLine(std::int32_t line) {
     // Line k (from 1 on) starts at LineStarts_[k - 1]: the lines up to this one start here.
-    if (!OwnsTokens_ || line < static_cast<std::int32_t>(LineStarts_.size())) WrongKind();
-    LineStarts_.resize(static_cast<std::size_t>(line), Count_);
+    if (!OwnsTokens_ || line < static_cast<std::int32_t>(LineStarts_.Count())) WrongKind();
+    LineStarts_.Resize(static_cast<std::size_t>(line), static_cast<std::uint32_t>(Count_));
 }
 
-void TVbTokenList::TakeLines(std::vector<int>&& starts) {
-    if (!OwnsTokens_ || (!starts.empty() && starts.back() > Count_)) WrongKind();
+void TVbTokenList::TakeLines(TStartTable&& starts) {
+    if (!OwnsTokens_ ||
+        (!starts.Empty() && starts[starts.Count() - 1] > static_cast<std::uint32_t>(Count_)))
+        WrongKind();
     LineStarts_ = std::move(starts);
 }
 
@@ -115,12 +116,12 @@ void TVbTokenList::Clear() {
     First_ = nullptr;
     Count_ = 0;
     Refs_.clear();
-    std::vector<int>().swap(LineStarts_);
+    LineStarts_.Clear();
 }
 
-TVbVariable* TVbVariableList::Get(int index) const {
+const TVbVariable* TVbVariableList::Get(int index) const {
     if (index < 0 || index >= Count()) throw EListError(index);
-    return Items_[static_cast<std::size_t>(index)].get();
+    return &Items_[static_cast<std::size_t>(index)];
 }
 
 TVbMethod* TVbMethodList::Get(int index) const {

@@ -2,6 +2,7 @@
 // procedures, module-level variables and statistics record.
 #pragma once
 
+#include "framework/StartTable.h"
 #include "framework/VtParts.h"
 
 #include <cstdint>
@@ -180,8 +181,14 @@ public:
     int FirstOnLine(std::int32_t line) const {
         // Line 0 and below turn into an index beyond every table.
         const std::size_t k = static_cast<std::size_t>(static_cast<std::uint32_t>(line)) - 1;
-        if (k < LineStarts_.size()) return LineStarts_[k];
+        if (k < LineStarts_.Count()) return static_cast<int>(LineStarts_[k]);
         return line <= 0 ? 0 : Count_;
+    }
+    // Owning list: FirstOnLine of the lines from this one (1 or later) on, one after the other.
+    TStartReader FirstOnLines(std::int32_t line) const {
+        if (line < 1) WrongKind();
+        return TStartReader(LineStarts_, static_cast<std::size_t>(line) - 1,
+                            static_cast<std::uint32_t>(Count_));
     }
     void Reserve(std::size_t n);
     // Gives back the reserved room beyond the count (a source keeps its tokens for as long as
@@ -194,17 +201,15 @@ private:
     // Owning list, for the tokenizer: the lines of all its tokens at once, in place of those
     // begun: for each line from 1 on, the index of the first token on it or after it (rising, at
     // most Count()).
-    void TakeLines(std::vector<int>&& starts);
+    void TakeLines(TStartTable&& starts);
     [[noreturn]] static void OutOfRange(int index);
     [[noreturn]] static void WrongKind();
     void Resize(int capacity);
     void Grow();
     void AddReference(TVbToken* token);
-    bool OwnsTokens_;
     // The tokens, when they stand one after the other: an owning list's block, or the first
     // token of a non-owning list's run.
     TVbToken* First_ = nullptr;
-    int Count_ = 0;
     // Owning: the tokens in one block of the C heap. Tokens are trivially copyable, so the block
     // grows and shrinks with realloc, which for large blocks moves pages instead of bytes and
     // shrinks in place.
@@ -212,12 +217,14 @@ private:
         void operator()(TVbToken* p) const { std::free(p); }
     };
     std::unique_ptr<TVbToken, FreeBlock> Owned_;
-    int Capacity_ = 0;
     // Non-owning: only a list whose tokens are not consecutive keeps one pointer per token.
     std::vector<TVbToken*> Refs_;
     // Owning: for each line from 1 to the line begun last, the index of the first token on it or
     // after it (line 0 starts at 0); none while every token is on line 0.
-    std::vector<int> LineStarts_;
+    TStartTable LineStarts_;
+    int Count_ = 0;
+    int Capacity_ = 0; // owning
+    bool OwnsTokens_;
 };
 
 // The lines of an owning list's tokens, asked for in rising order of index: on average constant
@@ -243,12 +250,13 @@ private:
 
 class TVbVariable {
 public:
-    TVbVariable(TVbToken* nameToken, std::int32_t line, std::string bounds, std::string typeName)
-        : NameToken(nameToken), Bounds(std::move(bounds)), TypeName(std::move(typeName)),
-          Line_(line) {}
+    // The texts are views into the source's text or what it stores (TVbSource::StoreText).
+    TVbVariable(TVbToken* nameToken, std::int32_t line, std::string_view bounds,
+                std::string_view typeName)
+        : NameToken(nameToken), Bounds(bounds), TypeName(typeName), Line_(line) {}
     TVbToken* NameToken;
-    std::string Bounds;
-    std::string TypeName;
+    std::string_view Bounds;
+    std::string_view TypeName;
 
     std::string_view Name() const { return NameToken->Text(); }
     // The name token's line.
@@ -258,18 +266,20 @@ private:
     std::int32_t Line_;
 };
 
+// The variables are kept in the list itself (a procedure has a few arguments: one block for all
+// of them), so an answer of Add or Get stays valid until the list grows.
 class TVbVariableList {
 public:
-    TVbVariable* Add(std::unique_ptr<TVbVariable> variable) {
-        Items_.push_back(std::move(variable));
-        return Items_.back().get();
+    TVbVariable* Add(const TVbVariable& variable) {
+        Items_.push_back(variable);
+        return &Items_.back();
     }
-    TVbVariable* Get(int index) const;
+    const TVbVariable* Get(int index) const;
     int Count() const { return static_cast<int>(Items_.size()); }
     void Clear() { Items_.clear(); }
 
 private:
-    std::vector<std::unique_ptr<TVbVariable>> Items_;
+    std::vector<TVbVariable> Items_;
 };
 
 // One Sub, Function or Property procedure.

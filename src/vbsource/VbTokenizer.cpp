@@ -224,9 +224,15 @@ void TVbParser::JoinContinuationLines() {
     TSourceList& logical = Source.LogicalLines;
     const int count = raw.Count();
     // Most files continue no line: then the logical lines are the raw lines, copied whole.
+    // The whole test only where a line's last byte is "_".
     int first = 0;
-    while (first + 1 < count && !Continues(*Chars_, raw.Text(first)))
-        ++first;
+    const char* const all = raw.AllText().data();
+    TStartReader lineStarts = raw.StartsFrom(0);
+    for (std::uint32_t start = lineStarts.Next(); first + 1 < count; ++first) {
+        const std::uint32_t end = lineStarts.Next(); // after the line's CR LF
+        if (end - start >= 4 && all[end - 3] == '_' && Continues(*Chars_, raw.Text(first))) break;
+        start = end;
+    }
     if (first + 1 >= count) {
         logical.Assign(raw);
         return;
@@ -239,10 +245,14 @@ void TVbParser::JoinContinuationLines() {
     std::string joined;
     std::vector<std::size_t> starts;
     int copied = 0; // the raw lines before this one are in the logical list
+    lineStarts = raw.StartsFrom(first);
+    std::uint32_t start = lineStarts.Next();
     for (int r = first; r < count;) {
-        std::string_view head = raw.Text(r);
+        const std::uint32_t end = lineStarts.Next();
         int next = r + 1;
-        if (next < count && Continues(*Chars_, head)) {
+        if (next < count && end - start >= 4 && all[end - 3] == '_' &&
+            Continues(*Chars_, raw.Text(r))) {
+            std::string_view head = raw.Text(r);
             logical.AppendLines(raw, copied, r - copied);
             joined.assign(head);
             // Every raw line starts a character, so whether the joined text's last "_" is the
@@ -267,6 +277,11 @@ void TVbParser::JoinContinuationLines() {
             for (int k = r + 1; k < next; ++k)
                 logical.AddLine(std::string_view(), raw.LineNumber(k));
             copied = next;
+            // The walk over the starts goes on after the gathered lines.
+            lineStarts = raw.StartsFrom(next);
+            start = lineStarts.Next();
+        } else {
+            start = end;
         }
         r = next;
     }
@@ -297,7 +312,11 @@ void TVbParser::Tokenize() {
     Source.Tokens.Reserve(End_ / 6 + 16);
     // Where each line's tokens start (line 1 at 0), kept here and handed to the list at the end,
     // or where the read stops.
-    LineStarts_.assign(static_cast<std::size_t>(Source.LogicalLines.Count()) + 1, 0);
+    LineLimit_ = static_cast<std::size_t>(Source.LogicalLines.Count()) + 1;
+    LineStarts_.Clear();
+    LineStarts_.Reserve(LineLimit_);
+    LineWriter_.Flush(); // nothing to write: sets it to start the table's first block
+    LineWriter_.Add(0);
     try {
         ReadTokens();
     } catch (...) {
@@ -310,9 +329,11 @@ void TVbParser::Tokenize() {
 
 // Gives the list the lines of its tokens read so far.
 void TVbParser::HandLines() {
-    LineStarts_.resize(static_cast<std::size_t>(Line));
+    LineWriter_.Flush();
+    LineStarts_.Resize(static_cast<std::size_t>(Line),
+                       static_cast<std::uint32_t>(Source.Tokens.Count()));
     Source.Tokens.TakeLines(std::move(LineStarts_));
-    LineStarts_.clear();
+    LineStarts_.Clear();
 }
 
 // The readers in their order over the whole text.
@@ -594,8 +615,8 @@ void TVbParser::ReadLineEnd() {
     if (Pos_ + 1 < End_ && Text_[Pos_] == '\r' && Text_[Pos_ + 1] == '\n') {
         Pos_ += 2;
         // A line end of the text: Tokenize made room for one more line than the text ends.
-        if (static_cast<std::size_t>(Line) < LineStarts_.size())
-            LineStarts_[static_cast<std::size_t>(Line)] = Source.Tokens.Count();
+        if (static_cast<std::size_t>(Line) < LineLimit_)
+            LineWriter_.Add(static_cast<std::uint32_t>(Source.Tokens.Count()));
         ++Line;
     }
 }

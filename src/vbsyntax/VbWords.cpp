@@ -492,11 +492,12 @@ void ReadWords(const TVbSource& source, std::vector<TVbWord>& out, TStatementSpl
     // The line at hand and the first token after it: both only move on, a line at a time. What
     // depends on the line (the dropped text before it and on it) is seen to once a line.
     std::int32_t line = 0;
-    const TVbToken* lineEnd = first + tokens.FirstOnLine(1);
+    TStartReader lineEnds = tokens.FirstOnLines(1);
+    const TVbToken* lineEnd = first + lineEnds.Next();
     const TVbToken* token = first;
     while (token != last) {
-        while (token >= lineEnd)
-            lineEnd = first + tokens.FirstOnLine(++line + 1);
+        for (; token >= lineEnd; ++line)
+            lineEnd = first + lineEnds.Next();
         // A header line (one token) is passed.
         while (token != lineEnd && token->Kind <= tkAttribute)
             ++token;

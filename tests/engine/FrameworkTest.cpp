@@ -376,3 +376,28 @@ TEST(SourceList, LineEndsOfAnyKindAndRunsOfLinesCopied) {
     EXPECT_EQ(shifted.LineNumber(2), 3);
     EXPECT_THROW(to.AppendLines(from, 3, 2), EListError);
 }
+
+TEST(SourceList, ManyLinesAndALongOneReadBackWhole) {
+    // Lines over several hundred, one of them longer than 64 KB; copied in runs to another list.
+    std::vector<std::string> lines;
+    for (int i = 0; i < 700; ++i)
+        lines.push_back(i == 400 ? std::string(70000, 'x') : "line " + std::to_string(i));
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    TSourceList list;
+    list.AssignText(text);
+    TSourceList copied;
+    copied.AppendLines(list, 0, 300);
+    copied.AppendLines(list, 300, 400);
+    for (const TSourceList* l : {&list, &copied}) {
+        ASSERT_EQ(l->Count(), 700);
+        TStartReader starts = l->StartsFrom(0);
+        for (int i = 0; i < 700; ++i) {
+            ASSERT_EQ(l->Text(i), lines[static_cast<std::size_t>(i)]) << i;
+            ASSERT_EQ(l->Length(i), lines[static_cast<std::size_t>(i)].size()) << i;
+            ASSERT_EQ(starts.Next(), l->Text(i).data() - l->AllText().data()) << i;
+        }
+        EXPECT_EQ(starts.Next(), text.size());
+    }
+}

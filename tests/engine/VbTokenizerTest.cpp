@@ -394,3 +394,34 @@ TEST(VbTokenizer, TrailByteOfAnotherDoubleByteCodePageIsNoContinuation) {
     EXPECT_EQ(s->LogicalLines.Text(1), "x = 1 ' \xB0_");
     EXPECT_EQ(s->LogicalLines.Text(2), "y = 2");
 }
+
+TEST(VbTokenizer, LinesStayRightAroundALineOfMoreTokensThan16BitsCount) {
+    // 300 short lines, one of 70,000 tokens, 300 more: every token's line and every line's first
+    // token as a walk and as a look-up say.
+    std::string text = "Attribute VB_Name = \"M\"\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "x = 1\r\n";
+    text += "y = 0";
+    for (int i = 0; i < 35000; ++i)
+        text += "+1";
+    text += "\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "z = 2\r\n";
+    bool ok = false;
+    const auto source = Parsed(text, &ok);
+    ASSERT_TRUE(ok) << source->ParseFailure;
+    const TVbTokenList& tokens = source->Tokens;
+    ASSERT_EQ(tokens.Count(), 1 + 300 * 3 + 70003 + 300 * 3);
+    TStartReader lines = tokens.FirstOnLines(1);
+    int expected = 0;
+    for (std::int32_t line = 1; line <= 602; ++line) {
+        const int first = tokens.FirstOnLine(line);
+        ASSERT_EQ(first, expected) << line;
+        ASSERT_EQ(static_cast<int>(lines.Next()), first) << line;
+        ASSERT_EQ(tokens.LineOf(first), line) << line;
+        expected += line == 1 ? 1 : line == 302 ? 70003 : 3;
+        ASSERT_EQ(tokens.LineOf(expected - 1), line) << line;
+    }
+    EXPECT_EQ(tokens.FirstOnLine(603), tokens.Count());
+    EXPECT_EQ(lines.Next(), static_cast<std::uint32_t>(tokens.Count()));
+}
