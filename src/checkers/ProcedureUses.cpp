@@ -1,9 +1,5 @@
 #include "checkers/ProcedureUses.h"
 
-namespace {
-bool IsText(const TVbToken& token, std::string_view text) { return token.Is(text); }
-} // namespace
-
 void TProcedureUses::Use(std::string_view name, bool declaration) {
     Names_.ForEachEntry(name, [&](std::size_t entry) {
         if (!declaration || entry < Arguments_) Used_[entry] = 1;
@@ -34,8 +30,8 @@ void TProcedureUses::ReadBody(const TVbTokenList& tokens, std::int32_t line, int
         if (token->Kind == tkSymbol) {
             if (inList && token >= listEnd) inList = false;
             if (inList) {
-                if (IsText(*token, "(")) ++depth;
-                if (IsText(*token, ")")) --depth;
+                if (token->Is("(")) ++depth;
+                if (token->Is(")")) --depth;
             }
             continue;
         }
@@ -43,9 +39,8 @@ void TProcedureUses::ReadBody(const TVbTokenList& tokens, std::int32_t line, int
         if (inList && token >= listEnd) inList = false;
         const TVbToken& previous = *at(j - 1);
         // "Static" declares locals as "Dim" does.
-        const bool firstName = IsText(previous, "Dim") || IsText(previous, "Static");
-        if (firstName ||
-            (inList && depth == 0 && previous.Kind == tkSymbol && IsText(previous, ","))) {
+        const bool firstName = previous.Is("Dim") || previous.Is("Static");
+        if (firstName || (inList && depth == 0 && previous.Kind == tkSymbol && previous.Is(","))) {
             // A declaration is a mention of an argument of the same name, not a use of a local.
             Use(token->Text(), true);
             Names_.Add(token->Text());
@@ -63,7 +58,7 @@ void TProcedureUses::ReadBody(const TVbTokenList& tokens, std::int32_t line, int
             continue;
         }
         // A name after "." is a member name, not a use.
-        if (IsText(previous, ".")) continue;
+        if (previous.Is(".")) continue;
         Use(token->Text(), false);
     }
 }
